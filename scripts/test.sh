@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tarnwick with its tests twice (Release, and
+# with AddressSanitizer + UndefinedBehaviorSanitizer) and runs every test
+# headless.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh --test
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build/test -j "$jobs"
+ctest --test-dir build/test --output-on-failure -j "$jobs"
+
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_SANITIZE=ON -DTARNWICK_BENCH=OFF
+cmake --build build/asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build/asan --output-on-failure -j "$jobs" -LE e2e

@@ -1,0 +1,213 @@
+#include "cardarray.h"
+
+#include "engine.h"
+#include "numeric.h"
+#include "settings/data.h"
+
+#include <QtGlobal>
+#include <cmath>
+
+namespace tw {
+
+cArray::cArray(Engine &e) : E(e)
+{
+    for (auto &cell : PicID)
+        for (auto &pile : cell)
+            for (auto &pos : pile)
+                pos = -1;
+    for (auto &cell : TopPos)
+        for (auto &top : cell)
+            top = -1;
+}
+
+bool cArray::placeOk(int16_t Cell, int16_t Pile, int16_t Pos)
+{
+    return Cell >= 0 && Cell <= 4 && Pile >= 0 && Pile < 21 && Pos >= 0 && Pos < 105;
+}
+
+int16_t cArray::GetTop(int16_t Cell, int16_t Pile) const
+{
+    Q_ASSERT_X(placeOk(Cell, Pile, 0), "cArray::GetTop", "pile out of range");
+    return placeOk(Cell, Pile, 0) ? TopPos[Cell][Pile] : -1;
+}
+
+int16_t cArray::GetPicID(int16_t Cell, int16_t Pile, int16_t Pos) const
+{
+    // Position -1 is how an empty pile's top is asked for: no card there.
+    if (Pos == -1 && placeOk(Cell, Pile, 0))
+        return -1;
+    Q_ASSERT_X(placeOk(Cell, Pile, Pos), "cArray::GetPicID", "place out of range");
+    return placeOk(Cell, Pile, Pos) ? PicID[Cell][Pile][Pos] : -1;
+}
+
+int16_t cArray::GetTopPicID(int16_t Cell, int16_t Pile) const
+{
+    return GetPicID(Cell, Pile, GetTop(Cell, Pile));
+}
+
+int16_t cArray::GetRandom(int16_t i) const
+{
+    return (i >= 0 && i < T) ? Deck[i] : 0;
+}
+
+void cArray::Init(const GameNo &GameNo)
+{
+    T = static_cast<int16_t>(qBound(0, static_cast<int>(E.Games.TotalCards()), MaxCards));
+    for (int c = 0; c < 5; ++c)
+        for (int p = 0; p < 21; ++p) {
+            TopPos[c][p] = -1;
+            for (int k = 0; k < 105; ++k)
+                PicID[c][p][k] = -1;
+        }
+    for (int i = 0; i < 105; ++i)
+        Deck[i] = 0;
+    RandomInit(GameNo);
+}
+
+void cArray::RandomInit(const GameNo &GameNo)
+{
+    int16_t tmp[105];
+    int n = T;
+    for (int i = 0; i < T; ++i)
+        tmp[i] = static_cast<int16_t>(i);
+    RandomSource &rnd = E.DealRandom;
+    rnd.Next(-10);
+    const uint64_t seed = GameNo.seed();
+    for (int i = 0; i < T; ++i) {
+        rnd.Randomize(seed);
+        --n;
+        const float r = rnd.Next();
+        // r has 24 bits and n at most 7, so the product is exact in double.
+        const int j = static_cast<int>(roundHalfEven(static_cast<double>(r) * static_cast<double>(n)));
+        Deck[i] = tmp[j];
+        tmp[j] = tmp[n];
+    }
+}
+
+void cArray::MoveCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int32_t &Mode, int16_t Speed,
+                      int16_t Count, bool FaceDown)
+{
+    if (Card < 0 || Card >= MaxCards || !placeOk(Cell, Pile, Pos)) {
+        Q_ASSERT_X(false, "cArray::MoveCard", "card or place out of range");
+        return;
+    }
+    // A full foundation takes no fourteenth card, except in the Spider family.
+    if (!E.Games.IsSpider() && TopPos[3][Pile] == 12 && Cell == 3)
+        return;
+
+    Engine &eng = E;
+    const uint64_t generation = eng.Generation();
+    const int16_t srcCell = eng.GetCardCell(Card);
+    const int16_t srcPile = eng.GetCardPile(Card);
+    const int16_t srcPos = eng.GetCardPos(Card);
+
+    if (Mode != 4 && srcCell == 0 && srcPos >= 1) {
+        const int16_t below = GetPicID(0, srcPile, static_cast<int16_t>(srcPos - 1));
+        if (below >= 0 && eng.GetCardFaceMode(below) == 1) {
+            Mode = 3;
+            eng.SetFaceMode(below, 0);
+        }
+    }
+    if (Mode != 4 && Mode != 5 && eng.Trans)
+        eng.Trans->SaveTrans(Card, Cell, Pile, Pos, Count, Mode);
+
+    PlaceCard(Card, Cell, Pile, Pos, Mode, Speed, FaceDown);
+    for (int i = 1; i <= Count; ++i) {
+        const int16_t c = GetPicID(srcCell, srcPile, static_cast<int16_t>(srcPos + i));
+        if (c < 0) {
+            Q_ASSERT_X(false, "cArray::MoveCard", "fewer cards on the moved card than its count");
+            break;
+        }
+        PlaceCard(c, Cell, Pile, static_cast<int16_t>(Pos + i), Mode, 0, FaceDown);
+    }
+    if (placeOk(srcCell, srcPile, 0))
+        TopPos[srcCell][srcPile] = static_cast<int16_t>(srcPos - 1);
+    TopPos[Cell][Pile] = static_cast<int16_t>(Pos + Count);
+
+    // A new game started under a modal window opened by this move: the rest of
+    // this move belongs to the old deal.
+    if (eng.Generation() != generation)
+        return;
+    if (Mode != 2 && Mode != 4 && Mode != 5)
+        eng.AutoPlay();
+    if (eng.Generation() != generation)
+        return;
+    if (eng.Data.GameRunning())
+        eng.CheckWin();
+}
+
+void cArray::PlaceCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int32_t Mode, int16_t Speed,
+                       bool FaceDown)
+{
+    Engine &eng = E;
+    const int16_t X = eng.Games.GetCordX(Cell, Pile, Pos);
+    const int16_t Y = eng.Games.GetCordY(Cell, Pile, Pos);
+    eng.ZOrder(Card);
+    eng.SetVisible(Card, true);
+    if (Speed >= 1) {
+        const CardState &c = eng.Cards[static_cast<size_t>(Card)];
+        const float L0 = c.Left;
+        const float T0 = c.Top;
+        const float dX = std::fabs(X - L0);
+        const float dY = std::fabs(Y - T0);
+        const float sX = L0 < X ? 1.0f : -1.0f;
+        const float sY = T0 < Y ? 1.0f : -1.0f;
+        for (int i = 1; i <= Speed; ++i) {
+            eng.MoveTo(Card, L0 + sX * static_cast<float>(i) * dX / static_cast<float>(Speed),
+                       T0 + sY * static_cast<float>(i) * dY / static_cast<float>(Speed));
+            eng.View.RefreshTable();
+        }
+    }
+    eng.MoveTo(Card, X, Y);
+    eng.View.RefreshTable();
+    eng.SetFaceMode(Card, FaceDown ? 1 : 0);
+    if (Mode != 5) {
+        const CardState &c = eng.Cards[static_cast<size_t>(Card)];
+        if (placeOk(c.Cell, c.Pile, c.Pos))
+            PicID[c.Cell][c.Pile][c.Pos] = -1;
+    }
+    eng.SetLoc(Card, Cell, Pile, Pos);
+    PicID[Cell][Pile][Pos] = Card;
+    if (Mode == 5)
+        eng.View.PumpEvents();
+}
+
+void cArray::AddtoWaste(int16_t Card)
+{
+    int32_t mode = 1;
+    MoveCard(Card, 2, 0, static_cast<int16_t>(TopPos[2][0] + 1), mode, 3, 0, false);
+}
+
+void cArray::MoveWasteStock()
+{
+    for (int i = TopPos[2][0]; i >= 0; --i) {
+        const int16_t c = GetTopPicID(2, 0);
+        if (c < 0)
+            break;
+        int32_t mode = 5;
+        MoveCard(c, 1, 0, static_cast<int16_t>(TopPos[1][0] + 1), mode, 0, 0, true);
+    }
+}
+
+int16_t cArray::TotalGoalCards() const
+{
+    int n = 0;
+    for (int p = 0; p < 8; ++p)
+        n += TopPos[3][p] + 1;
+    return static_cast<int16_t>(n);
+}
+
+int16_t cArray::ClosedCards(int16_t Pile) const
+{
+    if (Pile < 0 || Pile >= 21)
+        return 0;
+    int16_t n = 0;
+    for (int k = 0; k <= TopPos[0][Pile]; ++k) {
+        const int16_t c = PicID[0][Pile][k];
+        if (c >= 0 && E.Cards[static_cast<size_t>(c)].FaceMode == 1)
+            ++n;
+    }
+    return n;
+}
+
+} // namespace tw

@@ -1,0 +1,63 @@
+// Game numbers, the game clock and the time text every window shows.
+#include "clock.h"
+
+#include "engine.h"
+#include "numeric.h"
+#include "settings/data.h"
+
+namespace tw {
+
+qint64 LargestGameNo(int16_t rangeIndex)
+{
+    qint64 p = 1;
+    for (int i = 0; i < rangeIndex; ++i)
+        p *= 10;
+    return p - 1;
+}
+
+qint64 RandomGameNo(RandomSource &rnd, int16_t rangeIndex)
+{
+    // The options offer 1 to 15; anything else stored behaves as the nearest.
+    const int16_t range = rangeIndex < 1 ? 1 : (rangeIndex > 15 ? 15 : rangeIndex);
+    const qint64 p = LargestGameNo(range) + 1;
+    rnd.Randomize();
+    const float r = rnd.Next();
+    qint64 g;
+    if (range <= 4)
+        g = static_cast<qint64>(static_cast<float>(p) * r); // single precision below 10^5
+    else
+        g = static_cast<qint64>(static_cast<double>(p) * static_cast<double>(r));
+    if (g >= p)
+        g = p - 1;
+    return g == 0 ? 1 : g;
+}
+
+QString FormatTime(int32_t Seconds)
+{
+    // Hours are not wrapped: a game left open for a day still shows its true
+    // length. A clock set back gives a negative time, shown with its sign.
+    const qint64 s = Seconds;
+    const qint64 a = s < 0 ? -s : s;
+    const QString text = QStringLiteral("%1:%2:%3")
+                             .arg(a / 3600)
+                             .arg((a / 60) % 60, 2, 10, QLatin1Char('0'))
+                             .arg(a % 60, 2, 10, QLatin1Char('0'));
+    return s < 0 ? u'-' + text : text;
+}
+
+GameNo Engine::GetRandomGameNo()
+{
+    return GameNo::number(RandomGameNo(NumberRandom, Data.RangeIndex()));
+}
+
+int32_t Engine::GetGameSeconds() const
+{
+    if (!Data.GameRunning() || !Data.GameStart().isValid())
+        return 0;
+    // Whole seconds between the two moments, each taken to the second.
+    const qint64 start = Data.GameStart().toSecsSinceEpoch();
+    const qint64 now = Now().toSecsSinceEpoch();
+    return clamp32(now - start);
+}
+
+} // namespace tw

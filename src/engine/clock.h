@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <cstdint>
+
+namespace tw {
+
+class RandomSource;
+
+// The largest game number of a range: 10^rangeIndex - 1.
+qint64 LargestGameNo(int16_t rangeIndex);
+// A random game number from 1 to 10^rangeIndex - 1, seeded from the clock.
+qint64 RandomGameNo(RandomSource &rnd, int16_t rangeIndex);
+// Whole seconds as "h:mm:ss".
+QString FormatTime(int32_t Seconds);
+
+} // namespace tw

@@ -1,0 +1,164 @@
+#include "engine.h"
+
+#include "numeric.h"
+#include "settings/data.h"
+
+#include <QtGlobal>
+
+namespace tw {
+
+namespace {
+CardState g_noCard;
+}
+
+Engine::Engine(cData &data, EngineView &view, RecordSink *records)
+    : Data(data), View(view), Records(records), Array(*this), Trans(std::make_shared<cTrans>(*this))
+{
+    Games.SetClosedCards([this](int16_t pile) { return Array.ClosedCards(pile); });
+}
+
+Engine::~Engine() = default;
+
+CardState &Engine::card(int i)
+{
+    Q_ASSERT_X(i >= 0 && i < MaxCards, "Engine", "card index out of range");
+    if (i < 0 || i >= MaxCards) {
+        g_noCard = CardState{};
+        return g_noCard;
+    }
+    return Cards[static_cast<size_t>(i)];
+}
+
+const CardState &Engine::card(int i) const
+{
+    Q_ASSERT_X(i >= 0 && i < MaxCards, "Engine", "card index out of range");
+    if (i < 0 || i >= MaxCards)
+        return g_noCard;
+    return Cards[static_cast<size_t>(i)];
+}
+
+int16_t Engine::GetCardLeft(int i) const { return roundClamp16(card(i).Left); }
+int16_t Engine::GetCardTop(int i) const { return roundClamp16(card(i).Top); }
+
+void Engine::SetValue(int i, int16_t Suit, int16_t Num, int16_t Suitpile)
+{
+    CardState &c = card(i);
+    c.Suit = Suit;
+    c.Num = Num;
+    c.Suitpile = Suitpile;
+    View.Refreshcard(i);
+}
+
+void Engine::SetLoc(int i, int16_t Cell, int16_t Pile, int16_t Pos)
+{
+    CardState &c = card(i);
+    c.Cell = Cell;
+    c.Pile = Pile;
+    c.Pos = Pos;
+}
+
+void Engine::SetFaceMode(int i, int32_t FaceMode)
+{
+    CardState &c = card(i);
+    if (c.FaceMode == FaceMode)
+        return;
+    c.FaceMode = FaceMode;
+    View.Refreshcard(i);
+}
+
+void Engine::SetSelected(int i, bool Selected)
+{
+    CardState &c = card(i);
+    if (c.Selected == Selected)
+        return;
+    c.Selected = Selected;
+    View.Refreshcard(i);
+}
+
+void Engine::MoveTo(int i, float Left, float Top)
+{
+    CardState &c = card(i);
+    c.Left = Left;
+    c.Top = Top;
+    View.CardMoved(i);
+}
+
+void Engine::ZOrder(int i)
+{
+    card(i).Z = ++zCounter_;
+    View.CardRaised(i);
+}
+
+void Engine::SetVisible(int i, bool Visible)
+{
+    CardState &c = card(i);
+    if (c.Visible == Visible)
+        return;
+    c.Visible = Visible;
+    View.CardShown(i);
+}
+
+bool Engine::Undo(int16_t Speed)
+{
+    if (!Data.GameRunning() || Busy())
+        return false;
+    bool done = false;
+    Trans->Undo(Speed, done);
+    return done;
+}
+
+bool Engine::Redo(int16_t Speed)
+{
+    if (!Data.GameRunning() || Busy())
+        return false;
+    bool done = false;
+    Trans->Redo(Speed, done);
+    return done;
+}
+
+void Engine::UndoAll(int16_t Speed)
+{
+    if (!Data.GameRunning() || Busy())
+        return;
+    Trans->UndoAll(Speed);
+}
+
+void Engine::RedoAll(int16_t Speed)
+{
+    if (!Data.GameRunning() || Busy())
+        return;
+    Trans->RedoAll(Speed);
+}
+
+QString Engine::CheckModel() const
+{
+    const int T = Array.Total();
+    for (int i = 0; i < T; ++i) {
+        const CardState &c = Cards[static_cast<size_t>(i)];
+        const int16_t top = Array.GetTop(c.Cell, c.Pile);
+        if (c.Pos > top)
+            return QStringLiteral("card %1 at (%2,%3,%4) above its pile top %5")
+                .arg(i).arg(c.Cell).arg(c.Pile).arg(c.Pos).arg(top);
+        if (Array.GetPicID(c.Cell, c.Pile, c.Pos) != i)
+            return QStringLiteral("card %1 at (%2,%3,%4) but the place holds %5")
+                .arg(i).arg(c.Cell).arg(c.Pile).arg(c.Pos).arg(Array.GetPicID(c.Cell, c.Pile, c.Pos));
+    }
+    int counted = 0;
+    for (int16_t cell = 0; cell < 5; ++cell)
+        for (int16_t pile = 0; pile < MaxPiles; ++pile)
+            for (int16_t pos = 0; pos <= Array.GetTop(cell, pile); ++pos) {
+                const int16_t id = Array.GetPicID(cell, pile, pos);
+                if (id < 0 || id >= T)
+                    return QStringLiteral("place (%1,%2,%3) below the top holds no card").arg(cell).arg(pile).arg(pos);
+                const CardState &c = Cards[static_cast<size_t>(id)];
+                if (c.Cell != cell || c.Pile != pile || c.Pos != pos)
+                    return QStringLiteral("place (%1,%2,%3) holds card %4, which lies elsewhere")
+                        .arg(cell).arg(pile).arg(pos).arg(id);
+                ++counted;
+            }
+    if (counted != T)
+        return QStringLiteral("%1 cards on the piles, %2 dealt").arg(counted).arg(T);
+    return QString();
+}
+
+} // namespace tw

@@ -1,0 +1,116 @@
+// The road of a game: table start-up, the one start-game routine, the end of
+// a game, the win check and the score.
+#include "catalogue.h"
+#include "engine.h"
+#include "numeric.h"
+#include "settings/data.h"
+
+#include <QDir>
+
+namespace tw {
+
+void Engine::InitTable()
+{
+    Data.SesStartTime(Now());
+    View.PrepareTable();
+    const QString dir = Data.AppDir();
+    if (!QDir(dir).exists())
+        QDir().mkpath(dir); // every missing level; a failure shows when a game is recorded
+    if (Data.TotalPlayers() == 0)
+        Data.SetPlayer(1, QStringLiteral("Player1"), true);
+}
+
+QString Engine::Caption() const
+{
+    return Data.ProdName() + QStringLiteral(" [") + Data.CurGName() + QStringLiteral("] [") + Data.CurPlayer()
+        + QStringLiteral("] [") + Data.CurGNo().toText() + u']';
+}
+
+void Engine::StartGame(const QString &name, const GameNo &number)
+{
+    // A name outside the catalogue (an empty recent entry, an edited setting)
+    // would deal with stale parameters: start nothing and end nothing. A start
+    // asked for while a deal is still being laid out waits for none: it is
+    // ignored, so the running deal completes intact.
+    if (Data.GetGameID(name) == 0 || dealing_)
+        return;
+    if (Data.GameRunning())
+        EndGame(0);
+    ++generation_;
+    Dragging = false;
+    DragCount = 0;
+    Data.SetRecent(name);
+    View.RecentChanged();
+    frmGame::SelectGame(*this, name);
+    Data.CurGNo(number);
+    Data.CurGName(name);
+    // The figures of the previous game must not be recorded for this one.
+    Data.CurTime(0);
+    Data.CurMoves(0);
+    Data.CurScore(0);
+    View.CaptionChanged(Caption());
+
+    dealing_ = true;
+    // Every card starts hidden at its start place, whatever ended the last game.
+    HideAll();
+    Array.Init(Data.CurGNo());
+    InitCardValues();
+    Trans = std::make_shared<cTrans>(*this);
+    NewDeal();
+    AutoPlay();
+    dealing_ = false;
+
+    Data.GameRunning(true);
+    Data.GameStartTime(Now());
+    // The first autoplay ran before the game was running; a deal it completed
+    // is still a win.
+    CheckWin();
+}
+
+void Engine::EndGame(int16_t Status)
+{
+    if (Records) {
+        Records->AddScore(Status);
+        Records->AddSesGame(Status);
+    }
+    Data.GameRunning(false);
+    ++generation_;
+    Dragging = false;
+    DragCount = 0;
+    View.GameEnded();
+    HideAll();
+}
+
+void Engine::CheckWin()
+{
+    if (!Data.GameRunning() || Array.TotalGoalCards() != Games.TotalCards())
+        return;
+    // One fresh sample, so the record counts the cards that won the game and
+    // the time and moves that it really took.
+    Data.CurTime(GetGameSeconds());
+    Data.CurMoves(Trans->GetTransID());
+    Data.CurScore(CalcScore());
+    View.GameWon();
+}
+
+int16_t Engine::CalcScore() const
+{
+    if (!Data.GameRunning())
+        return 0;
+    const double t = Data.CurTime();
+    const double m = Data.CurMoves();
+    const int16_t g = Array.TotalGoalCards();
+    const int tenG = 10 * g;
+    return roundClamp16(tenG - (t / 3.0 + m / 2.0));
+}
+
+void Engine::SampleStatus()
+{
+    if (!Data.GameRunning())
+        return;
+    Data.CurScore(CalcScore());
+    Data.CurTime(GetGameSeconds());
+    Data.CurMoves(Trans->GetTransID());
+}
+
+} // namespace tw

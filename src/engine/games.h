@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace tw {
+
+// Pile types, as stored in a card's Cell.
+enum PileType : int16_t { Home = 0, Stock = 1, Waste = 2, Goal = 3, Res = 4 };
+
+// Layout and rule record of one pile type.
+struct PileLayout {
+    int16_t Piles = 0;
+    int16_t Cards = 0;
+    int32_t Order = 0;
+    int16_t AK = 0;
+    int16_t StartX = 0;
+    int16_t StartY = 0;
+    int16_t PileWidth = 0;
+    int16_t PosWidth = 0;
+    int16_t Div = 0;
+    int16_t DivWidth = 0;
+    int32_t PileOrder = 0;
+};
+
+// Every parameter of the variant being played, and the geometry that turns a
+// place (pile type, pile, position) into table coordinates in twips.
+class cGames {
+public:
+    // Face-down cards in a tableau pile; the card arrays answer it.
+    void SetClosedCards(std::function<int16_t(int16_t)> f) { closedCards_ = std::move(f); }
+
+    int16_t GetCordX(int16_t Cell, int16_t Pile, int16_t Pos) const;
+    int16_t GetCordY(int16_t Cell, int16_t Pile, int16_t Pos) const;
+
+    void Home(int16_t Piles, int16_t Order, int16_t Cards, int16_t AK, int16_t EmptyNum, int16_t MultiMove,
+              int16_t StartX, int16_t StartY, int16_t PileWidth, int16_t PosWidth, int16_t Div, int16_t DivWidth,
+              int32_t PileOrder, int32_t cHomeType, int32_t cMultiOrder, int32_t SuitType, int16_t cCardsOpen);
+    void Stock(int16_t Piles, int32_t StockMove, int16_t StartX, int16_t StartY, int16_t PosWidth, int16_t StockNum,
+               int32_t StockType);
+    void Waste(int16_t Piles, int16_t StartX, int16_t StartY, int16_t PileWidth, int16_t Cards, int16_t PosWidth);
+    void Goal(int16_t Piles, int32_t Order, int16_t Cards, int32_t GoalType, int16_t AK, int16_t StartX,
+              int16_t StartY, int16_t PileWidth, int16_t PosWidth, int16_t Div, int16_t DivWidth, int32_t PileOrder);
+    void Res(int16_t Piles, int16_t Cards, int16_t StartX, int16_t StartY, int16_t PileWidth, int16_t PosWidth,
+             int16_t Div, int16_t DivWidth, int32_t PileOrder);
+    void Ext(int16_t BaseX, int16_t BaseY, int16_t Cards, int16_t Redeals, const QString &Tag, int16_t cDisAutoPlay,
+             int16_t GoalDiv);
+
+    int16_t Piles(int16_t Cell) const { return layout(Cell).Piles; }
+    int32_t Order(int16_t Cell, int16_t Pile) const;
+    int32_t MultiOrder() const { return multiOrder_ != 0 ? multiOrder_ : layout_[0].Order; }
+    int16_t Cards(int16_t Cell) const { return layout(Cell).Cards; }
+    int16_t AK(int16_t Cell) const { return layout(Cell).AK; }
+    int32_t GoalType() const { return goalType_; }
+    bool MultiMove() const { return multiMove_ != 0; }
+    int16_t Compare() const { return 0; }
+    int32_t StockType() const { return stockType_; }
+    int32_t StockMove() const { return stockMove_; }
+    QString Tag() const { return tag_; }
+    int32_t HomeType() const { return homeType_; }
+    int32_t HomePileOrder() const { return layout_[0].PileOrder; }
+    int32_t SuitType() const { return suitType_; }
+    int16_t TotalCards() const { return totalCards_; }
+    QString Name() const { return QString(); }
+    int16_t BaseX() const { return baseX_; }
+    int16_t BaseY() const { return baseY_; }
+    int16_t DisAutoPlay() const { return disAutoPlay_; }
+    int16_t EmptyNum() const { return emptyNum_; }
+    void EmptyNum(int16_t vNewValue) { emptyNum_ = vNewValue; }
+    int16_t CardsOpen() const { return cardsOpen_; }
+    int16_t StockNum() const { return stockNum_; }
+    int16_t GoalDiv() const { return goalDiv_; }
+
+    // Cached comparison of the tag, read on hot paths.
+    bool IsSpider() const { return isSpider_; }
+
+private:
+    const PileLayout &layout(int16_t Cell) const;
+    // Offset of a place from the layout origin: x in the low word, y in the high.
+    int32_t PileOffset(int16_t Cell, int16_t Pile, int16_t Pos) const;
+
+    int32_t goalType_ = 0;
+    int16_t emptyNum_ = 0;
+    int16_t multiMove_ = 0;
+    int32_t stockType_ = 0;
+    int32_t stockMove_ = 0;
+    int32_t homeType_ = 0;
+    int32_t multiOrder_ = 0;
+    int32_t suitType_ = 0;
+    std::array<PileLayout, 6> layout_{};
+    QString tag_;
+    int16_t cardsOpen_ = 0;
+    int16_t totalCards_ = 0;
+    int16_t baseX_ = 0;
+    int16_t baseY_ = 0;
+    int16_t disAutoPlay_ = 0;
+    int16_t stockNum_ = 0;
+    int16_t goalDiv_ = 0;
+    bool isSpider_ = false;
+    std::function<int16_t(int16_t)> closedCards_;
+};
+
+} // namespace tw

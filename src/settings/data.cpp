@@ -1,0 +1,255 @@
+#include "data.h"
+
+#include "engine/numeric.h"
+#include "store.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace tw {
+
+namespace {
+const QString kData = QStringLiteral("Data");
+const QString kUsers = QStringLiteral("Users");
+const QString kRecent = QStringLiteral("Recent");
+
+std::optional<double> textToNumber(const QString &text)
+{
+    bool ok = false;
+    const double d = text.trimmed().toDouble(&ok); // C locale: "." only
+    if (!ok || !std::isfinite(d))
+        return std::nullopt;
+    return d;
+}
+} // namespace
+
+std::optional<int16_t> textToInt16(const QString &text)
+{
+    const auto d = textToNumber(text);
+    if (!d)
+        return std::nullopt;
+    const double r = roundHalfEven(*d);
+    if (r < -32768.0 || r > 32767.0)
+        return std::nullopt;
+    return static_cast<int16_t>(r);
+}
+
+std::optional<int32_t> textToInt32(const QString &text)
+{
+    const auto d = textToNumber(text);
+    if (!d)
+        return std::nullopt;
+    const double r = roundHalfEven(*d);
+    if (r < -2147483648.0 || r > 2147483647.0)
+        return std::nullopt;
+    return static_cast<int32_t>(r);
+}
+
+cData::cData(SettingsStore &store)
+    : store_(store), appDataLookup_(&GetAppDataDir)
+{
+}
+
+void cData::InitCD(const QString &ProdName, int16_t TotalGames, const QString &HelpFile)
+{
+    prodName_ = ProdName;
+    totalGames_ = TotalGames;
+    helpFile_ = HelpFile;
+    // Message boxes without a title of their own show the application name.
+    // The display name is left alone: Qt would append it to every window title.
+    QCoreApplication::setApplicationName(ProdName);
+    gameNames_ = QStringList();
+    for (int i = 0; i <= TotalGames; ++i)
+        gameNames_.append(QString());
+}
+
+QString cData::AppDir() const
+{
+    QString base = appDataLookup_ ? appDataLookup_() : QString();
+    if (base.isEmpty()) {
+        // No per-user data location: a hidden folder in the home directory,
+        // never the root of the file system.
+        return QDir::homePath() + QStringLiteral("/.") + prodName_ + u'/';
+    }
+    if (!base.endsWith(u'/'))
+        base += u'/';
+    return base + prodName_ + u'/';
+}
+
+QString GetAppDataDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+void cData::SetGame(int16_t i, const QString &Name)
+{
+    if (i >= 0 && i < gameNames_.size())
+        gameNames_[i] = Name;
+}
+
+QString cData::GetGName(int16_t i) const
+{
+    return (i >= 0 && i < gameNames_.size()) ? gameNames_[i] : QString();
+}
+
+int16_t cData::GetGameID(const QString &Name) const
+{
+    for (int16_t i = 1; i <= totalGames_; ++i)
+        if (GetGName(i) == Name)
+            return i;
+    return 0;
+}
+
+void cData::CurGName(const QString &v)
+{
+    curGName_ = v;
+    LastGName(v);
+}
+
+QString cData::CurPlayer() const { return store_.Read(kUsers, QStringLiteral("100"), QString()); }
+void cData::CurPlayer(const QString &v) { store_.Write(kUsers, QStringLiteral("100"), v); }
+
+QString cData::LastGName() const { return store_.Read(kData, QStringLiteral("LastGName"), GetGName(1)); }
+void cData::LastGName(const QString &v) { store_.Write(kData, QStringLiteral("LastGName"), v); }
+
+int32_t cData::CustomColor() const
+{
+    const auto v = textToInt32(store_.Read(kData, QStringLiteral("CustomColor"), QStringLiteral("128")));
+    return v.value_or(128);
+}
+
+void cData::CustomColor(int32_t v) { store_.Write(kData, QStringLiteral("CustomColor"), QString::number(v)); }
+
+int16_t cData::GetDataInt(const QString &Key, int16_t Default) const
+{
+    // A stored text that is no number, or does not fit 16 bits, reads as the
+    // default; the stored text itself is left alone.
+    const auto v = textToInt16(store_.Read(kData, Key, QString::number(Default)));
+    return v.value_or(Default);
+}
+
+void cData::SaveDataInt(const QString &Key, int16_t Value)
+{
+    store_.Write(kData, Key, QString::number(Value));
+}
+
+int16_t cData::TotalPlayers() const
+{
+    int16_t n = 0;
+    for (int16_t i = 1; i <= 20; ++i)
+        if (!GetPlayer(i).isEmpty())
+            ++n;
+    return n;
+}
+
+QString cData::GetPlayer(int16_t i) const { return store_.Read(kUsers, QString::number(i), QString()); }
+
+void cData::SetPlayer(int16_t i, const QString &Name, bool MakeCurrent)
+{
+    store_.Write(kUsers, QString::number(i), Name);
+    if (MakeCurrent)
+        CurPlayer(Name);
+}
+
+QString cData::GetRecent(int16_t i) const { return store_.Read(kRecent, QString::number(i), QString()); }
+
+void cData::SetRecent(const QString &Name)
+{
+    if (GetRecent(1) == Name)
+        return;
+    for (int16_t k = 5; k >= 2; --k)
+        store_.Write(kRecent, QString::number(k), GetRecent(k - 1));
+    store_.Write(kRecent, QStringLiteral("1"), Name);
+}
+
+int16_t cData::RecentCount() const
+{
+    int16_t n = 0;
+    for (int16_t i = 1; i <= 5; ++i)
+        if (!GetRecent(i).isEmpty())
+            ++n;
+    return n;
+}
+
+void cData::ClearRecent()
+{
+    for (int16_t i = 1; i <= 5; ++i)
+        store_.Write(kRecent, QString::number(i), QString());
+}
+
+QString cData::dateText(const QDateTime &t)
+{
+    return t.isValid() ? t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
+}
+
+void cData::PlaySound(const QString &Name) const
+{
+    const QString resource = (Name == u"Redo" ? QStringLiteral("Undo") : Name).toUpper();
+    static const std::pair<const char16_t *, int16_t (cData::*)() const> flags[] = {
+        {u"Start", &cData::SoundStart},       {u"CardUp", &cData::SoundCardUp},
+        {u"CardDown", &cData::SoundCardDown}, {u"AutoPlay", &cData::SoundAutoPlay},
+        {u"Undo", &cData::SoundUndo},         {u"Redo", &cData::SoundRedo},
+        {u"Win", &cData::SoundWin},
+    };
+    for (const auto &[word, flag] : flags) {
+        // Only -1 counts as on: a stored 1 in a sound key means off.
+        if (Name == QStringView(word) && (this->*flag)() == -1 && sound_)
+            sound_->Play(resource);
+    }
+}
+
+void cData::ShowRules(const QString &GName) const
+{
+    if (help_)
+        help_->ShowRules(GetGameID(GName));
+}
+
+void cData::ShowContents() const
+{
+    if (help_)
+        help_->ShowContents();
+}
+
+std::optional<std::pair<QString, int32_t>> cData::GetCol(int16_t Index) const
+{
+    return GetColorEntry(Index);
+}
+
+QString WonLost(int16_t Status)
+{
+    return Status == 1 ? QStringLiteral("Won") : QStringLiteral("Lost");
+}
+
+int16_t ColorPart(int32_t Color, int16_t Part)
+{
+    if (Part < 1 || Part > 3 || Color < 0 || Color >= (1 << 24))
+        return -1;
+    return static_cast<int16_t>((Color >> (8 * (Part - 1))) & 255);
+}
+
+std::optional<std::pair<QString, int32_t>> GetColorEntry(int16_t Index)
+{
+    struct Entry { const char16_t *name; int r, g, b; };
+    static const Entry table[] = {
+        {u"Blue", 0, 0, 255},           {u"Brown", 165, 42, 42},
+        {u"Chocolate", 210, 105, 30},   {u"Corn Flower", 100, 149, 237},
+        {u"Crimson", 220, 20, 60},      {u"Dark Blue", 0, 0, 139},
+        {u"Dark Green", 0, 100, 0},     {u"Dark Magenta", 139, 0, 139},
+        {u"Dark Olive Green", 85, 107, 47}, {u"Dark Red", 139, 0, 0},
+        {u"Dark Slate Blue", 72, 61, 139},  {u"Dark Slate Gray", 47, 79, 79},
+        {u"Dark Violet", 148, 0, 211},  {u"Deep Pink", 255, 20, 147},
+        {u"Deep Sky Blue", 0, 191, 255}, {u"Forest Green", 34, 139, 34},
+        {u"Green", 0, 128, 0},          {u"Indigo", 75, 0, 130},
+        {u"Orange Red", 255, 69, 0},    {u"Purple", 128, 0, 128},
+        {u"Red", 255, 0, 0},            {u"Saddle Brown", 139, 69, 19},
+        {u"Sea Green", 46, 139, 87},    {u"Sienna", 160, 82, 45},
+        {u"Tomato", 255, 99, 71},
+    };
+    if (Index < 1001 || Index > 1025)
+        return std::nullopt;
+    const Entry &e = table[Index - 1001];
+    return std::make_pair(QString::fromUtf16(e.name), e.r + 256 * e.g + 65536 * e.b);
+}
+
+} // namespace tw

@@ -1,0 +1,175 @@
+#pragma once
+
+#include "engine/gamenumber.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <utility>
+
+class QIcon;
+class QPixmap;
+class QWidget;
+
+namespace tw {
+
+class SettingsStore;
+
+// Plays the embedded sounds. The program's player sits on Qt Multimedia; tests
+// use a recording fake.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    // Plays the named resource ("UNDO", "WIN", ...), stopping any sound that
+    // still plays. Must return at once and fail silently.
+    virtual void Play(const QString &resource) = 0;
+};
+
+// Opens the help: the contents page, or a variant's rules page by its number.
+class HelpViewer {
+public:
+    virtual ~HelpViewer() = default;
+    virtual void ShowRules(int context) = 0;
+    virtual void ShowContents() = 0;
+};
+
+// The settings and state object: product constants, the table of variant
+// names, the state of the session and of the running game, and every stored
+// setting. Settings are read from the store on every access, never cached, so
+// a value written by one window, or from outside, is seen by the next read.
+class cData {
+public:
+    explicit cData(SettingsStore &store);
+
+    void InitCD(const QString &ProdName, int16_t TotalGames, const QString &HelpFile);
+    QString ProdName() const { return prodName_; }
+    int16_t TotalGames() const { return totalGames_; }
+    // The data folder, always ending with a slash.
+    QString AppDir() const;
+    QIcon Icon() const;
+    void SetGame(int16_t i, const QString &Name);
+    QString GetGName(int16_t i) const;
+    QString HelpFile() const { return helpFile_; }
+
+    QString SesStartTime() const { return dateText(sesStart_); }
+    void SesStartTime(const QDateTime &t) { sesStart_ = t; }
+    QDateTime SesStart() const { return sesStart_; }
+    QString GameStartTime() const { return dateText(gameStart_); }
+    void GameStartTime(const QDateTime &t) { gameStart_ = t; }
+    QDateTime GameStart() const { return gameStart_; }
+    bool GameRunning() const { return gameRunning_; }
+    void GameRunning(bool v) { gameRunning_ = v; }
+
+    QString CurGName() const { return curGName_; }
+    void CurGName(const QString &v); // also stored as LastGName
+    GameNo CurGNo() const { return curGNo_; }
+    void CurGNo(const GameNo &v) { curGNo_ = v; }
+    int32_t CurTime() const { return curTime_; }
+    void CurTime(int32_t v) { curTime_ = v; }
+    int16_t CurMoves() const { return curMoves_; }
+    void CurMoves(int16_t v) { curMoves_ = v; }
+    int16_t CurScore() const { return curScore_; }
+    void CurScore(int16_t v) { curScore_ = v; }
+
+    QString CurPlayer() const;
+    void CurPlayer(const QString &v);
+    QString LastGName() const;
+    void LastGName(const QString &v);
+    int16_t Autoplay() const { return GetDataInt(QStringLiteral("Autoplay"), 1); }
+    void Autoplay(int16_t v) { SaveDataInt(QStringLiteral("Autoplay"), v); }
+    int32_t CustomColor() const;
+    void CustomColor(int32_t v);
+
+#define TW_DATA_INT(name, def)                                                   \
+    int16_t name() const { return GetDataInt(QStringLiteral(#name), def); }      \
+    void name(int16_t v) { SaveDataInt(QStringLiteral(#name), v); }
+    TW_DATA_INT(ShowToolbar, 1)
+    TW_DATA_INT(CardSpeed, 5)
+    TW_DATA_INT(UndoSpeed, 5)
+    TW_DATA_INT(UndoallSpeed, 2)
+    TW_DATA_INT(ReplaySpeed, 7)
+    TW_DATA_INT(SoundStart, -1)
+    TW_DATA_INT(SoundCardDown, 0)
+    TW_DATA_INT(SoundCardUp, 0)
+    TW_DATA_INT(SoundUndo, -1)
+    TW_DATA_INT(SoundRedo, -1)
+    TW_DATA_INT(SoundAutoPlay, -1)
+    TW_DATA_INT(SoundWin, -1)
+    TW_DATA_INT(ShowTime, 1)
+    TW_DATA_INT(ShowScore, 1)
+    TW_DATA_INT(ShowMoves, 1)
+    TW_DATA_INT(BGIndex, 1007)
+    TW_DATA_INT(RangeIndex, 15)
+    TW_DATA_INT(DeckIndex, 531)
+    TW_DATA_INT(Fade, 1)
+#undef TW_DATA_INT
+
+    int16_t TotalPlayers() const;
+    QString GetPlayer(int16_t i) const;
+    void SetPlayer(int16_t i, const QString &Name, bool MakeCurrent);
+    QString GetRecent(int16_t i) const;
+    void SetRecent(const QString &Name);
+    int16_t RecentCount() const;
+    void ClearRecent();
+
+    // Resources. The pictures and the background painter need a GUI and are
+    // defined with the artwork; the rest works headless.
+    QPixmap GetPic(int Id) const;
+    std::optional<std::pair<QString, int32_t>> GetCol(int16_t Index) const;
+    void SetBG(int16_t Index, QWidget *Target, int16_t Mode, int32_t Colour) const;
+    QPixmap MainPic(int16_t i) const;
+    QPixmap RightPic(int32_t i) const;
+    QPixmap DeckPic() const;
+    int16_t GetGameID(const QString &Name) const;
+    void PlaySound(const QString &Name) const;
+    void ShowRules(const QString &GName) const;
+    void ShowContents() const;
+
+    // Platform hooks.
+    void SetSoundPlayer(SoundPlayer *p) { sound_ = p; }
+    void SetHelpViewer(HelpViewer *h) { help_ = h; }
+    void SetAppDataLookup(std::function<QString()> f) { appDataLookup_ = std::move(f); }
+    SettingsStore &Store() const { return store_; }
+
+    // The text form of every date the program stores or shows.
+    static QString dateText(const QDateTime &t);
+
+private:
+    int16_t GetDataInt(const QString &Key, int16_t Default) const;
+    void SaveDataInt(const QString &Key, int16_t Value);
+
+    SettingsStore &store_;
+    SoundPlayer *sound_ = nullptr;
+    HelpViewer *help_ = nullptr;
+    std::function<QString()> appDataLookup_;
+
+    QString prodName_;
+    int16_t totalGames_ = 0;
+    QString helpFile_;
+    QStringList gameNames_;
+    QDateTime sesStart_;
+    QDateTime gameStart_;
+    bool gameRunning_ = false;
+    QString curGName_;
+    GameNo curGNo_;
+    int32_t curTime_ = 0;
+    int16_t curMoves_ = 0;
+    int16_t curScore_ = 0;
+};
+
+// Shared routines of the settings layer.
+QString WonLost(int16_t Status);
+int16_t ColorPart(int32_t Color, int16_t Part);
+std::optional<std::pair<QString, int32_t>> GetColorEntry(int16_t Index);
+// The per-user data location, or an empty text when there is none.
+QString GetAppDataDir();
+// Converts stored text to a 16-bit integer the way the settings do: blanks
+// allowed, a fraction of one half to the even neighbour; nullopt when the text
+// is no number or does not fit.
+std::optional<int16_t> textToInt16(const QString &text);
+std::optional<int32_t> textToInt32(const QString &text);
+
+} // namespace tw

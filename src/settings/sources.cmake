@@ -1,0 +1,6 @@
+list(APPEND TW_CORE_SOURCES
+  settings/store.h settings/store.cpp
+  settings/data.h settings/data.cpp
+)
+list(APPEND TW_UI_SOURCES
+)

@@ -1,0 +1,1 @@
+list(APPEND TW_UI_SOURCES table/placeholder.cpp)

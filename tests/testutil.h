@@ -1,0 +1,62 @@
+#pragma once
+
+#include "engine/engine.h"
+#include "settings/data.h"
+#include "settings/store.h"
+
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace tw::test {
+
+// A settings object over an in-memory store with the catalogue registered.
+struct TestData {
+    TestData();
+    MemoryStore store;
+    cData data{store};
+};
+
+// Records what the engine asked of its view; a win is recorded at once.
+class RecordingView : public EngineView {
+public:
+    void RefreshTable() override { ++refreshes; }
+    void PumpEvents() override;
+    void GameWon() override;
+    void GameEnded() override { ++gamesEnded; }
+    void CaptionChanged(const QString &c) override { caption = c; }
+    Engine *engine = nullptr;
+    int refreshes = 0;
+    int wins = 0;
+    int gamesEnded = 0;
+    QString caption;
+    std::function<void()> onPump;
+    std::function<void()> onWin; // replaces the default EndGame(1)
+};
+
+class RecordingSink : public RecordSink {
+public:
+    void AddScore(int16_t Status) override { scores.push_back(Status); }
+    void AddSesGame(int16_t Status) override { session.push_back(Status); }
+    std::vector<int16_t> scores;
+    std::vector<int16_t> session;
+};
+
+class RecordingSound : public SoundPlayer {
+public:
+    void Play(const QString &resource) override { played << resource; }
+    QStringList played;
+};
+
+// An engine with fakes around it, ready to start games.
+struct TestTable {
+    TestTable();
+    TestData d;
+    RecordingView view;
+    RecordingSink sink;
+    RecordingSound sound;
+    Engine engine{d.data, view, &sink};
+    void start(const QString &name, qint64 number) { engine.StartGame(name, GameNo::number(number)); }
+};
+
+} // namespace tw::test
