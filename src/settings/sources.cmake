@@ -3,4 +3,7 @@ list(APPEND TW_CORE_SOURCES
   settings/data.h settings/data.cpp
 )
 list(APPEND TW_UI_SOURCES
+  settings/resources_init.h settings/resources_init.cpp
 )
+include(settings/art.cmake)
+include(settings/media.cmake)
