@@ -1,0 +1,23 @@
+#pragma once
+
+#include "engine/gamenumber.h"
+
+#include <QPixmap>
+#include <QString>
+#include <functional>
+
+namespace tw {
+
+class cData;
+
+// What the game selector and the game-number dialog need of the program. The
+// main window fills it in; tests hand in fakes. The windows keep a copy, so
+// the functions must stay valid for as long as a window is open.
+struct GameContext {
+    cData *data = nullptr;                                                    // the settings object
+    std::function<void(const QString &name, const GameNo &number)> startGame; // the one start-game routine
+    std::function<GameNo()> randomGameNo;                                     // a new random game number
+    std::function<QPixmap(int index)> preview; // 318 x 201 preview of catalogue index 1..35; may be null
+};
+
+} // namespace tw
