@@ -1,4 +1,8 @@
 list(APPEND TW_CORE_SOURCES
+  records/recordfile.h records/recordfile.cpp
+  records/scoretable.h records/scoretable.cpp
+  records/zoneprinter.h records/zoneprinter.cpp
+  records/score.h records/score.cpp
 )
 list(APPEND TW_UI_SOURCES
 )

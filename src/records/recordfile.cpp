@@ -1,0 +1,360 @@
+#include "recordfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStringList>
+
+namespace tw::recordfile {
+
+namespace {
+
+inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+inline int digits2(const char *p) { return (p[0] - '0') * 10 + (p[1] - '0'); }
+
+// A time format without its zone part ("h:mm:ss AP t" -> "h:mm:ss AP"):
+// record dates are local and never carry a zone.
+QString withoutZone(QString fmt)
+{
+    fmt.remove(QLatin1Char('t'));
+    return fmt.trimmed();
+}
+
+// "M/d/yy" -> "M/d/yyyy": dates are shown and read with the full year.
+QString withFullYear(const QString &fmt)
+{
+    if (fmt.contains(QLatin1String("yyyy")) || !fmt.contains(QLatin1String("yy")))
+        return fmt;
+    QString f = fmt;
+    f.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return f;
+}
+
+bool twoDigitYear(const QString &fmt)
+{
+    return fmt.contains(QLatin1String("yy")) && !fmt.contains(QLatin1String("yyyy"));
+}
+
+// Years written with two digits: 00-29 are this century, 30-99 the last one.
+QDateTime fixCentury(QDateTime t, const QString &fmt)
+{
+    if (t.isValid() && twoDigitYear(fmt) && t.date().year() < 1930)
+        t = QDateTime(t.date().addYears(100), t.time());
+    return t;
+}
+
+} // namespace
+
+QString stampText(Stamp s)
+{
+    if (s == NoStamp)
+        return QString();
+    const QDate d = stampDate(s);
+    int64_t r = s % 86400;
+    if (r < 0)
+        r += 86400;
+    const int secs = static_cast<int>(r);
+    int y = 0, m = 0, day = 0;
+    d.getDate(&y, &m, &day);
+    char buf[32];
+    const int n = std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", y, m, day, secs / 3600,
+                                (secs / 60) % 60, secs % 60);
+    return QString::fromLatin1(buf, n);
+}
+
+QString recordDateText(const QDateTime &t)
+{
+    if (!t.isValid())
+        return QString();
+    return stampText(makeStamp(t.date(), t.time()));
+}
+
+Stamp parseCanonicalDate(const char *p, qsizetype n)
+{
+    // yyyy-MM-dd HH:mm:ss
+    if (n != 19 || p[4] != '-' || p[7] != '-' || p[10] != ' ' || p[13] != ':' || p[16] != ':')
+        return NoStamp;
+    static constexpr int digitAt[] = {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18};
+    for (int i : digitAt)
+        if (!isDigit(p[i]))
+            return NoStamp;
+    const int y = digits2(p) * 100 + digits2(p + 2);
+    const int mo = digits2(p + 5), d = digits2(p + 8);
+    const int h = digits2(p + 11), mi = digits2(p + 14), s = digits2(p + 17);
+    if (y < 1 || !QDate::isValid(y, mo, d) || h > 23 || mi > 59 || s > 59)
+        return NoStamp;
+    return QDate(y, mo, d).toJulianDay() * 86400 + h * 3600 + mi * 60 + s;
+}
+
+Stamp parseDateStamp(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return NoStamp;
+    if (t.size() == 19) {
+        const QByteArray b = t.toLatin1();
+        const Stamp s = parseCanonicalDate(b.constData(), b.size());
+        if (s != NoStamp)
+            return s;
+    }
+    auto take = [](const QDateTime &dt) { return dt.isValid() ? makeStamp(dt.date(), dt.time()) : NoStamp; };
+
+    for (const char *f : {"yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-dd"}) {
+        const QString fmt = QLatin1String(f);
+        if (Stamp s = take(QDateTime::fromString(t, fmt)); s != NoStamp)
+            return s;
+    }
+
+    // The forms of the user's locale: what an older file written here holds.
+    const QLocale loc;
+    const QString sd = loc.dateFormat(QLocale::ShortFormat);
+    const QString lt = withoutZone(loc.timeFormat(QLocale::LongFormat));
+    const QString st = withoutZone(loc.timeFormat(QLocale::ShortFormat));
+    QStringList formats;
+    for (const QString &d : {withFullYear(sd), sd}) {
+        formats << d + u' ' + lt << d + u' ' + st << d;
+    }
+    for (const QString &fmt : formats) {
+        if (Stamp s = take(fixCentury(loc.toDateTime(t, fmt), fmt)); s != NoStamp)
+            return s;
+    }
+
+    // Common numeric forms of other locales; where month-first and day-first
+    // clash, the order of the user's locale wins.
+    const QStringList mdy = {"M/d/yyyy h:mm:ss AP", "M/d/yyyy h:mm AP", "M/d/yyyy H:mm:ss", "M/d/yyyy H:mm",
+                             "M/d/yyyy",            "M/d/yy h:mm:ss AP", "M/d/yy H:mm:ss",  "M/d/yy"};
+    const QStringList dmy = {"d/M/yyyy H:mm:ss", "d/M/yyyy h:mm:ss AP", "d/M/yyyy H:mm", "d/M/yyyy",
+                             "d/M/yy H:mm:ss",   "d/M/yy"};
+    const QStringList dots = {"d.M.yyyy H:mm:ss", "d.M.yyyy H:mm", "d.M.yyyy", "d.M.yy H:mm:ss", "d.M.yy"};
+    QStringList fixed;
+    if (sd.startsWith(u'd'))
+        fixed << dmy << mdy;
+    else
+        fixed << mdy << dmy;
+    fixed << dots;
+    for (const QString &fmt : fixed) {
+        if (Stamp s = take(fixCentury(QDateTime::fromString(t, fmt), fmt)); s != NoStamp)
+            return s;
+    }
+    return NoStamp;
+}
+
+QDateTime parseRecordDate(const QString &text)
+{
+    const Stamp s = parseDateStamp(text);
+    if (s == NoStamp)
+        return QDateTime();
+    return QDateTime(stampDate(s), stampTime(s));
+}
+
+QString shortDateText(const QDate &d)
+{
+    const QLocale loc;
+    return loc.toString(d, withFullYear(loc.dateFormat(QLocale::ShortFormat)));
+}
+
+QString sanitizeText(const QString &text)
+{
+    QString s = text;
+    s.replace(QLatin1Char('"'), QLatin1Char('\''));
+    s.remove(QLatin1Char('\r'));
+    s.remove(QLatin1Char('\n'));
+    return s;
+}
+
+void appendText(QByteArray &line, const QString &text)
+{
+    line += '"';
+    line += sanitizeText(text).toUtf8();
+    line += '"';
+}
+
+void appendNumber(QByteArray &line, qint64 n) { line += QByteArray::number(n); }
+
+void appendGameNo(QByteArray &line, const GameNo &g)
+{
+    if (g.isNumber())
+        appendNumber(line, g.asNumber());
+    else
+        appendText(line, g.toText());
+}
+
+QByteArray scoreLine(const QString &date, const QString &gname, const GameNo &gno, int32_t time,
+                     int32_t moves, int32_t score, int16_t status)
+{
+    QByteArray line;
+    line.reserve(96);
+    appendText(line, date);
+    line += ',';
+    appendText(line, gname);
+    line += ',';
+    appendGameNo(line, gno);
+    for (qint64 v : {qint64(time), qint64(moves), qint64(score), qint64(status)}) {
+        line += ',';
+        appendNumber(line, v);
+    }
+    line += "\r\n";
+    return line;
+}
+
+QByteArray favLine(const QString &gname, const GameNo &gno)
+{
+    QByteArray line;
+    appendText(line, gname);
+    line += ',';
+    appendGameNo(line, gno);
+    line += "\r\n";
+    return line;
+}
+
+bool appendLine(const QString &path, const QByteArray &line)
+{
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath()))
+        return false;
+
+    QFile file(path);
+    QByteArray data;
+    if (info.isFile() && info.size() > 0) {
+        if (!file.open(QIODevice::ReadOnly) || !file.seek(info.size() - 1))
+            return false;
+        char last = 0;
+        if (!file.getChar(&last))
+            return false;
+        file.close();
+        if (last != '\n')
+            data = "\r\n";
+    }
+    data += line;
+
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    const qint64 oldSize = file.size();
+    const bool written = file.write(data) == data.size() && file.flush();
+    if (!written) {
+        // Leave no partial record behind for the next append to glue onto.
+        file.resize(oldSize);
+        file.close();
+        return false;
+    }
+    file.close();
+    return file.error() == QFileDevice::NoError;
+}
+
+int splitItems(const char *p, const char *end, Item *items, int maxItems)
+{
+    int count = 0;
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    for (;;) {
+        while (p < end && blank(*p))
+            ++p;
+        Item item;
+        if (p < end && *p == '"') {
+            const char *b = p + 1;
+            const char *q = static_cast<const char *>(memchr(b, '"', static_cast<size_t>(end - b)));
+            if (!q)
+                return -1;
+            item = {b, q - b, true};
+            p = q + 1;
+            while (p < end && blank(*p))
+                ++p;
+            if (p < end && *p != ',')
+                return -1;
+        } else {
+            const char *b = p;
+            const char *q = static_cast<const char *>(memchr(b, ',', static_cast<size_t>(end - b)));
+            if (!q)
+                q = end;
+            const char *e = q;
+            while (e > b && blank(e[-1]))
+                --e;
+            if (e == b)
+                return -1;
+            item = {b, e - b, false};
+            p = q;
+        }
+        if (count == maxItems)
+            return -1;
+        items[count++] = item;
+        if (p >= end)
+            return count;
+        ++p; // the comma
+    }
+}
+
+bool parseInteger(const Item &item, qint64 &out)
+{
+    if (item.quoted || item.size == 0)
+        return false;
+    const char *p = item.data;
+    const char *end = p + item.size;
+    bool negative = false;
+    if (*p == '-' || *p == '+') {
+        negative = *p == '-';
+        ++p;
+    }
+    if (p == end || end - p > 18)
+        return false;
+    qint64 v = 0;
+    for (; p < end; ++p) {
+        if (!isDigit(*p))
+            return false;
+        v = v * 10 + (*p - '0');
+    }
+    out = negative ? -v : v;
+    return true;
+}
+
+bool isUtf8(const char *p, qsizetype n)
+{
+    const auto *s = reinterpret_cast<const unsigned char *>(p);
+    const auto *end = s + n;
+    while (s < end) {
+        const unsigned char c = *s;
+        if (c < 0x80) {
+            ++s;
+            continue;
+        }
+        int len;
+        uint32_t cp;
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (end - s < len)
+            return false;
+        for (int i = 1; i < len; ++i) {
+            if ((s[i] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (s[i] & 0x3F);
+        }
+        // Overlong forms, surrogates and values beyond Unicode are not UTF-8.
+        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))
+            || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        s += len;
+    }
+    return true;
+}
+
+bool isSafeFileName(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (QChar c : name) {
+        if (c == u'/' || c == u'\\' || c.unicode() == 0 || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+} // namespace tw::recordfile

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "engine/gamenumber.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QTime>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+// The plain-text record files (score files and the favourites file) and the
+// date text of a recorded game. Kept apart from the store so that the codec
+// can be tested on bytes and reused by every reader.
+namespace tw::recordfile {
+
+// A moment as local wall-clock time: whole seconds counted from Julian day 0.
+// Calendar questions (same day, same month) need no time zone, and a plain
+// number keeps a million loaded records small.
+using Stamp = int64_t;
+inline constexpr Stamp NoStamp = std::numeric_limits<Stamp>::min();
+
+inline Stamp makeStamp(const QDate &d, const QTime &t)
+{
+    if (!d.isValid())
+        return NoStamp;
+    const int secs = t.isValid() ? t.msecsSinceStartOfDay() / 1000 : 0;
+    return d.toJulianDay() * 86400 + secs;
+}
+inline QDate stampDate(Stamp s)
+{
+    if (s == NoStamp)
+        return QDate();
+    qint64 jd = s / 86400;
+    if (s % 86400 < 0)
+        --jd;
+    return QDate::fromJulianDay(jd);
+}
+inline QTime stampTime(Stamp s)
+{
+    if (s == NoStamp)
+        return QTime();
+    int64_t r = s % 86400;
+    if (r < 0)
+        r += 86400;
+    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(r) * 1000);
+}
+
+// The date text written for a recorded game: "yyyy-MM-dd HH:mm:ss", local
+// time, always with the time. It reads back the same in every locale.
+QString recordDateText(const QDateTime &t);
+// The same text from a stamp (the inverse of the fast reader below).
+QString stampText(Stamp s);
+
+// Reads a record's date text back: the form written above first, then the
+// forms older files may hold (the locale's short date with its long or short
+// time, or alone, and the common numeric forms with "/" and "."). NoStamp when
+// none fits.
+Stamp parseDateStamp(const QString &text);
+// The strict fast form only, straight from bytes; NoStamp unless the bytes are
+// exactly "yyyy-MM-dd HH:mm:ss" with a valid date and time.
+Stamp parseCanonicalDate(const char *p, qsizetype n);
+// The parsed date as a local date-time (invalid when the text is no date).
+QDateTime parseRecordDate(const QString &text);
+
+// A date shown as the locale's short date with the full year ("3/14/2024"
+// under English (United States)).
+QString shortDateText(const QDate &d);
+
+// Writing. A text item cannot hold a double quote or a line break: the quote
+// becomes an apostrophe and line breaks are dropped.
+QString sanitizeText(const QString &text);
+void appendText(QByteArray &line, const QString &text);       // "text"
+void appendNumber(QByteArray &line, qint64 n);                // bare digits
+void appendGameNo(QByteArray &line, const GameNo &g);         // bare or quoted
+QByteArray scoreLine(const QString &date, const QString &gname, const GameNo &gno, int32_t time,
+                     int32_t moves, int32_t score, int16_t status);
+QByteArray favLine(const QString &gname, const GameNo &gno);
+
+// Appends one line to a file, creating the file and its folder when missing.
+// A file whose last line was left unfinished gets a line break first, so the
+// new record never glues onto it. On a failed or short write the file is cut
+// back to its old length. Returns false on any failure.
+bool appendLine(const QString &path, const QByteArray &line);
+
+// One line split into items. Quoted items run to the next double quote; bare
+// items to the next comma, blanks around them dropped.
+struct Item {
+    const char *data = nullptr;
+    qsizetype size = 0;
+    bool quoted = false;
+};
+// Splits [p, end) into at most maxItems items; -1 when the line is malformed
+// (an unclosed quote, an empty bare item, text after a closing quote, too many
+// items).
+int splitItems(const char *p, const char *end, Item *items, int maxItems);
+// A bare whole number with an optional sign, at most 18 digits.
+bool parseInteger(const Item &item, qint64 &out);
+// Whether the bytes are well-formed UTF-8.
+bool isUtf8(const char *p, qsizetype n);
+
+// Calls f(lineBegin, lineEnd) for every line that ends with a line feed; a CR
+// before the LF is not part of the line. A last line without its line feed is
+// an unfinished write and is not passed on.
+template<typename F>
+void forEachLine(const QByteArray &bytes, F &&f)
+{
+    const char *p = bytes.constData();
+    const char *end = p + bytes.size();
+    while (p < end) {
+        const char *nl = static_cast<const char *>(memchr(p, '\n', static_cast<size_t>(end - p)));
+        if (!nl)
+            return;
+        const char *e = nl;
+        if (e > p && e[-1] == '\r')
+            --e;
+        f(p, e);
+        p = nl + 1;
+    }
+}
+
+// A player name that may become a file name in the data folder: not empty,
+// not "." or "..", and without slashes, backslashes, NUL or other control
+// characters.
+bool isSafeFileName(const QString &name);
+
+} // namespace tw::recordfile

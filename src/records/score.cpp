@@ -1,0 +1,576 @@
+#include "score.h"
+
+#include "engine/clock.h"
+#include "engine/numeric.h"
+#include "settings/data.h"
+#include "zoneprinter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+#include <QtDebug>
+
+#include <exception>
+#include <limits>
+
+namespace tw {
+
+using namespace recordfile;
+
+namespace {
+
+const QString kFavFile = QStringLiteral("fav.dat");
+// Both counts are 16-bit: entries beyond this are not taken.
+constexpr size_t kMax16 = std::numeric_limits<int16_t>::max();
+
+QString badNameText(const QString &name)
+{
+    return QStringLiteral("\"") + name + QStringLiteral("\" cannot be used as the name of a score file.");
+}
+
+// Sums kept in 64 bits and clamped into the 32-bit fields: a long history
+// must never stop the program.
+struct Acc {
+    qint64 played = 0, won = 0, score = 0, moves = 0, time = 0;
+    void add(int16_t status, qint64 sc, qint64 mv, qint64 tm)
+    {
+        ++played;
+        if (status == 1)
+            ++won;
+        score += sc;
+        moves += mv;
+        time += tm;
+    }
+    StatTotals totals() const
+    {
+        StatTotals t;
+        t.Played = clamp32(played);
+        t.Won = clamp32(won);
+        t.Lost = clamp32(played - won);
+        t.Score = clamp32(score);
+        t.Moves = clamp32(moves);
+        t.Time = clamp32(time);
+        return t;
+    }
+};
+
+// Totals over a table; a filter index of -1 takes every record.
+StatTotals tableTotals(const ScoreTable &table, int64_t game, int64_t player)
+{
+    Acc a;
+    for (const ScoreTable::Row &r : table.rows()) {
+        if (game >= 0 && r.game != game)
+            continue;
+        if (player >= 0 && r.player != player)
+            continue;
+        a.add(r.status, r.score, r.moves, r.time);
+    }
+    return a.totals();
+}
+
+StatTotals gameTotals(const ScoreTable &table, const QString &name)
+{
+    const int64_t g = table.gameIndex(name);
+    return g < 0 ? StatTotals{} : tableTotals(table, g, -1);
+}
+
+StatTotals playerTotals(const ScoreTable &table, const QString &name)
+{
+    const int64_t p = table.playerIndex(name);
+    return p < 0 ? StatTotals{} : tableTotals(table, -1, p);
+}
+
+int64_t julianDay(Stamp s)
+{
+    int64_t jd = s / 86400;
+    if (s % 86400 < 0)
+        --jd;
+    return jd;
+}
+
+} // namespace
+
+cScore::cScore(cData &data, ScoreUi *ui)
+    : Now([] { return QDateTime::currentDateTime(); }), data_(data), ui_(ui)
+{
+}
+
+void cScore::reportError(const QString &text) const
+{
+    if (ui_)
+        ui_->Error(text);
+    else
+        qWarning().noquote() << text;
+}
+
+QString cScore::ScoreFileName(const QString &Player) const
+{
+    if (!isSafeFileName(Player))
+        return QString();
+    return data_.AppDir() + Player + QStringLiteral(".sre");
+}
+
+void cScore::AddScore(int16_t Status)
+{
+    // Called from the end of a game, inside a move: a failure is reported and
+    // the game goes on; nothing may escape into the event loop.
+    try {
+        const QString player = data_.CurPlayer();
+        const QString path = ScoreFileName(player);
+        if (path.isEmpty()) {
+            reportError(badNameText(player));
+            return;
+        }
+        const QByteArray line = scoreLine(recordDateText(Now()), data_.CurGName(), data_.CurGNo(),
+                                          data_.CurTime(), data_.CurMoves(), data_.CurScore(), Status);
+        if (!appendLine(path, line))
+            reportError(QStringLiteral("The game could not be recorded in ") + path);
+    } catch (const std::exception &e) {
+        reportError(QStringLiteral("The game could not be recorded: ") + QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void cScore::AddSesGame(int16_t Status)
+{
+    if (Ses.size() >= kMax16)
+        return;
+    ScoreRec r;
+    r.GName = data_.CurGName();
+    r.GNo = data_.CurGNo();
+    r.Moves = data_.CurMoves();
+    r.Score = data_.CurScore();
+    r.Time = data_.CurTime();
+    r.Status = Status;
+    r.Player = data_.CurPlayer();
+    Ses.push_back(std::move(r));
+}
+
+bool cScore::loadPlayer(ScoreTable &table, const QString &Player) const
+{
+    const QString path = ScoreFileName(Player);
+    if (path.isEmpty()) {
+        reportError(badNameText(Player));
+        return false;
+    }
+    QFile file(path);
+    if (!file.exists())
+        return true;
+    if (!file.open(QIODevice::ReadOnly)) {
+        reportError(QStringLiteral("The score file ") + path + QStringLiteral(" could not be read."));
+        return false;
+    }
+    table.addLines(file.readAll(), Player);
+    return true;
+}
+
+void cScore::loadAll(ScoreTable &table) const
+{
+    table.clear();
+    const int16_t n = data_.TotalPlayers();
+    for (int16_t i = 1; i <= n; ++i)
+        loadPlayer(table, data_.GetPlayer(i));
+}
+
+void cScore::OpenScore(const QString &Player)
+{
+    byGame_.clear();
+    loadPlayer(Scores, Player);
+}
+
+void cScore::OpenAllScore()
+{
+    byGame_.clear();
+    loadAll(Scores);
+}
+
+void cScore::emptyTop()
+{
+    Top.fill(ScoreRec());
+}
+
+void cScore::CloseScore()
+{
+    byGame_.clear();
+    Scores.clear();
+    emptyTop();
+}
+
+int32_t cScore::ScoreTop() const
+{
+    return clamp32(Scores.size());
+}
+
+void cScore::ClearStat()
+{
+    if (!ui_)
+        return;
+    if (!ui_->Confirm(QStringLiteral(
+            "Are you sure you want to clear the Statistics, High Score and Log for all Players and all Games ?")))
+        return;
+    QStringList failed;
+    const int16_t n = data_.TotalPlayers();
+    for (int16_t i = 1; i <= n; ++i) {
+        const QString name = data_.GetPlayer(i);
+        const QString path = ScoreFileName(name);
+        // A name that cannot be a file name has no file to delete.
+        if (path.isEmpty() || !QFileInfo::exists(path))
+            continue;
+        if (!QFile::remove(path))
+            failed << name;
+    }
+    if (failed.isEmpty())
+        ui_->Info(QStringLiteral("Statistics, High Score and Log have been Cleared."));
+    else
+        ui_->Error(QStringLiteral("The statistics of these players could not be cleared: ")
+                   + failed.join(QStringLiteral(", ")));
+}
+
+void cScore::OpenFav()
+{
+    Favs.clear();
+    FavCount = 0;
+    const QString path = data_.AppDir() + kFavFile;
+    QFile file(path);
+    if (!file.exists())
+        return;
+    if (!file.open(QIODevice::ReadOnly)) {
+        reportError(QStringLiteral("The favourites file ") + path + QStringLiteral(" could not be read."));
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    forEachLine(bytes, [&](const char *b, const char *e) {
+        if (b == e || Favs.size() >= kMax16)
+            return;
+        Item it[2];
+        if (splitItems(b, e, it, 2) != 2 || !it[0].quoted || !isUtf8(b, e - b))
+            return;
+        FavRec f;
+        f.GName = QString::fromUtf8(it[0].data, it[0].size);
+        if (it[1].quoted) {
+            f.GNo = GameNo::text(QString::fromUtf8(it[1].data, it[1].size));
+        } else {
+            qint64 n = 0;
+            if (!parseInteger(it[1], n))
+                return;
+            f.GNo = GameNo::number(n);
+        }
+        Favs.push_back(std::move(f));
+    });
+    FavCount = static_cast<int16_t>(Favs.size());
+}
+
+void cScore::AddFav(const QString &GName, const GameNo &GNo)
+{
+    const QString path = data_.AppDir() + kFavFile;
+    if (!appendLine(path, favLine(GName, GNo)))
+        reportError(QStringLiteral("The favourite could not be saved in ") + path);
+}
+
+void cScore::ClearFav()
+{
+    const QString path = data_.AppDir() + kFavFile;
+    if (QFileInfo::exists(path) && !QFile::remove(path))
+        reportError(QStringLiteral("The favourites file ") + path + QStringLiteral(" could not be deleted."));
+}
+
+void cScore::CloseFav()
+{
+    Favs.clear();
+    FavCount = 0;
+}
+
+void cScore::SumStats(StatTotals &Totals) const
+{
+    Totals = tableTotals(Scores, -1, -1);
+}
+
+void cScore::SumGameStats(const QString &GName, StatTotals &Totals) const
+{
+    Totals = gameTotals(Scores, GName);
+}
+
+void cScore::SumPlayerStats(const QString &Player, StatTotals &Totals) const
+{
+    Totals = playerTotals(Scores, Player);
+}
+
+void cScore::SumSesStats(StatTotals &Totals) const
+{
+    Acc a;
+    for (const ScoreRec &r : Ses)
+        a.add(r.Status, r.Score, r.Moves, r.Time);
+    Totals = a.totals();
+}
+
+void cScore::SumPeriodStats(const QString &RefDate, const QString &Interval, PeriodTotals &Totals) const
+{
+    Totals = PeriodTotals();
+    const Stamp ref = parseDateStamp(RefDate);
+    if (ref == NoStamp)
+        return;
+    const QDate rd = stampDate(ref);
+    QDate first, last;
+    QString format;
+    if (Interval == u"d") {
+        first = last = rd;
+        format = QStringLiteral("MMM dd");
+    } else if (Interval == u"m") {
+        first = QDate(rd.year(), rd.month(), 1);
+        last = first.addMonths(1).addDays(-1);
+        format = QStringLiteral("MMM yy");
+    } else if (Interval == u"yyyy") {
+        first = QDate(rd.year(), 1, 1);
+        last = QDate(rd.year(), 12, 31);
+        format = QStringLiteral("yyyy");
+    } else {
+        return;
+    }
+    const int64_t lo = first.toJulianDay();
+    const int64_t hi = last.toJulianDay();
+    Acc a;
+    for (const ScoreTable::Row &r : Scores.rows()) {
+        // A record whose date could not be read belongs to no period.
+        if (r.stamp == NoStamp)
+            continue;
+        const int64_t jd = julianDay(r.stamp);
+        if (jd >= lo && jd <= hi)
+            a.add(r.status, r.score, r.moves, r.time);
+    }
+    const StatTotals t = a.totals();
+    Totals.Played = t.Played;
+    Totals.Won = t.Won;
+    Totals.Lost = t.Lost;
+    Totals.Label = QLocale().toString(rd, format);
+    Totals.Score = t.Score;
+    Totals.Moves = t.Moves;
+    Totals.Time = t.Time;
+}
+
+void cScore::Sort(const QString &GName, const QString &Player, int16_t SortMode)
+{
+    emptyTop();
+    int64_t game = -1, player = -1;
+    if (!GName.isEmpty() && (game = Scores.gameIndex(GName)) < 0)
+        return;
+    if (!Player.isEmpty() && (player = Scores.playerIndex(Player)) < 0)
+        return;
+
+    // Slots 1..20 in descending order of score; an empty slot scores 0, which
+    // every ranked record beats.
+    std::array<int32_t, 21> slotScore{};
+    std::array<int64_t, 21> slotRow;
+    slotRow.fill(-1);
+    const auto &rows = Scores.rows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const ScoreTable::Row &r = rows[i];
+        if (r.score <= 0 || (SortMode == 1 && r.status == 0))
+            continue;
+        if ((game >= 0 && r.game != game) || (player >= 0 && r.player != player))
+            continue;
+        if (slotScore[20] > r.score)
+            continue; // twenty higher scores already
+        int p = 1;
+        while (slotScore[p] > r.score)
+            ++p;
+        // Equal scores: the later record goes first.
+        for (int k = 20; k > p; --k) {
+            slotScore[k] = slotScore[k - 1];
+            slotRow[k] = slotRow[k - 1];
+        }
+        slotScore[p] = r.score;
+        slotRow[p] = static_cast<int64_t>(i);
+    }
+    for (int k = 1; k <= 20; ++k)
+        if (slotRow[k] >= 0)
+            Top[k] = Scores.record(slotRow[k]);
+}
+
+void cScore::FinSort(bool ByTime, bool ByMoves)
+{
+    emptyTop();
+    if (!ByTime && !ByMoves)
+        return;
+    // Ascending by key; equal keys put the later record first. A won game
+    // with no time or no moves (or a negative time from a clock set back) is
+    // no achievement and is not ranked.
+    std::array<int32_t, 21> slotKey{};
+    std::array<int64_t, 21> slotRow;
+    slotRow.fill(-1);
+    int filled = 0;
+    const auto &rows = Scores.rows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const ScoreTable::Row &r = rows[i];
+        if (r.status != 1)
+            continue;
+        const int32_t key = ByMoves ? r.moves : r.time;
+        if (key <= 0)
+            continue;
+        if (filled == 20 && slotKey[20] < key)
+            continue;
+        int p = 1;
+        while (p <= filled && slotKey[p] < key)
+            ++p;
+        for (int k = 20; k > p; --k) {
+            slotKey[k] = slotKey[k - 1];
+            slotRow[k] = slotRow[k - 1];
+        }
+        slotKey[p] = key;
+        slotRow[p] = static_cast<int64_t>(i);
+        if (filled < 20)
+            ++filled;
+    }
+    for (int k = 1; k <= 20; ++k)
+        if (slotRow[k] >= 0)
+            Top[k] = Scores.record(slotRow[k]);
+}
+
+void cScore::GetScoreRec(int32_t i, ScoreRec &Rec) const
+{
+    Rec = Scores.record(static_cast<qsizetype>(i) - 1);
+}
+
+void cScore::GetGameRec(const QString &GName, int32_t n, ScoreRec &Rec) const
+{
+    Rec = ScoreRec();
+    const int64_t g = Scores.gameIndex(GName);
+    if (g < 0 || n < 1)
+        return;
+    if (byGame_.empty()) {
+        const auto &rows = Scores.rows();
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].game >= byGame_.size())
+                byGame_.resize(rows[i].game + 1);
+            byGame_[rows[i].game].push_back(static_cast<uint32_t>(i));
+        }
+    }
+    if (static_cast<size_t>(g) >= byGame_.size())
+        return;
+    const auto &positions = byGame_[static_cast<size_t>(g)];
+    if (static_cast<size_t>(n) > positions.size())
+        return;
+    Rec = Scores.record(positions[static_cast<size_t>(n) - 1]);
+}
+
+void cScore::GetTopRec(int16_t i, ScoreRec &Rec) const
+{
+    Rec = (i >= 0 && i <= 20) ? Top[static_cast<size_t>(i)] : ScoreRec();
+}
+
+void cScore::GetFavRec(int16_t i, FavRec &Rec) const
+{
+    const int16_t top = std::min<int16_t>(FavCount, static_cast<int16_t>(Favs.size()));
+    Rec = (i >= 1 && i <= top) ? Favs[static_cast<size_t>(i) - 1] : FavRec();
+}
+
+void cScore::GetSesRec(int16_t i, ScoreRec &Rec) const
+{
+    Rec = (i >= 1 && static_cast<size_t>(i) <= Ses.size()) ? Ses[static_cast<size_t>(i) - 1] : ScoreRec();
+}
+
+void cScore::ExportStat()
+{
+    if (!ui_)
+        return;
+    const std::optional<QString> name =
+        ui_->AskSaveFileName(QStringLiteral("Scoreboard"), QStringLiteral("Text File (*.txt)"));
+    if (!name || name->isEmpty())
+        return;
+    if (WriteScoreboard(*name))
+        ui_->Info(QStringLiteral("Statistics Successfully Exported to ") + *name);
+    else
+        ui_->Error(QStringLiteral("The statistics could not be exported to ") + *name);
+}
+
+bool cScore::WriteScoreboard(const QString &FileName)
+{
+    ScoreTable table;
+    loadAll(table);
+
+    ZonePrinter z;
+    const QString blank = QStringLiteral(" ");
+    z.line(data_.ProdName() + QStringLiteral(" Score Board"));
+    z.line(blank);
+    z.line(QString(25, u'*'));
+    z.line(blank);
+    z.text(QStringLiteral("Created By")).zone().text(data_.CurPlayer()).endLine();
+    z.text(QStringLiteral("Created Date")).zone().text(recordDateText(Now())).endLine();
+    z.line(blank);
+    z.line(QString(34, u'-'));
+    z.line(blank);
+
+    auto headers = [&z](std::initializer_list<const char *> items) {
+        bool first = true;
+        for (const char *h : items) {
+            if (!first)
+                z.zone();
+            z.text(QLatin1String(h));
+            first = false;
+        }
+        z.endLine();
+    };
+
+    z.line(QStringLiteral("General Statistics"));
+    z.line(QString(18, u'-'));
+    headers({"Played", "Won", "Lost", "Time", "Moves", "Score"});
+    const StatTotals all = tableTotals(table, -1, -1);
+    z.number(all.Played).zone().number(all.Won).zone().number(all.Lost).zone().text(FormatTime(all.Time));
+    z.zone().number(all.Moves).zone().number(all.Score).endLine();
+    z.line(blank);
+    z.line(blank);
+
+    z.line(QStringLiteral("Player Statistics"));
+    z.line(QString(17, u'-'));
+    headers({"Player", "Played", "Won", "Lost", "Time", "Moves", "Score"});
+    const int16_t players = data_.TotalPlayers();
+    for (int16_t i = 1; i <= players; ++i) {
+        const QString name = data_.GetPlayer(i);
+        const StatTotals t = playerTotals(table, name);
+        z.text(name).zone().number(t.Played).zone().number(t.Won).zone().number(t.Lost);
+        z.zone().text(FormatTime(t.Time)).zone().number(t.Moves).zone().number(t.Score).endLine();
+    }
+    z.line(blank);
+    z.line(blank);
+
+    z.line(QStringLiteral("Games Statistics"));
+    z.line(QString(16, u'-'));
+    z.text(QStringLiteral("Game")).blanks(21).text(QStringLiteral("Played")).zone().text(QStringLiteral("Won"));
+    z.zone().text(QStringLiteral("Time")).zone().text(QStringLiteral("Moves")).zone().text(QStringLiteral("Score"));
+    z.endLine();
+    const int16_t games = data_.TotalGames();
+    for (int16_t i = 1; i <= games; ++i) {
+        const QString name = data_.GetGName(i);
+        const StatTotals t = gameTotals(table, name);
+        z.text(name).blanks(static_cast<int>(25 - name.size())).number(t.Played).zone().number(t.Won);
+        z.zone().text(FormatTime(t.Time)).zone().number(t.Moves).zone().number(t.Score).endLine();
+    }
+    z.line(blank);
+    z.line(blank);
+
+    z.line(QStringLiteral("Full Statistics"));
+    z.line(QString(14, u'-'));
+    headers({"Date", "Game", "Player", "Status", "Score", "Moves", "Time", "Game No"});
+    for (qsizetype i = 0; i < table.size(); ++i) {
+        const ScoreRec r = table.record(i);
+        z.text(r.HasDate() ? shortDateText(r.Day) : r.Date).zone().text(r.GName.left(12));
+        z.zone().text(r.Player.left(12)).zone().text(WonLost(r.Status)).zone().number(r.Score);
+        z.zone().number(r.Moves).zone().text(FormatTime(r.Time)).blanks(5);
+        if (r.GNo.isNumber())
+            z.number(r.GNo.asNumber());
+        else
+            z.text(r.GNo.toText());
+        z.endLine();
+    }
+
+    const QByteArray bytes = z.joined().toUtf8();
+    QSaveFile file(FileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace tw

@@ -1,0 +1,151 @@
+#pragma once
+
+#include "engine/engine.h"
+#include "engine/gamenumber.h"
+#include "scoretable.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QTime>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace tw {
+
+class cData;
+
+// One recorded game.
+struct ScoreRec {
+    QString Date;      // the date text as recorded; empty in session entries
+    QString GName;
+    GameNo GNo;
+    int32_t Time = 0;  // seconds
+    int32_t Moves = 0;
+    int32_t Score = 0;
+    int16_t Status = 0; // 1 won; anything else not won
+    QString Player;    // from the score file's name, never stored in it
+
+    // Date read back as local wall-clock time. Invalid when the text is no
+    // date: such a record still counts, but belongs to no day, month or year.
+    QDate Day;
+    QTime TimeOfDay;
+    bool HasDate() const { return Day.isValid(); }
+    QDateTime When() const { return HasDate() ? QDateTime(Day, TimeOfDay) : QDateTime(); }
+
+    bool operator==(const ScoreRec &) const = default;
+};
+
+// One favourite deal.
+struct FavRec {
+    QString GName;
+    GameNo GNo;
+    bool operator==(const FavRec &) const = default;
+};
+
+struct StatTotals {
+    int32_t Played = 0;
+    int32_t Won = 0;
+    int32_t Lost = 0;
+    int32_t Score = 0;
+    int32_t Moves = 0;
+    int32_t Time = 0;
+    bool operator==(const StatTotals &) const = default;
+};
+
+struct PeriodTotals {
+    int32_t Played = 0;
+    int32_t Won = 0;
+    int32_t Lost = 0;
+    QString Label;
+    int32_t Score = 0;
+    int32_t Moves = 0;
+    int32_t Time = 0;
+    bool operator==(const PeriodTotals &) const = default;
+};
+
+// What the store asks of the person at the screen. The program's windows
+// answer with message boxes and the save dialog; tests answer with a fake.
+class ScoreUi {
+public:
+    virtual ~ScoreUi() = default;
+    // A Yes/No question; true on Yes.
+    virtual bool Confirm(const QString &text) = 0;
+    virtual void Info(const QString &text) = 0;
+    virtual void Error(const QString &text) = 0;
+    // The save dialog with an overwrite prompt: the chosen name exactly as
+    // given (no extension added), or nothing on cancel. The filter is in Qt's
+    // form, e.g. "Text File (*.txt)".
+    virtual std::optional<QString> AskSaveFileName(const QString &defaultName, const QString &filter) = 0;
+};
+
+// The record keeper: per-player score files, the session table, the loaded
+// table of all players' games with its totals and rankings, the favourites
+// file and the statistics report.
+class cScore : public RecordSink {
+public:
+    explicit cScore(cData &data, ScoreUi *ui = nullptr);
+
+    void SetUi(ScoreUi *ui) { ui_ = ui; }
+    // The clock of the record dates and of the report.
+    std::function<QDateTime()> Now;
+
+    // Number of favourites loaded.
+    int16_t FavCount = 0;
+
+    void AddScore(int16_t Status) override;
+    void Sort(const QString &GName, const QString &Player, int16_t SortMode);
+    void FinSort(bool ByTime, bool ByMoves);
+    void OpenScore(const QString &Player);
+    void CloseScore();
+    void OpenAllScore();
+    void ClearStat();
+    void ClearFav();
+    int32_t ScoreTop() const;
+    void OpenFav();
+    void AddFav(const QString &GName, const GameNo &GNo);
+    int16_t FavTop() const { return FavCount; }
+    void CloseFav();
+    void AddSesGame(int16_t Status) override;
+    int16_t SesTop() const { return static_cast<int16_t>(Ses.size()); }
+    void ExportStat();
+
+    void SumStats(StatTotals &Totals) const;
+    void SumGameStats(const QString &GName, StatTotals &Totals) const;
+    void SumPeriodStats(const QString &RefDate, const QString &Interval, PeriodTotals &Totals) const;
+    void GetScoreRec(int32_t i, ScoreRec &Rec) const;
+    void GetGameRec(const QString &GName, int32_t n, ScoreRec &Rec) const;
+    void GetTopRec(int16_t i, ScoreRec &Rec) const;
+    void SumPlayerStats(const QString &Player, StatTotals &Totals) const;
+    void GetFavRec(int16_t i, FavRec &Rec) const;
+    void SumSesStats(StatTotals &Totals) const;
+    void GetSesRec(int16_t i, ScoreRec &Rec) const;
+
+    // The score file of a player; empty when the name cannot be a file name.
+    QString ScoreFileName(const QString &Player) const;
+
+private:
+    // Writes the report into FileName from a table of its own, so a window's
+    // loaded table is left alone. True only when the file was really written.
+    bool WriteScoreboard(const QString &FileName);
+
+    void loadAll(ScoreTable &table) const;
+    bool loadPlayer(ScoreTable &table, const QString &Player) const;
+    void reportError(const QString &text) const;
+    void emptyTop();
+
+    cData &data_;
+    ScoreUi *ui_ = nullptr;
+
+    ScoreTable Scores;
+    std::array<ScoreRec, 21> Top;
+    std::vector<FavRec> Favs;
+    std::vector<ScoreRec> Ses;
+    // Positions of each game's records, built on the first GetGameRec.
+    mutable std::vector<std::vector<uint32_t>> byGame_;
+};
+
+} // namespace tw

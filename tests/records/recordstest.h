@@ -1,0 +1,97 @@
+#pragma once
+
+#include "records/score.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+
+// Failed comparisons show the text, not its code units.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace tw::test {
+
+// Answers the store's questions as a test tells it and remembers what the
+// store said.
+class FakeScoreUi : public ScoreUi {
+public:
+    bool Confirm(const QString &text) override
+    {
+        questions << text;
+        return answerYes;
+    }
+    void Info(const QString &text) override { infos << text; }
+    void Error(const QString &text) override { errors << text; }
+    std::optional<QString> AskSaveFileName(const QString &defaultName, const QString &filter) override
+    {
+        askedName = defaultName;
+        askedFilter = filter;
+        return saveName;
+    }
+    bool answerYes = true;
+    std::optional<QString> saveName;
+    QString askedName;
+    QString askedFilter;
+    QStringList questions;
+    QStringList infos;
+    QStringList errors;
+};
+
+// A store over a fresh data folder, a fixed clock and the catalogue.
+struct StoreFixture : public ::testing::Test {
+    StoreFixture()
+    {
+        d.data.SetAppDataLookup([this] { return tmp.path(); });
+        score.Now = [this] { return now; };
+        QDir().mkpath(dir());
+    }
+    QString dir() const { return d.data.AppDir(); }
+    QString path(const QString &file) const { return dir() + file; }
+
+    static QByteArray readFile(const QString &p)
+    {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    static void writeFile(const QString &p, const QByteArray &bytes)
+    {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
+
+    // Sets the current game's figures as the game flow leaves them.
+    void game(const QString &name, const GameNo &no, int32_t time, int16_t moves, int16_t sc)
+    {
+        d.data.CurGName(name);
+        d.data.CurGNo(no);
+        d.data.CurTime(time);
+        d.data.CurMoves(moves);
+        d.data.CurScore(sc);
+    }
+
+    // One score-file line with a fixed date.
+    static QByteArray line(const char *date, const char *gname, const char *gno, int time, int moves, int sc,
+                           int status)
+    {
+        return QByteArray("\"") + date + "\",\"" + gname + "\"," + gno + ',' + QByteArray::number(time) + ','
+            + QByteArray::number(moves) + ',' + QByteArray::number(sc) + ',' + QByteArray::number(status)
+            + "\r\n";
+    }
+
+    QTemporaryDir tmp;
+    TestData d;
+    FakeScoreUi ui;
+    cScore score{d.data, &ui};
+    QDateTime now{QDate(2024, 3, 14), QTime(17, 6, 7)};
+};
+
+} // namespace tw::test

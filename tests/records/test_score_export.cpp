@@ -1,0 +1,197 @@
+#include "recordstest.h"
+
+#include "engine/catalogue.h"
+
+#include <QFileInfo>
+#include <QLocale>
+
+using namespace tw;
+using namespace tw::test;
+
+namespace {
+
+class ScoreExport : public StoreFixture {
+protected:
+    ScoreExport()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        d.data.SetPlayer(1, "Player1", true);
+        now = QDateTime(QDate(2024, 3, 14), QTime(17, 30, 0));
+        ui.saveName = tmp.path() + "/Scoreboard";
+    }
+    ~ScoreExport() override { QLocale::setDefault(QLocale::c()); }
+
+    QStringList exportedLines(const QString &file)
+    {
+        const QByteArray bytes = readFile(file);
+        EXPECT_TRUE(bytes.endsWith("\r\n"));
+        QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        for (const QString &l : lines)
+            EXPECT_FALSE(l.contains(u'\n') || l.contains(u'\r'));
+        return lines;
+    }
+
+    // The report down to the games section, and the games section itself.
+    static QStringList head(const QString &player, const QStringList &general, const QStringList &players)
+    {
+        QStringList out = {"Tarnwick Score Board",
+                           " ",
+                           "*************************",
+                           " ",
+                           "Created By    " + player,
+                           "Created Date  2024-03-14 17:30:00",
+                           " ",
+                           "----------------------------------",
+                           " ",
+                           "General Statistics",
+                           "------------------",
+                           "Played        Won           Lost          Time          Moves         Score"};
+        out << general << " "
+            << " "
+            << "Player Statistics"
+            << "-----------------"
+            << "Player        Played        Won           Lost          Time          Moves         Score";
+        out << players << " "
+            << " "
+            << "Games Statistics"
+            << "----------------"
+            << "Game                     Played           Won           Time          Moves         Score";
+        return out;
+    }
+    static QString zeroGame(const QString &name)
+    {
+        return name + QString(25 - name.size(), u' ') + " 0  0            0:00:00        0             0 ";
+    }
+    static QStringList fullHead()
+    {
+        return {" ", " ", "Full Statistics", "--------------",
+                "Date          Game          Player        Status        Score         Moves         Time          Game No"};
+    }
+};
+
+} // namespace
+
+TEST_F(ScoreExport, ReportMatchesLineByLine)
+{
+    writeFile(path("Player1.sre"), line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1)
+                                       + line("2024-03-14 17:10:00", "Freecell", "\"42\"", 65, 12, -5, 0));
+    score.ExportStat();
+    EXPECT_EQ(ui.askedName, "Scoreboard");
+    EXPECT_EQ(ui.askedFilter, "Text File (*.txt)");
+    EXPECT_EQ(ui.infos, QStringList{"Statistics Successfully Exported to " + *ui.saveName});
+    EXPECT_TRUE(ui.errors.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(*ui.saveName + ".txt")); // written under exactly the chosen name
+
+    QStringList expect = head("Player1",
+                              {" 2             1             1            0:06:05        112           365 "},
+                              {"Player1        2             1             1            0:06:05        112           365 "});
+    for (int16_t i = 1; i <= frmGame::GameCount; ++i) {
+        const QString name = frmGame::NameAt(i);
+        expect << (name == "Freecell" ? "Freecell                  2  1            0:06:05        112           365 "
+                                      : zeroGame(name));
+    }
+    expect << fullHead();
+    expect << "3/14/2024     Freecell      Player1       Won            370           100          0:05:00      123 "
+           << "3/14/2024     Freecell      Player1       Lost          -5             12           0:01:05     42";
+    const QStringList got = exportedLines(*ui.saveName);
+    ASSERT_EQ(got.size(), expect.size());
+    for (int i = 0; i < got.size(); ++i)
+        EXPECT_EQ(got[i], expect[i]) << "line " << i + 1;
+    EXPECT_TRUE(got.contains("Baker's Game              0  0            0:00:00        0             0 "));
+}
+
+TEST_F(ScoreExport, LongNamesAndUnreadableDatesInTheFullSection)
+{
+    d.data.SetPlayer(1, "Fourteen chars", true);
+    d.data.SetPlayer(2, "A rather long player name", false);
+    writeFile(path("A rather long player name.sre"),
+              line("old text", "Freecell", "7", 3725, 1, 12, 1));
+    score.ExportStat();
+    const QStringList got = exportedLines(*ui.saveName);
+    EXPECT_EQ(got[4], "Created By    Fourteen chars");
+    EXPECT_TRUE(got.contains("Fourteen chars 0             0             0            0:00:00        0             0 "));
+    EXPECT_TRUE(got.contains("A rather long player name    1             1             0            1:02:05        1             12 "));
+    EXPECT_EQ(got.last(), "old text      Freecell      A rather lon  Won            12            1            1:02:05      7 ");
+}
+
+TEST_F(ScoreExport, NoFilesStillWritesEverySection)
+{
+    d.data.SetPlayer(2, "Bob", false);
+    score.ExportStat();
+    QStringList expect = head("Player1", {" 0             0             0            0:00:00        0             0 "},
+                              {"Player1        0             0             0            0:00:00        0             0 ",
+                               "Bob            0             0             0            0:00:00        0             0 "});
+    for (int16_t i = 1; i <= frmGame::GameCount; ++i)
+        expect << zeroGame(frmGame::NameAt(i));
+    expect << fullHead();
+    EXPECT_EQ(exportedLines(*ui.saveName), expect);
+    EXPECT_EQ(ui.infos.size(), 1);
+}
+
+TEST_F(ScoreExport, CancelWritesNothing)
+{
+    ui.saveName.reset();
+    score.ExportStat();
+    ui.saveName = QString();
+    score.ExportStat();
+    EXPECT_TRUE(ui.infos.isEmpty());
+    EXPECT_TRUE(ui.errors.isEmpty());
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList());
+}
+
+TEST_F(ScoreExport, FailedWriteIsNoSuccessAndLeavesTheLoadedTable)
+{
+    writeFile(path("Player1.sre"), line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1)
+                                       + line("2024-03-14 17:10:00", "Freecell", "124", 65, 12, 5, 0));
+    score.OpenAllScore();
+    score.Sort("", "", 0);
+
+    // A folder that cannot be written: its name is taken by a plain file.
+    writeFile(tmp.path() + "/blocked", "x");
+    ui.saveName = tmp.path() + "/blocked/Scoreboard.txt";
+    score.ExportStat();
+    EXPECT_TRUE(ui.infos.isEmpty());
+    ASSERT_EQ(ui.errors.size(), 1);
+    EXPECT_EQ(ui.errors[0], "The statistics could not be exported to " + *ui.saveName);
+
+    EXPECT_EQ(score.ScoreTop(), 2);
+    ScoreRec r;
+    score.GetTopRec(1, r);
+    EXPECT_EQ(r.Score, 370);
+
+    // A successful export leaves it alone too.
+    ui.saveName = tmp.path() + "/report.txt";
+    score.ExportStat();
+    EXPECT_EQ(ui.infos.size(), 1);
+    EXPECT_EQ(score.ScoreTop(), 2);
+    score.GetTopRec(2, r);
+    EXPECT_EQ(r.Score, 5);
+}
+
+TEST_F(ScoreExport, ReadOnlyFolderGivesNoSuccessAndKeepsTheOldFile)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    QDir().mkpath(tmp.path() + "/ro");
+    const QString target = tmp.path() + "/ro/Scoreboard";
+    writeFile(target, "old report\r\n");
+    QFile::setPermissions(tmp.path() + "/ro", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    ui.saveName = target;
+    score.ExportStat();
+    QFile::setPermissions(tmp.path() + "/ro", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_TRUE(ui.infos.isEmpty());
+    EXPECT_EQ(ui.errors.size(), 1);
+    EXPECT_EQ(readFile(target), QByteArray("old report\r\n"));
+}
+
+TEST_F(ScoreExport, ReplacesAnExistingFileWhole)
+{
+    writeFile(*ui.saveName, QByteArray(100000, '#'));
+    score.ExportStat();
+    const QByteArray bytes = readFile(*ui.saveName);
+    EXPECT_FALSE(bytes.contains('#'));
+    EXPECT_LT(bytes.size(), 10000);
+    EXPECT_TRUE(bytes.startsWith("Tarnwick Score Board\r\n"));
+}
