@@ -1,0 +1,314 @@
+#include "settings/help.h"
+
+#include "engine/catalogue.h"
+#include "testutil.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using tw::frmGame;
+using tw::HelpWindow;
+using tw::test::TestData;
+using tw::test::TestTable;
+
+namespace {
+
+QString pagePath(int i)
+{
+    return QStringLiteral(":/help/%1.html").arg(i, 2, 10, QLatin1Char('0'));
+}
+
+QString readPage(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(f.readAll());
+}
+
+// The text between <tag> and </tag>, with entities decoded.
+QString element(const QString &html, const QString &tag)
+{
+    const QRegularExpression re(QStringLiteral("<%1[^>]*>(.*?)</%1>").arg(tag),
+                                QRegularExpression::DotMatchesEverythingOption);
+    const auto m = re.match(html);
+    if (!m.hasMatch())
+        return QString();
+    return QTextDocumentFragment::fromHtml(m.captured(1)).toPlainText().trimmed();
+}
+
+QStringList links(const QString &html)
+{
+    QStringList out;
+    static const QRegularExpression re(QStringLiteral("href=\"([^\"]+)\""));
+    for (auto it = re.globalMatch(html); it.hasNext();)
+        out << it.next().captured(1);
+    return out;
+}
+
+QString plainText(const QString &html)
+{
+    QTextDocument doc;
+    doc.setHtml(html);
+    return doc.toPlainText().simplified();
+}
+
+QString countWord(int n)
+{
+    static const char *const words[] = {"No", "One", "Two", "Three", "Four", "Five", "Six", "Seven",
+                                        "Eight", "Nine", "Ten", "Eleven", "Twelve"};
+    return n >= 0 && n <= 12 ? QString::fromLatin1(words[n]) : QString::number(n);
+}
+
+} // namespace
+
+// --- the pages ------------------------------------------------------------------
+
+TEST(HelpPages, EveryVariantHasARulesPageNamedAfterIt)
+{
+    for (int i = 1; i <= frmGame::GameCount; ++i) {
+        SCOPED_TRACE(i);
+        const QString html = readPage(pagePath(i));
+        ASSERT_FALSE(html.isEmpty()) << pagePath(i).toStdString();
+        const QString name = frmGame::NameAt(int16_t(i));
+        EXPECT_EQ(element(html, QStringLiteral("title")), name);
+        EXPECT_EQ(element(html, QStringLiteral("h1")), name);
+        // Every rules page leads back to the contents.
+        EXPECT_TRUE(links(html).contains(QStringLiteral("index.html")));
+    }
+    EXPECT_FALSE(QFile::exists(pagePath(0)));
+    EXPECT_FALSE(QFile::exists(pagePath(36)));
+}
+
+TEST(HelpPages, ContentsLinksToAllRulesPagesInCatalogueOrder)
+{
+    const QString html = readPage(QStringLiteral(":/help/index.html"));
+    ASSERT_FALSE(html.isEmpty());
+    EXPECT_EQ(element(html, QStringLiteral("title")), QStringLiteral("Tarnwick Help"));
+    qsizetype last = -1;
+    for (int i = 1; i <= frmGame::GameCount; ++i) {
+        SCOPED_TRACE(i);
+        const QString name = frmGame::NameAt(int16_t(i));
+        const QRegularExpression re(QStringLiteral("<a href=\"%1.html\">([^<]*)</a>").arg(i, 2, 10, QLatin1Char('0')));
+        const auto m = re.match(html);
+        ASSERT_TRUE(m.hasMatch());
+        EXPECT_EQ(QTextDocumentFragment::fromHtml(m.captured(1)).toPlainText(), name);
+        EXPECT_GT(m.capturedStart(), last);
+        last = m.capturedStart();
+    }
+}
+
+TEST(HelpPages, EveryInternalLinkLeadsToAPage)
+{
+    QStringList pages{QStringLiteral("index.html")};
+    for (int i = 1; i <= frmGame::GameCount; ++i)
+        pages << pagePath(i).mid(7);
+    for (const QString &page : pages) {
+        const QString html = readPage(QStringLiteral(":/help/") + page);
+        ASSERT_FALSE(html.isEmpty()) << page.toStdString();
+        for (const QString &link : links(html)) {
+            const QString target = link.section(u'#', 0, 0);
+            EXPECT_TRUE(QFile::exists(QStringLiteral(":/help/") + target))
+                << page.toStdString() << " -> " << link.toStdString();
+        }
+    }
+}
+
+// The rules pages describe what the engine does with each variant's values.
+TEST(HelpPages, RulesPagesAgreeWithTheCatalogue)
+{
+    TestTable t;
+    const tw::cGames &g = t.engine.Games;
+    for (int i = 1; i <= frmGame::GameCount; ++i) {
+        const QString name = frmGame::NameAt(int16_t(i));
+        SCOPED_TRACE(name.toStdString());
+        frmGame::SelectGame(t.engine, name);
+        const QString text = plainText(readPage(pagePath(i)));
+        const auto says = [&](const QString &s) { return text.contains(s); };
+
+        const int cells = g.Piles(4);
+        EXPECT_TRUE(says(countWord(cells) + (cells == 1 ? QStringLiteral(" free cell") : QStringLiteral(" free cells"))));
+        EXPECT_TRUE(says(countWord(g.Piles(0)) + QStringLiteral(" tableau piles")));
+        EXPECT_TRUE(says(countWord(g.Piles(3)) + QStringLiteral(" foundations")));
+        EXPECT_TRUE(says(QStringLiteral("all %1 cards are on the foundations").arg(g.TotalCards())));
+
+        const QString tag = g.Tag();
+        const bool limited = tag == u"Freecell" || tag == u"FreecellAK" || tag == u"Penguin";
+        EXPECT_EQ(says(QStringLiteral("(empty free cells + 1)")), limited);
+        EXPECT_EQ(says(QStringLiteral("Autoplay is switched off")), g.DisAutoPlay() != 0);
+        EXPECT_EQ(says(QStringLiteral("complete run of 13 cards")), tag == u"Spider");
+        EXPECT_EQ(says(QStringLiteral("may also be put on an Ace")), g.AK(0) != 0);
+        EXPECT_EQ(says(QStringLiteral("waste")), g.Piles(2) > 0);
+        EXPECT_EQ(says(QStringLiteral("onto each tableau pile")), g.StockType() != 1 && g.StockMove() == 2);
+        EXPECT_EQ(says(QStringLiteral("The stock lies face up")), g.StockType() == 1);
+
+        if (tag == u"Penguin")
+            EXPECT_TRUE(says(QStringLiteral("one rank below the base rank")));
+        else if (g.EmptyNum() == -1)
+            EXPECT_TRUE(says(QStringLiteral("may be filled with any card")));
+        else if (g.EmptyNum() == 12)
+            EXPECT_TRUE(says(QStringLiteral("takes only a King")));
+        else
+            EXPECT_TRUE(says(QStringLiteral("stays empty")));
+
+        // Building rule of the tableau.
+        switch (g.Order(0, 0)) {
+        case 0: EXPECT_TRUE(says(QStringLiteral("Nothing can be built on the tableau"))); break;
+        case 1:
+            EXPECT_TRUE(g.SuitType() == 0 ? says(QStringLiteral("piles down by one rank"))
+                                          : says(QStringLiteral("piles down by one rank in the same suit")));
+            break;
+        case 3: EXPECT_TRUE(says(QStringLiteral("up or down by one rank in the same suit"))); break;
+        case 4: EXPECT_TRUE(says(QStringLiteral("piles down by one rank in alternating colours"))); break;
+        case 7: EXPECT_TRUE(says(QStringLiteral("piles down by one rank, whatever the suit"))); break;
+        default: ADD_FAILURE() << "tableau order " << g.Order(0, 0) << " not described";
+        }
+    }
+}
+
+TEST(HelpPages, SpotChecks)
+{
+    const QString bakers = plainText(readPage(pagePath(2)));
+    EXPECT_TRUE(bakers.contains(QStringLiteral("Eight tableau piles. All 52 cards are dealt face up")));
+    EXPECT_TRUE(bakers.contains(QStringLiteral("down by one rank in the same suit")));
+    EXPECT_TRUE(bakers.contains(QStringLiteral("takes only a King")));
+    EXPECT_TRUE(bakers.contains(QStringLiteral("Four free cells")));
+
+    const QString ak = plainText(readPage(pagePath(20)));
+    EXPECT_TRUE(ak.contains(QStringLiteral("build up in suit to the King")));
+    EXPECT_TRUE(ak.contains(QStringLiteral("build down in suit to the Ace")));
+
+    const QString milligan = plainText(readPage(pagePath(23)));
+    EXPECT_TRUE(milligan.contains(QStringLiteral("remaining 96 cards form the stock")));
+
+    const QString stripped = plainText(readPage(pagePath(31)));
+    EXPECT_TRUE(stripped.contains(QStringLiteral("the hearts and the spades")));
+}
+
+// --- the window -------------------------------------------------------------------
+
+TEST(HelpWindow, PageForMapsContextNumbers)
+{
+    EXPECT_EQ(HelpWindow::PageFor(19), QUrl(QStringLiteral("qrc:/help/19.html")));
+    EXPECT_EQ(HelpWindow::PageFor(1), QUrl(QStringLiteral("qrc:/help/01.html")));
+    EXPECT_EQ(HelpWindow::PageFor(35), QUrl(QStringLiteral("qrc:/help/35.html")));
+    EXPECT_EQ(HelpWindow::PageFor(0), HelpWindow::ContentsPage());
+    EXPECT_EQ(HelpWindow::PageFor(36), HelpWindow::ContentsPage());
+    EXPECT_EQ(HelpWindow::PageFor(-1), HelpWindow::ContentsPage());
+}
+
+TEST(HelpWindow, ShowsRulesOrContents)
+{
+    HelpWindow w;
+    EXPECT_FALSE(w.isVisible());
+    w.ShowRules(19);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isModal());
+    EXPECT_EQ(w.CurrentPage(), QUrl(QStringLiteral("qrc:/help/19.html")));
+    EXPECT_EQ(w.PageTitle(), QStringLiteral("Freecell"));
+    EXPECT_TRUE(w.windowTitle().contains(QStringLiteral("Freecell")));
+    EXPECT_TRUE(w.Browser()->toPlainText().contains(QStringLiteral("Four free cells")));
+
+    w.ShowRules(0);
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::ContentsPage());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Tarnwick Help"));
+    w.ShowRules(19);
+    w.ShowRules(36);
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::ContentsPage());
+    w.ShowRules(2);
+    EXPECT_EQ(w.PageTitle(), QStringLiteral("Baker's Game"));
+    w.ShowContents();
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::ContentsPage());
+}
+
+TEST(HelpWindow, ClosedWindowComesBackOnTheNextRequest)
+{
+    HelpWindow w;
+    w.ShowRules(25);
+    w.close();
+    EXPECT_FALSE(w.isVisible());
+    w.ShowRules(30);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.PageTitle(), QStringLiteral("Stalactites"));
+}
+
+TEST(HelpWindow, BackForwardAndContentsButtons)
+{
+    HelpWindow w;
+    auto *back = w.findChild<QToolButton *>(QStringLiteral("btnBack"));
+    auto *forward = w.findChild<QToolButton *>(QStringLiteral("btnForward"));
+    auto *contents = w.findChild<QToolButton *>(QStringLiteral("btnContents"));
+    ASSERT_TRUE(back && forward && contents);
+    EXPECT_EQ(back->text(), QStringLiteral("Back"));
+    EXPECT_EQ(forward->text(), QStringLiteral("Forward"));
+    EXPECT_EQ(contents->text(), QStringLiteral("Contents"));
+
+    w.ShowRules(19);
+    EXPECT_FALSE(back->isEnabled());
+    w.ShowRules(2);
+    EXPECT_TRUE(back->isEnabled());
+    EXPECT_FALSE(forward->isEnabled());
+
+    QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(19));
+    EXPECT_TRUE(forward->isEnabled());
+    QTest::mouseClick(forward, Qt::LeftButton);
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(2));
+    QTest::mouseClick(contents, Qt::LeftButton);
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::ContentsPage());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Tarnwick Help"));
+}
+
+TEST(HelpWindow, LinksBetweenPagesWork)
+{
+    HelpWindow w;
+    w.ShowContents();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QTextBrowser *b = w.Browser();
+
+    // Find the "Freecell" link of the contents and click it.
+    int linkPos = -1;
+    for (QTextBlock block = b->document()->begin(); block.isValid() && linkPos < 0; block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (frag.charFormat().anchorHref() == u"19.html") {
+                linkPos = frag.position() + 1;
+                break;
+            }
+        }
+    ASSERT_GE(linkPos, 0);
+    QTextCursor c(b->document());
+    c.setPosition(linkPos);
+    b->setTextCursor(c);
+    b->ensureCursorVisible();
+    const QPoint at = b->cursorRect(c).center();
+    QTest::mouseClick(b->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(19));
+    EXPECT_EQ(w.PageTitle(), QStringLiteral("Freecell"));
+}
+
+TEST(HelpWindow, SettingsObjectOpensPagesByGameName)
+{
+    TestData d;
+    HelpWindow w;
+    d.data.SetHelpViewer(&w);
+    d.data.ShowRules(QStringLiteral("Freecell"));
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(19));
+    d.data.ShowRules(QStringLiteral("Zodiac"));
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(35));
+    // A name that is not a variant (wrong case) opens the contents.
+    d.data.ShowRules(QStringLiteral("freecell"));
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::ContentsPage());
+    d.data.ShowRules(QStringLiteral("Penguin"));
+    d.data.ShowContents();
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::ContentsPage());
+    d.data.SetHelpViewer(nullptr);
+}
