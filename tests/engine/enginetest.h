@@ -131,10 +131,10 @@ struct Table {
     }
 
     // Puts the face (suit, num) on the card that lies at a place.
-    void faceAt(int16_t cell, int16_t pile, int16_t pos, int16_t suit, int16_t num)
+    void faceAt(int16_t cell, int16_t pile, int16_t pos, int16_t suit, int16_t num, int16_t suitpile = -1)
     {
         const int target = at(cell, pile, pos);
-        const int source = find(suit, num);
+        const int source = find(suit, num, suitpile);
         if (target != source)
             swapFaces(target, source);
     }
