@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace tw::recordfile {
 
 namespace {
@@ -148,10 +150,14 @@ QDateTime parseRecordDate(const QString &text)
     return QDateTime(stampDate(s), stampTime(s));
 }
 
+QString shortDateFormat()
+{
+    return withFullYear(QLocale().dateFormat(QLocale::ShortFormat));
+}
+
 QString shortDateText(const QDate &d)
 {
-    const QLocale loc;
-    return loc.toString(d, withFullYear(loc.dateFormat(QLocale::ShortFormat)));
+    return QLocale().toString(d, shortDateFormat());
 }
 
 QString sanitizeText(const QString &text)
@@ -252,8 +258,8 @@ int splitItems(const char *p, const char *end, Item *items, int maxItems)
         Item item;
         if (p < end && *p == '"') {
             const char *b = p + 1;
-            const char *q = static_cast<const char *>(memchr(b, '"', static_cast<size_t>(end - b)));
-            if (!q)
+            const char *q = std::find(b, end, '"');
+            if (q == end)
                 return -1;
             item = {b, q - b, true};
             p = q + 1;
@@ -263,9 +269,7 @@ int splitItems(const char *p, const char *end, Item *items, int maxItems)
                 return -1;
         } else {
             const char *b = p;
-            const char *q = static_cast<const char *>(memchr(b, ',', static_cast<size_t>(end - b)));
-            if (!q)
-                q = end;
+            const char *q = std::find(b, end, ',');
             const char *e = q;
             while (e > b && blank(e[-1]))
                 --e;

@@ -68,6 +68,8 @@ QDateTime parseRecordDate(const QString &text);
 // A date shown as the locale's short date with the full year ("3/14/2024"
 // under English (United States)).
 QString shortDateText(const QDate &d);
+// The format behind it, for callers that show many dates.
+QString shortDateFormat();
 
 // Writing. A text item cannot hold a double quote or a line break: the quote
 // becomes an apostrophe and line breaks are dropped.

@@ -168,6 +168,15 @@ void cScore::loadAll(ScoreTable &table) const
 {
     table.clear();
     const int16_t n = data_.TotalPlayers();
+    // Room for every file's lines at once: growing a large table step by step
+    // would copy it again and again and briefly hold it twice.
+    qint64 bytes = 0;
+    for (int16_t i = 1; i <= n; ++i) {
+        const QString path = ScoreFileName(data_.GetPlayer(i));
+        if (!path.isEmpty())
+            bytes += QFileInfo(path).size();
+    }
+    table.reserveForBytes(bytes);
     for (int16_t i = 1; i <= n; ++i)
         loadPlayer(table, data_.GetPlayer(i));
 }
@@ -484,10 +493,29 @@ void cScore::ExportStat()
 
 bool cScore::WriteScoreboard(const QString &FileName)
 {
+    // The old file stays as it was unless the whole report is written.
+    QSaveFile file(FileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+
     ScoreTable table;
     loadAll(table);
 
-    ZonePrinter z;
+    // Lines go out in blocks: a report of a long history is large.
+    QByteArray block;
+    bool written = true;
+    auto flush = [&] {
+        if (written && !block.isEmpty())
+            written = file.write(block) == block.size();
+        block.clear();
+    };
+    ZonePrinter z([&](const QString &l) {
+        block += l.toUtf8();
+        block += "\r\n";
+        if (block.size() >= (1 << 16))
+            flush();
+    });
+
     const QString blank = QStringLiteral(" ");
     z.line(data_.ProdName() + QStringLiteral(" Score Board"));
     z.line(blank);
@@ -550,9 +578,18 @@ bool cScore::WriteScoreboard(const QString &FileName)
     z.line(QStringLiteral("Full Statistics"));
     z.line(QString(14, u'-'));
     headers({"Date", "Game", "Player", "Status", "Score", "Moves", "Time", "Game No"});
+    // One locale and one date text per day, not per record.
+    const QLocale locale;
+    const QString dateFormat = shortDateFormat();
+    QDate lastDay;
+    QString lastDayText;
     for (qsizetype i = 0; i < table.size(); ++i) {
         const ScoreRec r = table.record(i);
-        z.text(r.HasDate() ? shortDateText(r.Day) : r.Date).zone().text(r.GName.left(12));
+        if (r.HasDate() && r.Day != lastDay) {
+            lastDay = r.Day;
+            lastDayText = locale.toString(r.Day, dateFormat);
+        }
+        z.text(r.HasDate() ? lastDayText : r.Date).zone().text(r.GName.left(12));
         z.zone().text(r.Player.left(12)).zone().text(WonLost(r.Status)).zone().number(r.Score);
         z.zone().number(r.Moves).zone().text(FormatTime(r.Time)).blanks(5);
         if (r.GNo.isNumber())
@@ -560,13 +597,11 @@ bool cScore::WriteScoreboard(const QString &FileName)
         else
             z.text(r.GNo.toText());
         z.endLine();
+        if (!written)
+            break;
     }
-
-    const QByteArray bytes = z.joined().toUtf8();
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
+    flush();
+    if (!written) {
         file.cancelWriting();
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "score.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace tw {
@@ -16,6 +17,15 @@ void ScoreTable::clear()
     Lookup().swap(gameLookup_);
     players_.clear();
     texts_.clear();
+}
+
+void ScoreTable::reserveForBytes(qint64 bytes)
+{
+    // A score line is at least about 40 bytes long; shorter ones only make
+    // the table grow in steps.
+    const size_t needed = rows_.size() + static_cast<size_t>(bytes / 40 + 1);
+    if (needed > rows_.capacity())
+        rows_.reserve(std::max(needed, rows_.capacity() + rows_.capacity() / 2));
 }
 
 uint32_t ScoreTable::internName(std::string_view utf8)
@@ -47,8 +57,7 @@ qsizetype ScoreTable::addLines(const QByteArray &bytes, const QString &player)
 {
     const uint32_t playerIdx = internPlayer(player);
     const qsizetype before = size();
-    // About 50 bytes a line: reserve once instead of growing step by step.
-    rows_.reserve(rows_.size() + static_cast<size_t>(bytes.size() / 48 + 1));
+    reserveForBytes(bytes.size());
 
     // The last game name seen: lines of one file mostly repeat it.
     std::string_view lastName;

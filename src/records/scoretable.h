@@ -40,6 +40,9 @@ public:
     };
 
     void clear();
+    // Makes room for the records of files of this many bytes in all. Room that
+    // is never filled costs address space only, not memory.
+    void reserveForBytes(qint64 bytes);
     qsizetype size() const { return static_cast<qsizetype>(rows_.size()); }
     const std::vector<Row> &rows() const { return rows_; }
 

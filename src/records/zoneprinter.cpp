@@ -29,7 +29,10 @@ ZonePrinter &ZonePrinter::zone()
 
 void ZonePrinter::endLine()
 {
-    lines_.append(cur_);
+    if (sink_)
+        sink_(cur_);
+    else
+        lines_.append(cur_);
     cur_.clear();
     fresh_ = true;
 }

@@ -275,7 +275,7 @@ TEST_F(ScoreStore, AFailedAppendIsReportedAndTheGameGoesOn)
     EXPECT_EQ(score.SesTop(), 1);
 }
 
-TEST_F(ScoreStore, DiskFullLeavesNoPartialRecord)
+TEST_F(ScoreStore, DiskFullIsReported)
 {
     if (!QFileInfo::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
