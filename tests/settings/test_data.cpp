@@ -1,0 +1,176 @@
+#include "engine/catalogue.h"
+#include "settings/data.h"
+#include "settings/store.h"
+#include "testutil.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+using namespace tw;
+using namespace tw::test;
+
+TEST(Settings, DefaultsOnAnEmptyStore)
+{
+    TestData t;
+    cData &d = t.data;
+    EXPECT_EQ(d.Autoplay(), 1);
+    EXPECT_EQ(d.ShowToolbar(), 1);
+    EXPECT_EQ(d.CardSpeed(), 5);
+    EXPECT_EQ(d.UndoSpeed(), 5);
+    EXPECT_EQ(d.UndoallSpeed(), 2);
+    EXPECT_EQ(d.ReplaySpeed(), 7);
+    for (int16_t v : {d.SoundStart(), d.SoundUndo(), d.SoundRedo(), d.SoundAutoPlay(), d.SoundWin()})
+        EXPECT_EQ(v, -1);
+    EXPECT_EQ(d.SoundCardDown(), 0);
+    EXPECT_EQ(d.SoundCardUp(), 0);
+    EXPECT_EQ(d.ShowTime(), 1);
+    EXPECT_EQ(d.ShowScore(), 1);
+    EXPECT_EQ(d.ShowMoves(), 1);
+    EXPECT_EQ(d.BGIndex(), 1007);
+    EXPECT_EQ(d.RangeIndex(), 15);
+    EXPECT_EQ(d.DeckIndex(), 531);
+    EXPECT_EQ(d.Fade(), 1);
+    EXPECT_EQ(d.CustomColor(), 128);
+    EXPECT_EQ(d.LastGName(), QStringLiteral("Avenue"));
+    EXPECT_EQ(d.CurPlayer(), QString());
+    EXPECT_EQ(d.TotalPlayers(), 0);
+    EXPECT_EQ(d.RecentCount(), 0);
+    // Reading a default writes nothing.
+    EXPECT_TRUE(t.store.values.isEmpty());
+    EXPECT_EQ(d.ProdName(), QStringLiteral("Tarnwick"));
+    EXPECT_EQ(d.TotalGames(), 35);
+    EXPECT_EQ(d.HelpFile(), QStringLiteral("qv.chm"));
+}
+
+TEST(Settings, StoredTextConvertsOrFallsBackToTheDefault)
+{
+    TestData t;
+    cData &d = t.data;
+    const auto put = [&](const char *key, const char *value) {
+        t.store.Write(QStringLiteral("Data"), QString::fromLatin1(key), QString::fromLatin1(value));
+    };
+    put("CardSpeed", "2.5");
+    EXPECT_EQ(d.CardSpeed(), 2); // a half goes to the even neighbour
+    put("CardSpeed", "3.5");
+    EXPECT_EQ(d.CardSpeed(), 4);
+    put("CardSpeed", " 12 ");
+    EXPECT_EQ(d.CardSpeed(), 12);
+    put("CardSpeed", "abc");
+    EXPECT_EQ(d.CardSpeed(), 5);
+    put("CardSpeed", "99999");
+    EXPECT_EQ(d.CardSpeed(), 5);
+    put("CustomColor", "not a colour");
+    EXPECT_EQ(d.CustomColor(), 128);
+    put("CustomColor", "16711680");
+    EXPECT_EQ(d.CustomColor(), 16711680);
+    d.UndoSpeed(-3);
+    EXPECT_EQ(t.store.values.value(QStringLiteral("Data/UndoSpeed")), QStringLiteral("-3"));
+}
+
+TEST(Settings, SoundFlagsAreOnOnlyForMinusOne)
+{
+    TestData t;
+    RecordingSound sound;
+    t.data.SetSoundPlayer(&sound);
+    t.data.SoundWin(1); // a stored 1 means off
+    t.data.PlaySound(QStringLiteral("Win"));
+    EXPECT_TRUE(sound.played.isEmpty());
+    t.data.SoundWin(-1);
+    t.data.PlaySound(QStringLiteral("Win"));
+    EXPECT_EQ(sound.played, QStringList{QStringLiteral("WIN")});
+    sound.played.clear();
+    t.data.PlaySound(QStringLiteral("Redo"));
+    EXPECT_EQ(sound.played, QStringList{QStringLiteral("UNDO")});
+}
+
+TEST(Settings, RecentListShiftsAndKeepsDuplicates)
+{
+    TestData t;
+    cData &d = t.data;
+    for (const char *n : {"E", "D", "C", "B", "A"})
+        d.SetRecent(QString::fromLatin1(n));
+    QStringList got;
+    for (int16_t i = 1; i <= 5; ++i)
+        got << d.GetRecent(i);
+    EXPECT_EQ(got, (QStringList{"A", "B", "C", "D", "E"}));
+    const auto writes = t.store.values;
+    d.SetRecent(QStringLiteral("A")); // already first: nothing written
+    EXPECT_EQ(t.store.values, writes);
+    d.SetRecent(QStringLiteral("C"));
+    got.clear();
+    for (int16_t i = 1; i <= 5; ++i)
+        got << d.GetRecent(i);
+    EXPECT_EQ(got, (QStringList{"C", "A", "B", "C", "D"}));
+    EXPECT_EQ(d.RecentCount(), 5);
+    d.ClearRecent();
+    EXPECT_EQ(d.RecentCount(), 0);
+    EXPECT_EQ(d.GetRecent(1), QString());
+}
+
+TEST(Settings, PlayersAndCurrentPlayer)
+{
+    TestData t;
+    cData &d = t.data;
+    d.SetPlayer(1, QStringLiteral("Ann"), false);
+    d.SetPlayer(3, QStringLiteral("Cid"), false);
+    EXPECT_EQ(d.TotalPlayers(), 2); // slot 2 is a gap
+    EXPECT_EQ(d.CurPlayer(), QString());
+    d.SetPlayer(4, QStringLiteral("Dee"), true);
+    EXPECT_EQ(d.GetPlayer(4), QStringLiteral("Dee"));
+    EXPECT_EQ(d.CurPlayer(), QStringLiteral("Dee"));
+    d.SetPlayer(1, QString(), false);
+    EXPECT_EQ(d.TotalPlayers(), 2);
+    EXPECT_EQ(d.CurPlayer(), QStringLiteral("Dee"));
+}
+
+TEST(Settings, CurrentGameNameIsTheLastGame)
+{
+    TestData t;
+    t.data.CurGName(QStringLiteral("Penguin"));
+    EXPECT_EQ(t.store.values.value(QStringLiteral("Data/LastGName")), QStringLiteral("Penguin"));
+    EXPECT_EQ(t.data.LastGName(), QStringLiteral("Penguin"));
+    EXPECT_EQ(t.data.GetGameID(QStringLiteral("Avenue")), 1);
+    EXPECT_EQ(t.data.GetGameID(QStringLiteral("Zodiac")), 35);
+    EXPECT_EQ(t.data.GetGameID(QStringLiteral("freecell")), 0);
+    EXPECT_EQ(t.data.GetGameID(QStringLiteral("Games")), 0);
+}
+
+TEST(Settings, DataFolderAndItsFallback)
+{
+    TestData t;
+    t.data.SetAppDataLookup([] { return QStringLiteral("/some/where"); });
+    EXPECT_EQ(t.data.AppDir(), QStringLiteral("/some/where/Tarnwick/"));
+    t.data.SetAppDataLookup([] { return QString(); });
+    // No per-user data location: a folder in the home, never the root.
+    EXPECT_EQ(t.data.AppDir(), QDir::homePath() + QStringLiteral("/.Tarnwick/"));
+    EXPECT_NE(t.data.AppDir(), QStringLiteral("/Tarnwick/"));
+    // The real lookup follows XDG_DATA_HOME, which the tests point into a
+    // temporary folder.
+    cData real(t.store);
+    frmGame::Init(real);
+    EXPECT_TRUE(real.AppDir().startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
+    EXPECT_TRUE(real.AppDir().endsWith(QStringLiteral("/Tarnwick/")));
+}
+
+TEST(Settings, QtStoreReadsChangesMadeFromOutside)
+{
+    QtSettingsStore store;
+    cData d(store);
+    frmGame::Init(d);
+    EXPECT_TRUE(store.FileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+    EXPECT_TRUE(store.FileName().endsWith(QStringLiteral("Tarnwick/Tarnwick.conf")));
+    d.ShowTime(1);
+    {
+        // Another process (here: another settings object on the same file).
+        QSettings other(store.FileName(), QSettings::IniFormat);
+        other.setValue(QStringLiteral("Data/ShowTime"), QStringLiteral("0"));
+        other.sync();
+    }
+    EXPECT_EQ(d.ShowTime(), 0);
+    d.SetPlayer(1, QStringLiteral("Player1"), true);
+    QSettings check(store.FileName(), QSettings::IniFormat);
+    EXPECT_EQ(check.value(QStringLiteral("Users/1")).toString(), QStringLiteral("Player1"));
+    EXPECT_EQ(check.value(QStringLiteral("Users/100")).toString(), QStringLiteral("Player1"));
+}
