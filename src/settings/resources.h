@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <cstdint>
+
+class QWidget;
+
+// Table backgrounds: a fade from a colour to black (or a flat colour), or a
+// repeated picture tile. The painters install the result as the widget's own
+// background, so it stays through every repaint without being painted again.
+namespace tw {
+
+// A colour value as the settings store it: red + 256 * green + 65536 * blue.
+QColor ColorFromValue(int32_t value);
+
+// The colour of band `band` (0..255) of the fade from Color1: towards black
+// when Mode is 1, else flat.
+QColor GradientBandColor(int32_t Color1, int16_t Mode, int band);
+
+// Fills Target's background with 256 horizontal bands from Color1 at the top to
+// the end colour at the bottom (see GradientBandColor), then brings Target to
+// the front. The fade is drawn again when Target changes size.
+void PaintGradient(QWidget *Target, int32_t Color1, int16_t Mode);
+
+// Covers Target's background with background tile Pic, repeated from the
+// top-left corner. An id that is no tile paints tile 1.
+void TileBackground(QWidget *Target, int Pic = 1);
+
+// The background of the given index at the given logical size, as SetBG paints
+// it: below 1000 a tile, 1000 the custom colour Colour, 1001..1025 a named
+// colour (faded when Mode is 1). An index that names nothing paints the
+// default, "Dark Green".
+QImage RenderBackground(int16_t Index, QSize size, int16_t Mode, int32_t Colour, qreal dpr = 1.0);
+
+} // namespace tw
