@@ -1,4 +1,5 @@
 list(APPEND TW_CORE_SOURCES
 )
 list(APPEND TW_UI_SOURCES
+  players/nameinput.h players/nameinput.cpp
 )

@@ -1,1 +1,6 @@
-int main() { return 0; }
+#include "app.h"
+
+int main(int argc, char **argv)
+{
+    return tw::mLoad::Main(argc, argv);
+}

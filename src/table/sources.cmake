@@ -1,4 +1,11 @@
-list(APPEND TW_UI_SOURCES table/placeholder.cpp)
+list(APPEND TW_UI_SOURCES
+  table/app.h table/app.cpp
+  table/cards.h table/cards.cpp
+  table/mainwindow.h table/mainwindow.cpp
+  table/splash.h table/splash.cpp
+  table/about.h table/about.cpp
+  table/scoreui.h table/scoreui.cpp
+)
 list(APPEND TW_UI_SOURCES
   table/gamecontext.h
   table/select.h table/select.cpp

@@ -1,0 +1,141 @@
+#include "cards.h"
+
+#include "engine/numeric.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tw {
+
+namespace {
+constexpr int CardPx = CardWidth / TwipsPerPixel;    // 71
+constexpr int CardPy = CardHeight / TwipsPerPixel;   // 96
+
+int toPixels(float twips)
+{
+    return static_cast<int>(roundHalfEven(static_cast<double>(twips) / TwipsPerPixel));
+}
+} // namespace
+
+QelCard::QelCard(int index, const CardState &state, QWidget *parent)
+    : QWidget(parent), index_(index), state_(state)
+{
+    setFixedSize(CardPx, CardPy);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setAttribute(Qt::WA_NoSystemBackground);
+    Refreshcard();
+}
+
+void QelCard::DeckPic(const QPixmap &pic)
+{
+    if (pic.isNull())
+        return;
+    back_ = pic;
+    Refreshcard();
+}
+
+void QelCard::MainPic(const QPixmap &pic)
+{
+    if (pic.isNull())
+        return;
+    face_ = pic;
+    inverted_ = QPixmap();
+    Refreshcard();
+}
+
+void QelCard::Refreshcard()
+{
+    ++refreshes_;
+    if (state_.FaceMode == 1) {
+        shown_ = back_;
+    } else if (state_.Selected) {
+        if (inverted_.isNull() && !face_.isNull()) {
+            QImage img = face_.toImage();
+            img.invertPixels(QImage::InvertRgb);
+            inverted_ = QPixmap::fromImage(img);
+            inverted_.setDevicePixelRatio(face_.devicePixelRatio());
+        }
+        shown_ = inverted_;
+    } else {
+        shown_ = face_;
+    }
+    update();
+}
+
+void QelCard::SyncGeometry()
+{
+    move(toPixels(state_.Left), toPixels(state_.Top));
+}
+
+void QelCard::paintEvent(QPaintEvent *)
+{
+    if (shown_.isNull())
+        return;
+    QPainter p(this);
+    p.drawPixmap(QRect(0, 0, CardPx, CardPy), shown_);
+}
+
+void QelCard::mousePressEvent(QMouseEvent *e)
+{
+    emit MouseDown(index_, static_cast<float>(pixelsToTwips(e->position().x())),
+                   static_cast<float>(pixelsToTwips(e->position().y())));
+}
+
+void QelCard::mouseMoveEvent(QMouseEvent *e)
+{
+    emit MouseMove(index_, static_cast<float>(pixelsToTwips(e->position().x())),
+                   static_cast<float>(pixelsToTwips(e->position().y())));
+}
+
+void QelCard::mouseReleaseEvent(QMouseEvent *e)
+{
+    emit MouseUp(index_, static_cast<float>(pixelsToTwips(e->position().x())),
+                 static_cast<float>(pixelsToTwips(e->position().y())));
+}
+
+void QelCard::mouseDoubleClickEvent(QMouseEvent *)
+{
+    // The second press of a double click is not a new press.
+    emit DblClick(index_);
+}
+
+QelEmpty::QelEmpty(QWidget *parent) : QWidget(parent)
+{
+    setFixedSize(CardPx, CardPy);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void QelEmpty::Pic(const QPixmap &pic)
+{
+    if (pic.isNull())
+        return;
+    pic_ = pic;
+    Refreshcard();
+}
+
+void QelEmpty::Mode(int32_t m)
+{
+    mode_ = m;
+    Refreshcard();
+}
+
+void QelEmpty::Refreshcard()
+{
+    update();
+}
+
+void QelEmpty::paintEvent(QPaintEvent *)
+{
+    if (pic_.isNull())
+        return;
+    QPainter p(this);
+    p.drawPixmap(QRect(0, 0, CardPx, CardPy), pic_);
+}
+
+void QelEmpty::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (rect().contains(e->position().toPoint()))
+        emit Click();
+}
+
+} // namespace tw

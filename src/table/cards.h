@@ -1,0 +1,82 @@
+#pragma once
+
+#include "engine/engine.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+namespace tw {
+
+// One playing card on the table. Its value, place and face state live in the
+// engine; the control shows the back or the face, inverted while selected,
+// and passes its mouse events on in twips relative to its top-left corner.
+class QelCard : public QWidget {
+    Q_OBJECT
+public:
+    QelCard(int index, const CardState &state, QWidget *parent);
+
+    int Index() const { return index_; }
+    void DeckPic(const QPixmap &pic);  // an empty picture keeps the old one
+    void MainPic(const QPixmap &pic);
+    void Refreshcard();
+
+    bool Selected() const { return state_.Selected; }
+    int32_t FaceMode() const { return state_.FaceMode; }
+    int16_t Cell() const { return state_.Cell; }
+    int16_t Pile() const { return state_.Pile; }
+    int16_t Pos() const { return state_.Pos; }
+    int16_t Num() const { return state_.Num; }
+    int16_t Suit() const { return state_.Suit; }
+    int16_t Suitpile() const { return state_.Suitpile; }
+    int32_t Color() const { return state_.Color(); }
+
+    // Places the control where the card's twips put it.
+    void SyncGeometry();
+    int RefreshCount() const { return refreshes_; }
+
+signals:
+    void DblClick(int index);
+    void MouseDown(int index, float X, float Y);
+    void MouseMove(int index, float X, float Y);
+    void MouseUp(int index, float X, float Y);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+
+private:
+    int index_;
+    const CardState &state_;
+    QPixmap back_;
+    QPixmap face_;
+    QPixmap inverted_; // the face with its colours inverted, made on demand
+    QPixmap shown_;
+    int refreshes_ = 0;
+};
+
+// The marker of an empty place. Shows one picture and raises a click.
+class QelEmpty : public QWidget {
+    Q_OBJECT
+public:
+    explicit QelEmpty(QWidget *parent);
+    void Pic(const QPixmap &pic); // an empty picture keeps the old one
+    int32_t Mode() const { return mode_; }
+    void Mode(int32_t m);
+    void Refreshcard();
+
+signals:
+    void Click();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+
+private:
+    QPixmap pic_;
+    int32_t mode_ = 0;
+};
+
+} // namespace tw

@@ -1,0 +1,842 @@
+#include "mainwindow.h"
+
+#include "about.h"
+#include "choose.h"
+#include "engine/clock.h"
+#include "engine/numeric.h"
+#include "gamecontext.h"
+#include "history.h"
+#include "records/score.h"
+#include "scoreui.h"
+#include "select.h"
+#include "settings/artwork.h"
+#include "settings/data.h"
+
+#include <QActionGroup>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QThread>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tw {
+
+namespace {
+constexpr int TableWidth = 15480;   // twips
+constexpr int TableHeight = 11205;
+constexpr int ToolbarStrip = 380;
+
+int px(double twips)
+{
+    return static_cast<int>(roundHalfEven(twips / TwipsPerPixel));
+}
+} // namespace
+
+frmMain::frmMain(cData &data, QWidget *parent)
+    : QMainWindow(parent), data_(data)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    central_ = new QWidget(this);
+    setCentralWidget(central_);
+    picBack_ = new QWidget(central_);
+    picBack_->setObjectName(QStringLiteral("PicBack"));
+    picBack_->setAutoFillBackground(true);
+    QPalette backPalette = picBack_->palette();
+    backPalette.setColor(QPalette::Window, QColor(24, 32, 28));
+    picBack_->setPalette(backPalette);
+    picMain_ = new QWidget(picBack_);
+    picMain_->setObjectName(QStringLiteral("PicMain"));
+    picMain_->setFixedSize(px(TableWidth), px(TableHeight));
+    buildToolbar();
+    buildMenus();
+
+    tmrMain_.setInterval(100);
+    tmrTime_.setInterval(500);
+    tmrForward_.setInterval(500);
+    tmrBackward_.setInterval(500);
+    connect(&tmrMain_, &QTimer::timeout, this, &frmMain::tmrMain_Timer);
+    connect(&tmrTime_, &QTimer::timeout, this, &frmMain::tmrTime_Timer);
+    connect(&tmrForward_, &QTimer::timeout, this, &frmMain::tmrForward_Timer);
+    connect(&tmrBackward_, &QTimer::timeout, this, &frmMain::tmrBackward_Timer);
+
+    resize(px(TableWidth) + 16, px(TableHeight) + px(ToolbarStrip) + menuBar()->sizeHint().height() + 8);
+
+    // Load: the table start-up, then the captions.
+    scoreUi_ = std::make_unique<QtScoreUi>(this);
+    score_ = std::make_unique<cScore>(data_, scoreUi_.get());
+    engine_ = std::make_unique<Engine>(data_, *this, score_.get());
+    engine_->InitTable();
+    setWindowTitle(data_.ProdName());
+    helpItems_[4]->setText(QStringLiteral("About ") + data_.ProdName() + QStringLiteral("..."));
+    UpdateMenus();
+    UpdateToolbar();
+
+    // Scripts that drive the program through the X server (the end-to-end
+    // test) read what the table shows from this file.
+    stateFile_ = qEnvironmentVariable("TARNWICK_STATE_FILE");
+
+    tmrMain_.start();
+    tmrTime_.start();
+}
+
+frmMain::~frmMain()
+{
+    tmrMain_.stop();
+    tmrTime_.stop();
+    tmrForward_.stop();
+    tmrBackward_.stop();
+}
+
+void frmMain::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    const auto add = [this](QMenu *menu, std::vector<QAction *> &items, const QStringList &captions,
+                            const QList<QKeySequence> &keys, void (frmMain::*handler)(int)) {
+        items.assign(1, nullptr);
+        for (int i = 0; i < captions.size(); ++i) {
+            const int index = i + 1;
+            QAction *a = nullptr;
+            if (captions[i] == u"-") {
+                a = menu->addSeparator();
+            } else {
+                a = menu->addAction(captions[i]);
+                if (i < keys.size() && !keys[i].isEmpty())
+                    a->setShortcut(keys[i]);
+                connect(a, &QAction::triggered, this, [this, handler, index] { (this->*handler)(index); });
+            }
+            items.push_back(a);
+        }
+    };
+
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    add(file, fileItems_,
+        {QStringLiteral("&New Game"), QStringLiteral("&Select Game"), QStringLiteral("-"),
+         QStringLiteral("&Restart Game"), QStringLiteral("&Close Game"), QStringLiteral("-"),
+         QStringLiteral("Select a Number"), QStringLiteral("-"), QStringLiteral("Recent Games"), QStringLiteral("-"),
+         QStringLiteral("E&xit")},
+        {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_F3), {}, QKeySequence(Qt::CTRL | Qt::Key_F2),
+         QKeySequence(Qt::Key_F12), {}, QKeySequence(Qt::CTRL | Qt::Key_F12)},
+        &frmMain::mFile_Click);
+    // Item 9 is the submenu of recent games.
+    mRecent_ = new QMenu(QStringLiteral("Recent Games"), file);
+    file->insertMenu(fileItems_[9], mRecent_);
+    file->removeAction(fileItems_[9]);
+    fileItems_[9] = mRecent_->menuAction();
+    recentItems_.assign(1, nullptr);
+    for (int k = 1; k <= 5; ++k) {
+        QAction *a = mRecent_->addAction(QString());
+        a->setVisible(k == 1);
+        connect(a, &QAction::triggered, this, [this, k] { mRecent_Click(k); });
+        recentItems_.push_back(a);
+    }
+
+    QMenu *game = bar->addMenu(QStringLiteral("&Game"));
+    add(game, gameItems_,
+        {QStringLiteral("&Undo"), QStringLiteral("&Redo"), QStringLiteral("-"), QStringLiteral("Autoplay"),
+         QStringLiteral("-"), QStringLiteral("U&ndo All"), QStringLiteral("R&edo All"), QStringLiteral("-"),
+         QStringLiteral("View Toolbar")},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_X), {}, QKeySequence(Qt::Key_F7), {},
+         QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_V)},
+        &frmMain::mGame_Click);
+    gameItems_[4]->setCheckable(true);
+    gameItems_[9]->setCheckable(true);
+
+    QMenu *replay = bar->addMenu(QStringLiteral("&Replay"));
+    add(replay, replayItems_,
+        {QStringLiteral("&Forward"), QStringLiteral("&Back"), QStringLiteral("-"), QStringLiteral("Replay &All"),
+         QStringLiteral("-"), QStringLiteral("Sto&p")},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F1), QKeySequence(Qt::SHIFT | Qt::Key_F2)}, &frmMain::mReplay_Click);
+    replayItems_[6]->setEnabled(false);
+
+    QMenu *fav = bar->addMenu(QStringLiteral("Favorites"));
+    add(fav, favItems_,
+        {QStringLiteral("&Add to Favorites"), QStringLiteral("&Organize Favorites"), QStringLiteral("-"),
+         QStringLiteral("&Play from Favorites")},
+        {QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::Key_F), {},
+         QKeySequence(Qt::CTRL | Qt::Key_P)},
+        &frmMain::mFav_Click);
+
+    QMenu *stat = bar->addMenu(QStringLiteral("Statistics"));
+    add(stat, statItems_,
+        {QStringLiteral("&Game Statistics"), QStringLiteral("&Session Statistics"), QStringLiteral("-"),
+         QStringLiteral("&High Scores"), QStringLiteral("-"), QStringLiteral("&Log Statistics")},
+        {QKeySequence(Qt::Key_F4), {}, {}, QKeySequence(Qt::Key_F9)}, &frmMain::mStat_Click);
+
+    QMenu *tools = bar->addMenu(QStringLiteral("&Tools"));
+    add(tools, toolsItems_,
+        {QStringLiteral("Customize"), QStringLiteral("-"), QStringLiteral("&Players"), QStringLiteral("-"),
+         QStringLiteral("&History")},
+        {QKeySequence(Qt::CTRL | Qt::Key_U), {}, QKeySequence(Qt::CTRL | Qt::Key_L), {},
+         QKeySequence(Qt::CTRL | Qt::Key_H)},
+        &frmMain::mTools_Click);
+
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    add(help, helpItems_,
+        {QStringLiteral("Rules"), QStringLiteral("Contents"), QStringLiteral("-"), QStringLiteral("About...")},
+        {QKeySequence(Qt::Key_F1)}, &frmMain::mHelp_Click);
+
+    // Three empty items, then the status texts, stand in the menu bar itself.
+    for (size_t i = 1; i <= 3; ++i)
+        mtemp_[i] = bar->addAction(QString());
+    mScore_ = bar->addAction(QString());
+    mTime_ = bar->addAction(QString());
+    mMoves_ = bar->addAction(QString());
+}
+
+void frmMain::buildToolbar()
+{
+    toolbar_ = new QToolBar(central_);
+    toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar_->setMovable(false);
+    toolbar_->setIconSize(QSize(18, 18));
+    toolbar_->setFixedHeight(px(ToolbarStrip));
+    struct Button { int index; const char *key; const char *tip; int image; };
+    static const Button buttons[] = {
+        {1, "New", "New Game", 1},        {2, "Select", "Select Game", 2},     {3, "Restart", "Restart Game", 3},
+        {5, "Autoplay", "Autoplay", 4},   {7, "Undo", "Undo", 6},              {8, "Redo", "Redo", 5},
+        {10, "Back", "Replay Back", 8},   {11, "ReplayStop", "Replay Stop", 7}, {12, "Forward", "Replay Forward", 9},
+        {14, "Statistics", "Statistics", 10}, {16, "Help", "Help", 11},
+    };
+    toolButtons_.assign(17, nullptr);
+    size_t next = 0;
+    for (int index = 1; index <= 16; ++index) {
+        if (next < std::size(buttons) && buttons[next].index == index) {
+            const Button &b = buttons[next++];
+            QAction *a = toolbar_->addAction(art::ToolbarIcon(b.image), QString());
+            a->setObjectName(QString::fromLatin1(b.key));
+            a->setToolTip(QString::fromLatin1(b.tip));
+            a->setData(QString::fromLatin1(b.key));
+            connect(a, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
+            toolButtons_[static_cast<size_t>(index)] = a;
+        } else {
+            toolButtons_[static_cast<size_t>(index)] = toolbar_->addSeparator();
+        }
+    }
+    toolButtons_[5]->setCheckable(true);
+}
+
+GameContext frmMain::context()
+{
+    GameContext c;
+    c.data = &data_;
+    c.startGame = [this](const QString &name, const GameNo &number) { startGame(name, number); };
+    c.randomGameNo = [this] { return engine_->GetRandomGameNo(); };
+    c.preview = [](int index) { return art::Preview(index, art::AppDpr()); };
+    return c;
+}
+
+void frmMain::startGame(const QString &name, const GameNo &number)
+{
+    engine_->StartGame(name, number);
+    if (closePending_ && !engine_->Dealing()) {
+        closePending_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+QelEmpty *frmMain::marker(MarkerKind kind, int index)
+{
+    switch (kind) {
+    case MarkerKind::Home: return (index >= 0 && index < 18) ? picHome_[static_cast<size_t>(index)] : nullptr;
+    case MarkerKind::Right: return (index >= 0 && index < 8) ? picRight_[static_cast<size_t>(index)] : nullptr;
+    case MarkerKind::Res: return (index >= 0 && index < 10) ? picRes_[static_cast<size_t>(index)] : nullptr;
+    case MarkerKind::Waste: return index == 0 ? picWaste_ : nullptr;
+    case MarkerKind::Stock: return index == 0 ? picStock_ : nullptr;
+    }
+    return nullptr;
+}
+
+// --- table start-up and the engine's view ---
+
+void frmMain::SetDeckPics()
+{
+    // Markers first, so that every card stands in front of them.
+    const auto makeMarkers = [this](auto &array) {
+        for (auto &m : array) {
+            m = new QelEmpty(picMain_);
+            m->hide();
+        }
+    };
+    makeMarkers(picHome_);
+    makeMarkers(picRight_);
+    makeMarkers(picRes_);
+    picWaste_ = new QelEmpty(picMain_);
+    picWaste_->hide();
+    picStock_ = new QelEmpty(picMain_);
+    picStock_->hide();
+    connect(picStock_, &QelEmpty::Click, this, [this] { engine_->StockMarkerClick(); });
+
+    const QPixmap back = data_.DeckPic();
+    for (int i = 0; i < MaxCards; ++i) {
+        auto *c = new QelCard(i, engine_->Cards[static_cast<size_t>(i)], picMain_);
+        c->DeckPic(back);
+        c->hide();
+        connect(c, &QelCard::MouseDown, this, [this](int card, float X, float Y) {
+            engine_->CardMouseDown(card, X, Y);
+        });
+        connect(c, &QelCard::MouseMove, this, [this](int card, float X, float Y) {
+            engine_->CardMouseMove(card, X, Y);
+        });
+        connect(c, &QelCard::MouseUp, this, [this](int card, float X, float Y) {
+            engine_->CardMouseUp(card, X, Y);
+        });
+        cards_[static_cast<size_t>(i)] = c;
+    }
+}
+
+void frmMain::SetDeckAll()
+{
+    for (QelCard *c : cards_)
+        c->DeckPic(data_.DeckPic());
+}
+
+void frmMain::PrepareTable()
+{
+    SetDeckPics();
+    UpdateRecentMenu();
+    ArrangeTable();
+    data_.SetBG(data_.BGIndex(), picMain_, data_.Fade(), data_.CustomColor());
+}
+
+void frmMain::Refreshcard(int card)
+{
+    if (card < 0 || card >= MaxCards || !cards_[static_cast<size_t>(card)])
+        return;
+    const CardState &s = engine_->Cards[static_cast<size_t>(card)];
+    QelCard *c = cards_[static_cast<size_t>(card)];
+    c->MainPic(data_.MainPic(static_cast<int16_t>(s.Suit * 13 + s.Num + 1)));
+    c->Refreshcard();
+}
+
+void frmMain::CardMoved(int card)
+{
+    if (card >= 0 && card < MaxCards && cards_[static_cast<size_t>(card)])
+        cards_[static_cast<size_t>(card)]->SyncGeometry();
+}
+
+void frmMain::CardRaised(int card)
+{
+    if (card >= 0 && card < MaxCards && cards_[static_cast<size_t>(card)])
+        cards_[static_cast<size_t>(card)]->raise();
+}
+
+void frmMain::CardShown(int card)
+{
+    if (card >= 0 && card < MaxCards && cards_[static_cast<size_t>(card)])
+        cards_[static_cast<size_t>(card)]->setVisible(engine_->Cards[static_cast<size_t>(card)].Visible);
+}
+
+void frmMain::MarkerChanged(MarkerKind kind, int index)
+{
+    QelEmpty *w = marker(kind, index);
+    if (!w)
+        return;
+    const MarkerState *m = nullptr;
+    switch (kind) {
+    case MarkerKind::Home: m = &engine_->PicHome[static_cast<size_t>(index)]; break;
+    case MarkerKind::Right: m = &engine_->PicRight[static_cast<size_t>(index)]; break;
+    case MarkerKind::Res: m = &engine_->PicRes[static_cast<size_t>(index)]; break;
+    case MarkerKind::Waste: m = &engine_->PicWaste; break;
+    case MarkerKind::Stock: m = &engine_->PicStock; break;
+    }
+    if (m->Pic >= 0)
+        w->Pic(data_.RightPic(m->Pic));
+    w->move(px(m->Left), px(m->Top));
+    w->setVisible(m->Visible);
+}
+
+void frmMain::RefreshTable()
+{
+    if (!picMain_->isVisible())
+        return;
+    picMain_->repaint();
+    if (animationDelay_ > 0)
+        QThread::msleep(static_cast<unsigned long>(animationDelay_));
+}
+
+void frmMain::PumpEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void frmMain::CaptionChanged(const QString &caption)
+{
+    setWindowTitle(caption);
+}
+
+void frmMain::RecentChanged()
+{
+    UpdateRecentMenu();
+}
+
+void frmMain::GameEnded()
+{
+    StopReplay();
+}
+
+void frmMain::GameWon()
+{
+    if (showFinish)
+        showFinish();
+    else
+        defaultFinish();
+}
+
+void frmMain::defaultFinish()
+{
+    // A plain summary until the full end-of-game window takes its place.
+    QDialog dlg(this);
+    dlg.setWindowTitle(QStringLiteral("Congrats"));
+    auto *layout = new QVBoxLayout(&dlg);
+    const QString text = data_.CurGName() + u'\n' + QStringLiteral(" Game : ") + data_.CurGNo().toText()
+        + QStringLiteral("\n Player : ") + data_.CurPlayer() + QStringLiteral("\n Time : ")
+        + FormatTime(data_.CurTime()) + QStringLiteral("\n Moves : ") + QString::number(data_.CurMoves())
+        + QStringLiteral("\n Score : ") + QString::number(data_.CurScore());
+    layout->addWidget(new QLabel(text, &dlg));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dlg);
+    connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
+    layout->addWidget(buttons);
+    data_.PlaySound(QStringLiteral("Win"));
+    engine_->EndGame(1);
+    dlg.exec();
+}
+
+// --- window events ---
+
+void frmMain::closeEvent(QCloseEvent *e)
+{
+    if (engine_->Dealing()) {
+        // The deal finishes first; the window closes as soon as it has.
+        closePending_ = true;
+        e->ignore();
+        return;
+    }
+    if (closing_) {
+        e->accept();
+        return;
+    }
+    closing_ = true;
+    if (data_.GameRunning())
+        engine_->EndGame(0);
+    tmrMain_.stop();
+    tmrTime_.stop();
+    StopReplay();
+    e->accept();
+    if (onUnload)
+        QTimer::singleShot(0, this, onUnload);
+}
+
+void frmMain::resizeEvent(QResizeEvent *e)
+{
+    QMainWindow::resizeEvent(e);
+    ArrangeTable();
+}
+
+void frmMain::changeEvent(QEvent *e)
+{
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange)
+        ArrangeTable();
+}
+
+// --- menus ---
+
+void frmMain::mFile_Click(int index)
+{
+    switch (index) {
+    case 1:
+        startGame(data_.LastGName(), engine_->GetRandomGameNo());
+        break;
+    case 2:
+        showSelect(true);
+        break;
+    case 4:
+        // Only a running game is restarted: a late shortcut never redeals a
+        // finished number.
+        if (data_.GameRunning())
+            startGame(data_.CurGName(), data_.CurGNo());
+        break;
+    case 5:
+        if (data_.GameRunning() && !engine_->Dealing())
+            engine_->EndGame(0);
+        break;
+    case 7:
+        showChoose();
+        break;
+    case 11:
+        // Ends the program at once: no window is closed, nothing is recorded.
+        QCoreApplication::exit(0);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::mRecent_Click(int index)
+{
+    // An empty entry names no variant; the start routine ignores it.
+    startGame(data_.GetRecent(static_cast<int16_t>(index)), engine_->GetRandomGameNo());
+}
+
+void frmMain::mGame_Click(int index)
+{
+    switch (index) {
+    case 1:
+        if (!replaying())
+            engine_->Undo(data_.UndoSpeed());
+        break;
+    case 2:
+        if (!replaying())
+            engine_->Redo(data_.UndoSpeed());
+        break;
+    case 4:
+        if (data_.Autoplay() != 1) {
+            data_.Autoplay(1);
+            // The setting changes at any time; cards move only in a running
+            // game that no deal or drag is working on.
+            if (data_.GameRunning() && !engine_->Busy() && !replaying())
+                engine_->AutoPlay();
+        } else {
+            data_.Autoplay(0);
+        }
+        break;
+    case 6:
+        if (!replaying())
+            engine_->UndoAll(data_.UndoallSpeed());
+        break;
+    case 7:
+        if (!replaying())
+            engine_->RedoAll(data_.UndoallSpeed());
+        break;
+    case 9:
+        data_.ShowToolbar(data_.ShowToolbar() == 1 ? 0 : 1);
+        ArrangeTable();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::mReplay_Click(int index)
+{
+    if (index == 6) {
+        StopReplay();
+        return;
+    }
+    if (!data_.GameRunning() || engine_->Busy())
+        return;
+    switch (index) {
+    case 1:
+        tmrForward_.start();
+        break;
+    case 2:
+        tmrBackward_.start();
+        break;
+    case 4:
+        engine_->UndoAll(1);
+        tmrForward_.start();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::mFav_Click(int index)
+{
+    if (index == 1) {
+        if (!data_.GameRunning())
+            return;
+        score_->AddFav(data_.CurGName(), data_.CurGNo());
+        QMessageBox::information(this, data_.ProdName(),
+                                 QStringLiteral("Game <") + data_.CurGNo().toText()
+                                     + QStringLiteral("> Successfully Added to Favorites Under <") + data_.CurGName()
+                                     + QStringLiteral("> Folder"));
+        return;
+    }
+    if (openWindow)
+        openWindow(4, index);
+}
+
+void frmMain::mStat_Click(int index)
+{
+    if (openWindow)
+        openWindow(5, index);
+}
+
+void frmMain::mTools_Click(int index)
+{
+    if (index == 5) {
+        showHistory();
+        return;
+    }
+    if (openWindow)
+        openWindow(6, index);
+}
+
+void frmMain::mHelp_Click(int index)
+{
+    switch (index) {
+    case 1:
+        if (data_.GameRunning())
+            data_.ShowRules(data_.CurGName());
+        else
+            data_.ShowContents();
+        break;
+    case 2:
+        data_.ShowContents();
+        break;
+    case 4:
+        showAbout();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::Toolbar1_ButtonClick(int index)
+{
+    switch (index) {
+    case 1: mFile_Click(1); break;
+    case 2: mFile_Click(2); break;
+    case 3: mFile_Click(4); break;
+    case 5: mGame_Click(4); break;
+    case 7: mGame_Click(1); break;
+    case 8: mGame_Click(2); break;
+    case 10: mReplay_Click(2); break;
+    case 11: mReplay_Click(6); break;
+    case 12: mReplay_Click(1); break;
+    case 14: mStat_Click(1); break;
+    case 16: mHelp_Click(1); break;
+    default: break;
+    }
+}
+
+void frmMain::showSelect(bool modal)
+{
+    if (modal)
+        frmSelect::showModal(context(), this);
+    else
+        frmSelect::showModeless(context());
+}
+
+void frmMain::showChoose()
+{
+    frmChoose::showModal(context(), this);
+}
+
+void frmMain::showHistory()
+{
+    if (!data_.GameRunning())
+        return;
+    frmHistory dlg(*engine_->Trans, this);
+    dlg.exec();
+}
+
+void frmMain::showAbout()
+{
+    frmAbout dlg(data_, this);
+    dlg.exec();
+}
+
+// --- timers ---
+
+bool frmMain::replaying() const
+{
+    return tmrForward_.isActive() || tmrBackward_.isActive();
+}
+
+void frmMain::tmrMain_Timer()
+{
+    UpdateMenus();
+    UpdateToolbar();
+}
+
+void frmMain::tmrTime_Timer()
+{
+    const bool running = data_.GameRunning();
+    mScore_->setText(QString());
+    mTime_->setText(QString());
+    mMoves_->setText(QString());
+    if (data_.ShowScore() == 1 && running)
+        mScore_->setText(QStringLiteral("Score :") + QString::number(engine_->CalcScore()));
+    if (data_.ShowTime() == 1 && running)
+        mTime_->setText(QStringLiteral("Time :") + FormatTime(engine_->GetGameSeconds()));
+    if (data_.ShowMoves() == 1 && running)
+        mMoves_->setText(QStringLiteral("Moves :") + QString::number(engine_->Trans->GetTransID()));
+    writeStateFile();
+    if (!running)
+        return;
+    engine_->SampleStatus();
+    if (engine_->Games.StockNum() == 2) {
+        const bool empty = engine_->Array.GetTop(1, 0) < 0 && engine_->Array.GetTop(2, 0) < 0;
+        engine_->SetStockMarkerPic(empty ? 15 : 16);
+    }
+}
+
+void frmMain::tmrForward_Timer()
+{
+    tmrBackward_.stop();
+    replayItems_[6]->setEnabled(true);
+    if (!data_.GameRunning()) {
+        StopReplay();
+        return;
+    }
+    if (engine_->Busy())
+        return;
+    if (!engine_->Redo(data_.ReplaySpeed()))
+        StopReplay();
+}
+
+void frmMain::tmrBackward_Timer()
+{
+    tmrForward_.stop();
+    replayItems_[6]->setEnabled(true);
+    if (!data_.GameRunning()) {
+        StopReplay();
+        return;
+    }
+    if (engine_->Busy())
+        return;
+    if (!engine_->Undo(data_.ReplaySpeed()))
+        StopReplay();
+}
+
+void frmMain::writeStateFile()
+{
+    if (stateFile_.isEmpty())
+        return;
+    QJsonObject o;
+    o[QStringLiteral("title")] = windowTitle();
+    o[QStringLiteral("running")] = data_.GameRunning();
+    o[QStringLiteral("score")] = mScore_->text();
+    o[QStringLiteral("time")] = mTime_->text();
+    o[QStringLiteral("moves")] = mMoves_->text();
+    QJsonArray cards;
+    for (int i = 0; i < MaxCards; ++i) {
+        const CardState &c = engine_->Cards[static_cast<size_t>(i)];
+        if (!c.Visible)
+            continue;
+        const QPoint g = cards_[static_cast<size_t>(i)]->mapToGlobal(QPoint(0, 0));
+        cards << QJsonObject{{QStringLiteral("i"), i},       {QStringLiteral("cell"), c.Cell},
+                             {QStringLiteral("pile"), c.Pile}, {QStringLiteral("pos"), c.Pos},
+                             {QStringLiteral("num"), c.Num},   {QStringLiteral("x"), g.x()},
+                             {QStringLiteral("y"), g.y()},     {QStringLiteral("top"), engine_->Array.GetTop(c.Cell, c.Pile)}};
+    }
+    o[QStringLiteral("cards")] = cards;
+    QJsonArray cells;
+    for (int16_t p = 0; p < engine_->Games.Piles(4); ++p) {
+        const QPoint g = picMain_->mapToGlobal(QPoint(px(engine_->Games.GetCordX(4, p, 0)),
+                                                      px(engine_->Games.GetCordY(4, p, 0))));
+        cells << QJsonObject{{QStringLiteral("x"), g.x()}, {QStringLiteral("y"), g.y()},
+                             {QStringLiteral("empty"), engine_->Array.GetTop(4, p) < 0}};
+    }
+    o[QStringLiteral("cells")] = cells;
+    QSaveFile f(stateFile_);
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write(QJsonDocument(o).toJson(QJsonDocument::Compact));
+        f.commit();
+    }
+}
+
+void frmMain::StopReplay()
+{
+    replayItems_[6]->setEnabled(false);
+    tmrBackward_.stop();
+    tmrForward_.stop();
+}
+
+void frmMain::UpdateMenus()
+{
+    const bool running = data_.GameRunning();
+    gameItems_[9]->setChecked(data_.ShowToolbar() != 0);
+    fileItems_[4]->setEnabled(running);
+    fileItems_[5]->setEnabled(running);
+    favItems_[1]->setEnabled(running);
+    toolsItems_[5]->setEnabled(running);
+    gameItems_[4]->setChecked(data_.Autoplay() != 0);
+    gameItems_[4]->setEnabled(engine_->Games.DisAutoPlay() == 0);
+    const cTrans &t = *engine_->Trans;
+    if (!running || replaying()) {
+        for (int i : {1, 2, 6, 7})
+            gameItems_[static_cast<size_t>(i)]->setEnabled(false);
+        for (int i : {1, 2, 4})
+            replayItems_[static_cast<size_t>(i)]->setEnabled(false);
+    } else {
+        gameItems_[1]->setEnabled(t.UndoPossible());
+        gameItems_[2]->setEnabled(t.RedoPossible());
+        gameItems_[6]->setEnabled(t.UndoPossible());
+        gameItems_[7]->setEnabled(t.RedoPossible());
+        replayItems_[1]->setEnabled(t.RedoPossible());
+        replayItems_[2]->setEnabled(t.UndoPossible());
+        replayItems_[4]->setEnabled(t.UndoPossible() || t.RedoPossible());
+    }
+    UpdateRecentMenu();
+}
+
+void frmMain::UpdateToolbar()
+{
+    const auto copy = [this](int button, QAction *item) {
+        QAction *b = toolButtons_[static_cast<size_t>(button)];
+        if (b->isEnabled() != item->isEnabled())
+            b->setEnabled(item->isEnabled());
+    };
+    copy(3, fileItems_[4]);
+    copy(7, gameItems_[1]);
+    copy(8, gameItems_[2]);
+    const bool pressed = data_.Autoplay() == 1;
+    if (toolButtons_[5]->isChecked() != pressed)
+        toolButtons_[5]->setChecked(pressed);
+    copy(10, replayItems_[2]);
+    copy(11, replayItems_[6]);
+    copy(12, replayItems_[1]);
+    copy(5, gameItems_[4]);
+}
+
+void frmMain::ArrangeTable()
+{
+    if (!picMain_)
+        return;
+    const int strip = clamp16(static_cast<long long>(data_.ShowToolbar()) * ToolbarStrip);
+    if (!isMinimized()) {
+        toolbar_->setVisible(strip > 0);
+        toolbar_->setGeometry(0, 0, central_->width(), px(ToolbarStrip));
+        const int top = px(strip);
+        picBack_->setGeometry(0, top, central_->width(), std::max(0, central_->height() - top));
+    }
+    picMain_->resize(px(TableWidth), px(TableHeight));
+    const double left = (pixelsToTwips(picBack_->width()) - TableWidth) / 2.0 - 20.0;
+    picMain_->move(px(left), 0);
+}
+
+void frmMain::UpdateRecentMenu()
+{
+    if (recentItems_.size() < 6)
+        return;
+    for (int k = 1; k <= 5; ++k) {
+        QAction *item = recentItems_[static_cast<size_t>(k)];
+        const QString name = data_.GetRecent(static_cast<int16_t>(k));
+        const QString caption = name.isEmpty() ? QString()
+                                               : u'&' + QString::number(k) + u' ' + name;
+        if (k == 1) {
+            if (item->text() != caption)
+                item->setText(caption);
+            continue;
+        }
+        if (item->isVisible() != !name.isEmpty())
+            item->setVisible(!name.isEmpty());
+        if (item->text() != caption)
+            item->setText(caption);
+    }
+}
+
+} // namespace tw

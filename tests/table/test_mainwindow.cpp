@@ -1,0 +1,288 @@
+#include "engine/catalogue.h"
+#include "engine/numeric.h"
+#include "records/score.h"
+#include "table/mainwindow.h"
+#include "table/splash.h"
+#include "testutil.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+using namespace tw;
+using namespace tw::test;
+
+namespace {
+
+struct Table {
+    Table()
+    {
+        d.data.SetAppDataLookup([this] { return dir.path(); });
+        w = std::make_unique<frmMain>(d.data);
+        w->setAnimationDelay(0);
+        w->resize(1100, 850);
+        w->show();
+    }
+    QTemporaryDir dir;
+    TestData d;
+    std::unique_ptr<frmMain> w;
+    Engine &e() { return w->engine(); }
+};
+
+void sendMouse(QWidget *target, QEvent::Type type, QPointF local, Qt::MouseButtons buttons)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent ev(type, local, target->mapToGlobal(local), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(target, &ev);
+}
+
+// Drags a card with press, moves and release on its control, so that it ends
+// with its top-left corner at table pixel `to`.
+void dragCard(frmMain &w, int card, QPoint to)
+{
+    QelCard *c = w.PicCards(card);
+    const QPointF grab(30, 20);
+    sendMouse(c, QEvent::MouseButtonPress, grab, Qt::LeftButton);
+    const QPoint from = c->pos();
+    for (int step = 1; step <= 4; ++step) {
+        const QPoint target = from + (to - from) * step / 4;
+        const QPointF local = grab + QPointF(target - c->pos());
+        sendMouse(c, QEvent::MouseMove, local, Qt::LeftButton);
+    }
+    sendMouse(c, QEvent::MouseButtonRelease, grab, Qt::NoButton);
+}
+
+QString text(QAction *a)
+{
+    return a ? a->text() : QStringLiteral("<none>");
+}
+
+} // namespace
+
+TEST(MainWindow, MenusCaptionsAndShortcuts)
+{
+    Table t;
+    frmMain &w = *t.w;
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Tarnwick"));
+    EXPECT_EQ(text(w.fileItem(1)), QStringLiteral("&New Game"));
+    EXPECT_EQ(w.fileItem(1)->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(text(w.fileItem(2)), QStringLiteral("&Select Game"));
+    EXPECT_EQ(w.fileItem(4)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F2));
+    EXPECT_EQ(text(w.fileItem(7)), QStringLiteral("Select a Number"));
+    EXPECT_EQ(w.fileItem(7)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F12));
+    EXPECT_EQ(text(w.fileItem(11)), QStringLiteral("E&xit"));
+    EXPECT_TRUE(w.fileItem(3)->isSeparator());
+    EXPECT_EQ(w.gameItem(2)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+    EXPECT_EQ(w.gameItem(6)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
+    EXPECT_EQ(w.gameItem(7)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
+    EXPECT_EQ(text(w.gameItem(9)), QStringLiteral("View Toolbar"));
+    EXPECT_EQ(w.replayItem(1)->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    EXPECT_EQ(text(w.replayItem(6)), QStringLiteral("Sto&p"));
+    EXPECT_EQ(text(w.favItem(1)), QStringLiteral("&Add to Favorites"));
+    EXPECT_EQ(w.statItem(4)->shortcut(), QKeySequence(Qt::Key_F9));
+    EXPECT_EQ(text(w.toolsItem(5)), QStringLiteral("&History"));
+    EXPECT_EQ(w.toolsItem(5)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
+    EXPECT_EQ(text(w.helpItem(4)), QStringLiteral("About Tarnwick..."));
+    EXPECT_EQ(w.toolButton(5)->toolTip(), QStringLiteral("Autoplay"));
+    EXPECT_EQ(w.toolButton(11)->data().toString(), QStringLiteral("ReplayStop"));
+    for (int sep : {4, 6, 9, 13, 15})
+        EXPECT_TRUE(w.toolButton(sep)->isSeparator()) << sep;
+}
+
+TEST(MainWindow, NoGameDisablesGameItemsAndShowsNoStatus)
+{
+    Table t;
+    frmMain &w = *t.w;
+    w.tmrMain_Timer();
+    w.tmrTime_Timer();
+    for (QAction *a : {w.fileItem(4), w.fileItem(5), w.favItem(1), w.toolsItem(5), w.gameItem(1), w.gameItem(2),
+                       w.gameItem(6), w.gameItem(7), w.replayItem(1), w.replayItem(2), w.replayItem(4),
+                       w.replayItem(6)})
+        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_TRUE(w.fileItem(1)->isEnabled());
+    EXPECT_FALSE(w.toolButton(3)->isEnabled());
+    EXPECT_EQ(w.mScore()->text(), QString());
+    EXPECT_EQ(w.mTime()->text(), QString());
+    // A press on a card with no game does nothing.
+    const float before = t.e().Cards[0].Left;
+    t.e().CardMouseDown(0, 10, 10);
+    EXPECT_FALSE(t.e().Dragging);
+    EXPECT_EQ(t.e().Cards[0].Left, before);
+    // The empty recent item starts nothing.
+    w.mRecent_Click(1);
+    EXPECT_FALSE(t.d.data.GameRunning());
+}
+
+TEST(MainWindow, StatusTextsAfterATick)
+{
+    Table t;
+    frmMain &w = *t.w;
+    w.startGame(QStringLiteral("Freecell"), GameNo::number(7));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Tarnwick [Freecell] [Player1] [7]"));
+    w.tmrTime_Timer();
+    EXPECT_TRUE(w.mScore()->text().startsWith(QStringLiteral("Score :")));
+    EXPECT_EQ(w.mTime()->text(), QStringLiteral("Time :0:00:00"));
+    EXPECT_EQ(w.mMoves()->text(), QStringLiteral("Moves :") + QString::number(t.e().Trans->GetTransID()));
+    t.d.data.ShowScore(0);
+    w.tmrTime_Timer();
+    EXPECT_EQ(w.mScore()->text(), QString());
+    EXPECT_EQ(t.d.data.CurScore(), t.e().CalcScore());
+    w.tmrMain_Timer();
+    EXPECT_TRUE(w.fileItem(4)->isEnabled());
+    EXPECT_TRUE(w.toolsItem(5)->isEnabled());
+    EXPECT_EQ(w.recentItem(1)->text(), QStringLiteral("&1 Freecell"));
+    EXPECT_FALSE(w.recentItem(2)->isVisible());
+}
+
+TEST(MainWindow, DragCardToLegalAndIllegalPlaces)
+{
+    Table t;
+    frmMain &w = *t.w;
+    w.startGame(QStringLiteral("Freecell"), GameNo::number(11));
+    Engine &e = t.e();
+    // A top card dragged onto a free cell goes there.
+    const int card = e.Array.GetTopPicID(0, 0);
+    const QPoint cell(static_cast<int>(roundHalfEven(e.Games.GetCordX(4, 0, 0) / 15.0)),
+                      static_cast<int>(roundHalfEven(e.Games.GetCordY(4, 0, 0) / 15.0)));
+    const int moves = e.Trans->Position();
+    dragCard(w, card, cell);
+    EXPECT_EQ(e.GetCardCell(card), 4);
+    EXPECT_GE(e.Trans->Position(), moves + 1);
+    EXPECT_EQ(e.Trans->Record(moves + 1).Card, card);
+    EXPECT_EQ(w.PicCards(card)->pos(), cell);
+    EXPECT_EQ(e.CheckModel(), QString());
+    // A card dropped where nothing takes it goes back exactly.
+    const int other = e.Array.GetTopPicID(0, 1);
+    const QPoint home = w.PicCards(other)->pos();
+    const float left = e.Cards[static_cast<size_t>(other)].Left;
+    dragCard(w, other, QPoint(5, 700));
+    EXPECT_EQ(e.GetCardCell(other), 0);
+    EXPECT_EQ(e.Cards[static_cast<size_t>(other)].Left, left);
+    EXPECT_EQ(w.PicCards(other)->pos(), home);
+    EXPECT_EQ(e.CheckModel(), QString());
+}
+
+TEST(MainWindow, ReplayAllEndsByItselfAndDirectionSwitches)
+{
+    Table t;
+    frmMain &w = *t.w;
+    w.startGame(QStringLiteral("Freecell"), GameNo::number(3));
+    Engine &e = t.e();
+    for (int p = 0; p < 3; ++p) {
+        const int card = e.Array.GetTopPicID(0, static_cast<int16_t>(p));
+        int32_t mode = 0;
+        e.Array.MoveCard(static_cast<int16_t>(card), 4, static_cast<int16_t>(p), 0, mode, 0, 0, false);
+    }
+    const int32_t last = e.Trans->Position();
+    ASSERT_GE(last, 3);
+    w.mReplay_Click(4);
+    EXPECT_EQ(e.Trans->Position(), 0);
+    EXPECT_TRUE(w.replaying());
+    int ticks = 0;
+    while (w.replaying() && ticks < 1000) {
+        if (w.tmrForward().isActive())
+            w.tmrForward_Timer();
+        ++ticks;
+    }
+    EXPECT_FALSE(w.replaying());
+    EXPECT_EQ(e.Trans->Position(), last);
+    EXPECT_FALSE(w.replayItem(6)->isEnabled());
+
+    // Back runs, then Forward is chosen: the next forward tick stops the
+    // backward timer.
+    w.tmrMain_Timer();
+    w.mReplay_Click(2);
+    w.tmrBackward_Timer();
+    EXPECT_EQ(e.Trans->Position(), last - 1);
+    w.mReplay_Click(1);
+    w.tmrForward_Timer();
+    EXPECT_FALSE(w.tmrBackward().isActive());
+    EXPECT_EQ(e.Trans->Position(), last);
+    // During the replay the undo items are disabled and Stop is enabled.
+    w.mReplay_Click(2);
+    w.tmrBackward_Timer();
+    w.tmrMain_Timer();
+    EXPECT_FALSE(w.gameItem(1)->isEnabled());
+    EXPECT_TRUE(w.replayItem(6)->isEnabled());
+    // Close Game stops the replay; a tick with no game moves nothing.
+    w.mFile_Click(5);
+    EXPECT_FALSE(w.replaying());
+    w.tmrForward_Timer();
+    EXPECT_FALSE(t.d.data.GameRunning());
+}
+
+TEST(MainWindow, ViewToolbarMovesThePanel)
+{
+    Table t;
+    frmMain &w = *t.w;
+    QApplication::processEvents();
+    const QRect with = w.PicBack()->geometry();
+    EXPECT_TRUE(w.Toolbar1()->isVisible());
+    w.mGame_Click(9);
+    EXPECT_EQ(t.d.data.ShowToolbar(), 0);
+    const QRect without = w.PicBack()->geometry();
+    EXPECT_EQ(without.top(), 0);
+    EXPECT_EQ(without.height(), with.height() + with.top());
+    EXPECT_FALSE(w.Toolbar1()->isVisible());
+    w.tmrMain_Timer();
+    EXPECT_FALSE(w.gameItem(9)->isChecked());
+    // The table stays centred, 20 twips left of the middle.
+    const int expected = static_cast<int>((w.PicBack()->width() * 15 - 15480) / 2.0 - 20) / 15;
+    EXPECT_NEAR(w.PicMain()->x(), expected, 1);
+}
+
+TEST(MainWindow, AutoplaySwitchWithoutGameMovesNothing)
+{
+    Table t;
+    frmMain &w = *t.w;
+    t.d.data.Autoplay(0);
+    w.mGame_Click(4);
+    EXPECT_EQ(t.d.data.Autoplay(), 1);
+    for (const CardState &c : t.e().Cards)
+        EXPECT_FALSE(c.Visible);
+    w.tmrMain_Timer();
+    EXPECT_TRUE(w.toolButton(5)->isChecked());
+    w.mGame_Click(4);
+    EXPECT_EQ(t.d.data.Autoplay(), 0);
+    w.tmrMain_Timer();
+    EXPECT_FALSE(w.toolButton(5)->isChecked());
+}
+
+TEST(MainWindow, ClosingRecordsARunningGameOnce)
+{
+    Table t;
+    frmMain &w = *t.w;
+    const QString file = t.d.data.AppDir() + QStringLiteral("Player1.sre");
+    w.close();
+    EXPECT_FALSE(QFile::exists(file)); // no game: nothing written
+    Table t2;
+    t2.d.data.SetAppDataLookup([&] { return t.dir.path(); });
+    t2.w->startGame(QStringLiteral("Penguin"), GameNo::number(5));
+    t2.w->close();
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 2); // one line and the empty rest after its end
+    EXPECT_TRUE(lines[0].endsWith(",0\r")) << lines[0].constData();
+    EXPECT_TRUE(lines[0].contains(",\"Penguin\",5,"));
+}
+
+TEST(Splash, ClickEndsItOnceBeforeItsTimer)
+{
+    int done = 0;
+    frmSplash s([&] { ++done; });
+    s.show();
+    EXPECT_EQ(s.lblversion()->text(), QStringLiteral("Version : 3.0"));
+    QTest::mouseClick(&s, Qt::LeftButton);
+    QTest::keyClick(&s, Qt::Key_Space);
+    EXPECT_EQ(done, 1);
+    QTest::qWait(50);
+    EXPECT_EQ(done, 1);
+}
