@@ -17,11 +17,14 @@ qint64 LargestGameNo(int16_t rangeIndex)
 
 qint64 RandomGameNo(RandomSource &rnd, int16_t rangeIndex)
 {
-    // The options offer 1 to 15; anything else stored behaves as the nearest.
-    const int16_t range = rangeIndex < 1 ? 1 : (rangeIndex > 15 ? 15 : rangeIndex);
-    const qint64 p = LargestGameNo(range) + 1;
+    // The options offer 1 to 15. Below that there is no range to draw from
+    // and every draw gives game 1; above it the widest range is used.
     rnd.Randomize();
     const float r = rnd.Next();
+    if (rangeIndex < 1)
+        return 1;
+    const int16_t range = rangeIndex > 15 ? 15 : rangeIndex;
+    const qint64 p = LargestGameNo(range) + 1;
     qint64 g;
     if (range <= 4)
         g = static_cast<qint64>(static_cast<float>(p) * r); // single precision below 10^5

@@ -367,6 +367,41 @@ TEST_F(Play, SpiderRunGoesHomeAsOneGroup)
     EXPECT_EQ(snapshot(e), home);
 }
 
+TEST_F(Play, TwoSpiderRunsInOneCascadeUndoAsOneGroup)
+{
+    startQuiet("Double Galaxy", 100);
+    for (int16_t p : {0, 1})
+        while (t.count(0, p) < 13)
+            t.place(t.topCard(0, static_cast<int16_t>(9 - p)), 0, p);
+    for (int16_t k = 0; k < 13; ++k) {
+        t.faceAt(0, 0, k, Hearts, static_cast<int16_t>(12 - k), 4);
+        t.faceAt(0, 1, k, Hearts, static_cast<int16_t>(12 - k), 6);
+    }
+    const auto before = snapshot(e);
+    // Any move runs the Spider rule: the run of pile 0 goes first, and its
+    // first card's autoplay sends the run of pile 1 inside the open group.
+    int32_t mode = 0;
+    e.Array.MoveCard(t.topCard(0, 8), 0, 7, static_cast<int16_t>(t.top(0, 7) + 1), mode, 0, 0, false);
+    const int32_t trigger = 2 + 2 + 1; // the four cards placed by hand, then the move
+    ASSERT_EQ(t.position(), trigger + 26);
+    EXPECT_EQ(t.count(3, 0), 13);
+    EXPECT_EQ(t.count(3, 2), 13);
+    for (int32_t i = trigger + 1; i < trigger + 26; ++i)
+        EXPECT_EQ(e.Trans->Record(i).Multi, 1) << i;
+    EXPECT_EQ(e.Trans->Record(trigger + 26).Multi, 0);
+    const auto home = snapshot(e);
+    EXPECT_TRUE(e.Undo(5));
+    EXPECT_EQ(t.position(), trigger);
+    EXPECT_EQ(t.count(0, 0), 13);
+    EXPECT_EQ(t.count(0, 1), 13);
+    EXPECT_EQ(e.Array.TotalGoalCards(), 0);
+    EXPECT_TRUE(e.Undo(5));
+    EXPECT_EQ(snapshot(e), before);
+    e.RedoAll(5);
+    EXPECT_EQ(snapshot(e), home);
+    EXPECT_EQ(e.CheckModel(), QString());
+}
+
 TEST_F(Play, SpiderRuleRunsWithAutoplayOffAndChecksTheFoundationOrder)
 {
     startQuiet("Double Spidercells", 100); // alternating colours

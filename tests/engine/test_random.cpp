@@ -200,6 +200,12 @@ TEST(Random, GameNumbersStayInTheirRange)
         ASSERT_GE(n, 1);
         ASSERT_LT(n, 100000);
     }
+    // A range below the offered ones has nothing to draw from: always game 1.
+    t.data().RangeIndex(0);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(t.engine.GetRandomGameNo().asNumber(), 1);
+    t.data().RangeIndex(-3);
+    EXPECT_EQ(t.engine.GetRandomGameNo().asNumber(), 1);
     EXPECT_EQ(LargestGameNo(1), 9);
     EXPECT_EQ(LargestGameNo(15), 999999999999999LL);
 }
