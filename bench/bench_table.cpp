@@ -60,7 +60,7 @@ int main(int argc, char **argv)
 
     // One animated drop-speed move, the table repainted at each step, with the
     // pacing the program uses.
-    w->setAnimationDelay(5);
+    w->setAnimationDelay(3);
     Engine &e = w->engine();
     const int card = e.Array.GetTopPicID(0, 0);
     QElapsedTimer move;

@@ -140,8 +140,8 @@ void cArray::PlaceCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, in
                        bool FaceDown)
 {
     Engine &eng = E;
-    const int16_t X = eng.Games.GetCordX(Cell, Pile, Pos);
-    const int16_t Y = eng.Games.GetCordY(Cell, Pile, Pos);
+    int16_t X, Y;
+    eng.Games.GetCord(Cell, Pile, Pos, X, Y);
     eng.ZOrder(Card);
     eng.SetVisible(Card, true);
     if (Speed >= 1) {
@@ -156,6 +156,7 @@ void cArray::PlaceCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, in
             eng.MoveTo(Card, L0 + sX * static_cast<float>(i) * dX / static_cast<float>(Speed),
                        T0 + sY * static_cast<float>(i) * dY / static_cast<float>(Speed));
             eng.View.RefreshTable();
+            eng.View.AnimationPause();
         }
     }
     eng.MoveTo(Card, X, Y);

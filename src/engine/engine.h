@@ -60,7 +60,8 @@ public:
     virtual void CardRaised(int /*card*/) {}             // brought to the front
     virtual void CardShown(int /*card*/) {}              // Visible changed
     virtual void MarkerChanged(MarkerKind, int /*index*/) {}
-    virtual void RefreshTable() {}                       // one animation step: repaint now
+    virtual void RefreshTable() {}                       // repaint the table now
+    virtual void AnimationPause() {}                     // after each intermediate step of a move
     virtual void PumpEvents() {}                         // let window events run once (deal)
     virtual void PrepareTable() {}                       // table start-up: card backs, menus, layout, background
     virtual void CaptionChanged(const QString & /*caption*/) {}
@@ -133,14 +134,44 @@ public:
     int16_t GetCardSuitpile(int i) const { return card(i).Suitpile; }
     int32_t GetCardColor(int i) const { return card(i).Color(); }
 
-    // Card changes, each telling the view.
-    void SetValue(int i, int16_t Suit, int16_t Num, int16_t Suitpile);
-    void SetLoc(int i, int16_t Cell, int16_t Pile, int16_t Pos);
+    // Card changes, each telling the view. Inline: the deal makes thousands.
+    void SetValue(int i, int16_t Suit, int16_t Num, int16_t Suitpile)
+    {
+        CardState &c = card(i);
+        c.Suit = Suit;
+        c.Num = Num;
+        c.Suitpile = Suitpile;
+        View.Refreshcard(i);
+    }
+    void SetLoc(int i, int16_t Cell, int16_t Pile, int16_t Pos)
+    {
+        CardState &c = card(i);
+        c.Cell = Cell;
+        c.Pile = Pile;
+        c.Pos = Pos;
+    }
     void SetFaceMode(int i, int32_t FaceMode);
     void SetSelected(int i, bool Selected);
-    void MoveTo(int i, float Left, float Top);
-    void ZOrder(int i);
-    void SetVisible(int i, bool Visible);
+    void MoveTo(int i, float Left, float Top)
+    {
+        CardState &c = card(i);
+        c.Left = Left;
+        c.Top = Top;
+        View.CardMoved(i);
+    }
+    void ZOrder(int i)
+    {
+        card(i).Z = ++zCounter_;
+        View.CardRaised(i);
+    }
+    void SetVisible(int i, bool Visible)
+    {
+        CardState &c = card(i);
+        if (c.Visible == Visible)
+            return;
+        c.Visible = Visible;
+        View.CardShown(i);
+    }
 
     // --- deal and place markers ---
     void NewDeal();
@@ -219,8 +250,16 @@ public:
     QString CheckModel() const;
 
 private:
-    CardState &card(int i);
-    const CardState &card(int i) const;
+    CardState &card(int i)
+    {
+        return static_cast<unsigned>(i) < static_cast<unsigned>(MaxCards) ? Cards[static_cast<size_t>(i)] : noCard();
+    }
+    const CardState &card(int i) const
+    {
+        return static_cast<unsigned>(i) < static_cast<unsigned>(MaxCards) ? Cards[static_cast<size_t>(i)] : noCard();
+    }
+    // What an index outside the cards reaches: a blank card, never a crash.
+    static CardState &noCard();
     MarkerState *marker(MarkerKind kind, int index);
     void showMarker(MarkerKind kind, int index, int16_t Kind, int16_t Pile, int32_t Pic);
     void moveToFoundation(int card, int16_t p);

@@ -360,7 +360,13 @@ void frmMain::RefreshTable()
     if (!picMain_->isVisible())
         return;
     picMain_->repaint();
-    if (animationDelay_ > 0)
+}
+
+void frmMain::AnimationPause()
+{
+    // Modern machines repaint in a fraction of a millisecond; a short pause
+    // per step keeps a moving card visible without slowing play down.
+    if (animationDelay_ > 0 && picMain_->isVisible())
         QThread::msleep(static_cast<unsigned long>(animationDelay_));
 }
 

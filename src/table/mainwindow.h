@@ -103,6 +103,7 @@ public:
     void CardShown(int card) override;
     void MarkerChanged(MarkerKind kind, int index) override;
     void RefreshTable() override;
+    void AnimationPause() override;
     void PumpEvents() override;
     void PrepareTable() override;
     void CaptionChanged(const QString &caption) override;
@@ -155,7 +156,7 @@ private:
     QTimer tmrTime_;
     QTimer tmrForward_;
     QTimer tmrBackward_;
-    int animationDelay_ = 10;
+    int animationDelay_ = 3;
     QString stateFile_; // set by TARNWICK_STATE_FILE for scripted runs
     bool closePending_ = false;
     bool closing_ = false;
