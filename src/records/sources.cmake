@@ -5,4 +5,5 @@ list(APPEND TW_CORE_SOURCES
   records/score.h records/score.cpp
 )
 list(APPEND TW_UI_SOURCES
+  records/chart.h records/chart.cpp
 )

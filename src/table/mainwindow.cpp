@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "about.h"
+#include "appcontext.h"
 #include "choose.h"
 #include "engine/clock.h"
 #include "engine/numeric.h"
@@ -232,6 +233,25 @@ GameContext frmMain::context()
     c.startGame = [this](const QString &name, const GameNo &number) { startGame(name, number); };
     c.randomGameNo = [this] { return engine_->GetRandomGameNo(); };
     c.preview = [](int index) { return art::Preview(index, art::AppDpr()); };
+    return c;
+}
+
+AppContext frmMain::appContext()
+{
+    AppContext c;
+    c.data = &data_;
+    c.score = score_.get();
+    c.engine = engine_.get();
+    c.mainWindow = this;
+    c.startGame = [this](const QString &name, const GameNo &number) { startGame(name, number); };
+    c.randomGameNo = [this] { return engine_->GetRandomGameNo(); };
+    c.showSelector = [this] { showSelect(true); };
+    c.applyTableLook = [this] {
+        data_.SetBG(data_.BGIndex(), picMain_, data_.Fade(), data_.CustomColor());
+        SetDeckAll();
+    };
+    c.openGameStats = [this] { mStat_Click(1); };
+    c.openHighScores = [this] { mStat_Click(4); };
     return c;
 }
 

@@ -20,6 +20,7 @@ namespace tw {
 class cData;
 class cScore;
 class ScoreUi;
+struct AppContext;
 struct GameContext;
 
 // The card table: the only window that stays open for the whole run. It holds
@@ -40,6 +41,7 @@ public:
     QelEmpty *marker(MarkerKind kind, int index);
     QToolBar *Toolbar1() { return toolbar_; }
     GameContext context();
+    AppContext appContext();
 
     // Menu handlers: one per menu, switching on the item's index.
     void mFile_Click(int index);

@@ -5,6 +5,7 @@ list(APPEND TW_UI_SOURCES
   table/splash.h table/splash.cpp
   table/about.h table/about.cpp
   table/scoreui.h table/scoreui.cpp
+  table/appcontext.h
 )
 list(APPEND TW_UI_SOURCES
   table/gamecontext.h

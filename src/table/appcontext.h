@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/gamenumber.h"
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace tw {
+
+class cData;
+class cScore;
+class Engine;
+
+// What the windows of records, players and options need of the program. The
+// main window fills it in (frmMain::appContext); tests hand in their own.
+struct AppContext {
+    cData *data = nullptr;        // settings and the current game's state
+    cScore *score = nullptr;      // score, session and favourites store
+    Engine *engine = nullptr;     // the table's engine (running game, journal)
+    QWidget *mainWindow = nullptr;
+    std::function<void(const QString &name, const GameNo &number)> startGame; // the one start-game routine
+    std::function<GameNo()> randomGameNo;
+    std::function<void()> showSelector;   // the game selector, modal, owned by the main window
+    std::function<void()> applyTableLook; // repaint the table background and give every card the chosen back
+    std::function<void()> openGameStats;  // the game statistics window, modal
+    std::function<void()> openHighScores; // the high-score window, modal
+};
+
+} // namespace tw
