@@ -31,8 +31,7 @@ void Engine::showMarker(MarkerKind kind, int index, int16_t Kind, int16_t Pile, 
     if (!m)
         return;
     m->Pic = Pic;
-    m->Left = Games.GetCordX(Kind, Pile, 0);
-    m->Top = Games.GetCordY(Kind, Pile, 0);
+    Games.GetCord(Kind, Pile, 0, m->Left, m->Top);
     m->Visible = true;
     View.MarkerChanged(kind, index);
 }

@@ -7,10 +7,6 @@
 
 namespace tw {
 
-namespace {
-CardState g_noCard;
-}
-
 Engine::Engine(cData &data, EngineView &view, RecordSink *records)
     : Data(data), View(view), Records(records), Array(*this), Trans(std::make_shared<cTrans>(*this))
 {
@@ -19,43 +15,16 @@ Engine::Engine(cData &data, EngineView &view, RecordSink *records)
 
 Engine::~Engine() = default;
 
-CardState &Engine::card(int i)
+CardState &Engine::noCard()
 {
-    Q_ASSERT_X(i >= 0 && i < MaxCards, "Engine", "card index out of range");
-    if (i < 0 || i >= MaxCards) {
-        g_noCard = CardState{};
-        return g_noCard;
-    }
-    return Cards[static_cast<size_t>(i)];
-}
-
-const CardState &Engine::card(int i) const
-{
-    Q_ASSERT_X(i >= 0 && i < MaxCards, "Engine", "card index out of range");
-    if (i < 0 || i >= MaxCards)
-        return g_noCard;
-    return Cards[static_cast<size_t>(i)];
+    Q_ASSERT_X(false, "Engine", "card index out of range");
+    static CardState blank;
+    blank = CardState{};
+    return blank;
 }
 
 int16_t Engine::GetCardLeft(int i) const { return roundClamp16(card(i).Left); }
 int16_t Engine::GetCardTop(int i) const { return roundClamp16(card(i).Top); }
-
-void Engine::SetValue(int i, int16_t Suit, int16_t Num, int16_t Suitpile)
-{
-    CardState &c = card(i);
-    c.Suit = Suit;
-    c.Num = Num;
-    c.Suitpile = Suitpile;
-    View.Refreshcard(i);
-}
-
-void Engine::SetLoc(int i, int16_t Cell, int16_t Pile, int16_t Pos)
-{
-    CardState &c = card(i);
-    c.Cell = Cell;
-    c.Pile = Pile;
-    c.Pos = Pos;
-}
 
 void Engine::SetFaceMode(int i, int32_t FaceMode)
 {
@@ -73,29 +42,6 @@ void Engine::SetSelected(int i, bool Selected)
         return;
     c.Selected = Selected;
     View.Refreshcard(i);
-}
-
-void Engine::MoveTo(int i, float Left, float Top)
-{
-    CardState &c = card(i);
-    c.Left = Left;
-    c.Top = Top;
-    View.CardMoved(i);
-}
-
-void Engine::ZOrder(int i)
-{
-    card(i).Z = ++zCounter_;
-    View.CardRaised(i);
-}
-
-void Engine::SetVisible(int i, bool Visible)
-{
-    CardState &c = card(i);
-    if (c.Visible == Visible)
-        return;
-    c.Visible = Visible;
-    View.CardShown(i);
 }
 
 bool Engine::Undo(int16_t Speed)

@@ -86,6 +86,8 @@ void cGames::Ext(int16_t BaseX, int16_t BaseY, int16_t Cards, int16_t /*Redeals*
     totalCards_ = Cards;
     tag_ = Tag;
     isSpider_ = Tag == u"Spider";
+    isStala_ = Tag == u"Stala";
+    isFreecellAK_ = Tag == u"FreecellAK";
     disAutoPlay_ = cDisAutoPlay;
     goalDiv_ = GoalDiv;
 }
@@ -93,7 +95,7 @@ void cGames::Ext(int16_t BaseX, int16_t BaseY, int16_t Cards, int16_t /*Redeals*
 int32_t cGames::Order(int16_t Cell, int16_t Pile) const
 {
     // In the Ace-King family the two right-hand foundations build down from a King.
-    if (Cell == 3 && Pile >= 2 && tag_ == u"FreecellAK")
+    if (Cell == 3 && Pile >= 2 && isFreecellAK_)
         return 1;
     return layout(Cell).Order;
 }
@@ -141,21 +143,39 @@ int32_t cGames::PileOffset(int16_t Cell, int16_t Pile, int16_t Pos) const
     } else {
         Q_ASSERT_X(L.PileOrder < 0 || L.PileOrder > 3, "cGames", "pile type laid out with no piles per row");
     }
-    if (Cell == 3 && Pos > 0 && tag_ == u"Stala")
+    if (Cell == 3 && Pos > 0 && isStala_)
         dy += 250;
     return MakeCoord(clamp16(dx), clamp16(dy));
 }
 
+namespace {
+// (11900 - BaseX) / 2 + 1790 + dx, a half going to the even neighbour. The sum
+// is a whole number or a half, so it is done on twice its value in integers.
+int16_t cordX(int16_t baseX, int32_t offset)
+{
+    const int span = clamp16(11900 - baseX);
+    const int twice = span + 2 * (1790 + CoordX(offset));
+    const int down = (twice - (twice & 1)) / 2; // floor of the half
+    const int x = (twice & 1) && (down & 1) ? down + 1 : down;
+    return clamp16(x);
+}
+} // namespace
+
 int16_t cGames::GetCordX(int16_t Cell, int16_t Pile, int16_t Pos) const
 {
-    const int16_t span = clamp16(11900 - baseX_);
-    const double x = span / 2.0 + 1790.0 + CoordX(PileOffset(Cell, Pile, Pos));
-    return roundClamp16(x);
+    return cordX(baseX_, PileOffset(Cell, Pile, Pos));
 }
 
 int16_t cGames::GetCordY(int16_t Cell, int16_t Pile, int16_t Pos) const
 {
     return clamp16(baseY_ + CoordY(PileOffset(Cell, Pile, Pos)));
+}
+
+void cGames::GetCord(int16_t Cell, int16_t Pile, int16_t Pos, int16_t &X, int16_t &Y) const
+{
+    const int32_t offset = PileOffset(Cell, Pile, Pos);
+    X = cordX(baseX_, offset);
+    Y = clamp16(baseY_ + CoordY(offset));
 }
 
 } // namespace tw

@@ -34,6 +34,9 @@ public:
 
     int16_t GetCordX(int16_t Cell, int16_t Pile, int16_t Pos) const;
     int16_t GetCordY(int16_t Cell, int16_t Pile, int16_t Pos) const;
+    // Both coordinates of a place at once (what GetCordX and GetCordY give),
+    // for the placement of every card.
+    void GetCord(int16_t Cell, int16_t Pile, int16_t Pos, int16_t &X, int16_t &Y) const;
 
     void Home(int16_t Piles, int16_t Order, int16_t Cards, int16_t AK, int16_t EmptyNum, int16_t MultiMove,
               int16_t StartX, int16_t StartY, int16_t PileWidth, int16_t PosWidth, int16_t Div, int16_t DivWidth,
@@ -73,8 +76,10 @@ public:
     int16_t StockNum() const { return stockNum_; }
     int16_t GoalDiv() const { return goalDiv_; }
 
-    // Cached comparison of the tag, read on hot paths.
+    // Cached comparisons of the tag, read on hot paths.
     bool IsSpider() const { return isSpider_; }
+    bool IsStala() const { return isStala_; }
+    bool IsFreecellAK() const { return isFreecellAK_; }
 
 private:
     const PileLayout &layout(int16_t Cell) const;
@@ -99,6 +104,8 @@ private:
     int16_t stockNum_ = 0;
     int16_t goalDiv_ = 0;
     bool isSpider_ = false;
+    bool isStala_ = false;
+    bool isFreecellAK_ = false;
     std::function<int16_t(int16_t)> closedCards_;
 };
 

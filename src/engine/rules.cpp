@@ -86,8 +86,8 @@ bool Engine::IsCardOverPlace(int card, int16_t type, int16_t pile, int16_t posit
 {
     const int L = GetCardLeft(card);
     const int T = GetCardTop(card);
-    const int X = Games.GetCordX(type, pile, position);
-    const int Y = Games.GetCordY(type, pile, position);
+    int16_t X, Y;
+    Games.GetCord(type, pile, position, X, Y);
     if (!whole) {
         const int cx = static_cast<int>(roundHalfEven(L + 532.5));
         const int cy = T + 720;
