@@ -7,3 +7,6 @@ list(APPEND TW_CORE_SOURCES
 list(APPEND TW_UI_SOURCES
   records/chart.h records/chart.cpp
 )
+include(records/windows_a.cmake)
+include(records/windows_b.cmake)
+include(records/windows_c.cmake)

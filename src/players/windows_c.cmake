@@ -1,0 +1,3 @@
+# Windows (c)
+list(APPEND TW_UI_SOURCES
+)

@@ -1,0 +1,3 @@
+# Windows (d)
+list(APPEND TW_UI_SOURCES
+)

@@ -1,0 +1,3 @@
+# Windows (a)
+list(APPEND TW_UI_SOURCES
+)

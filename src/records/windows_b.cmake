@@ -1,0 +1,3 @@
+# Windows (b)
+list(APPEND TW_UI_SOURCES
+)
