@@ -11,7 +11,7 @@ packages=(
   fonts-dejavu-core
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb xauth xdotool x11-utils imagemagick)
+  packages+=(xvfb xauth xdotool x11-utils imagemagick python3 libx11-dev)
 fi
 
 missing=()
