@@ -184,7 +184,8 @@ struct Xvfb {
         close(fds[0]);
         if (text.find('\n') == std::string::npos)
             return false;
-        display = ":" + text.substr(0, text.find('\n'));
+        display = ":";
+        display.append(text, 0, text.find('\n'));
         return true;
     }
     ~Xvfb() { stop(pid); }
