@@ -70,7 +70,8 @@ frmMain::frmMain(cData &data, QWidget *parent)
     connect(&tmrForward_, &QTimer::timeout, this, &frmMain::tmrForward_Timer);
     connect(&tmrBackward_, &QTimer::timeout, this, &frmMain::tmrBackward_Timer);
 
-    resize(px(TableWidth) + 16, px(TableHeight) + px(ToolbarStrip) + menuBar()->sizeHint().height() + 8);
+    // The window opens exactly around the table.
+    resize(px(TableWidth), px(TableHeight) + px(ToolbarStrip) + menuBar()->sizeHint().height());
 
     // Load: the table start-up, then the captions.
     scoreUi_ = std::make_unique<QtScoreUi>(this);
@@ -832,7 +833,9 @@ void frmMain::ArrangeTable()
 {
     if (!picMain_)
         return;
-    const int strip = clamp16(static_cast<long long>(data_.ShowToolbar()) * ToolbarStrip);
+    // The setting is a flag; a stray stored value such as 2 must not open a
+    // gap of two toolbar heights.
+    const int strip = data_.ShowToolbar() != 0 ? ToolbarStrip : 0;
     if (!isMinimized()) {
         toolbar_->setVisible(strip > 0);
         toolbar_->setGeometry(0, 0, central_->width(), px(ToolbarStrip));
