@@ -113,8 +113,9 @@ struct WaveInfo {
 WaveInfo parseWave(const QByteArray &b)
 {
     WaveInfo w;
-    auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); };
-    auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(b.constData() + at); };
+    auto byte = [&](qsizetype i) { return static_cast<quint32>(static_cast<uchar>(b.at(i))); };
+    auto u16 = [&](qsizetype at) { return static_cast<quint16>(byte(at) | (byte(at + 1) << 8)); };
+    auto u32 = [&](qsizetype at) { return u16(at) | (static_cast<quint32>(u16(at + 2)) << 16); };
     if (b.size() < 12 || !b.startsWith("RIFF") || b.mid(8, 4) != "WAVE") {
         w.error = QStringLiteral("not RIFF/WAVE");
         return w;
