@@ -1,37 +1,224 @@
 #include "nameinput.h"
 
+#include "records/recordfile.h"
+#include "records/score.h"
+#include "settings/data.h"
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+#include <sys/stat.h>
 
 namespace tw {
 
+MessageBoxFn dlGInput::MessageHook;
+std::function<int(dlGInput &)> dlGInput::ExecHook;
+
+namespace {
+
+constexpr int16_t kSlots = 20;
+
+// Two paths naming one file: the same name in another case on a file system
+// that ignores case.
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// Moves a score file to a name that is free or names the file itself. Never
+// overwrites another file.
+bool moveFile(const QString &from, const QString &to)
+{
+    if (!sameFile(from, to))
+        return QFile::rename(from, to);
+    // Only the case changes: a case-blind file system would see the target
+    // as taken, so go round by a name of its own.
+    QString temp = from + QStringLiteral(".rename");
+    for (int n = 1; QFileInfo::exists(temp); ++n)
+        temp = from + QStringLiteral(".rename") + QString::number(n);
+    if (!QFile::rename(from, temp))
+        return false;
+    if (QFile::rename(temp, to))
+        return true;
+    QFile::rename(temp, from);
+    return false;
+}
+
+} // namespace
+
+QMessageBox::StandardButton ShowMessage(const MessageBoxFn &hook, QWidget *owner, QMessageBox::Icon icon,
+                                        const QString &title, const QString &text,
+                                        QMessageBox::StandardButtons buttons)
+{
+    if (hook)
+        return hook(owner, icon, title, text, buttons);
+    QMessageBox box(icon, title, text, buttons, owner);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 dlGInput::dlGInput(QWidget *parent) : QDialog(parent)
 {
+    build();
+}
+
+dlGInput::dlGInput(cData &data, const cScore &score, QWidget *parent)
+    : QDialog(parent), data_(&data), score_(&score)
+{
+    build();
+}
+
+void dlGInput::build()
+{
     setObjectName(QStringLiteral("dlGInput"));
-    setWindowTitle(QCoreApplication::applicationName());
+    setWindowTitle(title());
     label_ = new QLabel(this);
     label_->setObjectName(QStringLiteral("Label1"));
     text_ = new QLineEdit(this);
     text_->setObjectName(QStringLiteral("Text1"));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    text_->setMaxLength(MaxNameLength);
+    text_->setMinimumWidth(text_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 16);
+    auto *buttons = new QDialogButtonBox(this);
+    ok_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok_->setObjectName(QStringLiteral("OKButton"));
+    ok_->setDefault(true);
+    cancel_ = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancel_->setObjectName(QStringLiteral("CancelButton"));
+    // OK closes the dialog itself once the name passed; Esc and Cancel reject.
+    connect(ok_, &QPushButton::clicked, this, &dlGInput::OKButton_Click);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label_);
     layout->addWidget(text_);
     layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+QString dlGInput::title() const
+{
+    return data_ ? data_->ProdName() : QCoreApplication::applicationName();
+}
+
+void dlGInput::Prepare(const QString &Prompt, const QString &Text)
+{
+    label_->setText(Prompt);
+    text_->setText(Text);
+    text_->selectAll();
+    text_->setFocus();
+    oldName_ = text_->text();
+}
+
+bool dlGInput::IsValidName(const QString &name)
+{
+    return name.size() <= MaxNameLength && recordfile::isSafeFileName(name);
+}
+
+void dlGInput::refuse(const QString &text)
+{
+    ShowMessage(MessageHook, this, QMessageBox::Critical, title(), text);
+    text_->setFocus();
+}
+
+void dlGInput::OKButton_Click()
+{
+    const QString name = text_->text();
+    // The name becomes part of a file name: one that would name another
+    // folder, or no file at all, is no valid name.
+    if (!IsValidName(name)) {
+        refuse(QStringLiteral("Please Enter a Valid Name"));
+        return;
+    }
+    if (!data_) {
+        accept();
+        return;
+    }
+    for (int16_t i = 1; i <= kSlots; ++i) {
+        if (data_->GetPlayer(i) == name) {
+            refuse(QStringLiteral("Player Exists !"));
+            return;
+        }
+    }
+    const bool saved = oldName_.isEmpty() ? saveNew(name) : saveRename(name);
+    if (saved)
+        accept();
+}
+
+bool dlGInput::saveNew(const QString &name)
+{
+    for (int16_t i = 1; i <= kSlots; ++i) {
+        if (data_->GetPlayer(i).isEmpty()) {
+            data_->SetPlayer(i, name, false);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool dlGInput::saveRename(const QString &name)
+{
+    int16_t slot = 0;
+    for (int16_t i = 1; i <= kSlots && slot == 0; ++i)
+        if (data_->GetPlayer(i) == oldName_)
+            slot = i;
+    if (slot == 0)
+        return false;
+
+    // The file moves first, so that a failure leaves the player as he was
+    // instead of parting him from his recorded games.
+    const QString from = score_->ScoreFileName(oldName_);
+    const QString to = score_->ScoreFileName(name);
+    if (!from.isEmpty() && QFileInfo::exists(from)) {
+        if (QFileInfo::exists(to) && !sameFile(from, to)) {
+            // Another player's games, or games left by an earlier player of
+            // that name: never overwritten.
+            refuse(QStringLiteral("Player Exists !"));
+            return false;
+        }
+        if (!moveFile(from, to)) {
+            refuse(QStringLiteral("The score file ") + from + QStringLiteral(" could not be renamed to ") + to
+                   + QStringLiteral("."));
+            return false;
+        }
+    }
+    data_->SetPlayer(slot, name, false);
+    if (data_->CurPlayer() == oldName_)
+        data_->CurPlayer(name);
+    return true;
+}
+
+namespace {
+
+int run(dlGInput &dlg)
+{
+    return dlGInput::ExecHook ? dlGInput::ExecHook(dlg) : dlg.exec();
+}
+
+} // namespace
 
 std::optional<QString> GetInput(const QString &Prompt, const QString &Text, QWidget *parent)
 {
     dlGInput dlg(parent);
-    dlg.Label1()->setText(Prompt);
-    dlg.Text1()->setText(Text);
-    dlg.Text1()->setSelection(0, static_cast<int>(Text.size()));
-    if (dlg.exec() != QDialog::Accepted)
+    dlg.Prepare(Prompt, Text);
+    if (run(dlg) != QDialog::Accepted)
+        return std::nullopt;
+    return dlg.Text1()->text();
+}
+
+std::optional<QString> GetInput(cData &data, const cScore &score, const QString &Prompt, const QString &Text,
+                                QWidget *parent)
+{
+    dlGInput dlg(data, score, parent);
+    dlg.Prepare(Prompt, Text);
+    if (run(dlg) != QDialog::Accepted)
         return std::nullopt;
     return dlg.Text1()->text();
 }

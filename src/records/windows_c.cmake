@@ -1,3 +1,4 @@
 # Windows (c)
 list(APPEND TW_UI_SOURCES
+  records/sesstat.h records/sesstat.cpp
 )

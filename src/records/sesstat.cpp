@@ -1,0 +1,371 @@
+#include "sesstat.h"
+
+#include "engine/clock.h"
+#include "score.h"
+#include "settings/artwork.h"
+#include "settings/data.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstdint>
+
+namespace tw {
+
+namespace {
+
+constexpr int kPicture = 16;
+
+// Picture 1: a finished game (a small card); picture 2: the game in progress.
+QIcon rowPicture(int which)
+{
+    const qreal dpr = art::AppDpr();
+    QPixmap pm(QSize(kPicture, kPicture) * dpr);
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (which == 1) {
+        p.setPen(QPen(QColor(60, 60, 60), 0.8));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(3.5, 1.5, 9.0, 13.0), 1.5, 1.5);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 90, 160));
+        p.drawRoundedRect(QRectF(5.0, 3.0, 6.0, 10.0), 1.0, 1.0);
+    } else {
+        p.setPen(Qt::NoPen);
+        p.setBrush(frmSesStat::RunningColour());
+        QPolygonF play;
+        play << QPointF(4.0, 2.5) << QPointF(13.5, 8.0) << QPointF(4.0, 13.5);
+        p.drawPolygon(play);
+    }
+    return QIcon(pm);
+}
+
+QString num(qint64 v)
+{
+    return QString::number(v);
+}
+
+void paintRow(QTreeWidgetItem *item)
+{
+    for (int c = 0; c < item->columnCount(); ++c)
+        item->setForeground(c, frmSesStat::RunningColour());
+}
+
+QTreeWidget *makeList(QWidget *parent, const char *name, const QStringList &headers)
+{
+    auto *list = new QTreeWidget(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setIconSize(QSize(kPicture, kPicture));
+    list->setColumnCount(static_cast<int>(headers.size()));
+    list->setHeaderLabels(headers);
+    list->header()->setStretchLastSection(false);
+    return list;
+}
+
+// Gives each column room for its header and a typical cell; returns the sum.
+int sizeColumns(QTreeWidget *list, const QStringList &samples)
+{
+    const QFontMetrics fm(list->font());
+    const QFontMetrics hm(list->header()->font());
+    const int pad = fm.horizontalAdvance(QLatin1Char('M')) * 2;
+    int total = 0;
+    for (int c = 0; c < samples.size(); ++c) {
+        int w = std::max(fm.horizontalAdvance(samples[c]), hm.horizontalAdvance(list->headerItem()->text(c))) + pad;
+        if (c == 0)
+            w += list->iconSize().width() + 4;
+        list->setColumnWidth(c, w);
+        total += w;
+    }
+    return total;
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, QLayout *layout)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(label);
+    return label;
+}
+
+} // namespace
+
+frmSesStat::frmSesStat(const AppContext &ctx, QWidget *parent) : QDialog(parent), ctx_(ctx)
+{
+    setObjectName(QStringLiteral("frmSesStat"));
+    setWindowTitle(QStringLiteral("Session Statistics"));
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+
+    // Summary: the session's games above, the session and the game below.
+    auto *summary = new QWidget;
+    lvSession = makeList(summary, "lvSession",
+                         {QStringLiteral("Game"), QStringLiteral("Game No"), QStringLiteral("Player"),
+                          QStringLiteral("Time"), QStringLiteral("Moves"), QStringLiteral("Status"),
+                          QStringLiteral("Score")});
+    const int em = fontMetrics().horizontalAdvance(QLatin1Char('M'));
+    sizeColumns(lvSession, {QStringLiteral("Forty Thieves"), QStringLiteral("999999999999"),
+                            QStringLiteral("Player Number 10"), QStringLiteral("10:00:00"), QStringLiteral("Moves"),
+                            QStringLiteral("Running"), QStringLiteral("-3000")});
+
+    Frame1 = new QGroupBox(QStringLiteral("This Session"), summary);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto *f1 = new QVBoxLayout(Frame1);
+    lblSesStarted = makeLabel(Frame1, "lblSesStarted", f1);
+    lblSesPlayed = makeLabel(Frame1, "lblSesPlayed", f1);
+    lblSesWon = makeLabel(Frame1, "lblSesWon", f1);
+    lblSesLost = makeLabel(Frame1, "lblSesLost", f1);
+    lblsesScore = makeLabel(Frame1, "lblsesScore", f1);
+    lblSesMoves = makeLabel(Frame1, "lblSesMoves", f1);
+    lblSesElapsedTime = makeLabel(Frame1, "lblSesElapsedTime", f1);
+    f1->addStretch(1);
+
+    Frame2 = new QGroupBox(QStringLiteral("This Game"), summary);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    auto *f2 = new QVBoxLayout(Frame2);
+    lblGameStarted = makeLabel(Frame2, "lblGameStarted", f2);
+    lblGameName = makeLabel(Frame2, "lblGameName", f2);
+    lblGameNo = makeLabel(Frame2, "lblGameNo", f2);
+    lblGameScore = makeLabel(Frame2, "lblGameScore", f2);
+    lblGameMoves = makeLabel(Frame2, "lblGameMoves", f2);
+    lblGameTime = makeLabel(Frame2, "lblGameTime", f2);
+    lblPlayer = makeLabel(Frame2, "lblPlayer", f2);
+    f2->addStretch(1);
+
+    auto *frames = new QHBoxLayout;
+    frames->addWidget(Frame1, 1);
+    frames->addWidget(Frame2, 1);
+    auto *summaryLayout = new QVBoxLayout(summary);
+    summaryLayout->addWidget(lvSession, 1);
+    summaryLayout->addLayout(frames);
+    SSTab1->addTab(summary, QStringLiteral("Summary"));
+
+    // Session details: the per-game list and the two charts.
+    auto *details = new QWidget;
+    Frame3 = new QGroupBox(details);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    cmdRefresh = new QPushButton(QStringLiteral("Refresh Chart"), Frame3);
+    cmdRefresh->setObjectName(QStringLiteral("cmdRefresh"));
+    cmdRefresh->setAutoDefault(false);
+    lvSesChart = makeList(Frame3, "lvSesChart",
+                          {QStringLiteral("No."), QStringLiteral("Time"), QStringLiteral("Moves"),
+                           QStringLiteral("Score")});
+    const int chartListWidth = sizeColumns(lvSesChart, {QStringLiteral("999"), QStringLiteral("10:00:00"),
+                                                        QStringLiteral("Moves"), QStringLiteral("-3000")});
+    lvSesChart->setFixedWidth(chartListWidth + lvSesChart->frameWidth() * 2
+                              + lvSesChart->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    chChart = new ChartControl(Frame3);
+    chChart->setObjectName(QStringLiteral("chChart"));
+    chSummary = new ChartControl(Frame3);
+    chSummary->setObjectName(QStringLiteral("chSummary"));
+    chChart->setMinimumSize(380, 240);
+    chSummary->setMinimumSize(380, 190);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(cmdRefresh, 0, Qt::AlignLeft);
+    left->addWidget(lvSesChart, 1);
+    auto *right = new QVBoxLayout;
+    right->addWidget(chChart, 3);
+    right->addWidget(chSummary, 2);
+    auto *f3 = new QHBoxLayout(Frame3);
+    f3->addLayout(left);
+    f3->addLayout(right, 1);
+    auto *detailsLayout = new QVBoxLayout(details);
+    detailsLayout->addWidget(Frame3);
+    SSTab1->addTab(details, QStringLiteral("Session Details"));
+
+    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setDefault(true);
+    auto *bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(cmdClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(SSTab1, 1);
+    layout->addLayout(bottom);
+    resize(56 * em, 40 * em);
+
+    connect(cmdRefresh, &QPushButton::clicked, this, &frmSesStat::cmdRefresh_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(500);
+    connect(Timer1, &QTimer::timeout, this, &frmSesStat::Timer1_Timer);
+
+    // Load.
+    SSTab1->setCurrentIndex(0);
+    setWindowIcon(ctx_.data->Icon());
+    ShowSession();
+    ShowSessionChart();
+    ShowCurrentGame();
+    Timer1->start();
+}
+
+int frmSesStat::showModal(const AppContext &ctx, QWidget *owner)
+{
+    frmSesStat w(ctx, owner);
+    return w.exec();
+}
+
+QString frmSesStat::sessionElapsed() const
+{
+    // Whole-second boundaries from the session's start, taken from the moment
+    // itself rather than its text, which need not hold the seconds.
+    const QDateTime start = ctx_.data->SesStart();
+    qint64 e = 0;
+    if (start.isValid())
+        e = Now().toSecsSinceEpoch() - start.toSecsSinceEpoch();
+    e = std::clamp<qint64>(e, INT32_MIN, INT32_MAX);
+    return QStringLiteral("Time Elapsed : ") + FormatTime(static_cast<int32_t>(e));
+}
+
+void frmSesStat::ShowSession()
+{
+    const cData &d = *ctx_.data;
+    const cScore &score = *ctx_.score;
+    lvSession->clear();
+    StatTotals t;
+    score.SumSesStats(t);
+    const int16_t top = score.SesTop();
+    lblSesStarted->setText(QStringLiteral("Started : ") + d.SesStartTime());
+    lblSesPlayed->setText(QStringLiteral("Games Played : ") + num(top));
+    lblSesWon->setText(QStringLiteral("Games Won : ") + num(t.Won));
+    lblSesLost->setText(QStringLiteral("Games Lost : ") + num(t.Lost));
+    lblsesScore->setText(QStringLiteral("Total Score : ") + num(t.Score));
+    lblSesMoves->setText(QStringLiteral("Total Moves : ") + num(t.Moves));
+    lblSesElapsedTime->setText(sessionElapsed());
+
+    const QIcon finished = rowPicture(1);
+    for (int16_t i = 1; i <= top; ++i) {
+        ScoreRec r;
+        score.GetSesRec(i, r);
+        auto *item = new QTreeWidgetItem(lvSession, {r.GName, r.GNo.toText(), r.Player, FormatTime(r.Time),
+                                                     num(r.Moves), WonLost(r.Status), num(r.Score)});
+        item->setIcon(0, finished);
+    }
+
+    chSummary->SetData({ChartControl::Row{double(t.Won), double(t.Lost)}});
+    chSummary->SetColumn(1);
+    chSummary->SetColumnLabel(QStringLiteral("Won : ") + num(t.Won));
+    chSummary->SetColumn(2);
+    chSummary->SetColumnLabel(QStringLiteral("Lost : ") + num(t.Lost));
+
+    if (d.GameRunning()) {
+        auto *item = new QTreeWidgetItem(lvSession, {d.CurGName(), d.CurGNo().toText(), d.CurPlayer(),
+                                                     FormatTime(d.CurTime()), num(d.CurMoves()),
+                                                     QStringLiteral("Running"), num(d.CurScore())});
+        item->setIcon(0, rowPicture(2));
+        paintRow(item);
+        lvSession->scrollToItem(item);
+    }
+}
+
+void frmSesStat::labelChart()
+{
+    chChart->SetData(sesChartData_);
+    chChart->SetColumn(1);
+    chChart->SetColumnLabel(QStringLiteral("Score"));
+    chChart->SetColumn(2);
+    chChart->SetColumnLabel(QStringLiteral("Moves"));
+    chChart->SetColumn(3);
+    chChart->SetColumnLabel(QStringLiteral("Time"));
+}
+
+void frmSesStat::ShowSessionChart()
+{
+    const cData &d = *ctx_.data;
+    const cScore &score = *ctx_.score;
+    lvSesChart->clear();
+    const int16_t top = score.SesTop();
+    const QIcon finished = rowPicture(1);
+    sesChartData_.clear();
+    sesChartData_.reserve(top + 1);
+    for (int16_t i = 1; i <= top; ++i) {
+        ScoreRec r;
+        score.GetSesRec(i, r);
+        auto *item = new QTreeWidgetItem(lvSesChart, {num(i), FormatTime(r.Time), num(r.Moves), num(r.Score)});
+        item->setIcon(0, finished);
+        sesChartData_.append(ChartControl::Row{double(r.Score), double(r.Moves), double(r.Time)});
+    }
+    // The running game's row, left empty when none runs.
+    if (d.GameRunning())
+        sesChartData_.append(ChartControl::Row{double(d.CurScore()), double(d.CurMoves()), double(d.CurTime())});
+    else
+        sesChartData_.append(ChartControl::Row(3));
+    labelChart();
+
+    if (d.GameRunning()) {
+        auto *item = new QTreeWidgetItem(lvSesChart, {num(top + 1), FormatTime(d.CurTime()), num(d.CurMoves()),
+                                                      num(d.CurScore())});
+        item->setIcon(0, rowPicture(2));
+        paintRow(item);
+        lvSesChart->scrollToItem(item);
+    }
+}
+
+void frmSesStat::ShowCurrentGame()
+{
+    const cData &d = *ctx_.data;
+    lblGameStarted->setText(QStringLiteral("Game Started : ") + d.GameStartTime());
+    lblGameName->setText(QStringLiteral("Game : ") + d.CurGName());
+    lblGameNo->setText(QStringLiteral("Game Number : ") + d.CurGNo().toText());
+    lblGameScore->setText(QStringLiteral("Score : ") + num(d.CurScore()));
+    lblGameMoves->setText(QStringLiteral("Moves : ") + num(d.CurMoves()));
+    lblGameTime->setText(QStringLiteral("Time Elapsed : ") + FormatTime(d.CurTime()));
+    lblPlayer->setText(QStringLiteral("Player Name : ") + d.CurPlayer());
+}
+
+QTreeWidgetItem *frmSesStat::runningRow(QTreeWidget *list) const
+{
+    // Row SesTop + 1 exists only when a game was running at load.
+    const int index = ctx_.score->SesTop();
+    return index < list->topLevelItemCount() ? list->topLevelItem(index) : nullptr;
+}
+
+void frmSesStat::Timer1_Timer()
+{
+    lblSesElapsedTime->setText(sessionElapsed());
+    const cData &d = *ctx_.data;
+    if (!d.GameRunning())
+        return;
+    const QString time = FormatTime(d.CurTime());
+    const QString score = num(d.CurScore());
+    if (QTreeWidgetItem *row = runningRow(lvSession)) {
+        row->setText(3, time);
+        row->setText(6, score);
+    }
+    if (QTreeWidgetItem *row = runningRow(lvSesChart)) {
+        row->setText(1, time);
+        row->setText(3, score);
+    }
+    lblGameScore->setText(QStringLiteral("Score : ") + score);
+    lblGameTime->setText(QStringLiteral("Time Elapsed : ") + time);
+}
+
+void frmSesStat::cmdRefresh_Click()
+{
+    const cData &d = *ctx_.data;
+    const int index = ctx_.score->SesTop();
+    if (!d.GameRunning() || index >= sesChartData_.size())
+        return;
+    sesChartData_[index] = ChartControl::Row{double(d.CurScore()), double(d.CurMoves()), double(d.CurTime())};
+    labelChart();
+}
+
+} // namespace tw

@@ -1,0 +1,1 @@
+tw_add_test(test_players test_players.cpp)

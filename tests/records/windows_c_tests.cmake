@@ -1,0 +1,1 @@
+tw_add_test(test_records_sesstat test_sesstat.cpp)
