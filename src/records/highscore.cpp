@@ -1,0 +1,443 @@
+#include "highscore.h"
+
+#include "engine/clock.h"
+#include "recordfile.h"
+#include "score.h"
+#include "settings/data.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace tw {
+
+namespace {
+
+// The cells a ranking row can show, in the order the lists use them.
+enum class Cell { Player, Game, Score, Time, Moves, Status, Date, GameNo };
+
+QString header(Cell c)
+{
+    switch (c) {
+    case Cell::Player: return QStringLiteral("Player");
+    case Cell::Game: return QStringLiteral("Game");
+    case Cell::Score: return QStringLiteral("Score");
+    case Cell::Time: return QStringLiteral("Time");
+    case Cell::Moves: return QStringLiteral("Moves");
+    case Cell::Status: return QStringLiteral("Status");
+    case Cell::Date: return QStringLiteral("Date");
+    case Cell::GameNo: return QStringLiteral("Game No.");
+    }
+    return QString();
+}
+
+QString cellText(Cell c, const ScoreRec &r)
+{
+    switch (c) {
+    case Cell::Player: return r.Player;
+    case Cell::Game: return r.GName;
+    case Cell::Score: return QString::number(r.Score);
+    case Cell::Time: return FormatTime(r.Time);
+    case Cell::Moves: return QString::number(r.Moves);
+    case Cell::Status: return WonLost(r.Status);
+    // A date the reader could not make out is shown as it stands in the file.
+    case Cell::Date: return r.HasDate() ? recordfile::shortDateText(r.Day) : r.Date;
+    case Cell::GameNo: return r.GNo.toText();
+    }
+    return QString();
+}
+
+const QList<Cell> kTopCells = {Cell::Player, Cell::Game,   Cell::Score, Cell::Time,
+                               Cell::Moves,  Cell::Status, Cell::Date,  Cell::GameNo};
+const QList<Cell> kGameCells = {Cell::Player, Cell::Score,  Cell::Time,  Cell::Moves,
+                                Cell::Status, Cell::Date,   Cell::GameNo};
+const QList<Cell> kPlayerCells = {Cell::Game,   Cell::Score, Cell::Time,  Cell::Moves,
+                                  Cell::Status, Cell::Date,  Cell::GameNo};
+const QList<Cell> kFinCells = {Cell::Player, Cell::Game, Cell::Score, Cell::Time,
+                               Cell::Moves,  Cell::Date, Cell::GameNo};
+
+QTreeWidget *makeList(const QString &name, const QList<Cell> &cells, QWidget *parent)
+{
+    auto *lv = new QTreeWidget(parent);
+    lv->setObjectName(name);
+    lv->setRootIsDecorated(false);
+    lv->setUniformRowHeights(true);
+    lv->setAllColumnsShowFocus(true);
+    lv->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lv->setIconSize(QSize(16, 16));
+    QStringList labels{QStringLiteral("S No.")};
+    for (Cell c : cells)
+        labels << header(c);
+    lv->setHeaderLabels(labels);
+    lv->header()->setStretchLastSection(true);
+    lv->header()->setSectionsMovable(false);
+    return lv;
+}
+
+// One ranked row: the rank with its picture, then the record's cells; the
+// ranking key's cell in bold.
+void addRow(QTreeWidget *lv, int rank, const QIcon &icon, const ScoreRec &r, const QList<Cell> &cells, Cell bold)
+{
+    auto *item = new QTreeWidgetItem(lv);
+    item->setText(0, QString::number(rank));
+    item->setIcon(0, icon);
+    for (int k = 0; k < cells.size(); ++k) {
+        item->setText(k + 1, cellText(cells[k], r));
+        if (cells[k] == bold) {
+            QFont f = lv->font();
+            f.setBold(true);
+            item->setFont(k + 1, f);
+        }
+    }
+}
+
+void fitColumns(QTreeWidget *lv)
+{
+    for (int c = 0; c < lv->columnCount() - 1; ++c)
+        lv->resizeColumnToContents(c);
+}
+
+QPixmap blankPicture()
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    return pm;
+}
+
+QIcon cupPicture()
+{
+    // A gold cup on a small foot.
+    QPixmap pm = blankPicture();
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor gold(230, 180, 30);
+    const QPen rim(QColor(140, 95, 10), 1);
+    p.setPen(rim);
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(1, 3, 5, 5), 90 * 16, 180 * 16);  // handles
+    p.drawArc(QRectF(10, 3, 5, 5), 270 * 16, 180 * 16);
+    QPainterPath bowl;
+    bowl.moveTo(3.5, 1.5);
+    bowl.lineTo(12.5, 1.5);
+    bowl.cubicTo(12.5, 8, 10.5, 10, 8, 10);
+    bowl.cubicTo(5.5, 10, 3.5, 8, 3.5, 1.5);
+    bowl.closeSubpath();
+    p.setBrush(gold);
+    p.drawPath(bowl);
+    p.drawRect(QRectF(7, 10, 2, 2.5));
+    p.drawRect(QRectF(4.5, 12.5, 7, 2));
+    return QIcon(pm);
+}
+
+QIcon cardPicture()
+{
+    // One card with a black spade pip drawn as a dot and stem.
+    QPixmap pm = blankPicture();
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(3.5, 1.5, 9, 13), 1.5, 1.5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(25, 25, 25));
+    QPainterPath s;
+    s.moveTo(8, 4);
+    s.cubicTo(11.5, 7, 11, 10, 8, 9);
+    s.cubicTo(5, 10, 4.5, 7, 8, 4);
+    p.drawPath(s);
+    p.drawRect(QRectF(7.5, 8.5, 1, 3));
+    return QIcon(pm);
+}
+
+QIcon personPicture()
+{
+    // A head and shoulders.
+    QPixmap pm = blankPicture();
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 50, 110), 1));
+    p.setBrush(QColor(90, 130, 210));
+    p.drawEllipse(QRectF(5, 1.5, 6, 6));
+    QPainterPath body;
+    body.moveTo(2, 15);
+    body.cubicTo(2, 8, 14, 8, 14, 15);
+    body.closeSubpath();
+    p.drawPath(body);
+    return QIcon(pm);
+}
+
+// A ranking slot holds a record when it differs from the empty record; a
+// record read from a file always names its player and has a game number.
+bool slotFilled(const ScoreRec &r)
+{
+    return !(r == ScoreRec());
+}
+
+} // namespace
+
+QIcon frmHighScore::SmallPicture(int index)
+{
+    switch (index) {
+    case 1: return cupPicture();
+    case 2: return cardPicture();
+    case 3: return personPicture();
+    default: return QIcon();
+    }
+}
+
+frmHighScore::frmHighScore(const AppContext &context, QWidget *parent) : QDialog(parent), ctx_(context)
+{
+    setWindowTitle(QStringLiteral("High Score"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+
+    auto *top = new QWidget;
+    lvTop = makeList(QStringLiteral("lvTop"), kTopCells, top);
+    auto *topLayout = new QVBoxLayout(top);
+    topLayout->addWidget(lvTop);
+    SSTab1->addTab(top, QStringLiteral("Top Games"));
+
+    // The three chosen rankings: a frame with the chooser above its list.
+    auto framed = [this](const QString &tab, const QString &frame, const QString &chooser, const QString &list,
+                         const QList<Cell> &cells, QGroupBox *&box, QComboBox *&combo, QTreeWidget *&lv) {
+        auto *page = new QWidget;
+        box = new QGroupBox(page);
+        box->setObjectName(frame);
+        combo = new QComboBox(box);
+        combo->setObjectName(chooser);
+        combo->setIconSize(QSize(16, 16));
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combo->setMinimumWidth(200);
+        lv = makeList(list, cells, box);
+        auto *row = new QHBoxLayout;
+        row->addWidget(combo);
+        row->addStretch(1);
+        auto *inner = new QVBoxLayout(box);
+        inner->addLayout(row);
+        inner->addWidget(lv);
+        auto *pageLayout = new QVBoxLayout(page);
+        pageLayout->addWidget(box);
+        SSTab1->addTab(page, tab);
+    };
+    framed(QStringLiteral("Game-wise"), QStringLiteral("Frame1"), QStringLiteral("imcGames"),
+           QStringLiteral("lvGames"), kGameCells, Frame1, imcGames, lvGames);
+    framed(QStringLiteral("Player-wise"), QStringLiteral("Frame2"), QStringLiteral("imcPlayer"),
+           QStringLiteral("lvPlayer"), kPlayerCells, Frame2, imcPlayer, lvPlayer);
+    framed(QStringLiteral("Finished Games"), QStringLiteral("Frame3"), QStringLiteral("imcFin"),
+           QStringLiteral("lvFin"), kFinCells, Frame3, imcFin, lvFin);
+
+    cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setDefault(true);
+    connect(cmdClose, &QPushButton::clicked, this, [this] { close(); });
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(SSTab1);
+    layout->addLayout(buttons);
+    resize(780, 540); // room for all twenty rows
+
+    Form_Load();
+
+    // Only a person's choice re-ranks; the fills above ran each view once.
+    connect(imcGames, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0)
+            ShowGameWise(imcGames->itemText(i));
+    });
+    connect(imcPlayer, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0)
+            ShowPlayerWise(imcPlayer->itemText(i));
+    });
+    connect(imcFin, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0)
+            ShowFinished(imcFin->itemText(i));
+    });
+}
+
+frmHighScore::~frmHighScore()
+{
+    // A window destroyed without being closed still gives the table back.
+    Form_Unload();
+}
+
+void frmHighScore::Form_Load()
+{
+    SSTab1->setCurrentIndex(0);
+    if (ctx_.data)
+        setWindowIcon(ctx_.data->Icon());
+    ctx_.score->OpenAllScore();
+    loaded_ = true;
+    ShowTopGames();
+    FillGames();
+    FillPlayers();
+    FillFinSort();
+}
+
+void frmHighScore::Form_Unload()
+{
+    if (!loaded_)
+        return;
+    loaded_ = false;
+    ctx_.score->CloseScore();
+}
+
+void frmHighScore::done(int r)
+{
+    // Every way out (Close, the close box, Escape) passes here.
+    Form_Unload();
+    QDialog::done(r);
+}
+
+int frmHighScore::showModal(const AppContext &context, QWidget *owner)
+{
+    frmHighScore w(context, owner);
+    return w.exec();
+}
+
+void frmHighScore::ShowTopGames()
+{
+    // The store's ranking table is shared by every view: copy it at once.
+    ctx_.score->Sort(QString(), QString(), 0);
+    lvTop->clear();
+    const QIcon icon = SmallPicture(1);
+    for (int16_t i = 1; i <= 20; ++i) {
+        ScoreRec r;
+        ctx_.score->GetTopRec(i, r);
+        if (r.Score > 0)
+            addRow(lvTop, i, icon, r, kTopCells, Cell::Score);
+    }
+    fitColumns(lvTop);
+}
+
+void frmHighScore::FillGames()
+{
+    const cData &d = *ctx_.data;
+    const QString current = d.CurGName();
+    const QIcon icon = SmallPicture(1);
+    {
+        const QSignalBlocker block(imcGames);
+        imcGames->clear();
+        const int16_t n = d.TotalGames();
+        for (int16_t i = 1; i <= n; ++i) {
+            const QString name = d.GetGName(i);
+            imcGames->addItem(icon, name);
+            // The first game, unless the current one comes later.
+            if (i == 1 || name == current)
+                imcGames->setCurrentIndex(imcGames->count() - 1);
+        }
+    }
+    ShowGameWise(imcGames->currentText());
+}
+
+void frmHighScore::ShowGameWise(const QString &GName)
+{
+    lvGames->clear();
+    // No game chosen is no ranking of one game (an empty name would rank all).
+    if (!GName.isEmpty()) {
+        ctx_.score->Sort(GName, QString(), 0);
+        const QIcon icon = SmallPicture(2);
+        for (int16_t i = 1; i <= 20; ++i) {
+            ScoreRec r;
+            ctx_.score->GetTopRec(i, r);
+            if (r.Score > 0)
+                addRow(lvGames, i, icon, r, kGameCells, Cell::Score);
+        }
+    }
+    fitColumns(lvGames);
+}
+
+void frmHighScore::FillPlayers()
+{
+    const cData &d = *ctx_.data;
+    const QString current = d.CurPlayer();
+    const QIcon icon = SmallPicture(3);
+    {
+        const QSignalBlocker block(imcPlayer);
+        imcPlayer->clear();
+        const int16_t n = d.TotalPlayers();
+        int selected = -1;
+        for (int16_t i = 1; i <= n; ++i) {
+            const QString name = d.GetPlayer(i);
+            imcPlayer->addItem(icon, name);
+            if (name == current)
+                selected = imcPlayer->count() - 1;
+        }
+        // A current player outside the list selects nobody.
+        imcPlayer->setCurrentIndex(selected);
+    }
+    ShowPlayerWise(current);
+}
+
+void frmHighScore::ShowPlayerWise(const QString &Player)
+{
+    lvPlayer->clear();
+    // No player is no ranking of one player (an empty name would rank all).
+    if (!Player.isEmpty()) {
+        ctx_.score->Sort(QString(), Player, 0);
+        const QIcon icon = SmallPicture(2);
+        for (int16_t i = 1; i <= 20; ++i) {
+            ScoreRec r;
+            ctx_.score->GetTopRec(i, r);
+            if (r.Score > 0)
+                addRow(lvPlayer, i, icon, r, kPlayerCells, Cell::Score);
+        }
+    }
+    fitColumns(lvPlayer);
+}
+
+void frmHighScore::FillFinSort()
+{
+    const QIcon icon = SmallPicture(1);
+    {
+        const QSignalBlocker block(imcFin);
+        imcFin->clear();
+        imcFin->addItem(icon, QStringLiteral("Score"));
+        imcFin->addItem(icon, QStringLiteral("Moves"));
+        imcFin->addItem(icon, QStringLiteral("Time"));
+        imcFin->setCurrentIndex(0);
+    }
+    ShowFinished(imcFin->currentText());
+}
+
+void frmHighScore::ShowFinished(const QString &key)
+{
+    Cell bold;
+    if (key == QLatin1String("Score")) {
+        ctx_.score->Sort(QString(), QString(), 1); // won games only
+        bold = Cell::Score;
+    } else if (key == QLatin1String("Moves")) {
+        ctx_.score->FinSort(false, true);
+        bold = Cell::Moves;
+    } else if (key == QLatin1String("Time")) {
+        ctx_.score->FinSort(true, false);
+        bold = Cell::Time;
+    } else {
+        lvFin->clear();
+        return;
+    }
+    lvFin->clear();
+    const QIcon icon = SmallPicture(2);
+    for (int16_t i = 1; i <= 20; ++i) {
+        ScoreRec r;
+        ctx_.score->GetTopRec(i, r);
+        // Every ranked record is listed, also one whose date text is empty.
+        if (slotFilled(r))
+            addRow(lvFin, i, icon, r, kFinCells, bold);
+    }
+    fitColumns(lvFin);
+}
+
+} // namespace tw
