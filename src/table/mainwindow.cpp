@@ -7,7 +7,15 @@
 #include "engine/numeric.h"
 #include "gamecontext.h"
 #include "history.h"
+#include "players/customize.h"
+#include "players/favorites.h"
+#include "players/players.h"
+#include "records/finish.h"
+#include "records/gamestat.h"
+#include "records/highscore.h"
+#include "records/logstat.h"
 #include "records/score.h"
+#include "records/sesstat.h"
 #include "scoreui.h"
 #include "select.h"
 #include "settings/artwork.h"
@@ -20,15 +28,11 @@
 #include <QSaveFile>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QThread>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace tw {
 
@@ -413,29 +417,7 @@ void frmMain::GameEnded()
 
 void frmMain::GameWon()
 {
-    if (showFinish)
-        showFinish();
-    else
-        defaultFinish();
-}
-
-void frmMain::defaultFinish()
-{
-    // A plain summary until the full end-of-game window takes its place.
-    QDialog dlg(this);
-    dlg.setWindowTitle(QStringLiteral("Congrats"));
-    auto *layout = new QVBoxLayout(&dlg);
-    const QString text = data_.CurGName() + u'\n' + QStringLiteral(" Game : ") + data_.CurGNo().toText()
-        + QStringLiteral("\n Player : ") + data_.CurPlayer() + QStringLiteral("\n Time : ")
-        + FormatTime(data_.CurTime()) + QStringLiteral("\n Moves : ") + QString::number(data_.CurMoves())
-        + QStringLiteral("\n Score : ") + QString::number(data_.CurScore());
-    layout->addWidget(new QLabel(text, &dlg));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dlg);
-    connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
-    layout->addWidget(buttons);
-    data_.PlaySound(QStringLiteral("Win"));
-    engine_->EndGame(1);
-    dlg.exec();
+    frmFinish::showModal(appContext(), this);
 }
 
 // --- window events ---
@@ -580,7 +562,8 @@ void frmMain::mReplay_Click(int index)
 
 void frmMain::mFav_Click(int index)
 {
-    if (index == 1) {
+    switch (index) {
+    case 1:
         if (!data_.GameRunning())
             return;
         score_->AddFav(data_.CurGName(), data_.CurGNo());
@@ -588,26 +571,53 @@ void frmMain::mFav_Click(int index)
                                  QStringLiteral("Game <") + data_.CurGNo().toText()
                                      + QStringLiteral("> Successfully Added to Favorites Under <") + data_.CurGName()
                                      + QStringLiteral("> Folder"));
-        return;
+        break;
+    case 2:
+        frmOrgFav::showModal(appContext(), this);
+        break;
+    case 4:
+        frmPlayFav::showModal(appContext(), this);
+        break;
+    default:
+        break;
     }
-    if (openWindow)
-        openWindow(4, index);
 }
 
 void frmMain::mStat_Click(int index)
 {
-    if (openWindow)
-        openWindow(5, index);
+    switch (index) {
+    case 1:
+        frmGameStat::showModal(appContext(), this);
+        break;
+    case 2:
+        frmSesStat::showModal(appContext(), this);
+        break;
+    case 4:
+        frmHighScore::showModal(appContext(), this);
+        break;
+    case 6:
+        frmLogStat::showModal(appContext(), this);
+        break;
+    default:
+        break;
+    }
 }
 
 void frmMain::mTools_Click(int index)
 {
-    if (index == 5) {
+    switch (index) {
+    case 1:
+        frmCustomize::showModal(appContext(), this);
+        break;
+    case 3:
+        frmPlayers::showModal(appContext(), this);
+        break;
+    case 5:
         showHistory();
-        return;
+        break;
+    default:
+        break;
     }
-    if (openWindow)
-        openWindow(6, index);
 }
 
 void frmMain::mHelp_Click(int index)

@@ -90,11 +90,6 @@ public:
     // Milliseconds each animation step is shown; 0 in tests.
     void setAnimationDelay(int ms) { animationDelay_ = ms; }
 
-    // Hooks for the windows of the records and players part, which are built
-    // elsewhere; a menu item with no hook does nothing.
-    std::function<void(int menu, int index)> openWindow;
-    // The end-of-game window; the default shows a plain summary.
-    std::function<void()> showFinish;
     // Runs once the window has closed: releases everything and ends the program.
     std::function<void()> onUnload;
 
@@ -123,7 +118,6 @@ private:
     void buildMenus();
     void buildToolbar();
     void SetDeckPics();
-    void defaultFinish();
     void showSelect(bool modal);
     void showChoose();
     void showHistory();

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -285,4 +286,66 @@ TEST(Splash, ClickEndsItOnceBeforeItsTimer)
     EXPECT_EQ(done, 1);
     QTest::qWait(50);
     EXPECT_EQ(done, 1);
+}
+
+TEST(MainWindow, MenusOpenTheRecordsPlayersAndOptionsWindows)
+{
+    Table t;
+    frmMain &w = *t.w;
+    struct Item { QAction *action; const char *title; };
+    const Item items[] = {
+        {w.favItem(2), "Organize Favorites"}, {w.favItem(4), "Play from Favorites"},
+        {w.statItem(1), "Game Statistics"},   {w.statItem(2), "Session Statistics"},
+        {w.statItem(4), "High Score"},        {w.statItem(6), "Log Statistics"},
+        {w.toolsItem(1), "Customize"},        {w.toolsItem(3), "Players"},
+    };
+    for (const Item &item : items) {
+        QString seen;
+        QTimer::singleShot(0, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal) {
+                seen = modal->windowTitle();
+                modal->close();
+            }
+        });
+        item.action->trigger();
+        EXPECT_EQ(seen, QString::fromLatin1(item.title));
+    }
+    // History needs a running game, and opens over it.
+    w.startGame(QStringLiteral("Freecell"), GameNo::number(2));
+    w.tmrMain_Timer();
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            seen = modal->windowTitle();
+            modal->close();
+        }
+    });
+    w.toolsItem(5)->trigger();
+    EXPECT_EQ(seen, QStringLiteral("Game History"));
+}
+
+TEST(MainWindow, AWinOpensTheEndOfGameWindowAndRecordsOnce)
+{
+    Table t;
+    frmMain &w = *t.w;
+    w.startGame(QStringLiteral("Freecell"), GameNo::number(4));
+    Engine &e = t.e();
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            seen = modal->windowTitle();
+            modal->close();
+        }
+    });
+    w.GameWon();
+    EXPECT_EQ(seen, QStringLiteral("Congrats"));
+    EXPECT_FALSE(t.d.data.GameRunning());
+    for (const CardState &c : e.Cards)
+        EXPECT_FALSE(c.Visible);
+    QFile f(t.d.data.AppDir() + QStringLiteral("Player1.sre"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray all = f.readAll();
+    EXPECT_EQ(all.count('\n'), 1);
+    EXPECT_TRUE(all.endsWith(",1\r\n")) << all.constData();
 }
