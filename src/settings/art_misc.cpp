@@ -334,9 +334,43 @@ QImage RenderPreview(int index, qreal dpr)
     Engine engine(data, view);
     engine.StartGame(name, GameNo::number(1));
 
-    const double tableW = 15480, tableH = 11205;
-    const double s = std::min(318.0 / tableW, 201.0 / tableH); // logical px per twip
-    const double ox = (318.0 - tableW * s) / 2, oy = (201.0 - tableH * s) / 2;
+    // The picture shows the part of the table the layout uses, with a margin,
+    // so that small layouts are not lost in empty felt.
+    double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
+    auto extend = [&](double left, double top) {
+        minX = std::min(minX, left);
+        minY = std::min(minY, top);
+        maxX = std::max(maxX, left + 1065);
+        maxY = std::max(maxY, top + 1440);
+    };
+    auto extendMarker = [&](const MarkerState &m) {
+        if (m.Visible)
+            extend(m.Left, m.Top);
+    };
+    for (const auto &m : engine.PicHome)
+        extendMarker(m);
+    for (const auto &m : engine.PicRight)
+        extendMarker(m);
+    for (const auto &m : engine.PicRes)
+        extendMarker(m);
+    extendMarker(engine.PicWaste);
+    extendMarker(engine.PicStock);
+    for (const CardState &c : engine.Cards)
+        if (c.Visible)
+            extend(c.Left, c.Top);
+    if (maxX < minX) {
+        minX = minY = 0;
+        maxX = 15480;
+        maxY = 11205;
+    }
+    const double margin = 400;
+    minX -= margin;
+    minY -= margin;
+    maxX += margin;
+    maxY += margin;
+    const double s = std::min(318.0 / (maxX - minX), 201.0 / (maxY - minY)); // logical px per twip
+    const double ox = (318.0 - (maxX - minX) * s) / 2 - minX * s;
+    const double oy = (201.0 - (maxY - minY) * s) / 2 - minY * s;
 
     QImage img = NewImage(QSize(318, 201), dpr);
     QPainter p(&img);
