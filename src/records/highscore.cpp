@@ -1,5 +1,7 @@
 #include "highscore.h"
 
+#include "table/select.h"
+
 #include "engine/clock.h"
 #include "recordfile.h"
 #include "score.h"
@@ -158,23 +160,6 @@ QIcon cardPicture()
     return QIcon(pm);
 }
 
-QIcon personPicture()
-{
-    // A head and shoulders.
-    QPixmap pm = blankPicture();
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(30, 50, 110), 1));
-    p.setBrush(QColor(90, 130, 210));
-    p.drawEllipse(QRectF(5, 1.5, 6, 6));
-    QPainterPath body;
-    body.moveTo(2, 15);
-    body.cubicTo(2, 8, 14, 8, 14, 15);
-    body.closeSubpath();
-    p.drawPath(body);
-    return QIcon(pm);
-}
-
 // A ranking slot holds a record when it differs from the empty record; a
 // record read from a file always names its player and has a game number.
 bool slotFilled(const ScoreRec &r)
@@ -189,7 +174,7 @@ QIcon frmHighScore::SmallPicture(int index)
     switch (index) {
     case 1: return cupPicture();
     case 2: return cardPicture();
-    case 3: return personPicture();
+    case 3: return frmSelect::PlayerIcon();
     default: return QIcon();
     }
 }

@@ -722,21 +722,19 @@ void frmMain::tmrTime_Timer()
 
 void frmMain::tmrForward_Timer()
 {
-    tmrBackward_.stop();
-    replayItems_[6]->setEnabled(true);
-    if (!data_.GameRunning()) {
-        StopReplay();
-        return;
-    }
-    if (engine_->Busy())
-        return;
-    if (!engine_->Redo(data_.ReplaySpeed()))
-        StopReplay();
+    replayTick(true);
 }
 
 void frmMain::tmrBackward_Timer()
 {
-    tmrForward_.stop();
+    replayTick(false);
+}
+
+void frmMain::replayTick(bool forward)
+{
+    // Starting one direction stops the other; the replay ends by itself at
+    // either end of the journal, and with the game.
+    (forward ? tmrBackward_ : tmrForward_).stop();
     replayItems_[6]->setEnabled(true);
     if (!data_.GameRunning()) {
         StopReplay();
@@ -744,7 +742,8 @@ void frmMain::tmrBackward_Timer()
     }
     if (engine_->Busy())
         return;
-    if (!engine_->Undo(data_.ReplaySpeed()))
+    const int16_t speed = data_.ReplaySpeed();
+    if (!(forward ? engine_->Redo(speed) : engine_->Undo(speed)))
         StopReplay();
 }
 

@@ -122,6 +122,7 @@ private:
     void showChoose();
     void showHistory();
     void showAbout();
+    void replayTick(bool forward);
 
     cData &data_;
     std::unique_ptr<ScoreUi> scoreUi_;
