@@ -523,9 +523,12 @@ void frmCustomize::LoadSounds()
 void frmCustomize::SaveSounds()
 {
     // Sound flags are stored as -1 on and 0 off: the player plays only on -1.
-    for (int i = 0; i < lvSound->topLevelItemCount() && i < static_cast<int>(std::size(kSounds)); ++i) {
-        const bool on = lvSound->topLevelItem(i)->checkState(0) == Qt::Checked;
-        (ctx_.data->*kSounds[i].set)(on ? -1 : 0);
+    int row = 0;
+    for (const SoundRow &s : kSounds) {
+        const QTreeWidgetItem *item = lvSound->topLevelItem(row++);
+        if (!item)
+            break;
+        (ctx_.data->*s.set)(item->checkState(0) == Qt::Checked ? -1 : 0);
     }
 }
 

@@ -164,7 +164,8 @@ QIcon cardPicture()
 // record read from a file always names its player and has a game number.
 bool slotFilled(const ScoreRec &r)
 {
-    return !(r == ScoreRec());
+    return !r.Date.isEmpty() || !r.GName.isEmpty() || !r.GNo.isEmpty() || r.Time != 0 || r.Moves != 0
+        || r.Score != 0 || r.Status != 0 || !r.Player.isEmpty();
 }
 
 } // namespace
