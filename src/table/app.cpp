@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <exception>
 #include <memory>
 
@@ -112,7 +113,16 @@ void ShowMain()
     g.main->setAttribute(Qt::WA_DeleteOnClose, false);
     g.main->onUnload = &UnloadAll;
     g.main->show();
-    frmSelect::showModeless(g.main->context());
+    frmSelect *select = frmSelect::showModeless(g.main->context());
+    // The selector stands beside the table when the screen has room for it;
+    // otherwise it stays where the window system put it.
+    if (select && g.main->screen()) {
+        const QRect screen = g.main->screen()->availableGeometry();
+        const QRect table = g.main->frameGeometry();
+        const QSize size = select->frameGeometry().size();
+        if (table.right() + 8 + size.width() <= screen.right())
+            select->move(table.right() + 8, std::max(screen.top(), table.top()));
+    }
 }
 
 void UnloadAll()
