@@ -215,6 +215,8 @@ public:
     void CardMouseMove(int card, float X, float Y);
     void CardMouseUp(int card, float X, float Y);
     void StockMarkerClick();
+    // Puts lifted cards back where they were and ends the drag.
+    void CancelDrag();
 
     // --- game flow ---
     void InitTable();
@@ -264,6 +266,9 @@ private:
     void showMarker(MarkerKind kind, int index, int16_t Kind, int16_t Pile, int32_t Pic);
     void moveToFoundation(int card, int16_t p);
 
+    int dragCard_ = 0; // the pressed card and its place, for CancelDrag
+    int16_t dragPile_ = 0;
+    int16_t dragPos_ = 0;
     uint32_t zCounter_ = 0;
     uint64_t generation_ = 0;
     bool dealing_ = false;

@@ -17,17 +17,28 @@ void Engine::CardMouseDown(int card, float X, float Y)
 {
     if (!Data.GameRunning() || dealing_)
         return;
-    if (Dragging) {
-        // A second button pressed during a drag: the drag goes on.
-        return;
-    }
+    // A release that never arrived (a window opened over the table while a
+    // card was held) must not leave the old drag acting on this press.
+    CancelDrag();
     DragCount = 0;
     DragX = roundClamp16(X);
     DragY = roundClamp16(Y);
     DragLeft = GetCardLeft(card);
     DragTop = GetCardTop(card);
-    StartDrag(card, GetCardCell(card), GetCardPile(card), GetCardPos(card));
+    dragCard_ = card;
+    dragPile_ = GetCardPile(card);
+    dragPos_ = GetCardPos(card);
+    StartDrag(card, GetCardCell(card), dragPile_, dragPos_);
     Data.PlaySound(QStringLiteral("CardDown"));
+}
+
+void Engine::CancelDrag()
+{
+    if (!Dragging)
+        return;
+    Dragging = false;
+    ReturnCards(dragCard_, dragPile_, dragPos_);
+    DragCount = 0;
 }
 
 void Engine::CardMouseMove(int card, float X, float Y)

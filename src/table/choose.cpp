@@ -139,7 +139,7 @@ int frmChoose::showModal(const GameContext &context, QWidget *owner)
 
 void frmChoose::cmdSelect_Click()
 {
-    if (starting_)
+    if (starting_ || (ctx_.busy && ctx_.busy()))
         return;
     // The typed text itself is the game number handed on; it only has to
     // read as a whole number within the range. Nothing else gets through.

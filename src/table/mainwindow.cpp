@@ -238,6 +238,7 @@ GameContext frmMain::context()
     c.startGame = [this](const QString &name, const GameNo &number) { startGame(name, number); };
     c.randomGameNo = [this] { return engine_->GetRandomGameNo(); };
     c.preview = [](int index) { return art::Preview(index, art::AppDpr()); };
+    c.busy = [this] { return engine_->Dealing(); };
     return c;
 }
 
@@ -456,6 +457,15 @@ void frmMain::changeEvent(QEvent *e)
     QMainWindow::changeEvent(e);
     if (e->type() == QEvent::WindowStateChange)
         ArrangeTable();
+}
+
+bool frmMain::event(QEvent *e)
+{
+    // A modal window opened by a shortcut while a card is held swallows the
+    // release: the cards go back now rather than hang in the air.
+    if (e->type() == QEvent::WindowBlocked && engine_)
+        engine_->CancelDrag();
+    return QMainWindow::event(e);
 }
 
 // --- menus ---

@@ -112,6 +112,7 @@ protected:
     void closeEvent(QCloseEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     void changeEvent(QEvent *e) override;
+    bool event(QEvent *e) override;
 
 private:
     void writeStateFile();

@@ -244,7 +244,7 @@ void frmSelect::ShowNode(QTreeWidgetItem *node)
 
 void frmSelect::cmdPlay_Click()
 {
-    if (starting_)
+    if (starting_ || (ctx_.busy && ctx_.busy()))
         return;
     QTreeWidgetItem *node = TreeView1->currentItem();
     // The root names no variant: nothing to start, the selector stays.

@@ -582,3 +582,39 @@ TEST_F(Play, NothingMovesWithoutARunningGame)
     e.EndGame(0);
     EXPECT_FALSE(e.Dragging);
 }
+
+TEST(PlayLostRelease, APressAfterALostReleaseStartsAFreshDrag)
+{
+    TestTable t;
+    t.d.data.Autoplay(0);
+    t.start(QStringLiteral("Freecell"), 1);
+    Engine &e = t.engine;
+    // A card is lifted and moved, and its release never arrives.
+    const int held = e.Array.GetTopPicID(0, 0);
+    const float left = e.Cards[static_cast<size_t>(held)].Left;
+    const float top = e.Cards[static_cast<size_t>(held)].Top;
+    e.CardMouseDown(held, 100, 100);
+    ASSERT_TRUE(e.Dragging);
+    e.CardMouseMove(held, 600, 900);
+    // The next press is on a covered, buried card: it must lift nothing, and
+    // the first card is back in its place.
+    const int covered = e.Array.GetPicID(0, 1, 0);
+    e.CardMouseDown(covered, 100, 100);
+    EXPECT_FALSE(e.Dragging);
+    EXPECT_EQ(e.Cards[static_cast<size_t>(held)].Left, left);
+    EXPECT_EQ(e.Cards[static_cast<size_t>(held)].Top, top);
+    const float tx = e.Games.GetCordX(4, 0, 0);
+    const float ty = e.Games.GetCordY(4, 0, 0);
+    e.CardMouseMove(covered, tx - e.GetCardLeft(covered) + e.DragX, ty - e.GetCardTop(covered) + e.DragY);
+    e.CardMouseUp(covered, 0, 0);
+    EXPECT_EQ(e.GetCardCell(covered), 0);
+    EXPECT_EQ(e.CheckModel(), QString());
+    // A drag can also be cancelled from outside, as the table does when a
+    // window opens over it.
+    e.CardMouseDown(held, 100, 100);
+    e.CardMouseMove(held, 900, 900);
+    e.CancelDrag();
+    EXPECT_FALSE(e.Dragging);
+    EXPECT_EQ(e.Cards[static_cast<size_t>(held)].Left, left);
+    EXPECT_EQ(e.CheckModel(), QString());
+}

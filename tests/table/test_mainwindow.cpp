@@ -349,3 +349,25 @@ TEST(MainWindow, AWinOpensTheEndOfGameWindowAndRecordsOnce)
     EXPECT_EQ(all.count('\n'), 1);
     EXPECT_TRUE(all.endsWith(",1\r\n")) << all.constData();
 }
+
+TEST(MainWindow, AWindowOpenedDuringADragPutsTheCardsBack)
+{
+    Table t;
+    frmMain &w = *t.w;
+    w.startGame(QStringLiteral("Freecell"), GameNo::number(9));
+    Engine &e = t.e();
+    const int card = e.Array.GetTopPicID(0, 2);
+    const QPoint home = w.PicCards(card)->pos();
+    QelCard *c = w.PicCards(card);
+    sendMouse(c, QEvent::MouseButtonPress, QPointF(30, 20), Qt::LeftButton);
+    sendMouse(c, QEvent::MouseMove, QPointF(130, 220), Qt::LeftButton);
+    ASSERT_TRUE(e.Dragging);
+    QTimer::singleShot(0, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    w.helpItem(4)->trigger(); // About, over the table
+    EXPECT_FALSE(e.Dragging);
+    EXPECT_EQ(w.PicCards(card)->pos(), home);
+    EXPECT_EQ(e.CheckModel(), QString());
+}

@@ -371,3 +371,21 @@ TEST(Select, ModalCancelLeavesNoInstance)
     EXPECT_EQ(frmSelect::instance(), nullptr);
     EXPECT_TRUE(f.starts.empty());
 }
+
+TEST(SelectWhileDealing, PlayChangesNothingWhileADealIsLaidOut)
+{
+    tw::test::TestData d;
+    d.data.SetPlayer(1, QStringLiteral("Ann"), true);
+    d.data.SetPlayer(2, QStringLiteral("Bob"), false);
+    int starts = 0;
+    tw::GameContext ctx;
+    ctx.data = &d.data;
+    ctx.startGame = [&](const QString &, const tw::GameNo &) { ++starts; };
+    ctx.randomGameNo = [] { return tw::GameNo::number(5); };
+    ctx.busy = [] { return true; };
+    tw::frmSelect s(ctx, nullptr);
+    s.imcPlayer->setCurrentIndex(1);
+    s.cmdPlay->click();
+    EXPECT_EQ(starts, 0);
+    EXPECT_EQ(d.data.CurPlayer(), QStringLiteral("Ann"));
+}
