@@ -265,6 +265,10 @@ frmCustomize::frmCustomize(const AppContext &ctx, QWidget *parent)
 
     connect(tvBGround, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *node, QTreeWidgetItem *) { tvBGround_NodeClick(node); });
+    // A click on the node that is already current changes nothing for Qt, but
+    // is a click all the same (the root disables fade and colour).
+    connect(tvBGround, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem *node, int) { tvBGround_NodeClick(node); });
     connect(cmdCustom, &QPushButton::clicked, this, &frmCustomize::cmdCustom_Click);
     connect(chkFade, &QCheckBox::clicked, this, [this](bool on) {
         mFade = on ? 1 : 0;

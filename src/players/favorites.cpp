@@ -282,13 +282,9 @@ void frmPlayFav::cmdPlay_Click()
     if (starting_ || !row)
         return;
     const QString name = imcGames->currentText();
-    // The number goes on as the favourites file holds it: a number stays a
-    // number, a typed text stays a text, so the deal's records keep its kind.
-    GameNo number = GameNo::text(row->text());
-    FavRec rec;
-    ctx_.score->GetFavRec(static_cast<int16_t>(row->data(FavIndexRole).toInt()), rec);
-    if (rec.GName == name && rec.GNo.toText() == row->text())
-        number = rec.GNo;
+    // A favourite's number goes on as the text of its row: the deal is then
+    // recorded with its number in quotes, as a chosen number is.
+    const GameNo number = GameNo::text(row->text());
 
     starting_ = true;
     hide();

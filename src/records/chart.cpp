@@ -70,8 +70,10 @@ std::optional<double> ChartControl::Value(int row, int column) const
 void ChartControl::rebuild()
 {
     chart_->removeAllSeries();
-    for (QAbstractAxis *axis : chart_->axes())
-        chart_->removeAxis(axis);
+    for (QAbstractAxis *axis : chart_->axes()) {
+        chart_->removeAxis(axis); // hands the axis back: it is ours to delete
+        delete axis;
+    }
     auto *series = new QBarSeries;
     double low = 0;
     double high = 0;

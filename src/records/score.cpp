@@ -160,11 +160,16 @@ bool cScore::loadPlayer(ScoreTable &table, const QString &Player) const
         reportError(QStringLiteral("The score file ") + path + QStringLiteral(" could not be read."));
         return false;
     }
-    table.addLines(file.readAll(), Player);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        reportError(QStringLiteral("The score file ") + path + QStringLiteral(" could not be read."));
+        return false;
+    }
+    table.addLines(bytes, Player);
     return true;
 }
 
-void cScore::loadAll(ScoreTable &table) const
+bool cScore::loadAll(ScoreTable &table) const
 {
     table.clear();
     const int16_t n = data_.TotalPlayers();
@@ -177,8 +182,10 @@ void cScore::loadAll(ScoreTable &table) const
             bytes += QFileInfo(path).size();
     }
     table.reserveForBytes(bytes);
+    bool complete = true;
     for (int16_t i = 1; i <= n; ++i)
-        loadPlayer(table, data_.GetPlayer(i));
+        complete = loadPlayer(table, data_.GetPlayer(i)) && complete;
+    return complete;
 }
 
 void cScore::OpenScore(const QString &Player)
@@ -498,8 +505,12 @@ bool cScore::WriteScoreboard(const QString &FileName)
     if (!file.open(QIODevice::WriteOnly))
         return false;
 
+    // A report that misses a player's games is no success.
     ScoreTable table;
-    loadAll(table);
+    if (!loadAll(table)) {
+        file.cancelWriting();
+        return false;
+    }
 
     // Lines go out in blocks: a report of a long history is large.
     QByteArray block;

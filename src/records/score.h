@@ -132,7 +132,8 @@ private:
     // loaded table is left alone. True only when the file was really written.
     bool WriteScoreboard(const QString &FileName);
 
-    void loadAll(ScoreTable &table) const;
+    // False when a player's file could not be read (reported already).
+    bool loadAll(ScoreTable &table) const;
     bool loadPlayer(ScoreTable &table, const QString &Player) const;
     void reportError(const QString &text) const;
     void emptyTop();

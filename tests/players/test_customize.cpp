@@ -697,3 +697,18 @@ TEST(Customize, ShowModalRunsUntilClosed)
     EXPECT_EQ(f.looks, 1);
     EXPECT_EQ(f.stored("CardSpeed"), "5");
 }
+
+TEST(Customize, AClickOnTheCurrentRootStillDisablesFadeAndColour)
+{
+    Fixture f;
+    f.d.data.BGIndex(1022); // a colour the tree does not list: the root is current
+    frmCustomize w(f.ctx);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QTreeWidgetItem *root = w.tvBGround->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    const QRect r = w.tvBGround->visualItemRect(root);
+    QTest::mouseClick(w.tvBGround->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    EXPECT_FALSE(w.chkFade->isEnabled());
+    EXPECT_FALSE(w.cmdCustom->isEnabled());
+}

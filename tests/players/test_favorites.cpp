@@ -305,7 +305,7 @@ TEST(PlayFav, FirstGameIsChosenBeforeAnyStart)
     EXPECT_FALSE(w.cmdPlay->isEnabled());
 }
 
-TEST(PlayFav, PlayHandsOnANumberAsANumber)
+TEST(PlayFav, PlayHandsOnAStoredNumberAsItsText)
 {
     Fixture f;
     f.standardFavourites();
@@ -318,8 +318,8 @@ TEST(PlayFav, PlayHandsOnANumberAsANumber)
     QTest::mouseClick(w.cmdPlay, Qt::LeftButton);
     ASSERT_EQ(f.starts.size(), 1u);
     EXPECT_EQ(f.starts[0].name, "Freecell");
-    EXPECT_TRUE(f.starts[0].number.isNumber());
-    EXPECT_EQ(f.starts[0].number, GameNo::number(123));
+    EXPECT_TRUE(f.starts[0].number.isText());
+    EXPECT_EQ(f.starts[0].number, GameNo::text(QStringLiteral("123")));
     EXPECT_FALSE(f.starts[0].windowVisible) << "hidden before the deal";
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.result(), QDialog::Accepted);
@@ -367,7 +367,7 @@ TEST(PlayFav, PlayEndsARunningGameAsNotWonAndDealsTheFavourite)
     QTest::mouseClick(w.cmdPlay, Qt::LeftButton);
     EXPECT_EQ(t.sink.scores, std::vector<int16_t>({0}));
     EXPECT_EQ(t.d.data.CurGName(), "Penguin");
-    EXPECT_EQ(t.d.data.CurGNo(), GameNo::number(77));
+    EXPECT_EQ(t.d.data.CurGNo(), GameNo::text(QStringLiteral("77")));
     EXPECT_TRUE(t.d.data.GameRunning());
 }
 

@@ -195,3 +195,16 @@ TEST_F(ScoreExport, ReplacesAnExistingFileWhole)
     EXPECT_LT(bytes.size(), 10000);
     EXPECT_TRUE(bytes.startsWith("Tarnwick Score Board\r\n"));
 }
+
+TEST_F(ScoreExport, AnUnreadableScoreFileIsNoSuccess)
+{
+    d.data.SetPlayer(2, QStringLiteral("Bob"), false);
+    writeFile(path("Player1.sre"), line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1));
+    // Bob's score file cannot be read: its name is taken by a folder.
+    QDir().mkpath(path("Bob.sre"));
+    ui.saveName = tmp.path() + "/report.txt";
+    score.ExportStat();
+    EXPECT_TRUE(ui.infos.isEmpty());
+    EXPECT_FALSE(ui.errors.isEmpty());
+    EXPECT_FALSE(QFile::exists(*ui.saveName)); // no report that leaves Bob out
+}
