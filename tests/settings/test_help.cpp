@@ -312,3 +312,17 @@ TEST(HelpWindow, SettingsObjectOpensPagesByGameName)
     EXPECT_EQ(w.CurrentPage(), HelpWindow::ContentsPage());
     d.data.SetHelpViewer(nullptr);
 }
+
+TEST(HelpWindow, PagesTakeTheSharedStyleSheet)
+{
+    HelpWindow w;
+    w.ShowRules(19);
+    const QTextDocument *doc = w.Browser()->document();
+    bool styled = false;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (b.text() == QStringLiteral("Freecell") && b.blockFormat().headingLevel() == 1)
+            styled = b.charFormat().foreground().color() == QColor(0x1f, 0x5a, 0x36)
+                || b.begin().fragment().charFormat().foreground().color() == QColor(0x1f, 0x5a, 0x36);
+    }
+    EXPECT_TRUE(styled);
+}
