@@ -492,14 +492,22 @@ void frmCustomize::LoadBackgrounds()
 
 void frmCustomize::AddBGGroup(QTreeWidgetItem *root, const QString &Group, const QList<int> &ids)
 {
+    addPictureGroup(tvBGround, root, Group, ids, mBG);
+}
+
+// A group node with one entry per picture ("Bricks 01", ...), the entry of the
+// current picture made current.
+void frmCustomize::addPictureGroup(QTreeWidget *tree, QTreeWidgetItem *root, const QString &Group,
+                                   const QList<int> &ids, int current)
+{
     QTreeWidgetItem *node = treeNode(root, Group, Group, Pic::Group);
     for (int i = 1; i <= ids.size(); ++i) {
         const int tag = ids.at(i - 1);
         auto *entry = new QTreeWidgetItem(node, {Group + QStringLiteral(" 0") + QString::number(i)});
         entry->setIcon(0, icon(Pic::Entry));
         entry->setData(0, TagRole, tag);
-        if (tag == mBG)
-            tvBGround->setCurrentItem(entry);
+        if (tag == current)
+            tree->setCurrentItem(entry);
     }
 }
 
@@ -557,16 +565,7 @@ void frmCustomize::LoadDecks()
 
 void frmCustomize::AddDeckGroup(QTreeWidgetItem *root, const QString &Group, const QList<int> &ids)
 {
-    mDeck = ctx_.data->DeckIndex();
-    QTreeWidgetItem *node = treeNode(root, Group, Group, Pic::Group);
-    for (int i = 1; i <= ids.size(); ++i) {
-        const int tag = ids.at(i - 1);
-        auto *entry = new QTreeWidgetItem(node, {Group + QStringLiteral(" 0") + QString::number(i)});
-        entry->setIcon(0, icon(Pic::Entry));
-        entry->setData(0, TagRole, tag);
-        if (tag == mDeck)
-            tvDeck->setCurrentItem(entry);
-    }
+    addPictureGroup(tvDeck, root, Group, ids, mDeck);
 }
 
 void frmCustomize::PreviewBG()

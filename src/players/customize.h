@@ -124,6 +124,8 @@ private:
     void SaveSounds();
     void LoadDecks();
     void AddDeckGroup(QTreeWidgetItem *root, const QString &Group, const QList<int> &ids);
+    void addPictureGroup(QTreeWidget *tree, QTreeWidgetItem *root, const QString &Group, const QList<int> &ids,
+                         int current);
 
     void tvBGround_NodeClick(QTreeWidgetItem *node);
     void tvDeck_NodeClick(QTreeWidgetItem *node);
