@@ -101,6 +101,9 @@ frmMain::~frmMain()
     tmrTime_.stop();
     tmrForward_.stop();
     tmrBackward_.stop();
+    // The card controls show the engine's card state: they go before it does.
+    delete takeCentralWidget();
+    picMain_ = nullptr;
 }
 
 void frmMain::buildMenus()
