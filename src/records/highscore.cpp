@@ -162,6 +162,22 @@ QIcon cardPicture()
 
 // A ranking slot holds a record when it differs from the empty record; a
 // record read from a file always names its player and has a game number.
+// The 20 best positive scores, of one game or player when named, one row each.
+void listScores(cScore &score, QTreeWidget *lv, const QList<Cell> &cells, const QIcon &icon, const QString &GName,
+                const QString &Player)
+{
+    // The store's ranking table is shared by every view: copy it at once.
+    score.Sort(GName, Player, 0);
+    lv->clear();
+    for (int16_t i = 1; i <= 20; ++i) {
+        ScoreRec r;
+        score.GetTopRec(i, r);
+        if (r.Score > 0)
+            addRow(lv, i, icon, r, cells, Cell::Score);
+    }
+    fitColumns(lv);
+}
+
 bool slotFilled(const ScoreRec &r)
 {
     return !r.Date.isEmpty() || !r.GName.isEmpty() || !r.GNo.isEmpty() || r.Time != 0 || r.Moves != 0
@@ -295,17 +311,7 @@ int frmHighScore::showModal(const AppContext &context, QWidget *owner)
 
 void frmHighScore::ShowTopGames()
 {
-    // The store's ranking table is shared by every view: copy it at once.
-    ctx_.score->Sort(QString(), QString(), 0);
-    lvTop->clear();
-    const QIcon icon = SmallPicture(1);
-    for (int16_t i = 1; i <= 20; ++i) {
-        ScoreRec r;
-        ctx_.score->GetTopRec(i, r);
-        if (r.Score > 0)
-            addRow(lvTop, i, icon, r, kTopCells, Cell::Score);
-    }
-    fitColumns(lvTop);
+    listScores(*ctx_.score, lvTop, kTopCells, SmallPicture(1), QString(), QString());
 }
 
 void frmHighScore::FillGames()
@@ -330,19 +336,13 @@ void frmHighScore::FillGames()
 
 void frmHighScore::ShowGameWise(const QString &GName)
 {
-    lvGames->clear();
     // No game chosen is no ranking of one game (an empty name would rank all).
-    if (!GName.isEmpty()) {
-        ctx_.score->Sort(GName, QString(), 0);
-        const QIcon icon = SmallPicture(2);
-        for (int16_t i = 1; i <= 20; ++i) {
-            ScoreRec r;
-            ctx_.score->GetTopRec(i, r);
-            if (r.Score > 0)
-                addRow(lvGames, i, icon, r, kGameCells, Cell::Score);
-        }
+    if (GName.isEmpty()) {
+        lvGames->clear();
+        fitColumns(lvGames);
+        return;
     }
-    fitColumns(lvGames);
+    listScores(*ctx_.score, lvGames, kGameCells, SmallPicture(2), GName, QString());
 }
 
 void frmHighScore::FillPlayers()
@@ -369,19 +369,13 @@ void frmHighScore::FillPlayers()
 
 void frmHighScore::ShowPlayerWise(const QString &Player)
 {
-    lvPlayer->clear();
     // No player is no ranking of one player (an empty name would rank all).
-    if (!Player.isEmpty()) {
-        ctx_.score->Sort(QString(), Player, 0);
-        const QIcon icon = SmallPicture(2);
-        for (int16_t i = 1; i <= 20; ++i) {
-            ScoreRec r;
-            ctx_.score->GetTopRec(i, r);
-            if (r.Score > 0)
-                addRow(lvPlayer, i, icon, r, kPlayerCells, Cell::Score);
-        }
+    if (Player.isEmpty()) {
+        lvPlayer->clear();
+        fitColumns(lvPlayer);
+        return;
     }
-    fitColumns(lvPlayer);
+    listScores(*ctx_.score, lvPlayer, kPlayerCells, SmallPicture(2), QString(), Player);
 }
 
 void frmHighScore::FillFinSort()
