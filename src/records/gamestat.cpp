@@ -179,6 +179,24 @@ QIcon frmGameStat::ChartIcon()
     return QIcon(pm);
 }
 
+namespace {
+// A tab of totals: the table on top; below it the chooser over the first
+// chart, beside the second chart.
+void layoutTotalsTab(QWidget *frame, QTreeWidget *list, QComboBox *chooser, ChartControl *chart,
+                     ChartControl *chart1, int chart1Stretch)
+{
+    auto *left = new QVBoxLayout;
+    left->addWidget(chooser);
+    left->addWidget(chart, 1);
+    auto *charts = new QHBoxLayout;
+    charts->addLayout(left, 1);
+    charts->addWidget(chart1, chart1Stretch);
+    auto *l = new QVBoxLayout(frame);
+    l->addWidget(list, 1);
+    l->addLayout(charts, 1);
+}
+} // namespace
+
 frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
     : QDialog(parent), ctx_(context)
 {
@@ -218,17 +236,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
     imcGames = makeCombo(Frame1, "imcGames");
     chGames = makeChart(Frame1, "chGames");
     chGames1 = makeChart(Frame1, "chGames1");
-    {
-        auto *left = new QVBoxLayout;
-        left->addWidget(imcGames);
-        left->addWidget(chGames, 1);
-        auto *charts = new QHBoxLayout;
-        charts->addLayout(left, 1);
-        charts->addWidget(chGames1, 2);
-        auto *l = new QVBoxLayout(Frame1);
-        l->addWidget(lvGames, 1);
-        l->addLayout(charts, 1);
-    }
+    layoutTotalsTab(Frame1, lvGames, imcGames, chGames, chGames1, 2);
 
     // Date-wise: one row per period bucket beside its charts.
     lvDate = makeList(Frame3, "lvDate", {QString(), QStringLiteral("Played"), QStringLiteral("Won")});
@@ -256,17 +264,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
     imcPlayer = makeCombo(Frame4, "imcPlayer");
     chPlayer = makeChart(Frame4, "chPlayer");
     chPlayer1 = makeChart(Frame4, "chPlayer1");
-    {
-        auto *left = new QVBoxLayout;
-        left->addWidget(imcPlayer);
-        left->addWidget(chPlayer, 1);
-        auto *charts = new QHBoxLayout;
-        charts->addLayout(left, 1);
-        charts->addWidget(chPlayer1, 1);
-        auto *l = new QVBoxLayout(Frame4);
-        l->addWidget(lvPlayer, 1);
-        l->addLayout(charts, 1);
-    }
+    layoutTotalsTab(Frame4, lvPlayer, imcPlayer, chPlayer, chPlayer1, 1);
 
     cmdClear = new QPushButton(QStringLiteral("Clear Statistics"), this);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
