@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev
-  libgl-dev libxkbcommon-dev qt6-qpa-plugins
+  libqt6opengl6-dev libgl-dev libxkbcommon-dev qt6-qpa-plugins
   libgtest-dev
   fonts-dejavu-core
 )
