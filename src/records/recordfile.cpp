@@ -214,34 +214,55 @@ QByteArray favLine(const QString &gname, const GameNo &gno)
     return line;
 }
 
+namespace {
+
+// Where the last complete line of an open file ends: just past its last line
+// feed, or 0 when it has none. Reads backwards from the end in blocks.
+qint64 endOfLastLine(QFile &file, qint64 size)
+{
+    constexpr qint64 kBlock = 4096;
+    QByteArray buf;
+    for (qint64 end = size; end > 0;) {
+        const qint64 begin = std::max<qint64>(0, end - kBlock);
+        if (!file.seek(begin))
+            return -1;
+        buf = file.read(end - begin);
+        if (buf.size() != end - begin)
+            return -1;
+        const qsizetype nl = buf.lastIndexOf('\n');
+        if (nl >= 0)
+            return begin + nl + 1;
+        end = begin;
+    }
+    return 0;
+}
+
+} // namespace
+
 bool appendLine(const QString &path, const QByteArray &line)
 {
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
         return false;
 
+    // Unbuffered, so a short write shows at once and the cut below is not
+    // undone by a retried flush of what did not fit.
     QFile file(path);
-    QByteArray data;
-    if (info.isFile() && info.size() > 0) {
-        if (!file.open(QIODevice::ReadOnly) || !file.seek(info.size() - 1))
-            return false;
-        char last = 0;
-        if (!file.getChar(&last))
-            return false;
-        file.close();
-        if (last != '\n')
-            data = "\r\n";
-    }
-    data += line;
-
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
         return false;
-    const qint64 oldSize = file.size();
-    const bool written = file.write(data) == data.size() && file.flush();
-    if (!written) {
-        // Leave no partial record behind for the next append to glue onto.
-        file.resize(oldSize);
-        file.close();
+    // A device or pipe in the file's place has no end to look at or cut.
+    const bool plain = !file.isSequential();
+    const qint64 size = plain ? file.size() : 0;
+    // A last line without its line end is what an interrupted write left: it
+    // was never a record. It goes, rather than being completed into one by
+    // the line end of this record.
+    const qint64 keep = endOfLastLine(file, size);
+    if (keep < 0 || (keep < size && !file.resize(keep)))
+        return false;
+    if (file.write(line) != line.size()) {
+        // No partial record may stay behind.
+        if (plain)
+            file.resize(keep);
         return false;
     }
     file.close();

@@ -82,9 +82,10 @@ QByteArray scoreLine(const QString &date, const QString &gname, const GameNo &gn
 QByteArray favLine(const QString &gname, const GameNo &gno);
 
 // Appends one line to a file, creating the file and its folder when missing.
-// A file whose last line was left unfinished gets a line break first, so the
-// new record never glues onto it. On a failed or short write the file is cut
-// back to its old length. Returns false on any failure.
+// The line goes in whole or not at all: on a failed or short write the file is
+// cut back to where it was. A last line left unfinished by an interrupted
+// write is dropped first, so it can neither glue onto the new record nor be
+// turned into one. Returns false on any failure.
 bool appendLine(const QString &path, const QByteArray &line);
 
 // One line split into items. Quoted items run to the next double quote; bare

@@ -16,6 +16,13 @@ inline void PrintTo(const QString &s, std::ostream *os)
 {
     *os << '"' << s.toStdString() << '"';
 }
+// Bytes as text, with the line ends visible.
+inline void PrintTo(const QByteArray &b, std::ostream *os)
+{
+    QByteArray t = b;
+    t.replace("\r", "\\r").replace("\n", "\\n");
+    *os << '"' << t.toStdString() << '"';
+}
 
 namespace tw::test {
 

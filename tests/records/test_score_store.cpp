@@ -100,22 +100,89 @@ TEST_F(ScoreStore, GarbageLinesAreSkippedAndTheFileIsLeftAlone)
     EXPECT_TRUE(ui.errors.isEmpty());
 }
 
-TEST_F(ScoreStore, AppendAfterAHalfWrittenLineStartsOnANewLine)
+TEST_F(ScoreStore, AHalfWrittenLastLineNeverComesBack)
 {
+    // Cut off in its last item, the half line still looks like a record:
+    // Freecell 12 of a game numbered 123.
     const QByteArray good = line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1);
-    writeFile(path("Player1.sre"), good + "\"2024-03-14 17:07:00\",\"Free");
+    const QByteArray half = "\"2024-03-14 17:07:00\",\"Freecell\",123,300,100,37";
+    writeFile(path("Player1.sre"), good + half);
+    score.OpenAllScore();
+    EXPECT_EQ(score.ScoreTop(), 1);
+
     game("Freecell", GameNo::number(9), 30, 10, 20);
     score.AddScore(1);
     const QByteArray added = "\"2024-03-14 17:06:07\",\"Freecell\",9,30,10,20,1\r\n";
-    EXPECT_EQ(readFile(path("Player1.sre")), good + "\"2024-03-14 17:07:00\",\"Free\r\n" + added);
+    EXPECT_EQ(readFile(path("Player1.sre")), good + added);
     score.OpenAllScore();
     ASSERT_EQ(score.ScoreTop(), 2);
+    EXPECT_EQ(rec(score, 1).Score, 370);
     EXPECT_EQ(rec(score, 2).GNo, GameNo::number(9));
+    score.AddScore(0);
+    score.OpenAllScore();
+    ASSERT_EQ(score.ScoreTop(), 3);
+    for (int32_t i = 1; i <= 3; ++i)
+        EXPECT_NE(rec(score, i).Score, 37);
+    EXPECT_TRUE(ui.errors.isEmpty());
 
-    // A file ended by LF alone needs no extra break.
+    // A file ended by LF alone keeps its last line.
     writeFile(path("Player1.sre"), "x\n");
     score.AddScore(0);
     EXPECT_TRUE(readFile(path("Player1.sre")).startsWith("x\n\"2024"));
+    // A line cut between its CR and LF goes as well.
+    writeFile(path("Player1.sre"), good + good.left(good.size() - 1));
+    score.AddScore(0);
+    EXPECT_EQ(readFile(path("Player1.sre")), good + "\"2024-03-14 17:06:07\",\"Freecell\",9,30,10,20,0\r\n");
+}
+
+TEST_F(ScoreStore, AScoreThatDoesNotFitLeavesTheFileAsItWas)
+{
+    const QByteArray good = line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1);
+    writeFile(path("Player1.sre"), good);
+    game("Freecell", GameNo::number(4567), 30, 10, 20);
+    const QByteArray added = "\"2024-03-14 17:06:07\",\"Freecell\",4567,30,10,20,1\r\n";
+    for (qsizetype room : {qsizetype(0), qsizetype(1), qsizetype(30), added.size() - 2, added.size() - 1}) {
+        {
+            FileSizeLimit full(static_cast<rlim_t>(good.size() + room));
+            ASSERT_TRUE(full.active());
+            EXPECT_NO_THROW(score.AddScore(1));
+        }
+        EXPECT_EQ(readFile(path("Player1.sre")), good) << "room for " << room << " bytes";
+        ASSERT_EQ(ui.errors.size(), 1);
+        EXPECT_EQ(ui.errors[0], "The game could not be recorded in " + path("Player1.sre"));
+        ui.errors.clear();
+    }
+    // Once there is room again the record goes in whole, on a line of its own.
+    score.AddScore(1);
+    EXPECT_EQ(readFile(path("Player1.sre")), good + added);
+    EXPECT_TRUE(ui.errors.isEmpty());
+}
+
+TEST_F(ScoreStore, AFavouriteThatDoesNotFitLeavesNoHalfLine)
+{
+    writeFile(path("fav.dat"), "\"Freecell\",1\r\n");
+    {
+        FileSizeLimit full(14 + 10);
+        ASSERT_TRUE(full.active());
+        score.AddFav("Freecell", GameNo::number(123456789));
+    }
+    EXPECT_EQ(readFile(path("fav.dat")), QByteArray("\"Freecell\",1\r\n"));
+    ASSERT_EQ(ui.errors.size(), 1);
+    EXPECT_EQ(ui.errors[0], "The favourite could not be saved in " + path("fav.dat"));
+    score.OpenFav();
+    EXPECT_EQ(score.FavTop(), 1);
+
+    // A half favourite from an earlier crash ("Freecell",12 of 123) is not
+    // revived by the next favourite.
+    writeFile(path("fav.dat"), "\"Freecell\",1\r\n\"Freecell\",12");
+    score.AddFav("Penguin", GameNo::text("7"));
+    score.AddFav("Penguin", GameNo::number(8));
+    EXPECT_EQ(readFile(path("fav.dat")), QByteArray("\"Freecell\",1\r\n\"Penguin\",\"7\"\r\n\"Penguin\",8\r\n"));
+    score.OpenFav();
+    ASSERT_EQ(score.FavTop(), 3);
+    FavRec f;
+    score.GetFavRec(2, f);
+    EXPECT_EQ(f, (FavRec{"Penguin", GameNo::text("7")}));
 }
 
 TEST_F(ScoreStore, TextItemsAreCleanedBeforeWriting)
