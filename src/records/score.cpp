@@ -13,6 +13,7 @@
 
 #include <exception>
 #include <limits>
+#include <unistd.h>
 
 namespace tw {
 
@@ -501,8 +502,10 @@ void cScore::ExportStat()
 bool cScore::WriteScoreboard(const QString &FileName)
 {
     // The old file stays as it was unless the whole report is written.
+    // Unbuffered: a write that does not fit on the disk fails where it is
+    // made, not in a flush at commit, whose failure the commit would not see.
     QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
 
     // A report that misses a player's games is no success.
@@ -612,7 +615,9 @@ bool cScore::WriteScoreboard(const QString &FileName)
             break;
     }
     flush();
-    if (!written) {
+    // A file system that finds out late that the data has no room says so
+    // only here.
+    if (!written || ::fsync(file.handle()) != 0) {
         file.cancelWriting();
         return false;
     }

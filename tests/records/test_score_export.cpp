@@ -208,3 +208,35 @@ TEST_F(ScoreExport, AnUnreadableScoreFileIsNoSuccess)
     EXPECT_FALSE(ui.errors.isEmpty());
     EXPECT_FALSE(QFile::exists(*ui.saveName)); // no report that leaves Bob out
 }
+
+TEST_F(ScoreExport, AFullDiskIsNoSuccessAndLeavesNoReport)
+{
+    writeFile(path("Player1.sre"), line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1));
+    const QString target = tmp.path() + "/Scoreboard";
+    writeFile(target, "old report\r\n");
+    const QString fresh = tmp.path() + "/report.txt";
+    // Room for nothing, for a part of the report and for all but its end.
+    for (rlim_t room : {rlim_t(0), rlim_t(100), rlim_t(3000)}) {
+        for (const QString &name : {target, fresh}) {
+            ui.saveName = name;
+            {
+                FileSizeLimit full(room);
+                ASSERT_TRUE(full.active());
+                score.ExportStat();
+            }
+            EXPECT_TRUE(ui.infos.isEmpty()) << "room " << room << ", " << name.toStdString();
+            ASSERT_EQ(ui.errors.size(), 1);
+            EXPECT_EQ(ui.errors[0], "The statistics could not be exported to " + name);
+            ui.errors.clear();
+            EXPECT_EQ(readFile(target), QByteArray("old report\r\n"));
+            EXPECT_FALSE(QFileInfo::exists(fresh));
+            // No half-written temporary file is left beside it either.
+            EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"Scoreboard"});
+        }
+    }
+    // With room the same export succeeds.
+    ui.saveName = fresh;
+    score.ExportStat();
+    EXPECT_EQ(ui.infos.size(), 1);
+    EXPECT_TRUE(readFile(fresh).endsWith("Freecell      Player1       Won            370           100          0:05:00      123 \r\n"));
+}
