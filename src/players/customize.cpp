@@ -34,7 +34,7 @@ std::function<std::optional<QColor>(QWidget *, const QColor &)> frmCustomize::Co
 
 namespace {
 
-constexpr int MaxSpeed = 50;
+constexpr int MaxSpeed = cData::MaxSpeed;
 constexpr int16_t CustomColorIndex = 1000;
 constexpr int OfferedColours = 20; // colour-table entries 1001..1020
 
@@ -449,9 +449,10 @@ void frmCustomize::LoadGeneral()
     chkTime->setChecked(ctx_.data->ShowTime() == 1);
     chkMoves->setChecked(ctx_.data->ShowMoves() == 1);
     chkScore->setChecked(ctx_.data->ShowScore() == 1);
-    // A stored range the list cannot show selects nothing and stays stored.
-    const int16_t range = ctx_.data->RangeIndex();
-    imcRange->setCurrentIndex(range >= 1 && range <= 15 ? range - 1 : -1);
+    // A stored range the list cannot show reads as the nearest item, the one
+    // the game numbers come from; the stored text stays until an item is
+    // chosen.
+    imcRange->setCurrentIndex(ctx_.data->RangeIndex() - 1);
 }
 
 void frmCustomize::LoadBackgrounds()

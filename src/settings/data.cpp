@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace tw {
 
 namespace {
@@ -115,18 +117,20 @@ void cData::LastGName(const QString &v) { store_.Write(kData, QStringLiteral("La
 
 int32_t cData::CustomColor() const
 {
+    // Red, green and blue of 0 to 255 each; anything else is no colour.
     const auto v = textToInt32(store_.Read(kData, QStringLiteral("CustomColor"), QStringLiteral("128")));
-    return v.value_or(128);
+    return v && *v >= 0 && *v <= 0xFFFFFF ? *v : 128;
 }
 
 void cData::CustomColor(int32_t v) { store_.Write(kData, QStringLiteral("CustomColor"), QString::number(v)); }
 
-int16_t cData::GetDataInt(const QString &Key, int16_t Default) const
+int16_t cData::GetDataInt(const QString &Key, int16_t Default, int16_t Min, int16_t Max) const
 {
     // A stored text that is no number, or does not fit 16 bits, reads as the
-    // default; the stored text itself is left alone.
+    // default, a number outside the key's range as the nearest end of it; the
+    // stored text itself is left alone.
     const auto v = textToInt16(store_.Read(kData, Key, QString::number(Default)));
-    return v.value_or(Default);
+    return v ? std::clamp(*v, Min, Max) : Default;
 }
 
 void cData::SaveDataInt(const QString &Key, int16_t Value)

@@ -83,14 +83,24 @@ public:
     int32_t CustomColor() const;
     void CustomColor(int32_t v);
 
-#define TW_DATA_INT(name, def)                                                   \
-    int16_t name() const { return GetDataInt(QStringLiteral(#name), def); }      \
+    // Animation steps the options dialog offers; a speed drives a loop of
+    // repaints, so a stored value beyond them must not be taken as it is.
+    static constexpr int16_t MinSpeed = 0;
+    static constexpr int16_t MaxSpeed = 50;
+    // Random game numbers run from 1 to 10^RangeIndex - 1.
+    static constexpr int16_t MinRange = 1;
+    static constexpr int16_t MaxRange = 15;
+
+// A value outside [lo, hi] reads as the nearest end; the stored text stays.
+#define TW_DATA_RANGED(name, def, lo, hi)                                        \
+    int16_t name() const { return GetDataInt(QStringLiteral(#name), def, lo, hi); } \
     void name(int16_t v) { SaveDataInt(QStringLiteral(#name), v); }
+#define TW_DATA_INT(name, def) TW_DATA_RANGED(name, def, INT16_MIN, INT16_MAX)
     TW_DATA_INT(ShowToolbar, 1)
-    TW_DATA_INT(CardSpeed, 5)
-    TW_DATA_INT(UndoSpeed, 5)
-    TW_DATA_INT(UndoallSpeed, 2)
-    TW_DATA_INT(ReplaySpeed, 7)
+    TW_DATA_RANGED(CardSpeed, 5, MinSpeed, MaxSpeed)
+    TW_DATA_RANGED(UndoSpeed, 5, MinSpeed, MaxSpeed)
+    TW_DATA_RANGED(UndoallSpeed, 2, MinSpeed, MaxSpeed)
+    TW_DATA_RANGED(ReplaySpeed, 7, MinSpeed, MaxSpeed)
     TW_DATA_INT(SoundStart, -1)
     TW_DATA_INT(SoundCardDown, 0)
     TW_DATA_INT(SoundCardUp, 0)
@@ -102,10 +112,11 @@ public:
     TW_DATA_INT(ShowScore, 1)
     TW_DATA_INT(ShowMoves, 1)
     TW_DATA_INT(BGIndex, 1007)
-    TW_DATA_INT(RangeIndex, 15)
+    TW_DATA_RANGED(RangeIndex, 15, MinRange, MaxRange)
     TW_DATA_INT(DeckIndex, 531)
     TW_DATA_INT(Fade, 1)
 #undef TW_DATA_INT
+#undef TW_DATA_RANGED
 
     int16_t TotalPlayers() const;
     QString GetPlayer(int16_t i) const;
@@ -138,7 +149,7 @@ public:
     static QString dateText(const QDateTime &t);
 
 private:
-    int16_t GetDataInt(const QString &Key, int16_t Default) const;
+    int16_t GetDataInt(const QString &Key, int16_t Default, int16_t Min = INT16_MIN, int16_t Max = INT16_MAX) const;
     void SaveDataInt(const QString &Key, int16_t Value);
 
     SettingsStore &store_;

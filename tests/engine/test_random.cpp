@@ -200,12 +200,29 @@ TEST(Random, GameNumbersStayInTheirRange)
         ASSERT_GE(n, 1);
         ASSERT_LT(n, 100000);
     }
-    // A range below the offered ones has nothing to draw from: always game 1.
+    // A stored range outside the offered ones reads as the nearest of them.
     t.data().RangeIndex(0);
+    seen.clear();
+    for (int i = 0; i < 400; ++i) {
+        const qint64 n = t.engine.GetRandomGameNo().asNumber();
+        ASSERT_GE(n, 1);
+        ASSERT_LE(n, 9);
+        seen.insert(n);
+    }
+    EXPECT_EQ(seen.size(), 9u);
+    t.data().RangeIndex(16);
+    bool wide = false;
+    for (int i = 0; i < 20; ++i) {
+        const qint64 n = t.engine.GetRandomGameNo().asNumber();
+        ASSERT_LT(n, 1000000000000000LL);
+        wide = wide || n >= 100000000000000LL;
+    }
+    EXPECT_TRUE(wide);
+    // Handed a range below them, the draw itself has nothing to draw from:
+    // always game 1.
     for (int i = 0; i < 20; ++i)
-        EXPECT_EQ(t.engine.GetRandomGameNo().asNumber(), 1);
-    t.data().RangeIndex(-3);
-    EXPECT_EQ(t.engine.GetRandomGameNo().asNumber(), 1);
+        EXPECT_EQ(RandomGameNo(t.engine.NumberRandom, 0), 1);
+    EXPECT_EQ(RandomGameNo(t.engine.NumberRandom, -3), 1);
     EXPECT_EQ(LargestGameNo(1), 9);
     EXPECT_EQ(LargestGameNo(15), 999999999999999LL);
 }

@@ -260,14 +260,17 @@ TEST(Customize, RangeItemsAndTheirImmediateWrite)
     EXPECT_EQ(again.imcRange->currentIndex(), 2);
 }
 
-TEST(Customize, ARangeOutsideTheListSelectsNothingAndStaysStored)
+TEST(Customize, ARangeOutsideTheListShowsTheNearestAndStaysStored)
 {
     Fixture f;
     f.d.data.RangeIndex(20);
     frmCustomize w(f.ctx);
-    EXPECT_EQ(w.imcRange->currentIndex(), -1);
+    EXPECT_EQ(w.imcRange->currentIndex(), 14); // the range the game numbers come from
     QTest::mouseClick(w.cmdOK, Qt::LeftButton);
     EXPECT_EQ(f.stored("RangeIndex"), "20");
+    f.d.data.RangeIndex(0);
+    frmCustomize again(f.ctx);
+    EXPECT_EQ(again.imcRange->currentIndex(), 0);
 }
 
 TEST(Customize, ShowFlagsAreWrittenAtOnceAsOneAndZero)

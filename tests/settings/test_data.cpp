@@ -174,3 +174,75 @@ TEST(Settings, QtStoreReadsChangesMadeFromOutside)
     EXPECT_EQ(check.value(QStringLiteral("Users/1")).toString(), QStringLiteral("Player1"));
     EXPECT_EQ(check.value(QStringLiteral("Users/100")).toString(), QStringLiteral("Player1"));
 }
+
+TEST(Settings, StoredNumbersOutsideTheirRangeReadAsTheNearestValid)
+{
+    TestData t;
+    cData &d = t.data;
+    const auto put = [&](const QString &key, const char *value) {
+        t.store.Write(QStringLiteral("Data"), key, QString::fromLatin1(value));
+    };
+    // The options dialog offers 0 to 50 animation steps.
+    for (const char *key : {"CardSpeed", "UndoSpeed", "UndoallSpeed", "ReplaySpeed"}) {
+        const QString k = QString::fromLatin1(key);
+        const auto read = [&] {
+            if (k == u"CardSpeed")
+                return d.CardSpeed();
+            if (k == u"UndoSpeed")
+                return d.UndoSpeed();
+            if (k == u"UndoallSpeed")
+                return d.UndoallSpeed();
+            return d.ReplaySpeed();
+        };
+        put(k, "32767");
+        EXPECT_EQ(read(), 50) << key;
+        put(k, "51");
+        EXPECT_EQ(read(), 50) << key;
+        put(k, "50");
+        EXPECT_EQ(read(), 50) << key;
+        put(k, "0");
+        EXPECT_EQ(read(), 0) << key;
+        put(k, "-4");
+        EXPECT_EQ(read(), 0) << key;
+        EXPECT_EQ(t.store.values.value("Data/" + k), QStringLiteral("-4")); // the text stays
+    }
+    put(QStringLiteral("RangeIndex"), "0");
+    EXPECT_EQ(d.RangeIndex(), 1);
+    put(QStringLiteral("RangeIndex"), "-3");
+    EXPECT_EQ(d.RangeIndex(), 1);
+    put(QStringLiteral("RangeIndex"), "16");
+    EXPECT_EQ(d.RangeIndex(), 15);
+    put(QStringLiteral("RangeIndex"), "7");
+    EXPECT_EQ(d.RangeIndex(), 7);
+    // A colour holds red, green and blue of 0 to 255 each.
+    put(QStringLiteral("CustomColor"), "-1");
+    EXPECT_EQ(d.CustomColor(), 128);
+    put(QStringLiteral("CustomColor"), "16777216");
+    EXPECT_EQ(d.CustomColor(), 128);
+    put(QStringLiteral("CustomColor"), "16777215");
+    EXPECT_EQ(d.CustomColor(), 16777215);
+    put(QStringLiteral("CustomColor"), "0");
+    EXPECT_EQ(d.CustomColor(), 0);
+    // Flags keep their stored value: each reader decides what counts as on.
+    put(QStringLiteral("SoundWin"), "1");
+    EXPECT_EQ(d.SoundWin(), 1);
+    put(QStringLiteral("Fade"), "7");
+    EXPECT_EQ(d.Fade(), 7);
+}
+
+TEST(Settings, AHandEditedUndoSpeedCannotStallAnUndo)
+{
+    TestTable t;
+    Engine &e = t.engine;
+    t.d.data.Autoplay(0);
+    t.start(QStringLiteral("Freecell"), 100);
+    const int16_t card = e.Array.GetPicID(0, 0, e.Array.GetTop(0, 0));
+    int32_t mode = 0;
+    e.Array.MoveCard(card, 4, 0, 0, mode, 0, 0, false);
+    t.d.store.Write(QStringLiteral("Data"), QStringLiteral("UndoSpeed"), QStringLiteral("30000"));
+    const int before = t.view.refreshes;
+    ASSERT_TRUE(e.Undo(t.d.data.UndoSpeed()));
+    // Fifty steps and the final placement at most.
+    EXPECT_LE(t.view.refreshes - before, 51 + 1);
+    EXPECT_EQ(e.Array.GetPicID(0, 0, e.Array.GetTop(0, 0)), card);
+}
