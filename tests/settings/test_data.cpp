@@ -4,6 +4,9 @@
 #include "testutil.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
@@ -245,4 +248,51 @@ TEST(Settings, AHandEditedUndoSpeedCannotStallAnUndo)
     // Fifty steps and the final placement at most.
     EXPECT_LE(t.view.refreshes - before, 51 + 1);
     EXPECT_EQ(e.Array.GetPicID(0, 0, e.Array.GetTop(0, 0)), card);
+}
+
+namespace {
+
+// Writes the given bytes as the settings file's lock, as a crashed program
+// would leave it, with a fresh time stamp.
+void leaveLock(const QString &lockName, const QByteArray &bytes)
+{
+    QFile f(lockName);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+} // namespace
+
+TEST(Settings, AStaleLockLeftByACrashDoesNotStallTheStore)
+{
+    QtSettingsStore store;
+    store.Write(QStringLiteral("Data"), QStringLiteral("ShowTime"), QStringLiteral("1"));
+    const QString lockName = store.FileName() + QStringLiteral(".lock");
+
+    // What a lock of this very process looks like; a crashed run with the same
+    // process id (common in containers) leaves exactly that.
+    QByteArray ownLock;
+    {
+        QLockFile own(lockName);
+        ASSERT_TRUE(own.tryLock(0));
+        QFile f(lockName);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        ownLock = f.readAll();
+    }
+    ASSERT_FALSE(ownLock.isEmpty());
+
+    int n = 0;
+    for (const QByteArray &left : {QByteArray(), QByteArray("garbage\n"), ownLock}) {
+        leaveLock(lockName, left);
+        const QString value = QString::number(++n);
+        QElapsedTimer clock;
+        clock.start();
+        store.Write(QStringLiteral("Data"), QStringLiteral("ShowTime"), value);
+        // A hang detector, not a speed check: a stall lasts about 30 s.
+        EXPECT_LT(clock.elapsed(), 5000) << n;
+        EXPECT_FALSE(QFileInfo::exists(lockName)) << n;
+        QSettings check(store.FileName(), QSettings::IniFormat);
+        EXPECT_EQ(check.value(QStringLiteral("Data/ShowTime")).toString(), value) << n;
+        EXPECT_EQ(store.Read(QStringLiteral("Data"), QStringLiteral("ShowTime"), QString()), value) << n;
+    }
 }
