@@ -21,7 +21,7 @@ namespace {
 // every write waits for it that long. Such a lock is removed first: one
 // without a readable owner (a crash between creating and filling it), or one
 // naming this very process, which holds no lock between two calls here (a
-// new run often gets the old process id, in a container always). A live
+// new run often gets the old process id, in a container nearly always). A live
 // owner keeps its lock locked as well, so the removal is only done while no
 // one else has it locked, the same test the lock's own stale check makes.
 void removeDeadLock(const QString &lockName)
