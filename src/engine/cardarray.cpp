@@ -22,7 +22,7 @@ cArray::cArray(Engine &e) : E(e)
 
 bool cArray::placeOk(int16_t Cell, int16_t Pile, int16_t Pos)
 {
-    return Cell >= 0 && Cell <= 4 && Pile >= 0 && Pile < 21 && Pos >= 0 && Pos < 105;
+    return Cell >= 0 && Cell < PileTypeCount && Pile >= 0 && Pile < MaxPiles && Pos >= 0 && Pos <= MaxCards;
 }
 
 int16_t cArray::GetTop(int16_t Cell, int16_t Pile) const
@@ -53,20 +53,20 @@ int16_t cArray::GetRandom(int16_t i) const
 void cArray::Init(const GameNo &GameNo)
 {
     T = static_cast<int16_t>(qBound(0, static_cast<int>(E.Games.TotalCards()), MaxCards));
-    for (int c = 0; c < 5; ++c)
-        for (int p = 0; p < 21; ++p) {
+    for (int c = 0; c < PileTypeCount; ++c)
+        for (int p = 0; p < MaxPiles; ++p) {
             TopPos[c][p] = -1;
-            for (int k = 0; k < 105; ++k)
+            for (int k = 0; k <= MaxCards; ++k)
                 PicID[c][p][k] = -1;
         }
-    for (int i = 0; i < 105; ++i)
+    for (int i = 0; i <= MaxCards; ++i)
         Deck[i] = 0;
     RandomInit(GameNo);
 }
 
 void cArray::RandomInit(const GameNo &GameNo)
 {
-    int16_t tmp[105];
+    int16_t tmp[MaxCards + 1];
     int n = T;
     for (int i = 0; i < T; ++i)
         tmp[i] = static_cast<int16_t>(i);
@@ -92,7 +92,8 @@ void cArray::MoveCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int
         return;
     }
     // A full foundation takes no fourteenth card, except in the Spider family.
-    if (!E.Games.IsSpider() && TopPos[3][Pile] == 12 && Cell == 3)
+    if (E.Games.Family() != RuleFamily::Spider && TopPos[PileType::Goal][Pile] == FullGoalTop
+        && Cell == PileType::Goal)
         return;
 
     Engine &eng = E;
@@ -101,14 +102,14 @@ void cArray::MoveCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int
     const int16_t srcPile = eng.GetCardPile(Card);
     const int16_t srcPos = eng.GetCardPos(Card);
 
-    if (Mode != 4 && srcCell == 0 && srcPos >= 1) {
-        const int16_t below = GetPicID(0, srcPile, static_cast<int16_t>(srcPos - 1));
-        if (below >= 0 && eng.GetCardFaceMode(below) == 1) {
-            Mode = 3;
-            eng.SetFaceMode(below, 0);
+    if (Mode != MoveMode::UndoRedo && srcCell == PileType::Home && srcPos >= 1) {
+        const int16_t below = GetPicID(PileType::Home, srcPile, static_cast<int16_t>(srcPos - 1));
+        if (below >= 0 && eng.GetCardFaceMode(below) == CardFace::Down) {
+            Mode = MoveMode::TurnedUp;
+            eng.SetFaceMode(below, CardFace::Up);
         }
     }
-    if (Mode != 4 && Mode != 5 && eng.Trans)
+    if (Mode != MoveMode::UndoRedo && Mode != MoveMode::Deal && eng.Trans)
         eng.Trans->SaveTrans(Card, Cell, Pile, Pos, Count, Mode);
 
     PlaceCard(Card, Cell, Pile, Pos, Mode, Speed, FaceDown);
@@ -128,7 +129,7 @@ void cArray::MoveCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int
     // this move belongs to the old deal.
     if (eng.Generation() != generation)
         return;
-    if (Mode != 2 && Mode != 4 && Mode != 5)
+    if (Mode != MoveMode::EndsFaceDown && Mode != MoveMode::UndoRedo && Mode != MoveMode::Deal)
         eng.AutoPlay();
     if (eng.Generation() != generation)
         return;
@@ -161,51 +162,52 @@ void cArray::PlaceCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, in
     }
     eng.MoveTo(Card, X, Y);
     eng.View.RefreshTable();
-    eng.SetFaceMode(Card, FaceDown ? 1 : 0);
-    if (Mode != 5) {
+    eng.SetFaceMode(Card, FaceDown ? CardFace::Down : CardFace::Up);
+    if (Mode != MoveMode::Deal) {
         const CardState &c = eng.Cards[static_cast<size_t>(Card)];
         if (placeOk(c.Cell, c.Pile, c.Pos))
             PicID[c.Cell][c.Pile][c.Pos] = -1;
     }
     eng.SetLoc(Card, Cell, Pile, Pos);
     PicID[Cell][Pile][Pos] = Card;
-    if (Mode == 5)
+    if (Mode == MoveMode::Deal)
         eng.View.PumpEvents();
 }
 
 void cArray::AddtoWaste(int16_t Card)
 {
-    int32_t mode = 1;
-    MoveCard(Card, 2, 0, static_cast<int16_t>(TopPos[2][0] + 1), mode, 3, 0, false);
+    int32_t mode = MoveMode::WasFaceDown;
+    MoveCard(Card, PileType::Waste, 0, static_cast<int16_t>(TopPos[PileType::Waste][0] + 1), mode, 3, 0, false);
 }
 
 void cArray::MoveWasteStock()
 {
-    for (int i = TopPos[2][0]; i >= 0; --i) {
-        const int16_t c = GetTopPicID(2, 0);
+    for (int i = TopPos[PileType::Waste][0]; i >= 0; --i) {
+        const int16_t c = GetTopPicID(PileType::Waste, 0);
         if (c < 0)
             break;
-        int32_t mode = 5;
-        MoveCard(c, 1, 0, static_cast<int16_t>(TopPos[1][0] + 1), mode, 0, 0, true);
+        int32_t mode = MoveMode::Deal;
+        MoveCard(c, PileType::Stock, 0, static_cast<int16_t>(TopPos[PileType::Stock][0] + 1), mode, 0, 0, true);
     }
 }
 
 int16_t cArray::TotalGoalCards() const
 {
     int n = 0;
+    // Always eight foundations, whatever the variant has.
     for (int p = 0; p < 8; ++p)
-        n += TopPos[3][p] + 1;
+        n += TopPos[PileType::Goal][p] + 1;
     return static_cast<int16_t>(n);
 }
 
 int16_t cArray::ClosedCards(int16_t Pile) const
 {
-    if (Pile < 0 || Pile >= 21)
+    if (Pile < 0 || Pile >= MaxPiles)
         return 0;
     int16_t n = 0;
-    for (int k = 0; k <= TopPos[0][Pile]; ++k) {
-        const int16_t c = PicID[0][Pile][k];
-        if (c >= 0 && E.Cards[static_cast<size_t>(c)].FaceMode == 1)
+    for (int k = 0; k <= TopPos[PileType::Home][Pile]; ++k) {
+        const int16_t c = PicID[PileType::Home][Pile][k];
+        if (c >= 0 && E.Cards[static_cast<size_t>(c)].FaceMode == CardFace::Down)
             ++n;
     }
     return n;

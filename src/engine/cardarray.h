@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codes.h"
 #include "gamenumber.h"
 
 #include <cstdint>
@@ -37,9 +38,9 @@ private:
 
     Engine &E;
     int16_t T = 0;
-    int16_t PicID[5][21][105];
-    int16_t TopPos[5][21];
-    int16_t Deck[105] = {};
+    int16_t PicID[PileTypeCount][MaxPiles][MaxCards + 1];
+    int16_t TopPos[PileTypeCount][MaxPiles];
+    int16_t Deck[MaxCards + 1] = {};
 };
 
 } // namespace tw

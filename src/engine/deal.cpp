@@ -9,16 +9,15 @@
 
 namespace tw {
 
-namespace {
-constexpr int32_t DealMode = 5;
-}
-
-MarkerState *Engine::marker(MarkerKind kind, int index)
+MarkerState *Engine::markerState(MarkerKind kind, int index)
 {
+    const auto at = [index](auto &markers) -> MarkerState * {
+        return static_cast<size_t>(index) < markers.size() ? &markers[static_cast<size_t>(index)] : nullptr;
+    };
     switch (kind) {
-    case MarkerKind::Home: return (index >= 0 && index < 18) ? &PicHome[static_cast<size_t>(index)] : nullptr;
-    case MarkerKind::Right: return (index >= 0 && index < 8) ? &PicRight[static_cast<size_t>(index)] : nullptr;
-    case MarkerKind::Res: return (index >= 0 && index < 10) ? &PicRes[static_cast<size_t>(index)] : nullptr;
+    case MarkerKind::Home: return at(PicHome);
+    case MarkerKind::Right: return at(PicRight);
+    case MarkerKind::Res: return at(PicRes);
     case MarkerKind::Waste: return index == 0 ? &PicWaste : nullptr;
     case MarkerKind::Stock: return index == 0 ? &PicStock : nullptr;
     }
@@ -27,7 +26,7 @@ MarkerState *Engine::marker(MarkerKind kind, int index)
 
 void Engine::showMarker(MarkerKind kind, int index, int16_t Kind, int16_t Pile, int32_t Pic)
 {
-    MarkerState *m = marker(kind, index);
+    MarkerState *m = markerState(kind, index);
     if (!m)
         return;
     m->Pic = Pic;
@@ -38,19 +37,26 @@ void Engine::showMarker(MarkerKind kind, int index, int16_t Kind, int16_t Pile, 
 
 void Engine::ShowGoalMarker(int16_t Marker, int16_t Pile, int16_t PicNo)
 {
-    showMarker(MarkerKind::Right, Marker, 3, Pile, PicNo);
+    showMarker(MarkerKind::Right, Marker, PileType::Goal, Pile, PicNo);
 }
 
-void Engine::ShowResMarker(int16_t Marker, int16_t Pile) { showMarker(MarkerKind::Res, Marker, 4, Pile, 14); }
+void Engine::ShowResMarker(int16_t Marker, int16_t Pile)
+{
+    showMarker(MarkerKind::Res, Marker, PileType::Res, Pile, MarkerPic::Plain);
+}
 
 void Engine::ShowHomeMarker(int16_t Marker, int16_t Pile, int16_t PicNo)
 {
-    showMarker(MarkerKind::Home, Marker, 0, Pile, PicNo);
+    showMarker(MarkerKind::Home, Marker, PileType::Home, Pile, PicNo);
 }
 
-void Engine::ShowWasteMarker(int16_t Marker, int16_t Pile) { showMarker(MarkerKind::Waste, Marker, 2, Pile, 14); }
+void Engine::ShowWasteMarker(int16_t Marker, int16_t Pile)
+{
+    showMarker(MarkerKind::Waste, Marker, PileType::Waste, Pile, MarkerPic::Plain);
+}
 
-void Engine::ShowStockMarker(int16_t n) { showMarker(MarkerKind::Stock, 0, 1, 0, n + 14); }
+// The stock marker's picture follows its StockNum: 1 stop, 2 redeal.
+void Engine::ShowStockMarker(int16_t n) { showMarker(MarkerKind::Stock, 0, PileType::Stock, 0, MarkerPic::Plain + n); }
 
 void Engine::SetStockMarkerPic(int32_t Pic)
 {
@@ -74,15 +80,15 @@ void Engine::NewDeal()
 void Engine::InitCardValues()
 {
     const int T = Array.Total();
-    const int32_t suitType = Games.SuitType();
+    const int32_t split = Games.SuitType();
     for (int i = 0; i < T; ++i) {
         const int16_t c = Array.GetRandom(static_cast<int16_t>(i));
-        const int16_t num = c % 13;
-        const int16_t suitpile = c / 13;
+        const int16_t num = c % SuitLength;
+        const int16_t suitpile = c / SuitLength;
         int16_t suit = 0;
-        if (suitType == 1)
+        if (split == SuitSplit::TwoSuits)
             suit = (c % 52) / 26;
-        else if (suitType == 2)
+        else if (split == SuitSplit::FourSuits)
             suit = (c % 52) / 13;
         SetValue(i, suit, num, suitpile);
         ZOrder(i);
@@ -93,8 +99,8 @@ void Engine::HideAll()
 {
     for (int i = 0; i < MaxCards; ++i) {
         SetVisible(i, false);
-        SetLoc(i, 0, 0, 0);
-        SetValue(i, 0, 0, 0);
+        SetLoc(i, PileType::Home, 0, 0);
+        SetValue(i, CardSuit::Hearts, Rank::Ace, 0);
         SetSelected(i, false);
     }
     const auto hide = [this](MarkerKind kind, int index, MarkerState &m) {
@@ -103,43 +109,43 @@ void Engine::HideAll()
         m.Visible = false;
         View.MarkerChanged(kind, index);
     };
-    for (int i = 0; i < 18; ++i)
-        hide(MarkerKind::Home, i, PicHome[static_cast<size_t>(i)]);
-    for (int i = 0; i < 8; ++i)
-        hide(MarkerKind::Right, i, PicRight[static_cast<size_t>(i)]);
-    for (int i = 0; i < 10; ++i)
-        hide(MarkerKind::Res, i, PicRes[static_cast<size_t>(i)]);
+    for (size_t i = 0; i < PicHome.size(); ++i)
+        hide(MarkerKind::Home, static_cast<int>(i), PicHome[i]);
+    for (size_t i = 0; i < PicRight.size(); ++i)
+        hide(MarkerKind::Right, static_cast<int>(i), PicRight[i]);
+    for (size_t i = 0; i < PicRes.size(); ++i)
+        hide(MarkerKind::Res, static_cast<int>(i), PicRes[i]);
     hide(MarkerKind::Waste, 0, PicWaste);
     hide(MarkerKind::Stock, 0, PicStock);
 }
 
 void Engine::DealGoal()
 {
-    const int16_t n = Games.Cards(3);
+    const int16_t n = Games.Cards(PileType::Goal);
     const int32_t g = Games.GoalType();
     const int T = Array.Total();
     const auto toGoal = [this](int card, int16_t pile) {
-        int32_t mode = DealMode;
-        Array.MoveCard(static_cast<int16_t>(card), 3, pile, 0, mode, 0, 0, false);
+        int32_t mode = MoveMode::Deal;
+        Array.MoveCard(static_cast<int16_t>(card), PileType::Goal, pile, 0, mode, 0, 0, false);
     };
     if (n > 0) {
         int16_t k = 0;
         for (int i = 0; i < T; ++i) {
             const int16_t num = GetCardNum(i);
             const int16_t sp = GetCardSuitpile(i);
-            if (g >= 0 && g <= 12) {
+            if (g >= GoalFill::RankAce && g <= GoalFill::RankKing) {
                 if (num == g && sp < n)
                     toGoal(i, sp);
-            } else if (g == 14) {
+            } else if (g == GoalFill::AcesAndKings) {
                 const double half = n / 2.0;
-                if ((num == 0 && sp < half) || (num == 12 && sp >= half))
+                if ((num == Rank::Ace && sp < half) || (num == Rank::King && sp >= half))
                     toGoal(i, sp);
-            } else if (g == 15) {
+            } else if (g == GoalFill::RankIsSuitpile) {
                 if (sp == num) {
                     toGoal(i, sp);
                     ShowGoalMarker(sp, sp, sp);
                 }
-            } else if (g == 16) {
+            } else if (g == GoalFill::BaseFromFirstCard) {
                 if (i == 0) {
                     toGoal(0, 0);
                     FoundationBase = num;
@@ -151,17 +157,20 @@ void Engine::DealGoal()
             }
         }
     }
-    for (int16_t j = 0; j < Games.Piles(3); ++j) {
-        if (g == 13)
-            ShowGoalMarker(j, j, 13);
-        else if (g == 0 || g == 1 || g == 12)
+    // The foundation markers: a rank picture for the pre-fills of Ace, Two
+    // and King and for the ranks the other pre-fills start from; none for the
+    // pre-fills of the other ranks.
+    for (int16_t j = 0; j < Games.Piles(PileType::Goal); ++j) {
+        if (g == GoalFill::Empty)
+            ShowGoalMarker(j, j, MarkerPic::NoRank);
+        else if (g == Rank::Ace || g == Rank::Two || g == Rank::King)
             ShowGoalMarker(j, j, static_cast<int16_t>(g));
-        else if (g == 14)
-            ShowGoalMarker(j, j, j < n / 2.0 ? 0 : 12);
-        else if (g == 16)
+        else if (g == GoalFill::AcesAndKings)
+            ShowGoalMarker(j, j, j < n / 2.0 ? MarkerPic::RankAce : MarkerPic::RankKing);
+        else if (g == GoalFill::BaseFromFirstCard)
             ShowGoalMarker(j, j, FoundationBase);
     }
-    if (g == 17) {
+    if (g == GoalFill::FirstCards) {
         for (int16_t k = 0; k < n && k < T; ++k) {
             toGoal(k, k);
             ShowGoalMarker(k, k, GetCardNum(k));
@@ -171,88 +180,90 @@ void Engine::DealGoal()
 
 void Engine::ShowPlaceMarkers()
 {
-    for (int16_t i = 0; i < Games.Piles(4); ++i)
+    for (int16_t i = 0; i < Games.Piles(PileType::Res); ++i)
         ShowResMarker(i, i);
-    if (Games.Tag() == u"Penguin")
-        Games.EmptyNum(FoundationBase == 0 ? 12 : static_cast<int16_t>(FoundationBase - 1));
+    // Penguin's empty piles take the rank below the foundation base.
+    if (Games.Family() == RuleFamily::Penguin)
+        Games.EmptyNum(FoundationBase == Rank::Ace ? int16_t{Rank::King} : static_cast<int16_t>(FoundationBase - 1));
     const int16_t emptyNum = Games.EmptyNum();
-    for (int16_t i = 0; i < Games.Piles(0); ++i) {
+    for (int16_t i = 0; i < Games.Piles(PileType::Home); ++i) {
         if (emptyNum >= 0)
             ShowHomeMarker(i, i, emptyNum);
         else
             ShowHomeMarker(i, i);
     }
-    if (Games.Piles(2) >= 1)
+    if (Games.Piles(PileType::Waste) >= 1)
         ShowWasteMarker(0, 0);
 }
 
 void Engine::DealStock()
 {
-    const bool faceDown = Games.StockType() != 1;
-    if (Games.StockNum() > 0)
+    const bool faceDown = Games.StockType() != StockKind::FaceUp;
+    if (Games.StockNum() > StockMarker::NoMarker)
         ShowStockMarker(Games.StockNum());
-    if (Games.Piles(1) < 1)
+    if (Games.Piles(PileType::Stock) < 1)
         return;
     const int T = Array.Total();
     for (int i = 0; i < T; ++i) {
-        if (GetCardCell(i) == 3)
+        if (GetCardCell(i) == PileType::Goal)
             continue;
-        if (Games.StockType() == 2 && GetCardSuit(i) >= 2)
+        if (Games.StockType() == StockKind::HeartsAndSpades && GetCardSuit(i) > CardSuit::Spades)
             continue;
-        int32_t mode = DealMode;
-        Array.MoveCard(static_cast<int16_t>(i), 1, 0, static_cast<int16_t>(Array.GetTop(1, 0) + 1), mode, 0, 0,
-                       faceDown);
+        int32_t mode = MoveMode::Deal;
+        Array.MoveCard(static_cast<int16_t>(i), PileType::Stock, 0,
+                       static_cast<int16_t>(Array.GetTop(PileType::Stock, 0) + 1), mode, 0, 0, faceDown);
     }
 }
 
 void Engine::DealWaste()
 {
-    for (int16_t k = 0; k < Games.Cards(2); ++k) {
-        const int16_t c = Array.GetTopPicID(1, 0);
+    for (int16_t k = 0; k < Games.Cards(PileType::Waste); ++k) {
+        const int16_t c = Array.GetTopPicID(PileType::Stock, 0);
         if (c < 0)
             return;
-        int32_t mode = DealMode;
-        Array.MoveCard(c, 2, k, 0, mode, 3, 0, false);
+        int32_t mode = MoveMode::Deal;
+        Array.MoveCard(c, PileType::Waste, k, 0, mode, 3, 0, false);
     }
 }
 
 void Engine::DealRes()
 {
-    const int16_t piles = Games.Piles(4);
+    const int16_t piles = Games.Piles(PileType::Res);
     if (piles < 1)
         return;
-    for (int16_t k = 0; k < Games.Cards(4); ++k) {
-        const int16_t c = Array.GetTopPicID(1, 0);
+    for (int16_t k = 0; k < Games.Cards(PileType::Res); ++k) {
+        const int16_t c = Array.GetTopPicID(PileType::Stock, 0);
         if (c < 0)
             return;
-        int32_t mode = DealMode;
-        Array.MoveCard(c, 4, static_cast<int16_t>(k % piles), static_cast<int16_t>(k / piles), mode, 3, 0, false);
+        int32_t mode = MoveMode::Deal;
+        Array.MoveCard(c, PileType::Res, static_cast<int16_t>(k % piles), static_cast<int16_t>(k / piles), mode, 3, 0,
+                       false);
     }
 }
 
 void Engine::DealHome()
 {
-    const int16_t P = Games.Piles(0);
+    const int16_t P = Games.Piles(PileType::Home);
     if (P < 1)
         return;
     const int16_t open = Games.CardsOpen();
     const auto deal = [this](int16_t pile, int16_t pos, bool faceDown) {
-        const int16_t c = Array.GetTopPicID(1, 0);
+        const int16_t c = Array.GetTopPicID(PileType::Stock, 0);
         if (c < 0)
             return false;
-        int32_t mode = DealMode;
-        Array.MoveCard(c, 0, pile, pos, mode, 3, 0, faceDown);
+        int32_t mode = MoveMode::Deal;
+        Array.MoveCard(c, PileType::Home, pile, pos, mode, 3, 0, faceDown);
         return true;
     };
     switch (Games.HomeType()) {
-    case 0:
-    case 5: {
-        const int16_t cards = Games.Cards(0);
+    case HomeDeal::RoundRobin:
+    case HomeDeal::RoundRobinClosed: {
+        const int16_t cards = Games.Cards(PileType::Home);
         for (int16_t k = 0; k < cards; ++k) {
             const int16_t pile = k % P;
             const int16_t pos = k / P;
             bool down = false;
-            if (Games.HomeType() == 5)
+            if (Games.HomeType() == HomeDeal::RoundRobinClosed)
                 down = pile <= 3 && pos <= 2;
             else if (open > 0)
                 down = k < cards - open;
@@ -261,22 +272,22 @@ void Engine::DealHome()
         }
         break;
     }
-    case 1:
+    case HomeDeal::Triangle:
         for (int16_t j = 0; j < P; ++j)
             for (int16_t m = 0; m <= P - 1 - j; ++m)
                 if (!deal(static_cast<int16_t>(j + m), j, open > 0 && m != 0))
                     return;
         break;
-    case 2:
+    case HomeDeal::PileBySuit:
         for (int k = 0; k < 52; ++k) {
-            const int16_t c = Array.GetTopPicID(1, 0);
+            const int16_t c = Array.GetTopPicID(PileType::Stock, 0);
             if (c < 0)
                 return;
             const int16_t pile = GetCardSuit(c);
-            deal(pile, static_cast<int16_t>(Array.GetTop(0, pile) + 1), false);
+            deal(pile, static_cast<int16_t>(Array.GetTop(PileType::Home, pile) + 1), false);
         }
         break;
-    case 3: {
+    case HomeDeal::Cone: {
         static const int16_t sizes[9] = {4, 5, 6, 7, 8, 7, 6, 5, 4};
         for (int16_t r = 0; r < 9 && r < P; ++r)
             for (int16_t pos = 0; pos < sizes[r]; ++pos)
@@ -284,15 +295,15 @@ void Engine::DealHome()
                     return;
         break;
     }
-    case 4:
-        while (Array.GetTop(1, 0) != -1) {
+    case HomeDeal::RandomPile:
+        while (Array.GetTop(PileType::Stock, 0) != -1) {
             const float r = DealRandom.Next();
             const int16_t pile = static_cast<int16_t>(roundHalfEven(static_cast<double>(r) * (P - 1)));
-            if (!deal(pile, static_cast<int16_t>(Array.GetTop(0, pile) + 1), false))
+            if (!deal(pile, static_cast<int16_t>(Array.GetTop(PileType::Home, pile) + 1), false))
                 return;
         }
         break;
-    case 6:
+    case HomeDeal::ReverseTriangle:
         for (int16_t j = 0; j < P; ++j)
             for (int16_t m = 0; m <= P - 1 - j; ++m)
                 if (!deal(m, j, open > 0 && m != 0))

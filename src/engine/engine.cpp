@@ -90,7 +90,7 @@ QString Engine::CheckModel() const
                 .arg(i).arg(c.Cell).arg(c.Pile).arg(c.Pos).arg(Array.GetPicID(c.Cell, c.Pile, c.Pos));
     }
     int counted = 0;
-    for (int16_t cell = 0; cell < 5; ++cell)
+    for (int16_t cell = PileType::Home; cell < PileTypeCount; ++cell)
         for (int16_t pile = 0; pile < MaxPiles; ++pile)
             for (int16_t pos = 0; pos <= Array.GetTop(cell, pile); ++pos) {
                 const int16_t id = Array.GetPicID(cell, pile, pos);

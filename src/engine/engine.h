@@ -17,9 +17,6 @@ namespace tw {
 
 class cData;
 
-inline constexpr int MaxCards = 104;
-inline constexpr int MaxPiles = 21;
-
 // The state of one card on the table. The card controls draw it; the engine
 // alone changes it.
 struct CardState {
@@ -27,7 +24,7 @@ struct CardState {
     int16_t Num = 0;       // 0 Ace .. 12 King
     int16_t Suitpile = 0;  // card value \ 13
     bool Selected = false; // drawn inverted
-    int32_t FaceMode = 1;  // 1 back shown, anything else face shown
+    int32_t FaceMode = CardFace::Down; // CardFace: 1 back shown, anything else face shown
     int16_t Cell = 0;
     int16_t Pile = 0;
     int16_t Pos = 0;
@@ -36,14 +33,15 @@ struct CardState {
     bool Visible = false;
     uint32_t Z = 0;        // stacking order: higher is in front
 
-    int32_t Color() const { return (Suit == 0 || Suit == 2) ? 1 : 2; }
+    // 1 red, 2 black.
+    int32_t Color() const { return (Suit == CardSuit::Hearts || Suit == CardSuit::Diamonds) ? 1 : 2; }
 };
 
 // The empty-place markers under the piles.
 enum class MarkerKind { Home, Right, Res, Waste, Stock };
 
 struct MarkerState {
-    int32_t Pic = -1; // place-marker picture 0..17, -1 none
+    int32_t Pic = -1; // MarkerPic, -1 none
     int16_t Left = 0;
     int16_t Top = 0;
     bool Visible = false;
@@ -185,7 +183,7 @@ public:
     void DealHome();
     void ShowGoalMarker(int16_t Marker, int16_t Pile, int16_t PicNo);
     void ShowResMarker(int16_t Marker, int16_t Pile);
-    void ShowHomeMarker(int16_t Marker, int16_t Pile, int16_t PicNo = 14);
+    void ShowHomeMarker(int16_t Marker, int16_t Pile, int16_t PicNo = MarkerPic::Plain);
     void ShowWasteMarker(int16_t Marker, int16_t Pile);
     void ShowStockMarker(int16_t n);
     void SetStockMarkerPic(int32_t Pic);
@@ -262,7 +260,7 @@ private:
     }
     // What an index outside the cards reaches: a blank card, never a crash.
     static CardState &noCard();
-    MarkerState *marker(MarkerKind kind, int index);
+    MarkerState *markerState(MarkerKind kind, int index);
     void showMarker(MarkerKind kind, int index, int16_t Kind, int16_t Pile, int32_t Pic);
     void moveToFoundation(int card, int16_t p);
 

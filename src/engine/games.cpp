@@ -13,8 +13,9 @@ const PileLayout kNoLayout{};
 
 const PileLayout &cGames::layout(int16_t Cell) const
 {
-    Q_ASSERT_X(Cell >= 0 && Cell <= 5, "cGames", "pile type out of range");
-    return (Cell >= 0 && Cell <= 5) ? layout_[Cell] : kNoLayout;
+    const bool known = Cell >= 0 && Cell < LayoutCount;
+    Q_ASSERT_X(known, "cGames", "pile type out of range");
+    return known ? layout_[static_cast<size_t>(Cell)] : kNoLayout;
 }
 
 void cGames::Home(int16_t Piles, int16_t Order, int16_t Cards, int16_t AK, int16_t EmptyNum, int16_t MultiMove,
@@ -22,7 +23,8 @@ void cGames::Home(int16_t Piles, int16_t Order, int16_t Cards, int16_t AK, int16
                   int16_t DivWidth, int32_t PileOrder, int32_t cHomeType, int32_t cMultiOrder, int32_t SuitType,
                   int16_t cCardsOpen)
 {
-    layout_[0] = PileLayout{Piles, Cards, Order, AK, StartX, StartY, PileWidth, PosWidth, Div, DivWidth, PileOrder};
+    layout_[PileType::Home] =
+        PileLayout{Piles, Cards, Order, AK, StartX, StartY, PileWidth, PosWidth, Div, DivWidth, PileOrder};
     emptyNum_ = EmptyNum;
     multiMove_ = MultiMove;
     homeType_ = cHomeType;
@@ -34,7 +36,7 @@ void cGames::Home(int16_t Piles, int16_t Order, int16_t Cards, int16_t AK, int16
 void cGames::Stock(int16_t Piles, int32_t StockMove, int16_t StartX, int16_t StartY, int16_t PosWidth,
                    int16_t StockNum, int32_t StockType)
 {
-    PileLayout &l = layout_[1];
+    PileLayout &l = layout_[PileType::Stock];
     l.Piles = Piles;
     l.StartX = StartX;
     l.StartY = StartY;
@@ -46,7 +48,7 @@ void cGames::Stock(int16_t Piles, int32_t StockMove, int16_t StartX, int16_t Sta
 
 void cGames::Waste(int16_t Piles, int16_t StartX, int16_t StartY, int16_t PileWidth, int16_t Cards, int16_t PosWidth)
 {
-    PileLayout &l = layout_[2];
+    PileLayout &l = layout_[PileType::Waste];
     l.Piles = Piles;
     l.StartX = StartX;
     l.StartY = StartY;
@@ -59,14 +61,15 @@ void cGames::Goal(int16_t Piles, int32_t Order, int16_t Cards, int32_t GoalType,
                   int16_t StartY, int16_t PileWidth, int16_t PosWidth, int16_t Div, int16_t DivWidth,
                   int32_t PileOrder)
 {
-    layout_[3] = PileLayout{Piles, Cards, Order, AK, StartX, StartY, PileWidth, PosWidth, Div, DivWidth, PileOrder};
+    layout_[PileType::Goal] =
+        PileLayout{Piles, Cards, Order, AK, StartX, StartY, PileWidth, PosWidth, Div, DivWidth, PileOrder};
     goalType_ = GoalType;
 }
 
 void cGames::Res(int16_t Piles, int16_t Cards, int16_t StartX, int16_t StartY, int16_t PileWidth, int16_t PosWidth,
                  int16_t Div, int16_t DivWidth, int32_t PileOrder)
 {
-    PileLayout &l = layout_[4];
+    PileLayout &l = layout_[PileType::Res];
     l.Piles = Piles;
     l.Cards = Cards;
     l.StartX = StartX;
@@ -85,18 +88,32 @@ void cGames::Ext(int16_t BaseX, int16_t BaseY, int16_t Cards, int16_t /*Redeals*
     baseY_ = BaseY;
     totalCards_ = Cards;
     tag_ = Tag;
-    isSpider_ = Tag == u"Spider";
-    isStala_ = Tag == u"Stala";
-    isFreecellAK_ = Tag == u"FreecellAK";
+    family_ = FamilyOf(Tag);
     disAutoPlay_ = cDisAutoPlay;
     goalDiv_ = GoalDiv;
+}
+
+RuleFamily cGames::FamilyOf(const QString &Tag)
+{
+    static constexpr struct {
+        const char16_t *tag;
+        RuleFamily family;
+    } kFamilies[] = {
+        {u"Freecell", RuleFamily::Freecell}, {u"FreecellAK", RuleFamily::FreecellAK},
+        {u"Penguin", RuleFamily::Penguin},   {u"Spider", RuleFamily::Spider},
+        {u"Stala", RuleFamily::Stala},
+    };
+    for (const auto &f : kFamilies)
+        if (Tag == QStringView(f.tag))
+            return f.family;
+    return RuleFamily::Other;
 }
 
 int32_t cGames::Order(int16_t Cell, int16_t Pile) const
 {
     // In the Ace-King family the two right-hand foundations build down from a King.
-    if (Cell == 3 && Pile >= 2 && isFreecellAK_)
-        return 1;
+    if (Cell == PileType::Goal && Pile >= 2 && family_ == RuleFamily::FreecellAK)
+        return OrderCode::DownSameSuit;
     return layout(Cell).Order;
 }
 
@@ -105,7 +122,7 @@ int32_t cGames::PileOffset(int16_t Cell, int16_t Pile, int16_t Pos) const
     const PileLayout &L = layout(Cell);
     int dx = 0;
     int dy = 0;
-    if (Cell == 1 || Cell == 2) {
+    if (Cell == PileType::Stock || Cell == PileType::Waste) {
         // The stock and waste climb one step up and left as they grow.
         const int s = Pos > 0 ? static_cast<int>(roundHalfEven(std::sqrt(static_cast<double>(Pos)))) / 2 : 0;
         dx = L.StartX - s * L.PosWidth;
@@ -114,26 +131,28 @@ int32_t cGames::PileOffset(int16_t Cell, int16_t Pile, int16_t Pos) const
         const int col = Pile % L.Div;
         const int row = Pile / L.Div;
         int fan = Pos * L.PosWidth;
-        if (Cell == 0 && (L.PileOrder == 0 || L.PileOrder == 2) && closedCards_) {
+        if (Cell == PileType::Home
+            && (L.PileOrder == PileArrangement::RowsFanDown || L.PileOrder == PileArrangement::RowsFanRight)
+            && closedCards_) {
             // Face-down cards lie closer together than the face-up ones on them.
             const int c = closedCards_(Pile);
             if (c > 0)
                 fan = c * 60 + (Pos - c) * L.PosWidth;
         }
         switch (L.PileOrder) {
-        case 0:
+        case PileArrangement::RowsFanDown:
             dx = L.StartX + col * L.PileWidth;
             dy = L.StartY + row * L.DivWidth + fan;
             break;
-        case 1:
+        case PileArrangement::RowsSideFanDown:
             dx = L.StartX + col * L.PileWidth + row * L.DivWidth;
             dy = L.StartY + Pos * L.PosWidth;
             break;
-        case 2:
+        case PileArrangement::RowsFanRight:
             dx = L.StartX + col * L.PileWidth + fan;
             dy = L.StartY + row * L.DivWidth;
             break;
-        case 3:
+        case PileArrangement::ColumnsFanRight:
             dx = L.StartX + Pos * L.PosWidth + row * L.DivWidth;
             dy = L.StartY + col * L.PileWidth;
             break;
@@ -141,9 +160,11 @@ int32_t cGames::PileOffset(int16_t Cell, int16_t Pile, int16_t Pos) const
             break;
         }
     } else {
-        Q_ASSERT_X(L.PileOrder < 0 || L.PileOrder > 3, "cGames", "pile type laid out with no piles per row");
+        Q_ASSERT_X(L.PileOrder < PileArrangement::RowsFanDown || L.PileOrder > PileArrangement::ColumnsFanRight,
+                   "cGames", "pile type laid out with no piles per row");
     }
-    if (Cell == 3 && Pos > 0 && isStala_)
+    // Stalactites fans only the second card of a foundation; the rest cover it.
+    if (Cell == PileType::Goal && Pos > 0 && family_ == RuleFamily::Stala)
         dy += 250;
     return MakeCoord(clamp16(dx), clamp16(dy));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codes.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -7,22 +9,19 @@
 
 namespace tw {
 
-// Pile types, as stored in a card's Cell.
-enum PileType : int16_t { Home = 0, Stock = 1, Waste = 2, Goal = 3, Res = 4 };
-
 // Layout and rule record of one pile type.
 struct PileLayout {
     int16_t Piles = 0;
     int16_t Cards = 0;
-    int32_t Order = 0;
-    int16_t AK = 0;
+    int32_t Order = OrderCode::NoCard;
+    int16_t AK = 0; // nonzero: King and Ace follow each other
     int16_t StartX = 0;
     int16_t StartY = 0;
     int16_t PileWidth = 0;
     int16_t PosWidth = 0;
     int16_t Div = 0;
     int16_t DivWidth = 0;
-    int32_t PileOrder = 0;
+    int32_t PileOrder = PileArrangement::RowsFanDown;
 };
 
 // Every parameter of the variant being played, and the geometry that turns a
@@ -53,7 +52,10 @@ public:
 
     int16_t Piles(int16_t Cell) const { return layout(Cell).Piles; }
     int32_t Order(int16_t Cell, int16_t Pile) const;
-    int32_t MultiOrder() const { return multiOrder_ != 0 ? multiOrder_ : layout_[0].Order; }
+    int32_t MultiOrder() const
+    {
+        return multiOrder_ != OrderCode::OfTableau ? multiOrder_ : layout_[PileType::Home].Order;
+    }
     int16_t Cards(int16_t Cell) const { return layout(Cell).Cards; }
     int16_t AK(int16_t Cell) const { return layout(Cell).AK; }
     int32_t GoalType() const { return goalType_; }
@@ -63,7 +65,7 @@ public:
     int32_t StockMove() const { return stockMove_; }
     QString Tag() const { return tag_; }
     int32_t HomeType() const { return homeType_; }
-    int32_t HomePileOrder() const { return layout_[0].PileOrder; }
+    int32_t HomePileOrder() const { return layout_[PileType::Home].PileOrder; }
     int32_t SuitType() const { return suitType_; }
     int16_t TotalCards() const { return totalCards_; }
     QString Name() const { return QString(); }
@@ -76,10 +78,9 @@ public:
     int16_t StockNum() const { return stockNum_; }
     int16_t GoalDiv() const { return goalDiv_; }
 
-    // Cached comparisons of the tag, read on hot paths.
-    bool IsSpider() const { return isSpider_; }
-    bool IsStala() const { return isStala_; }
-    bool IsFreecellAK() const { return isFreecellAK_; }
+    // The rule family the Tag names, read once when the variant is loaded.
+    RuleFamily Family() const { return family_; }
+    static RuleFamily FamilyOf(const QString &Tag);
 
 private:
     const PileLayout &layout(int16_t Cell) const;
@@ -94,7 +95,7 @@ private:
     int32_t homeType_ = 0;
     int32_t multiOrder_ = 0;
     int32_t suitType_ = 0;
-    std::array<PileLayout, 6> layout_{};
+    std::array<PileLayout, LayoutCount> layout_{}; // by pile type
     QString tag_;
     int16_t cardsOpen_ = 0;
     int16_t totalCards_ = 0;
@@ -103,9 +104,7 @@ private:
     int16_t disAutoPlay_ = 0;
     int16_t stockNum_ = 0;
     int16_t goalDiv_ = 0;
-    bool isSpider_ = false;
-    bool isStala_ = false;
-    bool isFreecellAK_ = false;
+    RuleFamily family_ = RuleFamily::Other;
     std::function<int16_t(int16_t)> closedCards_;
 };
 

@@ -60,19 +60,21 @@ void cTrans::Undo(int16_t &Speed, bool &Done)
             Speed = 4;
         if (Speed > 4)
             eng.Data.PlaySound(QStringLiteral("Undo"));
-        if (r.Mode == 3) {
+        // The card the move turned up is closed first, so the card coming
+        // back lies at the spacing of a face-down card.
+        if (r.Mode == MoveMode::TurnedUp) {
             const int16_t below = eng.Array.GetPicID(r.FromCell, r.FromPile, static_cast<int16_t>(r.FromPos - 1));
             if (below >= 0)
-                eng.SetFaceMode(below, 1);
+                eng.SetFaceMode(below, CardFace::Down);
         }
-        int32_t mode = 4;
+        int32_t mode = MoveMode::UndoRedo;
         eng.Array.MoveCard(r.Card, r.FromCell, r.FromPile, r.FromPos, mode, Speed, r.Count, false);
         if (eng.Generation() != generation)
             return;
-        if (r.Mode == 1)
-            eng.SetFaceMode(r.Card, 1);
-        else if (r.Mode == 2)
-            eng.SetFaceMode(r.Card, 0);
+        if (r.Mode == MoveMode::WasFaceDown)
+            eng.SetFaceMode(r.Card, CardFace::Down);
+        else if (r.Mode == MoveMode::EndsFaceDown)
+            eng.SetFaceMode(r.Card, CardFace::Up);
         --TransID;
         if (Trans[static_cast<size_t>(TransID)].Multi != 1) {
             Done = true;
@@ -95,21 +97,21 @@ void cTrans::Redo(int16_t &Speed, bool &Done)
         const TransRec r = Trans[static_cast<size_t>(TransID)];
         if (Speed > 4)
             eng.Data.PlaySound(QStringLiteral("Redo"));
-        int32_t mode = 4;
+        int32_t mode = MoveMode::UndoRedo;
         eng.Array.MoveCard(r.Card, r.ToCell, r.ToPile, r.ToPos, mode, Speed, r.Count, false);
         moved = true;
         if (eng.Generation() != generation) {
             Done = true;
             return;
         }
-        if (r.Mode == 3) {
+        if (r.Mode == MoveMode::TurnedUp) {
             const int16_t below = eng.Array.GetPicID(r.FromCell, r.FromPile, static_cast<int16_t>(r.FromPos - 1));
             if (below >= 0)
-                eng.SetFaceMode(below, 0);
-        } else if (r.Mode == 1) {
-            eng.SetFaceMode(r.Card, 0);
-        } else if (r.Mode == 2) {
-            eng.SetFaceMode(r.Card, 1);
+                eng.SetFaceMode(below, CardFace::Up);
+        } else if (r.Mode == MoveMode::WasFaceDown) {
+            eng.SetFaceMode(r.Card, CardFace::Up);
+        } else if (r.Mode == MoveMode::EndsFaceDown) {
+            eng.SetFaceMode(r.Card, CardFace::Down);
         }
         if (r.Multi != 1) {
             Done = true;
@@ -152,11 +154,11 @@ int16_t cTrans::GetTransID() const
 QString cTrans::ConvertCell(int16_t Cell)
 {
     switch (Cell) {
-    case 0: return QStringLiteral("Tableau");
-    case 1: return QStringLiteral("Stock");
-    case 2: return QStringLiteral("Waste");
-    case 3: return QStringLiteral("Foundation");
-    case 4: return QStringLiteral("Reserve");
+    case PileType::Home: return QStringLiteral("Tableau");
+    case PileType::Stock: return QStringLiteral("Stock");
+    case PileType::Waste: return QStringLiteral("Waste");
+    case PileType::Goal: return QStringLiteral("Foundation");
+    case PileType::Res: return QStringLiteral("Reserve");
     default: return QString();
     }
 }

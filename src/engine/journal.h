@@ -21,7 +21,7 @@ struct TransRec {
     int16_t ToPile = 0;
     int16_t ToPos = 0;
     int16_t Count = 0;
-    int32_t Mode = 0;
+    int32_t Mode = 0;  // MoveMode
     int16_t Multi = 0; // 1: the next record belongs to the same group
 };
 
@@ -54,7 +54,7 @@ public:
 
     int32_t Position() const { return TransID; }
     int32_t Last() const { return TransLast; }
-    const TransRec &Record(int32_t i) const { return Trans[static_cast<size_t>(i)]; }
+    const TransRec &RecordAt(int32_t i) const { return Trans[static_cast<size_t>(i)]; }
     int32_t Capacity() const { return TransCapacity; }
 
 private:

@@ -11,6 +11,15 @@ namespace {
 constexpr int16_t DropSpeed = 3;
 constexpr int16_t StockDealSpeed = 5;
 constexpr int16_t WasteTurnSpeed = 2;
+// Where a dragged run's cards lie on each other.
+constexpr int RunStepDown = 250;
+constexpr int RunStepRight = 180;
+
+// The rows of the tableau fan its cards to the right: a dragged run does too.
+bool fansRight(const cGames &g)
+{
+    return g.HomePileOrder() == PileArrangement::RowsFanRight || g.HomePileOrder() == PileArrangement::ColumnsFanRight;
+}
 } // namespace
 
 void Engine::CardMouseDown(int card, float X, float Y)
@@ -59,47 +68,49 @@ void Engine::CardMouseUp(int card, float /*X*/, float /*Y*/)
 
 void Engine::StockMarkerClick()
 {
-    if (Data.GameRunning() && !Busy() && Games.StockNum() == 2)
+    if (Data.GameRunning() && !Busy() && Games.StockNum() == StockMarker::Redeal)
         WasteToStock();
 }
 
 void Engine::StartDrag(int card, int16_t cell, int16_t pile, int16_t pos)
 {
     switch (cell) {
-    case 0: {
-        const int16_t t = Array.GetTop(0, pile);
+    case PileType::Home: {
+        const int16_t t = Array.GetTop(PileType::Home, pile);
         if (pos == t) {
             Dragging = true;
             return;
         }
         DragCount = static_cast<int16_t>(t - pos);
-        if (GetCardFaceMode(card) != 0 || !Games.MultiMove() || !IsValidRun(card, DragCount))
+        if (GetCardFaceMode(card) != CardFace::Up || !Games.MultiMove() || !IsValidRun(card, DragCount))
             return;
-        const QString tag = Games.Tag();
-        if ((tag == u"Penguin" || tag == u"FreecellAK" || tag == u"Freecell") && DragCount > GetMaxMove())
+        const RuleFamily family = Games.Family();
+        const bool limited =
+            family == RuleFamily::Penguin || family == RuleFamily::FreecellAK || family == RuleFamily::Freecell;
+        if (limited && DragCount > GetMaxMove())
             return;
         Dragging = true;
         for (int16_t k = pos; k <= t; ++k) {
-            const int16_t c = Array.GetPicID(0, pile, k);
+            const int16_t c = Array.GetPicID(PileType::Home, pile, k);
             if (c >= 0)
                 ZOrder(c);
         }
         return;
     }
-    case 1:
-        if (Games.StockType() == 1) {
-            Dragging = card == Array.GetTopPicID(1, 0);
-        } else if (Games.StockMove() == 2) {
+    case PileType::Stock:
+        if (Games.StockType() == StockKind::FaceUp) {
+            Dragging = card == Array.GetTopPicID(PileType::Stock, 0);
+        } else if (Games.StockMove() == StockPress::DealToTableau) {
             DealStockToHome();
-        } else if (card == Array.GetTopPicID(1, 0)) {
+        } else if (card == Array.GetTopPicID(PileType::Stock, 0)) {
             Array.AddtoWaste(static_cast<int16_t>(card));
         }
         return;
-    case 2:
-        Dragging = card == Array.GetTopPicID(2, 0);
+    case PileType::Waste:
+        Dragging = card == Array.GetTopPicID(PileType::Waste, 0);
         return;
-    case 3:
-    case 4:
+    case PileType::Goal:
+    case PileType::Res:
         // Only the top card of a foundation or cell can be lifted; any other
         // would leave the pile's top wrong after the move.
         Dragging = card == Array.GetTopPicID(cell, pile);
@@ -115,15 +126,15 @@ void Engine::DragCards(int card, int16_t pile, int16_t pos, float X, float Y)
     const int16_t top = roundClamp16(GetCardTop(card) + Y - DragY);
     MoveTo(card, left, top);
     ZOrder(card);
-    const bool sideways = Games.HomePileOrder() == 2 || Games.HomePileOrder() == 3;
+    const bool sideways = fansRight(Games);
     for (int i = 1; i <= DragCount; ++i) {
-        const int16_t c = Array.GetPicID(0, pile, static_cast<int16_t>(pos + i));
+        const int16_t c = Array.GetPicID(PileType::Home, pile, static_cast<int16_t>(pos + i));
         if (c < 0)
             break;
         if (sideways)
-            MoveTo(c, static_cast<float>(left + 180 * i), top);
+            MoveTo(c, static_cast<float>(left + RunStepRight * i), top);
         else
-            MoveTo(c, left, static_cast<float>(top + 250 * i));
+            MoveTo(c, left, static_cast<float>(top + RunStepDown * i));
         ZOrder(c);
     }
     View.RefreshTable();
@@ -132,15 +143,15 @@ void Engine::DragCards(int card, int16_t pile, int16_t pos, float X, float Y)
 void Engine::ReturnCards(int card, int16_t pile, int16_t pos)
 {
     MoveTo(card, DragLeft, DragTop);
-    const bool sideways = Games.HomePileOrder() == 2 || Games.HomePileOrder() == 3;
+    const bool sideways = fansRight(Games);
     for (int i = 1; i <= DragCount; ++i) {
-        const int16_t c = Array.GetPicID(0, pile, static_cast<int16_t>(pos + i));
+        const int16_t c = Array.GetPicID(PileType::Home, pile, static_cast<int16_t>(pos + i));
         if (c < 0)
             break;
         if (sideways)
-            MoveTo(c, static_cast<float>(DragLeft + 180 * i), DragTop);
+            MoveTo(c, static_cast<float>(DragLeft + RunStepRight * i), DragTop);
         else
-            MoveTo(c, DragLeft, static_cast<float>(DragTop + 250 * i));
+            MoveTo(c, DragLeft, static_cast<float>(DragTop + RunStepDown * i));
     }
 }
 
@@ -148,49 +159,52 @@ void Engine::DropCards(int card, int16_t cell, int16_t pile, int16_t pos)
 {
     for (int pass = 0; pass < 2; ++pass) {
         const bool whole = pass == 1;
-        for (int16_t p = 0; p < Games.Piles(0); ++p) {
-            const int16_t t = Array.GetTop(0, p);
-            if (!IsCardOverPlace(card, 0, p, t, whole))
+        for (int16_t p = 0; p < Games.Piles(PileType::Home); ++p) {
+            const int16_t t = Array.GetTop(PileType::Home, p);
+            if (!IsCardOverPlace(card, PileType::Home, p, t, whole))
                 continue;
             bool takes;
             if (t == -1) {
-                takes = Games.EmptyNum() == -1 || GetCardNum(card) == Games.EmptyNum();
+                takes = Games.EmptyNum() == Rank::Any || GetCardNum(card) == Games.EmptyNum();
             } else {
-                if (cell == 0 && pile == p)
+                if (cell == PileType::Home && pile == p)
                     continue;
-                takes = CheckOrder(Array.GetPicID(0, p, t), card, Games.Order(0, 0), Games.AK(0) != 0);
+                takes = CheckOrder(Array.GetPicID(PileType::Home, p, t), card, Games.Order(PileType::Home, 0),
+                                   Games.AK(PileType::Home) != 0);
             }
             if (takes) {
-                int32_t mode = 0;
-                Array.MoveCard(static_cast<int16_t>(card), 0, p, static_cast<int16_t>(t + 1), mode, DropSpeed,
-                               DragCount, false);
+                int32_t mode = MoveMode::Plain;
+                Array.MoveCard(static_cast<int16_t>(card), PileType::Home, p, static_cast<int16_t>(t + 1), mode,
+                               DropSpeed, DragCount, false);
                 return;
             }
         }
-        for (int16_t p = 0; p < Games.Piles(4); ++p) {
-            if (IsCardOverPlace(card, 4, p, 0, whole) && Array.GetPicID(4, p, 0) == -1 && DragCount == 0) {
-                int32_t mode = 0;
-                Array.MoveCard(static_cast<int16_t>(card), 4, p, 0, mode, DropSpeed, 0, false);
+        for (int16_t p = 0; p < Games.Piles(PileType::Res); ++p) {
+            if (IsCardOverPlace(card, PileType::Res, p, 0, whole) && Array.GetPicID(PileType::Res, p, 0) == -1
+                && DragCount == 0) {
+                int32_t mode = MoveMode::Plain;
+                Array.MoveCard(static_cast<int16_t>(card), PileType::Res, p, 0, mode, DropSpeed, 0, false);
                 return;
             }
         }
-        if (Games.IsSpider() || DragCount != 0)
+        if (Games.Family() == RuleFamily::Spider || DragCount != 0)
             continue;
-        for (int16_t p = 0; p < Games.Piles(3); ++p) {
-            if (!IsCardOverPlace(card, 3, p, 0, whole))
+        for (int16_t p = 0; p < Games.Piles(PileType::Goal); ++p) {
+            if (!IsCardOverPlace(card, PileType::Goal, p, 0, whole))
                 continue;
-            const int16_t t = Array.GetTop(3, p);
-            if (t == 12)
+            const int16_t t = Array.GetTop(PileType::Goal, p);
+            if (t == FullGoalTop)
                 continue;
             bool takes;
             if (t == -1)
                 takes = GetCardNum(card) == FoundationBase;
             else
-                takes = CheckOrder(Array.GetPicID(3, p, t), card, Games.Order(3, p), Games.AK(3) != 0);
+                takes = CheckOrder(Array.GetPicID(PileType::Goal, p, t), card, Games.Order(PileType::Goal, p),
+                                   Games.AK(PileType::Goal) != 0);
             if (takes) {
-                int32_t mode = 0;
-                Array.MoveCard(static_cast<int16_t>(card), 3, p, static_cast<int16_t>(t + 1), mode, DropSpeed, 0,
-                               false);
+                int32_t mode = MoveMode::Plain;
+                Array.MoveCard(static_cast<int16_t>(card), PileType::Goal, p, static_cast<int16_t>(t + 1), mode,
+                               DropSpeed, 0, false);
                 return;
             }
         }
@@ -200,39 +214,41 @@ void Engine::DropCards(int card, int16_t cell, int16_t pile, int16_t pos)
 
 void Engine::moveToFoundation(int card, int16_t p)
 {
-    int32_t mode = 0;
-    Array.MoveCard(static_cast<int16_t>(card), 3, p, static_cast<int16_t>(Array.GetTop(3, p) + 1), mode, DropSpeed,
-                   0, false);
+    int32_t mode = MoveMode::Plain;
+    const int16_t pos = static_cast<int16_t>(Array.GetTop(PileType::Goal, p) + 1);
+    Array.MoveCard(static_cast<int16_t>(card), PileType::Goal, p, pos, mode, DropSpeed, 0, false);
 }
 
 void Engine::AutoPlay()
 {
     const uint64_t generation = generation_;
-    if (Games.IsSpider()) {
-        for (int16_t p = 0; p < Games.Piles(0); ++p) {
+    if (Games.Family() == RuleFamily::Spider) {
+        // A whole suit, King at the bottom and Ace on top, each card passing
+        // the foundations' rule onto the one above it, goes home at once.
+        for (int16_t p = 0; p < Games.Piles(PileType::Home); ++p) {
             if (generation_ != generation)
                 return;
-            const int16_t t = Array.GetTop(0, p);
-            if (t <= 11)
+            const int16_t t = Array.GetTop(PileType::Home, p);
+            if (t < SuitLength - 1)
                 continue;
             int pairs = 0;
             for (int16_t k = t; k >= 1; --k) {
-                const int16_t upper = Array.GetPicID(0, p, k);
-                const int16_t lower = Array.GetPicID(0, p, static_cast<int16_t>(k - 1));
-                if (upper < 0 || lower < 0 || !CheckOrder(upper, lower, Games.Order(3, 0), false))
+                const int16_t upper = Array.GetPicID(PileType::Home, p, k);
+                const int16_t lower = Array.GetPicID(PileType::Home, p, static_cast<int16_t>(k - 1));
+                if (upper < 0 || lower < 0 || !CheckOrder(upper, lower, Games.Order(PileType::Goal, 0), false))
                     break;
-                if (++pairs == 12)
+                if (++pairs == SuitLength - 1)
                     break;
             }
-            const int16_t topCard = Array.GetPicID(0, p, t);
-            if (pairs < 12 || GetCardNum(topCard) != 0)
+            const int16_t topCard = Array.GetPicID(PileType::Home, p, t);
+            if (pairs < SuitLength - 1 || GetCardNum(topCard) != Rank::Ace)
                 continue;
             const int16_t sp = GetCardSuitpile(topCard);
             const int16_t g = Games.GoalDiv() != 0 ? static_cast<int16_t>(sp % Games.GoalDiv()) : sp;
             const std::shared_ptr<cTrans> journal = Trans;
             journal->StartMulti();
-            for (int i = 0; i < 13 && generation_ == generation; ++i) {
-                const int16_t c = Array.GetTopPicID(0, p);
+            for (int i = 0; i < SuitLength && generation_ == generation; ++i) {
+                const int16_t c = Array.GetTopPicID(PileType::Home, p);
                 if (c < 0)
                     break;
                 moveToFoundation(c, g);
@@ -243,29 +259,30 @@ void Engine::AutoPlay()
     }
     if (Data.Autoplay() == 0 || Games.DisAutoPlay() != 0)
         return;
-    for (int16_t p = 0; p < Games.Piles(0) && generation_ == generation; ++p)
-        if (Array.GetTop(0, p) >= 0)
-            AutoPlayCard(Array.GetTopPicID(0, p));
-    for (int16_t p = 0; p < Games.Piles(4) && generation_ == generation; ++p)
-        if (Array.GetTop(4, p) >= 0)
-            AutoPlayCard(Array.GetTopPicID(4, p));
-    if (generation_ == generation && Array.GetTop(2, 0) >= 0)
-        AutoPlayCard(Array.GetTopPicID(2, 0));
-    if (generation_ == generation && Games.StockType() == 1 && Array.GetTop(1, 0) >= 0)
-        AutoPlayCard(Array.GetTopPicID(1, 0));
+    for (int16_t p = 0; p < Games.Piles(PileType::Home) && generation_ == generation; ++p)
+        if (Array.GetTop(PileType::Home, p) >= 0)
+            AutoPlayCard(Array.GetTopPicID(PileType::Home, p));
+    for (int16_t p = 0; p < Games.Piles(PileType::Res) && generation_ == generation; ++p)
+        if (Array.GetTop(PileType::Res, p) >= 0)
+            AutoPlayCard(Array.GetTopPicID(PileType::Res, p));
+    if (generation_ == generation && Array.GetTop(PileType::Waste, 0) >= 0)
+        AutoPlayCard(Array.GetTopPicID(PileType::Waste, 0));
+    if (generation_ == generation && Games.StockType() == StockKind::FaceUp && Array.GetTop(PileType::Stock, 0) >= 0)
+        AutoPlayCard(Array.GetTopPicID(PileType::Stock, 0));
 }
 
 bool Engine::AutoPlayCard(int card)
 {
-    for (int16_t p = 0; p < Games.Piles(3); ++p) {
-        const int16_t t = Array.GetTop(3, p);
+    for (int16_t p = 0; p < Games.Piles(PileType::Goal); ++p) {
+        const int16_t t = Array.GetTop(PileType::Goal, p);
         bool fits;
         if (t == -1)
             fits = GetCardNum(card) == FoundationBase;
-        else if (t == 12 && !Games.IsSpider())
+        else if (t == FullGoalTop && Games.Family() != RuleFamily::Spider)
             fits = false; // full: the move primitive would refuse it
         else
-            fits = CheckOrder(Array.GetPicID(3, p, t), card, Games.Order(3, p), Games.AK(3) != 0);
+            fits = CheckOrder(Array.GetPicID(PileType::Goal, p, t), card, Games.Order(PileType::Goal, p),
+                              Games.AK(PileType::Goal) != 0);
         if (fits) {
             const uint64_t generation = generation_;
             moveToFoundation(card, p);
@@ -282,12 +299,12 @@ void Engine::DealStockToHome()
     const uint64_t generation = generation_;
     const std::shared_ptr<cTrans> journal = Trans;
     journal->StartMulti();
-    for (int16_t p = 0; p < Games.Piles(0) && generation_ == generation; ++p) {
-        if (Array.GetTop(1, 0) < 0)
+    for (int16_t p = 0; p < Games.Piles(PileType::Home) && generation_ == generation; ++p) {
+        if (Array.GetTop(PileType::Stock, 0) < 0)
             break;
-        int32_t mode = 1;
-        Array.MoveCard(Array.GetTopPicID(1, 0), 0, p, static_cast<int16_t>(Array.GetTop(0, p) + 1), mode,
-                       StockDealSpeed, 0, false);
+        int32_t mode = MoveMode::WasFaceDown;
+        Array.MoveCard(Array.GetTopPicID(PileType::Stock, 0), PileType::Home, p,
+                       static_cast<int16_t>(Array.GetTop(PileType::Home, p) + 1), mode, StockDealSpeed, 0, false);
     }
     journal->EndMulti();
 }
@@ -297,13 +314,13 @@ void Engine::WasteToStock()
     const uint64_t generation = generation_;
     const std::shared_ptr<cTrans> journal = Trans;
     journal->StartMulti();
-    const int16_t t = Array.GetTop(2, 0);
+    const int16_t t = Array.GetTop(PileType::Waste, 0);
     for (int i = 0; i <= t && generation_ == generation; ++i) {
-        if (Array.GetTop(2, 0) < 0)
+        if (Array.GetTop(PileType::Waste, 0) < 0)
             break;
-        int32_t mode = 2;
-        Array.MoveCard(Array.GetTopPicID(2, 0), 1, 0, static_cast<int16_t>(Array.GetTop(1, 0) + 1), mode,
-                       WasteTurnSpeed, 0, true);
+        int32_t mode = MoveMode::EndsFaceDown;
+        Array.MoveCard(Array.GetTopPicID(PileType::Waste, 0), PileType::Stock, 0,
+                       static_cast<int16_t>(Array.GetTop(PileType::Stock, 0) + 1), mode, WasteTurnSpeed, 0, true);
     }
     journal->EndMulti();
 }

@@ -10,16 +10,16 @@ namespace tw {
 bool Engine::CheckOrder(int a, int b, int32_t code, bool wrap) const
 {
     switch (code) {
-    case 1: return CheckRankAndSuit(a, b, -1, 1, wrap);
-    case 2: return CheckRankAndSuit(a, b, +1, 1, wrap);
-    case 3: return CheckRankAndSuit(a, b, 0, 1, wrap);
-    case 4: return CheckRankAndSuit(a, b, -1, 2, wrap);
-    case 5: return CheckRankAndSuit(a, b, +1, 2, wrap);
-    case 6: return CheckRankAndSuit(a, b, 0, 2, wrap);
-    case 7: return CheckRankAndSuit(a, b, -1, 3, wrap);
-    case 8: return CheckRankAndSuit(a, b, +1, 3, wrap);
-    case 12: return CheckRankAndSuit(a, b, 0, 3, wrap);
-    case 9: return true;
+    case OrderCode::DownSameSuit: return CheckRankAndSuit(a, b, RankStep::Down, SuitRule::SameSuit, wrap);
+    case OrderCode::UpSameSuit: return CheckRankAndSuit(a, b, RankStep::Up, SuitRule::SameSuit, wrap);
+    case OrderCode::EitherSameSuit: return CheckRankAndSuit(a, b, RankStep::Either, SuitRule::SameSuit, wrap);
+    case OrderCode::DownOtherColor: return CheckRankAndSuit(a, b, RankStep::Down, SuitRule::OtherColor, wrap);
+    case OrderCode::UpOtherColor: return CheckRankAndSuit(a, b, RankStep::Up, SuitRule::OtherColor, wrap);
+    case OrderCode::EitherOtherColor: return CheckRankAndSuit(a, b, RankStep::Either, SuitRule::OtherColor, wrap);
+    case OrderCode::DownAnySuit: return CheckRankAndSuit(a, b, RankStep::Down, SuitRule::AnySuit, wrap);
+    case OrderCode::UpAnySuit: return CheckRankAndSuit(a, b, RankStep::Up, SuitRule::AnySuit, wrap);
+    case OrderCode::EitherAnySuit: return CheckRankAndSuit(a, b, RankStep::Either, SuitRule::AnySuit, wrap);
+    case OrderCode::AnyCard: return true;
     default: return false;
     }
 }
@@ -29,24 +29,27 @@ bool Engine::CheckRankAndSuit(int a, int b, int direction, int condition, bool w
     const int n = GetCardNum(a); // in place
     const int m = GetCardNum(b); // arriving
     bool rank = false;
+    // With the wrap a King follows an Ace going down, an Ace a King going up.
+    const bool downWraps = wrap && n == Rank::Ace && m == Rank::King;
+    const bool upWraps = wrap && n == Rank::King && m == Rank::Ace;
     switch (direction) {
-    case -1:
-        rank = m == n - 1 || (wrap && n == 0 && m == 12);
+    case RankStep::Down:
+        rank = m == n - 1 || downWraps;
         break;
-    case +1:
-        rank = m == n + 1 || (wrap && n == 12 && m == 0);
+    case RankStep::Up:
+        rank = m == n + 1 || upWraps;
         break;
-    case 0:
-        rank = m == n - 1 || m == n + 1 || (wrap && ((n == 12 && m == 0) || (n == 0 && m == 12)));
+    case RankStep::Either:
+        rank = m == n - 1 || m == n + 1 || upWraps || downWraps;
         break;
     default:
         return false;
     }
     if (!rank)
         return false;
-    if (condition == 2)
+    if (condition == SuitRule::OtherColor)
         return IsOtherColor(b, a);
-    if (condition == 1)
+    if (condition == SuitRule::SameSuit)
         return IsSameSuit(b, a);
     return true;
 }
@@ -56,10 +59,10 @@ bool Engine::IsValidRun(int card, int16_t count) const
     const int16_t pile = GetCardPile(card);
     const int16_t pos = GetCardPos(card);
     const int32_t order = Games.MultiOrder();
-    const bool wrap = Games.AK(0) != 0;
+    const bool wrap = Games.AK(PileType::Home) != 0;
     for (int i = 0; i < count; ++i) {
-        const int16_t a = Array.GetPicID(0, pile, static_cast<int16_t>(pos + i));
-        const int16_t b = Array.GetPicID(0, pile, static_cast<int16_t>(pos + i + 1));
+        const int16_t a = Array.GetPicID(PileType::Home, pile, static_cast<int16_t>(pos + i));
+        const int16_t b = Array.GetPicID(PileType::Home, pile, static_cast<int16_t>(pos + i + 1));
         if (a < 0 || b < 0 || !CheckOrder(a, b, order, wrap))
             return false;
     }
@@ -77,8 +80,8 @@ int16_t Engine::CountEmptyPiles(int16_t type) const
 
 int16_t Engine::GetMaxMove() const
 {
-    const int e0 = CountEmptyPiles(0);
-    const int e4 = CountEmptyPiles(4);
+    const int e0 = CountEmptyPiles(PileType::Home);
+    const int e4 = CountEmptyPiles(PileType::Res);
     return static_cast<int16_t>((e4 + 1) * e0 + e4);
 }
 
@@ -89,8 +92,8 @@ bool Engine::IsCardOverPlace(int card, int16_t type, int16_t pile, int16_t posit
     int16_t X, Y;
     Games.GetCord(type, pile, position, X, Y);
     if (!whole) {
-        const int cx = static_cast<int>(roundHalfEven(L + 532.5));
-        const int cy = T + 720;
+        const int cx = static_cast<int>(roundHalfEven(L + CardWidth / 2.0));
+        const int cy = T + CardHeight / 2;
         return X < cx && cx < X + CardWidth && Y < cy && cy < Y + CardHeight;
     }
     return T + CardHeight > Y && T < Y + CardHeight && L + CardWidth > X && L < X + CardWidth;

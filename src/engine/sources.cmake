@@ -1,5 +1,6 @@
 list(APPEND TW_CORE_SOURCES
   engine/numeric.h
+  engine/codes.h
   engine/gamenumber.h engine/gamenumber.cpp
   engine/random.h engine/random.cpp
   engine/games.h engine/games.cpp

@@ -546,5 +546,5 @@ TEST(Flow, NewGameFromTheWinHookDuringAStockDeal)
     EXPECT_EQ(t.engine.CheckModel(), QString());
     EXPECT_EQ(snapshot(t.engine), snapshot(reference.engine));
     EXPECT_EQ(t.position(), reference.position());
-    EXPECT_EQ(t.engine.Trans->Record(t.position()).Multi, 0);
+    EXPECT_EQ(t.engine.Trans->RecordAt(t.position()).Multi, 0);
 }

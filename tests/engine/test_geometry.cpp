@@ -327,3 +327,43 @@ TEST(Geometry, NothingBeforeTheFirstGame)
     EXPECT_EQ(g.MultiOrder(), 0);
     EXPECT_FALSE(g.MultiMove());
 }
+
+TEST_F(Select, TagNamesTheRuleFamily)
+{
+    for (int16_t i = 1; i <= frmGame::GameCount; ++i) {
+        const QString name = frmGame::NameAt(i);
+        frmGame::SelectGame(t.engine, name);
+        RuleFamily want = RuleFamily::Freecell;
+        if (g.Tag() == u"Spider")
+            want = RuleFamily::Spider;
+        else if (name == u"Stalactites")
+            want = RuleFamily::Stala;
+        else if (name == u"Penguin")
+            want = RuleFamily::Penguin;
+        else if (name == u"Freecell AK")
+            want = RuleFamily::FreecellAK;
+        EXPECT_EQ(g.Family(), want) << str(name);
+    }
+    int spiders = 0;
+    for (const char *name : kNames) {
+        select(name);
+        spiders += g.Family() == RuleFamily::Spider ? 1 : 0;
+    }
+    EXPECT_EQ(spiders, 6);
+
+    // The family follows the tag each time the variant-wide values are set,
+    // and a tag of no family (another case, another word) names none.
+    select("Freecell");
+    EXPECT_EQ(g.Order(3, 2), 2);
+    g.Ext(9220, 200, 52, 0, QStringLiteral("FreecellAK"), 0, 0);
+    EXPECT_EQ(g.Family(), RuleFamily::FreecellAK);
+    EXPECT_EQ(g.Order(3, 2), 1);
+    for (const char *tag : {"freecellAK", "Stala ", "Klondike", ""}) {
+        g.Ext(9220, 200, 52, 0, QString::fromUtf8(tag), 0, 0);
+        EXPECT_EQ(g.Family(), RuleFamily::Other) << tag;
+        EXPECT_EQ(g.Tag(), QString::fromUtf8(tag));
+        EXPECT_EQ(g.Order(3, 2), 2) << tag;
+    }
+    EXPECT_EQ(cGames::FamilyOf(QStringLiteral("Stala")), RuleFamily::Stala);
+    EXPECT_EQ(Table().engine.Games.Family(), RuleFamily::Other); // before the first game
+}

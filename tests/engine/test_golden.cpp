@@ -84,7 +84,7 @@ uint64_t tableFingerprint(Table &t)
     f.add(int64_t{j.Position()});
     f.add(int64_t{j.Last()});
     for (int32_t i = 0; i <= j.Last(); ++i) {
-        const TransRec &r = j.Record(i);
+        const TransRec &r = j.RecordAt(i);
         for (int64_t v : {int64_t{r.Card}, int64_t{r.FromCell}, int64_t{r.FromPile}, int64_t{r.FromPos},
                           int64_t{r.ToCell}, int64_t{r.ToPile}, int64_t{r.ToPos}, int64_t{r.Count}, int64_t{r.Mode},
                           int64_t{r.Multi}})
@@ -153,8 +153,10 @@ void playout(Table &t, Script &s, int steps)
                     if (top < 0)
                         continue;
                     cards.push_back(e.Array.GetPicID(cell, p, top));
-                    if (cell == 0 && top >= 1)
-                        cards.push_back(e.Array.GetPicID(0, p, static_cast<int16_t>(top - 1 - s.pick(std::min<int>(top, 3)))));
+                    if (cell == 0 && top >= 1) {
+                        const int down = 1 + s.pick(std::min<int>(top, 3));
+                        cards.push_back(e.Array.GetPicID(0, p, static_cast<int16_t>(top - down)));
+                    }
                 }
             if (e.Games.StockType() == 1 && e.Array.GetTop(1, 0) >= 0)
                 cards.push_back(e.Array.GetTopPicID(1, 0));

@@ -83,7 +83,7 @@ TEST_F(Journal, ANewMoveDropsTheUndoneMoves)
     EXPECT_EQ(t.position(), 2);
     EXPECT_FALSE(e.Trans->RedoPossible());
     EXPECT_TRUE(e.Trans->UndoPossible());
-    EXPECT_EQ(e.Trans->Record(2).Card, t.topCard(4, 3));
+    EXPECT_EQ(e.Trans->RecordAt(2).Card, t.topCard(4, 3));
     EXPECT_EQ(e.CheckModel(), QString());
 }
 
@@ -102,13 +102,13 @@ TEST_F(Journal, RecordsKeepTheirPlacesAsTheJournalGrows)
     EXPECT_EQ(e.Trans->Capacity(), 300);
     EXPECT_EQ(t.position(), 250);
     EXPECT_EQ(e.Trans->GetTransID(), 250);
-    EXPECT_EQ(e.Trans->Record(1).FromCell, 0);
-    EXPECT_EQ(e.Trans->Record(1).ToCell, 4);
-    EXPECT_EQ(e.Trans->Record(1).ToPile, 1);
+    EXPECT_EQ(e.Trans->RecordAt(1).FromCell, 0);
+    EXPECT_EQ(e.Trans->RecordAt(1).ToCell, 4);
+    EXPECT_EQ(e.Trans->RecordAt(1).ToPile, 1);
     for (int32_t i = 2; i <= 250; ++i) {
-        ASSERT_EQ(e.Trans->Record(i).FromCell, 4);
-        ASSERT_EQ(e.Trans->Record(i).ToPile, (i) % 2);
-        ASSERT_EQ(e.Trans->Record(i).Card, card);
+        ASSERT_EQ(e.Trans->RecordAt(i).FromCell, 4);
+        ASSERT_EQ(e.Trans->RecordAt(i).ToPile, (i) % 2);
+        ASSERT_EQ(e.Trans->RecordAt(i).Card, card);
     }
     const auto end = snapshot(e);
     e.UndoAll(2);
@@ -117,8 +117,8 @@ TEST_F(Journal, RecordsKeepTheirPlacesAsTheJournalGrows)
     e.RedoAll(2);
     EXPECT_EQ(t.position(), 250);
     EXPECT_EQ(snapshot(e), end);
-    EXPECT_EQ(e.Trans->Record(0).Card, 0);
-    EXPECT_EQ(e.Trans->Record(0).Multi, 0);
+    EXPECT_EQ(e.Trans->RecordAt(0).Card, 0);
+    EXPECT_EQ(e.Trans->RecordAt(0).Multi, 0);
 }
 
 TEST_F(Journal, GroupUndoesAtTheCallersSpeedThenFour)
@@ -129,9 +129,9 @@ TEST_F(Journal, GroupUndoesAtTheCallersSpeedThenFour)
     move(2, 4, 1);
     move(3, 4, 2);
     e.Trans->EndMulti();
-    EXPECT_EQ(e.Trans->Record(2).Multi, 1);
-    EXPECT_EQ(e.Trans->Record(3).Multi, 1);
-    EXPECT_EQ(e.Trans->Record(4).Multi, 0);
+    EXPECT_EQ(e.Trans->RecordAt(2).Multi, 1);
+    EXPECT_EQ(e.Trans->RecordAt(3).Multi, 1);
+    EXPECT_EQ(e.Trans->RecordAt(4).Multi, 0);
 
     t.view.repaintedCards.clear();
     t.sound.played.clear();
@@ -201,9 +201,9 @@ TEST_F(Journal, NestedGroupsJoinTheOuterOne)
     e.Trans->EndMulti();
     move(3, 4, 2);
     e.Trans->EndMulti();
-    EXPECT_EQ(e.Trans->Record(1).Multi, 1);
-    EXPECT_EQ(e.Trans->Record(2).Multi, 1);
-    EXPECT_EQ(e.Trans->Record(3).Multi, 0);
+    EXPECT_EQ(e.Trans->RecordAt(1).Multi, 1);
+    EXPECT_EQ(e.Trans->RecordAt(2).Multi, 1);
+    EXPECT_EQ(e.Trans->RecordAt(3).Multi, 0);
     EXPECT_TRUE(e.Undo(5));
     EXPECT_EQ(t.position(), 0);
 }
@@ -236,7 +236,7 @@ TEST_F(Journal, StockAndWasteFacesComeBack)
     e.WasteToStock();
     EXPECT_EQ(e.GetCardCell(card), 1);
     EXPECT_EQ(e.GetCardFaceMode(card), 1);
-    EXPECT_EQ(e.Trans->Record(2).Mode, 2);
+    EXPECT_EQ(e.Trans->RecordAt(2).Mode, 2);
     EXPECT_TRUE(e.Undo(5)); // mode 2 undone: face up on the waste
     EXPECT_EQ(e.GetCardCell(card), 2);
     EXPECT_EQ(e.GetCardFaceMode(card), 0);

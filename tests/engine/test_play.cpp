@@ -62,7 +62,7 @@ TEST_F(Play, FreecellRunLiftsOnlyWithinTheFreePlaces)
     EXPECT_EQ(e.GetCardPos(c4), 7);
     EXPECT_EQ(t.top(0, 1), 9);
     EXPECT_EQ(t.top(0, 0), 3);
-    EXPECT_EQ(e.Trans->Record(t.position()).Count, 2);
+    EXPECT_EQ(e.Trans->RecordAt(t.position()).Count, 2);
     for (int16_t k = 7; k <= 9; ++k)
         expectAtRest(t.at(0, 1, k));
     EXPECT_EQ(e.CheckModel(), QString());
@@ -348,9 +348,9 @@ TEST_F(Play, SpiderRunGoesHomeAsOneGroup)
     EXPECT_EQ(e.GetCardNum(t.at(3, 1, 12)), 12);
     EXPECT_EQ(t.position(), before + 14);
     for (int32_t i = before + 2; i < before + 14; ++i)
-        EXPECT_EQ(e.Trans->Record(i).Multi, 1);
-    EXPECT_EQ(e.Trans->Record(before + 14).Multi, 0);
-    EXPECT_EQ(e.Trans->Record(before + 1).Multi, 0);
+        EXPECT_EQ(e.Trans->RecordAt(i).Multi, 1);
+    EXPECT_EQ(e.Trans->RecordAt(before + 14).Multi, 0);
+    EXPECT_EQ(e.Trans->RecordAt(before + 1).Multi, 0);
     const auto home = snapshot(e);
 
     EXPECT_TRUE(e.Undo(5));
@@ -387,8 +387,8 @@ TEST_F(Play, TwoSpiderRunsInOneCascadeUndoAsOneGroup)
     EXPECT_EQ(t.count(3, 0), 13);
     EXPECT_EQ(t.count(3, 2), 13);
     for (int32_t i = trigger + 1; i < trigger + 26; ++i)
-        EXPECT_EQ(e.Trans->Record(i).Multi, 1) << i;
-    EXPECT_EQ(e.Trans->Record(trigger + 26).Multi, 0);
+        EXPECT_EQ(e.Trans->RecordAt(i).Multi, 1) << i;
+    EXPECT_EQ(e.Trans->RecordAt(trigger + 26).Multi, 0);
     const auto home = snapshot(e);
     EXPECT_TRUE(e.Undo(5));
     EXPECT_EQ(t.position(), trigger);
@@ -443,8 +443,8 @@ TEST_F(Play, MilliganStockDealsOneCardToEveryPile)
     EXPECT_EQ(e.GetCardFaceMode(stockTop), 0);
     EXPECT_EQ(t.position(), 8);
     for (int32_t i = 1; i <= 8; ++i) {
-        EXPECT_EQ(e.Trans->Record(i).Mode, 1);
-        EXPECT_EQ(e.Trans->Record(i).Multi, i < 8 ? 1 : 0);
+        EXPECT_EQ(e.Trans->RecordAt(i).Mode, 1);
+        EXPECT_EQ(e.Trans->RecordAt(i).Multi, i < 8 ? 1 : 0);
     }
     EXPECT_TRUE(e.Undo(5));
     EXPECT_EQ(t.position(), 0);
@@ -476,7 +476,7 @@ TEST_F(Play, OasisOpenStockTopDrags)
     t.dragTo(top, 0, 0, t.top(0, 0));
     EXPECT_EQ(e.GetCardCell(top), 0);
     EXPECT_EQ(t.count(1, 0), stockCount - 1);
-    EXPECT_EQ(e.Trans->Record(t.position()).FromCell, 1);
+    EXPECT_EQ(e.Trans->RecordAt(t.position()).FromCell, 1);
     EXPECT_TRUE(e.Undo(5));
     EXPECT_EQ(t.topCard(1, 0), top);
     EXPECT_EQ(e.GetCardFaceMode(top), 0);
@@ -500,7 +500,7 @@ TEST_F(Play, CascadeStockToWasteAndBack)
     EXPECT_FALSE(e.Dragging);
     EXPECT_EQ(e.GetCardCell(top), 2);
     EXPECT_EQ(e.GetCardFaceMode(top), 0);
-    EXPECT_EQ(e.Trans->Record(1).Mode, 1);
+    EXPECT_EQ(e.Trans->RecordAt(1).Mode, 1);
     EXPECT_TRUE(e.Undo(5));
     EXPECT_EQ(snapshot(e), snap);
     EXPECT_EQ(e.GetCardFaceMode(top), 1);

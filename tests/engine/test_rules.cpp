@@ -230,7 +230,7 @@ TEST_F(Rules, CardsOnTopTravelAlong)
     EXPECT_EQ(t.top(0, 0), 3);
     EXPECT_EQ(e.GetCardTop(c6), e.Games.GetCordY(0, 1, static_cast<int16_t>(target + 2)));
     EXPECT_EQ(e.CheckModel(), QString());
-    const TransRec &r = e.Trans->Record(t.position());
+    const TransRec &r = e.Trans->RecordAt(t.position());
     EXPECT_EQ(r.Card, c4);
     EXPECT_EQ(r.Count, 2);
     EXPECT_EQ(r.FromPos, 4);
@@ -293,7 +293,7 @@ TEST_F(Rules, UncoveringAFaceDownCardTurnsItUp)
     e.Array.MoveCard(moved, 4, 0, 0, mode, 3, 0, false);
     EXPECT_EQ(mode, 3); // the caller's mode changed too
     EXPECT_EQ(e.GetCardFaceMode(below), 0);
-    EXPECT_EQ(e.Trans->Record(t.position()).Mode, 3);
+    EXPECT_EQ(e.Trans->RecordAt(t.position()).Mode, 3);
     EXPECT_EQ(e.Array.ClosedCards(0), 5);
 
     // Undo closes the card again before the moved card travels back, so it
@@ -382,7 +382,7 @@ TEST_F(Rules, WasteToStockReversesTheOrder)
     EXPECT_EQ(t.count(2, 0), 3);
     EXPECT_EQ(t.topCard(2, 0), dealt.back());
     EXPECT_EQ(e.GetCardFaceMode(dealt.back()), 0);
-    EXPECT_EQ(e.Trans->Record(1).Mode, 1);
+    EXPECT_EQ(e.Trans->RecordAt(1).Mode, 1);
     const int stock = t.count(1, 0);
     e.Array.MoveWasteStock();
     EXPECT_EQ(t.count(2, 0), 0);

@@ -97,7 +97,7 @@ struct Soak {
         for (int16_t p = 0; p < e.Games.Piles(4) && count == 0; ++p)
             if (e.Array.GetTop(4, p) < 0)
                 out.push_back({4, p, 0});
-        if (!e.Games.IsSpider() && count == 0)
+        if (e.Games.Family() != RuleFamily::Spider && count == 0)
             for (int16_t p = 0; p < e.Games.Piles(3); ++p) {
                 const int16_t top = e.Array.GetTop(3, p);
                 if (top == 12)

@@ -156,7 +156,7 @@ TEST(MainWindow, DragCardToLegalAndIllegalPlaces)
     dragCard(w, card, cell);
     EXPECT_EQ(e.GetCardCell(card), 4);
     EXPECT_GE(e.Trans->Position(), moves + 1);
-    EXPECT_EQ(e.Trans->Record(moves + 1).Card, card);
+    EXPECT_EQ(e.Trans->RecordAt(moves + 1).Card, card);
     EXPECT_EQ(w.PicCards(card)->pos(), cell);
     EXPECT_EQ(e.CheckModel(), QString());
     // A card dropped where nothing takes it goes back exactly.
