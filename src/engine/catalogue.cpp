@@ -3,281 +3,487 @@
 #include "engine.h"
 #include "settings/data.h"
 
-#include <array>
+#include <optional>
 
 namespace tw {
 
 namespace {
 
-struct ExtRow {
-    int16_t BaseX, BaseY, Cards, Redeals;
-    const char16_t *Tag;
-    int16_t DisAutoPlay, GoalDiv;
+// One record per parameter setter of cGames, with the setter's arguments as
+// fields in its argument order, so that a row names every value it sets.
+// A field left out is 0, except the two values the whole catalogue shares:
+// MultiMove 1 and one stock pile. The rows write out every code whose 0 has a
+// meaning of its own (a rule, a deal pattern, an arrangement); left out are
+// only counts and measures of 0 and the switches that are off (AK,
+// DisAutoPlay, StockNum, GoalDiv, Redeals, CardsOpen, and MultiOrder, whose 0
+// makes runs follow the tableau's own Order).
+struct HomeRow {
+    int16_t Piles = 0;
+    int16_t Order = OrderCode::NoCard;
+    int16_t Cards = 0;
+    int16_t AK = 0;
+    int16_t EmptyNum = Rank::Ace;
+    int16_t MultiMove = 1;
+    int16_t StartX = 0;
+    int16_t StartY = 0;
+    int16_t PileWidth = 0;
+    int16_t PosWidth = 0;
+    int16_t Div = 0;
+    int16_t DivWidth = 0;
+    int32_t PileOrder = PileArrangement::RowsFanDown;
+    int32_t HomeType = HomeDeal::RoundRobin;
+    int32_t MultiOrder = OrderCode::OfTableau;
+    int32_t SuitType = SuitSplit::OneSuit;
+    int16_t CardsOpen = 0;
 };
 
-// One variant: the arguments of the parameter setters, in their argument order.
+struct GoalRow {
+    int16_t Piles = 0;
+    int32_t Order = OrderCode::NoCard;
+    int16_t Cards = 0;
+    int32_t GoalType = GoalFill::RankAce;
+    int16_t AK = 0;
+    int16_t StartX = 0;
+    int16_t StartY = 0;
+    int16_t PileWidth = 0;
+    int16_t PosWidth = 0;
+    int16_t Div = 0;
+    int16_t DivWidth = 0;
+    int32_t PileOrder = PileArrangement::RowsFanDown;
+};
+
+struct ResRow {
+    int16_t Piles = 0;
+    int16_t Cards = 0;
+    int16_t StartX = 0;
+    int16_t StartY = 0;
+    int16_t PileWidth = 0;
+    int16_t PosWidth = 0;
+    int16_t Div = 0;
+    int16_t DivWidth = 0;
+    int32_t PileOrder = PileArrangement::RowsFanDown;
+};
+
+struct StockRow {
+    int16_t Piles = 1;
+    int32_t StockMove = StockPress::ToWaste; // 1 and 3 act as ToWaste too
+    int16_t StartX = 0;
+    int16_t StartY = 0;
+    int16_t PosWidth = 0;
+    int16_t StockNum = StockMarker::NoMarker;
+    int32_t StockType = StockKind::FaceDown;
+};
+
+struct WasteRow {
+    int16_t Piles = 0;
+    int16_t StartX = 0;
+    int16_t StartY = 0;
+    int16_t PileWidth = 0;
+    int16_t Cards = 0;
+    int16_t PosWidth = 0;
+};
+
+struct ExtRow {
+    int16_t BaseX = 0;
+    int16_t BaseY = 0;
+    int16_t Cards = 0; // TotalCards
+    int16_t Redeals = 0;
+    const char16_t *Tag = u"";
+    int16_t DisAutoPlay = 0; // nonzero (-1): autoplay off
+    int16_t GoalDiv = 0;
+};
+
+// One variant. Only four variants have a waste pile; the others keep the
+// default record that SelectGame loads first.
 struct CatalogueRow {
     const char16_t *Name;
-    std::array<int32_t, 17> Home;  // Piles, Order, Cards, AK, EmptyNum, MultiMove, StartX, StartY, PileWidth,
-                                   // PosWidth, Div, DivWidth, PileOrder, HomeType, MultiOrder, SuitType, CardsOpen
-    std::array<int32_t, 12> Goal;  // Piles, Order, Cards, GoalType, AK, StartX, StartY, PileWidth, PosWidth, Div,
-                                   // DivWidth, PileOrder
-    std::array<int32_t, 9> Res;    // Piles, Cards, StartX, StartY, PileWidth, PosWidth, Div, DivWidth, PileOrder
-    std::array<int32_t, 7> Stock;  // Piles, StockMove, StartX, StartY, PosWidth, StockNum, StockType
-    bool HasWaste;
-    std::array<int32_t, 6> Waste;  // Piles, StartX, StartY, PileWidth, Cards, PosWidth
+    HomeRow Home;
+    GoalRow Goal;
+    ResRow Res;
+    StockRow Stock;
+    std::optional<WasteRow> Waste{};
     ExtRow Ext;
 };
 
-const CatalogueRow kRows[frmGame::GameCount] = {
-    {u"Avenue",
-     {8, 4, 48, 0, -1, 1, 1265, 500, 1540, 180, 4, 5210, 3, 0, 0, 2, 0},
-     {4, 2, 4, 0, 0, 5210, 500, 1540, 0, 20, 0, 3},
-     {4, 0, 0, 500, 1540, 0, 20, 0, 3},
-     {1, 0, 0, 500, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {10420, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Baker's Game",
-     {8, 1, 52, 0, 12, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 4960, 0, 1115, 0, 20, 0, 0},
-     {4, 0, -150, 0, 1115, 0, 20, 0, 0},
-     {1, 0, -150, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9220, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Baker's Spider",
-     {8, 7, 52, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 1, 2, 0},
-     {4, 2, 0, 13, 0, 4960, 0, 1115, 0, 20, 0, 0},
-     {4, 0, -150, 0, 1115, 0, 20, 0, 0},
-     {1, 0, -150, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9220, 200, 52, 0, u"Spider", -1, 0}},
-    {u"Bastion",
-     {10, 3, 50, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 3495, 0, 1165, 0, 20, 0, 0},
-     {2, 2, 0, 0, 1165, 0, 20, 0, 0},
-     {1, 0, 0, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {11550, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Carnival",
-     {12, 4, 48, 0, -1, 1, 1465, 0, 1165, 250, 6, 4000, 0, 0, 0, 2, 0},
-     {4, 2, 4, 0, 0, 8755, 500, 1540, 0, 20, 0, 3},
-     {4, 0, 0, 500, 1540, 0, 20, 0, 3},
-     {1, 0, 0, 500, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9820, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Cascade",
-     {7, 4, 35, 0, -1, 1, 1265, 1640, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 5, 0, 0, 0, 4760, 0, 1165, 0, 20, 0, 0},
-     {2, 0, 1265, 0, 1165, 0, 20, 0, 0},
-     {1, 1, 0, 0, 30, 1, 0},
-     true, {1, 0, 1640, 0, 0, 30},
-     {9320, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Cone Freecell",
-     {9, 4, 52, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 3, 0, 2, 0},
-     {4, 2, 0, 0, 0, 5825, 0, 1165, 0, 20, 0, 0},
-     {4, 0, 0, 0, 1165, 0, 20, 0, 0},
-     {1, 0, 0, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {10385, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Double Baker's Game",
-     {6, 1, 96, 0, -1, 1, 2430, 0, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {8, 2, 8, 0, 0, 9520, 0, 1490, 0, 4, 1165, 3},
-     {8, 0, 0, 0, 1490, 0, 4, 1165, 3},
-     {1, 0, 0, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {11750, 200, 104, 0, u"Freecell", 0, 0}},
-    {u"Double Baker's Spider",
-     {10, 7, 104, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 1, 2, 0},
-     {4, 2, 0, 0, 0, 7140, 0, 1115, 0, 20, 0, 0},
-     {6, 0, 0, 0, 1115, 0, 20, 0, 0},
-     {1, 0, 0, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {11550, 200, 104, 0, u"Spider", -1, 4}},
-    {u"Double Cascade",
-     {10, 4, 40, 0, -1, 1, 0, 3080, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {8, 5, 8, 0, 0, 2680, 0, 1115, 0, 20, 0, 0},
-     {10, 0, 0, 1540, 1165, 0, 20, 0, 0},
-     {1, 0, 0, 0, 30, 0, 0},
-     true, {1, 1265, 0, 0, 0, 30},
-     {11550, 200, 104, 0, u"Freecell", 0, 0}},
-    {u"Double Freecell",
-     {6, 4, 96, 0, -1, 1, 2430, 0, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {8, 2, 8, 0, 0, 9520, 0, 1490, 0, 4, 1165, 3},
-     {8, 0, 0, 0, 1490, 0, 4, 1165, 3},
-     {1, 0, 0, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {11750, 200, 104, 0, u"Freecell", 0, 0}},
-    {u"Double Galaxy",
-     {10, 1, 104, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 0, 0, 0},
-     {4, 2, 0, 0, 0, 7140, 0, 1115, 0, 20, 0, 0},
-     {6, 0, 0, 0, 1115, 0, 20, 0, 0},
-     {1, 0, 0, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {11550, 200, 104, 0, u"Spider", -1, 4}},
-    {u"Double Klondike Freecell",
-     {9, 4, 45, 0, -1, 1, 1165, 1640, 1165, 250, 20, 0, 0, 1, 0, 2, 0},
-     {8, 2, 0, 0, 0, 2680, 0, 1115, 0, 20, 0, 0},
-     {2, 0, 0, 0, 1115, 0, 20, 0, 0},
-     {1, 1, 0, 1640, 30, 0, 0},
-     true, {1, 0, 3280, 0, 0, 30},
-     {11550, 200, 104, 0, u"Freecell", 0, 0}},
-    {u"Double Spidercells",
-     {10, 4, 104, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 4, 2, 0},
-     {4, 5, 0, 0, 0, 7140, 0, 1115, 0, 20, 0, 0},
-     {6, 0, 0, 0, 1115, 0, 20, 0, 0},
-     {1, 0, 0, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {11550, 200, 104, 0, u"Spider", -1, 4}},
-    {u"Eight Off",
-     {8, 1, 48, 0, 12, 1, 0, 0, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 9620, 440, 0, 0, 1, 1540, 0},
-     {8, 4, 0, 5500, 1165, 0, 20, 0, 0},
-     {1, 0, 0, 5500, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {10685, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Fancell",
-     {12, 4, 48, 0, -1, 1, 0, 1540, 3765, 180, 3, 1490, 2, 0, 0, 2, 0},
-     {4, 5, 4, 0, 0, 5840, 0, 1115, 0, 20, 0, 0},
-     {4, 0, 1030, 0, 1115, 0, 20, 0, 0},
-     {1, 0, 1030, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {11295, 50, 52, 0, u"Freecell", 0, 0}},
-    {u"Forecell",
-     {8, 4, 48, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 4960, 0, 1115, 0, 20, 0, 0},
-     {4, 4, -150, 0, 1115, 0, 20, 0, 0},
-     {1, 0, -150, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9220, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Four Colors",
-     {7, 4, 52, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 2, 0, 2, 0},
-     {4, 2, 0, 0, 0, 8455, 0, 0, 0, 1, 1540, 0},
-     {4, 0, 0, 0, 1165, 0, 20, 0, 0},
-     {1, 0, 0, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9520, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Freecell",
-     {8, 4, 52, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 4960, 0, 1115, 0, 20, 0, 0},
-     {4, 0, -150, 0, 1115, 0, 20, 0, 0},
-     {1, 0, -150, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9220, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Freecell AK",
-     {8, 4, 48, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 2, 4, 14, 0, 4960, 0, 1115, 0, 20, 0, 0},
-     {4, 0, -150, 0, 1115, 0, 20, 0, 0},
-     {1, 0, -150, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9220, 200, 52, 0, u"FreecellAK", 0, 0}},
-    {u"Galaxy",
-     {8, 1, 52, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 0, 0, 0},
-     {4, 2, 0, 13, 0, 4960, 0, 1115, 0, 20, 0, 0},
-     {4, 0, -150, 0, 1115, 0, 20, 0, 0},
-     {1, 0, -150, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9220, 200, 52, 0, u"Spider", -1, 0}},
-    {u"Klondike Freecell",
-     {8, 4, 36, 0, -1, 1, 1265, 1640, 1165, 250, 20, 0, 0, 1, 0, 2, 0},
-     {4, 2, 0, 0, 0, 5925, 0, 1165, 0, 20, 0, 0},
-     {2, 0, 1265, 0, 1165, 0, 20, 0, 0},
-     {1, 1, 0, 0, 30, 0, 0},
-     true, {1, 0, 1640, 0, 0, 30},
-     {10485, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Milligan Cell",
-     {8, 4, 8, 0, 12, 1, 1365, 1640, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {8, 2, 0, 0, 0, 1365, 0, 1165, 0, 20, 0, 0},
-     {3, 0, 0, 1640, 1540, 0, 20, 0, 3},
-     {1, 2, 0, 0, 30, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {10785, 200, 104, 0, u"Freecell", 0, 0}},
-    {u"Oasis",
-     {8, 4, 32, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 4660, 0, 1165, 0, 20, 0, 0},
-     {2, 0, 1665, 0, 1165, 0, 20, 0, 0},
-     {1, 3, 0, 0, 30, 1, 1},
-     false, {0, 0, 0, 0, 0, 30},
-     {9220, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Penguin",
-     {7, 1, 49, -1, 12, 1, 0, 0, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 2, 3, 16, 1, 8455, 440, 0, 0, 1, 1540, 0},
-     {7, 0, 0, 5500, 1165, 0, 20, 0, 0},
-     {1, 0, 0, 5500, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9520, 200, 52, 0, u"Penguin", 0, 0}},
-    {u"SeaTowers",
-     {10, 1, 50, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 0, 0, 1165, 0, 2, 9320, 1},
-     {4, 2, 3495, 0, 1140, 0, 20, 0, 0},
-     {1, 0, 0, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {11550, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"See-Saw",
-     {8, 4, 52, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 4, 0, 2, 0},
-     {4, 2, 0, 0, 0, 4960, 0, 1115, 0, 20, 0, 0},
-     {4, 0, -150, 0, 1115, 0, 20, 0, 0},
-     {1, 0, -150, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9220, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Seven By Four",
-     {7, 4, 52, 0, -1, 1, 0, 1640, 1265, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 4578, 0, 1115, 0, 20, 0, 0},
-     {4, 0, -332, 0, 1115, 0, 20, 0, 0},
-     {1, 0, -332, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {8655, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Spidercells",
-     {8, 4, 52, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 5, 0, 13, 0, 4960, 0, 1115, 0, 20, 0, 0},
-     {4, 0, -150, 0, 1115, 0, 20, 0, 0},
-     {1, 0, -150, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9220, 200, 52, 0, u"Spider", -1, 0}},
-    {u"Stalactites",
-     {8, 0, 48, 0, -10, 1, 0, 1840, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 8, 4, 17, 1, 4660, 0, 1165, 0, 20, 0, 0},
-     {2, 0, 0, 0, 1165, 0, 20, 0, 0},
-     {1, 0, 0, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9220, 200, 52, 0, u"Stala", -1, 0}},
-    {u"Stripped Freecell",
-     {6, 4, 24, 0, -1, 1, 0, 1640, 1265, 250, 20, 0, 0, 0, 0, 2, 0},
-     {2, 2, 2, 0, 0, 5060, 0, 1265, 0, 20, 0, 0},
-     {2, 0, 0, 0, 1265, 0, 20, 0, 0},
-     {1, 0, 0, 0, 0, 0, 2},
-     false, {0, 0, 0, 0, 0, 30},
-     {7390, 200, 26, 0, u"Freecell", 0, 0}},
-    {u"Tuxedo",
-     {7, 1, 52, 0, 12, 1, 0, 0, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 8455, 440, 0, 0, 1, 1540, 0},
-     {7, 0, 0, 5500, 1165, 0, 20, 0, 0},
-     {1, 0, 0, 5500, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9520, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Two Cells",
-     {8, 4, 52, 0, -1, 1, 0, 1640, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {4, 2, 0, 0, 0, 4660, 0, 1165, 0, 20, 0, 0},
-     {2, 0, 0, 0, 1165, 0, 20, 0, 0},
-     {1, 0, 0, 0, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9220, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Vertical Freecell",
-     {4, 4, 48, 0, -1, 1, 2430, 500, 1540, 180, 4, 4000, 3, 0, 0, 2, 0},
-     {4, 2, 4, 0, 0, 7955, 500, 1540, 0, 20, 0, 3},
-     {8, 0, 0, 500, 1540, 0, 4, 1165, 3},
-     {1, 0, 0, 500, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {9020, 200, 52, 0, u"Freecell", 0, 0}},
-    {u"Zodiac",
-     {8, 4, 96, 0, -1, 1, 1165, 1540, 1165, 250, 20, 0, 0, 0, 0, 2, 0},
-     {8, 2, 8, 0, 0, 1165, 0, 1165, 0, 20, 0, 0},
-     {8, 0, 0, 720, 1540, 0, 4, 10485, 3},
-     {1, 0, 0, 720, 0, 0, 0},
-     false, {0, 0, 0, 0, 0, 30},
-     {11550, 200, 104, 0, u"Freecell", 0, 0}},
+// What every variant starts from: no reserve and no waste pile.
+constexpr ResRow kNoReserves{.Div = 20};
+constexpr WasteRow kNoWaste{.PosWidth = 30};
+
+// The 35 variants in catalogue order (alphabetical): a row's place, counted
+// from 1, is the variant's catalogue index.
+constexpr CatalogueRow kRows[frmGame::GameCount] = {
+    {.Name = u"Avenue",
+     .Home = {.Piles = 8, .Order = OrderCode::DownOtherColor, .Cards = 48, .EmptyNum = Rank::Any, .StartX = 1265,
+             .StartY = 500, .PileWidth = 1540, .PosWidth = 180, .Div = 4, .DivWidth = 5210,
+             .PileOrder = PileArrangement::ColumnsFanRight, .HomeType = HomeDeal::RoundRobin,
+             .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .Cards = 4, .GoalType = GoalFill::RankAce, .StartX = 5210,
+             .StartY = 500, .PileWidth = 1540, .Div = 20, .PileOrder = PileArrangement::ColumnsFanRight},
+     .Res = {.Piles = 4, .StartY = 500, .PileWidth = 1540, .Div = 20, .PileOrder = PileArrangement::ColumnsFanRight},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartY = 500, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 10420, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Baker's Game",
+     .Home = {.Piles = 8, .Order = OrderCode::DownSameSuit, .Cards = 52, .EmptyNum = Rank::King, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 4960,
+             .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 4, .StartX = -150, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartX = -150, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9220, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Baker's Spider",
+     .Home = {.Piles = 8, .Order = OrderCode::DownAnySuit, .Cards = 52, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .MultiOrder = OrderCode::DownSameSuit,
+             .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::Empty, .StartX = 4960,
+             .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 4, .StartX = -150, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartX = -150, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9220, .BaseY = 200, .Cards = 52, .Tag = u"Spider", .DisAutoPlay = -1}},
+    {.Name = u"Bastion",
+     .Home = {.Piles = 10, .Order = OrderCode::EitherSameSuit, .Cards = 50, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 3495,
+             .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 2, .Cards = 2, .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 11550, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Carnival",
+     .Home = {.Piles = 12, .Order = OrderCode::DownOtherColor, .Cards = 48, .EmptyNum = Rank::Any, .StartX = 1465,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 6, .DivWidth = 4000,
+             .PileOrder = PileArrangement::RowsFanDown, .HomeType = HomeDeal::RoundRobin,
+             .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .Cards = 4, .GoalType = GoalFill::RankAce, .StartX = 8755,
+             .StartY = 500, .PileWidth = 1540, .Div = 20, .PileOrder = PileArrangement::ColumnsFanRight},
+     .Res = {.Piles = 4, .StartY = 500, .PileWidth = 1540, .Div = 20, .PileOrder = PileArrangement::ColumnsFanRight},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartY = 500, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9820, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Cascade",
+     .Home = {.Piles = 7, .Order = OrderCode::DownOtherColor, .Cards = 35, .EmptyNum = Rank::Any, .StartX = 1265,
+             .StartY = 1640, .PileWidth = 1165, .PosWidth = 250, .Div = 20,
+             .PileOrder = PileArrangement::RowsFanDown, .HomeType = HomeDeal::RoundRobin,
+             .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpOtherColor, .GoalType = GoalFill::RankAce, .StartX = 4760,
+             .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 2, .StartX = 1265, .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = 1, .PosWidth = 30, .StockNum = StockMarker::Stop, .StockType = StockKind::FaceDown},
+     .Waste = WasteRow{.Piles = 1, .StartY = 1640, .PosWidth = 30},
+     .Ext = {.BaseX = 9320, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Cone Freecell",
+     .Home = {.Piles = 9, .Order = OrderCode::DownOtherColor, .Cards = 52, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::Cone, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 5825,
+             .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 4, .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 10385, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Double Baker's Game",
+     .Home = {.Piles = 6, .Order = OrderCode::DownSameSuit, .Cards = 96, .EmptyNum = Rank::Any, .StartX = 2430,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 8, .Order = OrderCode::UpSameSuit, .Cards = 8, .GoalType = GoalFill::RankAce, .StartX = 9520,
+             .PileWidth = 1490, .Div = 4, .DivWidth = 1165, .PileOrder = PileArrangement::ColumnsFanRight},
+     .Res = {.Piles = 8, .PileWidth = 1490, .Div = 4, .DivWidth = 1165,
+            .PileOrder = PileArrangement::ColumnsFanRight},
+     .Stock = {.StockMove = StockPress::ToWaste, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 11750, .BaseY = 200, .Cards = 104, .Tag = u"Freecell"}},
+    {.Name = u"Double Baker's Spider",
+     .Home = {.Piles = 10, .Order = OrderCode::DownAnySuit, .Cards = 104, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .MultiOrder = OrderCode::DownSameSuit,
+             .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 7140,
+             .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 6, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 11550, .BaseY = 200, .Cards = 104, .Tag = u"Spider", .DisAutoPlay = -1, .GoalDiv = 4}},
+    {.Name = u"Double Cascade",
+     .Home = {.Piles = 10, .Order = OrderCode::DownOtherColor, .Cards = 40, .EmptyNum = Rank::Any, .StartY = 3080,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 8, .Order = OrderCode::UpOtherColor, .Cards = 8, .GoalType = GoalFill::RankAce,
+             .StartX = 2680, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 10, .StartY = 1540, .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .PosWidth = 30, .StockType = StockKind::FaceDown},
+     .Waste = WasteRow{.Piles = 1, .StartX = 1265, .PosWidth = 30},
+     .Ext = {.BaseX = 11550, .BaseY = 200, .Cards = 104, .Tag = u"Freecell"}},
+    {.Name = u"Double Freecell",
+     .Home = {.Piles = 6, .Order = OrderCode::DownOtherColor, .Cards = 96, .EmptyNum = Rank::Any, .StartX = 2430,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 8, .Order = OrderCode::UpSameSuit, .Cards = 8, .GoalType = GoalFill::RankAce, .StartX = 9520,
+             .PileWidth = 1490, .Div = 4, .DivWidth = 1165, .PileOrder = PileArrangement::ColumnsFanRight},
+     .Res = {.Piles = 8, .PileWidth = 1490, .Div = 4, .DivWidth = 1165,
+            .PileOrder = PileArrangement::ColumnsFanRight},
+     .Stock = {.StockMove = StockPress::ToWaste, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 11750, .BaseY = 200, .Cards = 104, .Tag = u"Freecell"}},
+    {.Name = u"Double Galaxy",
+     .Home = {.Piles = 10, .Order = OrderCode::DownSameSuit, .Cards = 104, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::OneSuit},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 7140,
+             .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 6, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 11550, .BaseY = 200, .Cards = 104, .Tag = u"Spider", .DisAutoPlay = -1, .GoalDiv = 4}},
+    {.Name = u"Double Klondike Freecell",
+     .Home = {.Piles = 9, .Order = OrderCode::DownOtherColor, .Cards = 45, .EmptyNum = Rank::Any, .StartX = 1165,
+             .StartY = 1640, .PileWidth = 1165, .PosWidth = 250, .Div = 20,
+             .PileOrder = PileArrangement::RowsFanDown, .HomeType = HomeDeal::Triangle,
+             .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 8, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 2680,
+             .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 2, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = 1, .StartY = 1640, .PosWidth = 30, .StockType = StockKind::FaceDown},
+     .Waste = WasteRow{.Piles = 1, .StartY = 3280, .PosWidth = 30},
+     .Ext = {.BaseX = 11550, .BaseY = 200, .Cards = 104, .Tag = u"Freecell"}},
+    {.Name = u"Double Spidercells",
+     .Home = {.Piles = 10, .Order = OrderCode::DownOtherColor, .Cards = 104, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .MultiOrder = OrderCode::DownOtherColor,
+             .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpOtherColor, .GoalType = GoalFill::RankAce, .StartX = 7140,
+             .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 6, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 11550, .BaseY = 200, .Cards = 104, .Tag = u"Spider", .DisAutoPlay = -1, .GoalDiv = 4}},
+    {.Name = u"Eight Off",
+     .Home = {.Piles = 8, .Order = OrderCode::DownSameSuit, .Cards = 48, .EmptyNum = Rank::King, .PileWidth = 1165,
+             .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 9620,
+             .StartY = 440, .Div = 1, .DivWidth = 1540, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 8, .Cards = 4, .StartY = 5500, .PileWidth = 1165, .Div = 20,
+            .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartY = 5500, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 10685, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Fancell",
+     .Home = {.Piles = 12, .Order = OrderCode::DownOtherColor, .Cards = 48, .EmptyNum = Rank::Any, .StartY = 1540,
+             .PileWidth = 3765, .PosWidth = 180, .Div = 3, .DivWidth = 1490,
+             .PileOrder = PileArrangement::RowsFanRight, .HomeType = HomeDeal::RoundRobin,
+             .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpOtherColor, .Cards = 4, .GoalType = GoalFill::RankAce,
+             .StartX = 5840, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 4, .StartX = 1030, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartX = 1030, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 11295, .BaseY = 50, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Forecell",
+     .Home = {.Piles = 8, .Order = OrderCode::DownOtherColor, .Cards = 48, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 4960,
+             .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 4, .Cards = 4, .StartX = -150, .PileWidth = 1115, .Div = 20,
+            .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartX = -150, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9220, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Four Colors",
+     .Home = {.Piles = 7, .Order = OrderCode::DownOtherColor, .Cards = 52, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::PileBySuit, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 8455, .Div = 1,
+             .DivWidth = 1540, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 4, .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9520, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Freecell",
+     .Home = {.Piles = 8, .Order = OrderCode::DownOtherColor, .Cards = 52, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 4960,
+             .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 4, .StartX = -150, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartX = -150, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9220, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Freecell AK",
+     .Home = {.Piles = 8, .Order = OrderCode::DownOtherColor, .Cards = 48, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .Cards = 4, .GoalType = GoalFill::AcesAndKings,
+             .StartX = 4960, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 4, .StartX = -150, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartX = -150, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9220, .BaseY = 200, .Cards = 52, .Tag = u"FreecellAK"}},
+    {.Name = u"Galaxy",
+     .Home = {.Piles = 8, .Order = OrderCode::DownSameSuit, .Cards = 52, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::OneSuit},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::Empty, .StartX = 4960,
+             .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 4, .StartX = -150, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartX = -150, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9220, .BaseY = 200, .Cards = 52, .Tag = u"Spider", .DisAutoPlay = -1}},
+    {.Name = u"Klondike Freecell",
+     .Home = {.Piles = 8, .Order = OrderCode::DownOtherColor, .Cards = 36, .EmptyNum = Rank::Any, .StartX = 1265,
+             .StartY = 1640, .PileWidth = 1165, .PosWidth = 250, .Div = 20,
+             .PileOrder = PileArrangement::RowsFanDown, .HomeType = HomeDeal::Triangle,
+             .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 5925,
+             .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 2, .StartX = 1265, .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = 1, .PosWidth = 30, .StockType = StockKind::FaceDown},
+     .Waste = WasteRow{.Piles = 1, .StartY = 1640, .PosWidth = 30},
+     .Ext = {.BaseX = 10485, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Milligan Cell",
+     .Home = {.Piles = 8, .Order = OrderCode::DownOtherColor, .Cards = 8, .EmptyNum = Rank::King, .StartX = 1365,
+             .StartY = 1640, .PileWidth = 1165, .PosWidth = 250, .Div = 20,
+             .PileOrder = PileArrangement::RowsFanDown, .HomeType = HomeDeal::RoundRobin,
+             .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 8, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 1365,
+             .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 3, .StartY = 1640, .PileWidth = 1540, .Div = 20, .PileOrder = PileArrangement::ColumnsFanRight},
+     .Stock = {.StockMove = StockPress::DealToTableau, .PosWidth = 30, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 10785, .BaseY = 200, .Cards = 104, .Tag = u"Freecell"}},
+    {.Name = u"Oasis",
+     .Home = {.Piles = 8, .Order = OrderCode::DownOtherColor, .Cards = 32, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 4660,
+             .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 2, .StartX = 1665, .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = 3, .PosWidth = 30, .StockNum = StockMarker::Stop, .StockType = StockKind::FaceUp},
+     .Ext = {.BaseX = 9220, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Penguin",
+     .Home = {.Piles = 7, .Order = OrderCode::DownSameSuit, .Cards = 49, .AK = -1, .EmptyNum = Rank::King,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .Cards = 3, .GoalType = GoalFill::BaseFromFirstCard,
+             .AK = 1, .StartX = 8455, .StartY = 440, .Div = 1, .DivWidth = 1540,
+             .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 7, .StartY = 5500, .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartY = 5500, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9520, .BaseY = 200, .Cards = 52, .Tag = u"Penguin"}},
+    {.Name = u"SeaTowers",
+     .Home = {.Piles = 10, .Order = OrderCode::DownSameSuit, .Cards = 50, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .PileWidth = 1165,
+             .Div = 2, .DivWidth = 9320, .PileOrder = PileArrangement::RowsSideFanDown},
+     .Res = {.Piles = 4, .Cards = 2, .StartX = 3495, .PileWidth = 1140, .Div = 20,
+            .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 11550, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"See-Saw",
+     .Home = {.Piles = 8, .Order = OrderCode::DownOtherColor, .Cards = 52, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RandomPile, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 4960,
+             .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 4, .StartX = -150, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartX = -150, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9220, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Seven By Four",
+     .Home = {.Piles = 7, .Order = OrderCode::DownOtherColor, .Cards = 52, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1265, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 4578,
+             .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 4, .StartX = -332, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartX = -332, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 8655, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Spidercells",
+     .Home = {.Piles = 8, .Order = OrderCode::DownOtherColor, .Cards = 52, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpOtherColor, .GoalType = GoalFill::Empty, .StartX = 4960,
+             .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 4, .StartX = -150, .PileWidth = 1115, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartX = -150, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9220, .BaseY = 200, .Cards = 52, .Tag = u"Spider", .DisAutoPlay = -1}},
+    {.Name = u"Stalactites",
+     .Home = {.Piles = 8, .Order = OrderCode::NoCard, .Cards = 48, .EmptyNum = Rank::NoCard, .StartY = 1840,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpAnySuit, .Cards = 4, .GoalType = GoalFill::FirstCards, .AK = 1,
+             .StartX = 4660, .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 2, .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9220, .BaseY = 200, .Cards = 52, .Tag = u"Stala", .DisAutoPlay = -1}},
+    {.Name = u"Stripped Freecell",
+     .Home = {.Piles = 6, .Order = OrderCode::DownOtherColor, .Cards = 24, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1265, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 2, .Order = OrderCode::UpSameSuit, .Cards = 2, .GoalType = GoalFill::RankAce, .StartX = 5060,
+             .PileWidth = 1265, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 2, .PileWidth = 1265, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StockType = StockKind::HeartsAndSpades},
+     .Ext = {.BaseX = 7390, .BaseY = 200, .Cards = 26, .Tag = u"Freecell"}},
+    {.Name = u"Tuxedo",
+     .Home = {.Piles = 7, .Order = OrderCode::DownSameSuit, .Cards = 52, .EmptyNum = Rank::King, .PileWidth = 1165,
+             .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 8455,
+             .StartY = 440, .Div = 1, .DivWidth = 1540, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 7, .StartY = 5500, .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartY = 5500, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9520, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Two Cells",
+     .Home = {.Piles = 8, .Order = OrderCode::DownOtherColor, .Cards = 52, .EmptyNum = Rank::Any, .StartY = 1640,
+             .PileWidth = 1165, .PosWidth = 250, .Div = 20, .PileOrder = PileArrangement::RowsFanDown,
+             .HomeType = HomeDeal::RoundRobin, .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .StartX = 4660,
+             .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 2, .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Stock = {.StockMove = StockPress::ToWaste, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9220, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Vertical Freecell",
+     .Home = {.Piles = 4, .Order = OrderCode::DownOtherColor, .Cards = 48, .EmptyNum = Rank::Any, .StartX = 2430,
+             .StartY = 500, .PileWidth = 1540, .PosWidth = 180, .Div = 4, .DivWidth = 4000,
+             .PileOrder = PileArrangement::ColumnsFanRight, .HomeType = HomeDeal::RoundRobin,
+             .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .Cards = 4, .GoalType = GoalFill::RankAce, .StartX = 7955,
+             .StartY = 500, .PileWidth = 1540, .Div = 20, .PileOrder = PileArrangement::ColumnsFanRight},
+     .Res = {.Piles = 8, .StartY = 500, .PileWidth = 1540, .Div = 4, .DivWidth = 1165,
+            .PileOrder = PileArrangement::ColumnsFanRight},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartY = 500, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 9020, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
+    {.Name = u"Zodiac",
+     .Home = {.Piles = 8, .Order = OrderCode::DownOtherColor, .Cards = 96, .EmptyNum = Rank::Any, .StartX = 1165,
+             .StartY = 1540, .PileWidth = 1165, .PosWidth = 250, .Div = 20,
+             .PileOrder = PileArrangement::RowsFanDown, .HomeType = HomeDeal::RoundRobin,
+             .SuitType = SuitSplit::FourSuits},
+     .Goal = {.Piles = 8, .Order = OrderCode::UpSameSuit, .Cards = 8, .GoalType = GoalFill::RankAce, .StartX = 1165,
+             .PileWidth = 1165, .Div = 20, .PileOrder = PileArrangement::RowsFanDown},
+     .Res = {.Piles = 8, .StartY = 720, .PileWidth = 1540, .Div = 4, .DivWidth = 10485,
+            .PileOrder = PileArrangement::ColumnsFanRight},
+     .Stock = {.StockMove = StockPress::ToWaste, .StartY = 720, .StockType = StockKind::FaceDown},
+     .Ext = {.BaseX = 11550, .BaseY = 200, .Cards = 104, .Tag = u"Freecell"}},
 };
 
-int16_t s16(int32_t v) { return static_cast<int16_t>(v); }
+void load(cGames &g, const HomeRow &h)
+{
+    g.Home(h.Piles, h.Order, h.Cards, h.AK, h.EmptyNum, h.MultiMove, h.StartX, h.StartY, h.PileWidth, h.PosWidth,
+           h.Div, h.DivWidth, h.PileOrder, h.HomeType, h.MultiOrder, h.SuitType, h.CardsOpen);
+}
+
+void load(cGames &g, const GoalRow &o)
+{
+    g.Goal(o.Piles, o.Order, o.Cards, o.GoalType, o.AK, o.StartX, o.StartY, o.PileWidth, o.PosWidth, o.Div,
+           o.DivWidth, o.PileOrder);
+}
+
+void load(cGames &g, const ResRow &r)
+{
+    g.Res(r.Piles, r.Cards, r.StartX, r.StartY, r.PileWidth, r.PosWidth, r.Div, r.DivWidth, r.PileOrder);
+}
+
+void load(cGames &g, const StockRow &s)
+{
+    g.Stock(s.Piles, s.StockMove, s.StartX, s.StartY, s.PosWidth, s.StockNum, s.StockType);
+}
+
+void load(cGames &g, const WasteRow &w)
+{
+    g.Waste(w.Piles, w.StartX, w.StartY, w.PileWidth, w.Cards, w.PosWidth);
+}
+
+void load(cGames &g, const ExtRow &e)
+{
+    g.Ext(e.BaseX, e.BaseY, e.Cards, e.Redeals, QString::fromUtf16(e.Tag), e.DisAutoPlay, e.GoalDiv);
+}
 
 } // namespace
 
@@ -298,28 +504,19 @@ QString frmGame::NameAt(int16_t index)
 void frmGame::SelectGame(Engine &engine, const QString &Name)
 {
     cGames &g = engine.Games;
-    g.Res(0, 0, 0, 0, 0, 0, 20, 0, 0);
-    g.Waste(0, 0, 0, 0, 0, 30);
+    load(g, kNoReserves);
+    load(g, kNoWaste);
     engine.FoundationBase = 0;
     for (const CatalogueRow &r : kRows) {
         if (Name != QStringView(r.Name))
             continue;
-        const auto &h = r.Home;
-        g.Home(s16(h[0]), s16(h[1]), s16(h[2]), s16(h[3]), s16(h[4]), s16(h[5]), s16(h[6]), s16(h[7]), s16(h[8]),
-               s16(h[9]), s16(h[10]), s16(h[11]), h[12], h[13], h[14], h[15], s16(h[16]));
-        const auto &o = r.Goal;
-        g.Goal(s16(o[0]), o[1], s16(o[2]), o[3], s16(o[4]), s16(o[5]), s16(o[6]), s16(o[7]), s16(o[8]), s16(o[9]),
-               s16(o[10]), o[11]);
-        const auto &v = r.Res;
-        g.Res(s16(v[0]), s16(v[1]), s16(v[2]), s16(v[3]), s16(v[4]), s16(v[5]), s16(v[6]), s16(v[7]), v[8]);
-        const auto &s = r.Stock;
-        g.Stock(s16(s[0]), s[1], s16(s[2]), s16(s[3]), s16(s[4]), s16(s[5]), s[6]);
-        if (r.HasWaste) {
-            const auto &w = r.Waste;
-            g.Waste(s16(w[0]), s16(w[1]), s16(w[2]), s16(w[3]), s16(w[4]), s16(w[5]));
-        }
-        const ExtRow &e = r.Ext;
-        g.Ext(e.BaseX, e.BaseY, e.Cards, e.Redeals, QString::fromUtf16(e.Tag), e.DisAutoPlay, e.GoalDiv);
+        load(g, r.Home);
+        load(g, r.Goal);
+        load(g, r.Res);
+        load(g, r.Stock);
+        if (r.Waste)
+            load(g, *r.Waste);
+        load(g, r.Ext);
         return;
     }
 }
