@@ -278,7 +278,7 @@ TEST_P(SoakTest, RandomPlayKeepsTheModel)
     soakVariant(static_cast<int16_t>(GetParam()), 5, 150);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryVariant, SoakTest, ::testing::Range(1, 36),
+INSTANTIATE_TEST_SUITE_P(EveryVariant, SoakTest, ::testing::Range(1, frmGame::GameCount + 1),
                          [](const ::testing::TestParamInfo<int> &info) {
                              std::string n = frmGame::NameAt(static_cast<int16_t>(info.param)).toStdString();
                              std::string out;
