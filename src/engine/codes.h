@@ -27,6 +27,7 @@ using pile_type::PileType;
 // Pile types that hold cards; the layout records have one more, never written.
 inline constexpr int16_t PileTypeCount = 5;
 inline constexpr int16_t LayoutCount = 6;
+// Cards of the largest deal, and piles of one type at most.
 inline constexpr int MaxCards = 104;
 inline constexpr int MaxPiles = 21;
 
@@ -54,11 +55,10 @@ namespace card_rank {
 // Card ranks, and the rank codes of EmptyNum (which rank an empty tableau pile
 // takes) and of the rank pre-fills of GoalType.
 enum Rank : int16_t {
-    Any = -1,   // EmptyNum: any card
+    Any = -1,     // EmptyNum: any card
     NoCard = -10, // EmptyNum: no card at all (so is any value outside -1..12)
     Ace = 0,
     Two = 1,
-    Queen = 11,
     King = 12,
 };
 } // namespace card_rank
@@ -218,7 +218,6 @@ enum MarkerPic : int32_t {
 };
 } // namespace marker_pic
 using marker_pic::MarkerPic;
-inline constexpr int MarkerPicCount = 18;
 
 // The rule family of a variant, read once from its Tag.
 enum class RuleFamily {
