@@ -45,6 +45,9 @@ public:
     }
 };
 
+// Everything that lives for the whole run. Run() owns it, so it is made after
+// the application object and is gone before it: windows, sound effects and
+// the settings store are Qt objects that must not outlive the application.
 struct Globals {
     std::unique_ptr<QtSettingsStore> store;
     std::unique_ptr<cData> data;
@@ -52,26 +55,73 @@ struct Globals {
     std::unique_ptr<HelpWindow> help;
     QPointer<frmSplash> splash;
     QPointer<frmMain> main;
+
+    Globals() = default;
+    Globals(const Globals &) = delete;
+    Globals &operator=(const Globals &) = delete;
+    ~Globals() { release(); }
+
+    // The windows first (the table reads the settings object up to its
+    // last moment), then the objects they use. Nothing records anything
+    // here: a game left running by File > Exit stays unrecorded.
+    void release()
+    {
+        if (main) {
+            main->onUnload = nullptr;
+            delete main.data();
+        }
+        delete splash.data();
+        help.reset();
+        // Windows without an owner that are still open or waiting for a
+        // deferred delete: the start-up selector, the splash, any other.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        for (;;) {
+            QWidget *left = nullptr;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (!w->parentWidget()) {
+                    left = w;
+                    break;
+                }
+            if (!left)
+                break;
+            delete left;
+        }
+        if (data) {
+            data->SetSoundPlayer(nullptr);
+            data->SetHelpViewer(nullptr);
+        }
+        sound.reset();
+        data.reset();
+        store.reset();
+    }
 };
+
+Globals *current = nullptr;
 
 Globals &G()
 {
-    static Globals g;
-    return g;
+    Q_ASSERT(current);
+    return *current;
 }
 
 } // namespace
 
 namespace mLoad {
 
-cData *data() { return G().data.get(); }
-frmMain *mainWindow() { return G().main.data(); }
+cData *data() { return current ? current->data.get() : nullptr; }
+frmMain *mainWindow() { return current ? current->main.data() : nullptr; }
 
 int Main(int argc, char **argv)
 {
     Application app(argc, argv);
+    return Run();
+}
+
+int Run()
+{
     initResources();
-    Globals &g = G();
+    Globals g;
+    current = &g;
     g.store = std::make_unique<QtSettingsStore>();
     g.data = std::make_unique<cData>(*g.store);
     frmGame::Init(*g.data);
@@ -84,13 +134,11 @@ int Main(int argc, char **argv)
     g.splash = new frmSplash(&SplashDone);
     g.splash->setWindowIcon(g.data->Icon());
     g.splash->show();
-    const int rc = app.exec();
-    // File > Exit leaves the event loop at once: nothing more is recorded, and
-    // the windows go without their unload handlers.
-    if (g.main)
-        g.main->onUnload = nullptr;
-    g.data->SetSoundPlayer(nullptr);
-    g.data->SetHelpViewer(nullptr);
+    const int rc = QApplication::exec();
+    // File > Exit leaves the event loop at once: the windows go without their
+    // unload handlers, and nothing more is recorded.
+    g.release();
+    current = nullptr;
     return rc;
 }
 

@@ -10,6 +10,9 @@ class frmMain;
 // release of everything when the table closes.
 namespace mLoad {
 int Main(int argc, char **argv);
+// Everything Main does once the application object exists: start-up, the
+// event loop, and the release of every window and object before it returns.
+int Run();
 void SplashDone();
 void ShowMain();
 void UnloadAll();

@@ -472,7 +472,7 @@ def run_first(h):
 
 
 def run_second(h, scores):
-    print("run 2: same home, start a game, File > Exit")
+    print("run 2: same home, start a game, open the help, File > Exit")
     h.start_app("run2")
     main, dlg = h.dismiss_splash()
     h.shot("selector-again")
@@ -481,6 +481,12 @@ def run_second(h, scores):
     h.wait_game("Freecell")
     h.shot("second-game")
 
+    # The help window stays open while the program ends: it must go without
+    # a crash.
+    h.keys(main, "F1")
+    h.wait("the help window", lambda: any(w["title"].endswith("Tarnwick Help") for w in h.windows()),
+           timeout=10)
+    h.shot("help-open")
     h.keys(main, "alt+f")
     h.wait("the File menu to open", lambda: h.window_of("menu"), timeout=10)
     h.shot("file-menu")
@@ -603,7 +609,8 @@ def main():
         for w in (h.windows() if h.xvfb and h.xvfb.poll() is None else []):
             print("  window:", w)
         if h.app_log is not None:
-            h.app_log.flush()
+            if not h.app_log.closed:
+                h.app_log.flush()
             with open(h.app_log.name, "rb") as f:
                 print("program output:\n" + f.read()[-4000:].decode(errors="replace"))
         return 1
