@@ -2,16 +2,27 @@
 
 #include "engine/catalogue.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
 
 namespace tw {
 
 namespace {
 const QString kHelpTitle = QStringLiteral("Tarnwick Help");
+// Room kept free around the window for its frame, and between it and the
+// window it stands beside.
+constexpr int ScreenMargin = 40;
+constexpr int Gap = 8;
+// Narrower than this, a page is no pleasure to read.
+constexpr int MinWidthBeside = 400;
 }
 
 HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
@@ -104,16 +115,82 @@ QString HelpWindow::PageTitle() const
 
 void HelpWindow::open(const QUrl &page)
 {
+    QWidget *modal = QApplication::activeModalWidget();
+    belongTo(modal && modal->window() != this ? modal->window() : nullptr);
     // Asking again for the page on show keeps the history free of repeats.
     if (browser_->source() != page)
         browser_->setSource(page);
     updateTitle();
+    if (!placed_)
+        placeFirstTime();
     if (isMinimized())
         showNormal();
     else
         show();
     raise();
     activateWindow();
+    // The keys scroll the page at once.
+    browser_->setFocus(Qt::OtherFocusReason);
+}
+
+void HelpWindow::placeFirstTime()
+{
+    // The first time, the window goes where it can be read whole and hides
+    // nothing of the window that asked for it: beside that window, on the
+    // side with more room, narrower if need be; or else in the middle of
+    // the screen.
+    placed_ = true;
+    QWidget *near = owner_ ? owner_.data() : QApplication::activeWindow();
+    QScreen *screen = near ? near->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect avail = screen->availableGeometry();
+    const QSize room = avail.size() - QSize(2 * ScreenMargin, 2 * ScreenMargin);
+    if (room.isEmpty())
+        return;
+    resize(size().boundedTo(room));
+    QRect place(QPoint(), size());
+    place.moveCenter(avail.center());
+    if (near && near != this) {
+        const QRect o = near->frameGeometry();
+        const int leftRoom = o.left() - avail.left() - 2 * Gap;
+        const int rightRoom = avail.right() - o.right() - 2 * Gap;
+        const int side = std::max(leftRoom, rightRoom);
+        if (side >= MinWidthBeside) {
+            place.setWidth(std::min(place.width(), side));
+            place.moveLeft(rightRoom >= leftRoom ? o.right() + 1 + Gap : o.left() - Gap - place.width());
+            place.moveTop(o.center().y() - place.height() / 2);
+            resize(place.size());
+        }
+    }
+    place.moveLeft(std::clamp(place.left(), avail.left(), avail.right() + 1 - place.width()));
+    place.moveTop(std::clamp(place.top(), avail.top(), avail.bottom() + 1 - place.height()));
+    move(place.topLeft());
+}
+
+void HelpWindow::belongTo(QWidget *owner)
+{
+    // A modal window blocks every window but those that stand on it: while
+    // one is open, the help stands on it (a transient window of it), so it
+    // takes input and stays in front of it.
+    if (owner_ == owner)
+        return;
+    if (owner_)
+        owner_->removeEventFilter(this);
+    owner_ = owner;
+    if (owner_)
+        owner_->installEventFilter(this);
+    create();
+    if (QWindow *w = windowHandle())
+        w->setTransientParent(owner_ && owner_->windowHandle() ? owner_->windowHandle() : nullptr);
+}
+
+bool HelpWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The owner has closed: the help stays open, on its own again.
+    if (watched == owner_ && event->type() == QEvent::Hide)
+        belongTo(nullptr);
+    return QWidget::eventFilter(watched, event);
 }
 
 void HelpWindow::updateTitle()

@@ -2,6 +2,7 @@
 
 #include "settings/data.h"
 
+#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 
@@ -14,6 +15,8 @@ namespace tw {
 // from the compiled-in pages under qrc:/help/. The program makes one window
 // and hands it to cData::SetHelpViewer; every help request reuses it, brings
 // it to the front and leaves the rest of the program usable (not modal).
+// Asked for from inside a modal window, it stands on that window until the
+// window closes, so the modal window does not block it.
 class HelpWindow : public QWidget, public HelpViewer {
     Q_OBJECT
 public:
@@ -33,14 +36,21 @@ public:
     QString PageTitle() const;
     QTextBrowser *Browser() const { return browser_; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void open(const QUrl &page);
     void updateTitle();
+    void belongTo(QWidget *owner);
+    void placeFirstTime();
 
     QTextBrowser *browser_ = nullptr;
     QToolButton *back_ = nullptr;
     QToolButton *forward_ = nullptr;
     QToolButton *contents_ = nullptr;
+    QPointer<QWidget> owner_; // the modal window the help stands on, if any
+    bool placed_ = false;
 };
 
 } // namespace tw

@@ -3,8 +3,12 @@
 #include "engine/catalogue.h"
 #include "testutil.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSet>
 #include <QTest>
 #include <QTextBlock>
@@ -238,6 +242,81 @@ TEST(HelpWindow, ClosedWindowComesBackOnTheNextRequest)
     w.ShowRules(30);
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.PageTitle(), QStringLiteral("Stalactites"));
+}
+
+// A modal window blocks every window but its own: help asked for from inside
+// one must still take input, and must stay when the modal window goes.
+TEST(HelpWindow, TakesInputWhileAModalWindowIsOpenAndOutlivesIt)
+{
+    HelpWindow w;
+    w.resize(500, 300); // a page longer than the window
+    w.ShowRules(19);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_TRUE(tw::test::helpScrollsWithKeys(w));
+
+    for (int way = 0; way < 2; ++way) {
+        auto *modal = new QDialog;
+        modal->setWindowModality(Qt::ApplicationModal);
+        modal->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(modal));
+        ASSERT_EQ(QApplication::activeModalWidget(), modal);
+        EXPECT_FALSE(tw::test::helpScrollsWithKeys(w)) << "the modal window must block what does not stand on it";
+        w.ShowRules(2);
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.PageTitle(), QStringLiteral("Baker's Game"));
+        EXPECT_TRUE(tw::test::helpScrollsWithKeys(w)) << "way " << way;
+
+        QPointer<HelpWindow> guard(&w);
+        if (way == 0)
+            modal->hide();
+        delete modal; // way 1: deleted while it is still shown
+        ASSERT_FALSE(guard.isNull());
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.PageTitle(), QStringLiteral("Baker's Game"));
+        EXPECT_TRUE(tw::test::helpScrollsWithKeys(w)) << "way " << way;
+        EXPECT_EQ(w.windowHandle()->transientParent(), nullptr);
+    }
+}
+
+// Asked for from a window, the help opens beside it rather than over it.
+TEST(HelpWindow, FirstShownBesideTheModalWindow)
+{
+    QDialog modal;
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.resize(300, 200);
+    ASSERT_NE(modal.screen(), nullptr);
+    const QRect avail = modal.screen()->availableGeometry();
+    modal.move(avail.left() + 20, avail.top() + 20);
+    modal.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&modal));
+    HelpWindow w;
+    w.resize(400, 300);
+    w.ShowContents();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_FALSE(w.frameGeometry().intersects(modal.frameGeometry()));
+    EXPECT_TRUE(avail.contains(w.geometry()));
+    modal.hide();
+}
+
+TEST(HelpWindow, FirstShownWholeOnTheScreen)
+{
+    HelpWindow w;
+    w.resize(4000, 3000); // larger than any screen
+    w.ShowContents();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_NE(w.screen(), nullptr);
+    const QRect avail = w.screen()->availableGeometry();
+    EXPECT_TRUE(avail.contains(w.geometry())) << "screen " << avail.width() << "x" << avail.height()
+                                              << ", window at " << w.x() << "," << w.y() << " " << w.width()
+                                              << "x" << w.height();
+    EXPECT_GT(w.width(), avail.width() / 2);
+
+    // Once placed, the window stays where the user put it.
+    w.close();
+    w.move(avail.topLeft() + QPoint(5, 7));
+    const QPoint moved = w.pos();
+    w.ShowRules(19);
+    EXPECT_EQ(w.pos(), moved);
 }
 
 TEST(HelpWindow, BackForwardAndContentsButtons)

@@ -1,4 +1,5 @@
 #include "engine/catalogue.h"
+#include "settings/help.h"
 #include "table/select.h"
 #include "testutil.h"
 
@@ -6,6 +7,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -263,6 +266,47 @@ TEST(Select, RulesShowsHelpOfSelectedVariantAndStaysOpen)
     EXPECT_EQ(f.help.contents, 1);
     EXPECT_TRUE(s.isVisible());
     s.reject();
+}
+
+// Opened with F3 the selector is modal; its Rules must still give a help
+// window that comes up readable and takes input while the selector stays.
+TEST(Select, RulesFromTheModalSelectorTakeInputWhileItStaysOpen)
+{
+    Fixture f;
+    HelpWindow help;
+    help.resize(500, 300); // a page longer than the window
+    f.d.data.SetHelpViewer(&help);
+    f.d.data.LastGName(QStringLiteral("Penguin"));
+    QWidget owner;
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    QPointer<HelpWindow> guard(&help);
+    bool checked = false;
+    closeModalSoon();
+    QTimer::singleShot(0, [&] {
+        frmSelect *s = frmSelect::instance();
+        ASSERT_NE(s, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(s));
+        QTest::mouseClick(s->cmdRules, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+        EXPECT_EQ(help.CurrentPage(), HelpWindow::PageFor(f.d.data.GetGameID(QStringLiteral("Penguin"))));
+        EXPECT_TRUE(tw::test::helpScrollsWithKeys(help)) << "the help window is blocked by the selector";
+        EXPECT_TRUE(s->isVisible());
+        EXPECT_EQ(QApplication::activeModalWidget(), s);
+        // A second request while it is open keeps it usable.
+        QTest::mouseClick(s->cmdRules, Qt::LeftButton);
+        EXPECT_TRUE(tw::test::helpScrollsWithKeys(help));
+        checked = true;
+        s->reject();
+    });
+    EXPECT_EQ(frmSelect::showModal(f.ctx, &owner), int(QDialog::Rejected));
+    EXPECT_TRUE(checked);
+    // The selector is gone; the help outlives it, still open and usable.
+    ASSERT_FALSE(guard.isNull());
+    EXPECT_TRUE(help.isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+    EXPECT_TRUE(tw::test::helpScrollsWithKeys(help));
+    f.d.data.SetHelpViewer(&f.help);
 }
 
 TEST(Select, CancelAndCloseBoxChangeNothing)
