@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -225,9 +226,29 @@ void frmSelect::FillTree()
     root->setExpanded(true);
     if (selected) {
         TreeView1->setCurrentItem(selected);
-        TreeView1->scrollToItem(selected, QAbstractItemView::PositionAtCenter);
         ShowNode(selected);
     }
+}
+
+void frmSelect::RevealSelection()
+{
+    // "Games" and the rows above the selection stay in sight whenever the
+    // selection leaves room for them; a selection further down is centred.
+    QTreeWidgetItem *node = TreeView1->currentItem();
+    TreeView1->scrollToTop();
+    if (!node)
+        return;
+    const QRect row = TreeView1->visualItemRect(node);
+    if (!TreeView1->viewport()->rect().contains(row))
+        TreeView1->scrollToItem(node, QAbstractItemView::PositionAtCenter);
+}
+
+void frmSelect::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    // Only now has the tree its final height.
+    if (!e->spontaneous())
+        RevealSelection();
 }
 
 void frmSelect::ShowNode(QTreeWidgetItem *node)

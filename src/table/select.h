@@ -59,9 +59,13 @@ public:
     QPushButton *cmdRules = nullptr;
     QPushButton *cmdCancel = nullptr;
 
+protected:
+    void showEvent(QShowEvent *e) override;
+
 private:
     void FillTree();
     void ShowNode(QTreeWidgetItem *node);
+    void RevealSelection();
     void cmdPlay_Click();
     void cmdRules_Click();
     static bool IsRoot(const QTreeWidgetItem *node);

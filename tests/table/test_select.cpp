@@ -137,6 +137,41 @@ TEST(Select, FillsTreeAndPreselectsLastGame)
     EXPECT_EQ(s.imgPick->size(), QSize(318, 201));
 }
 
+// Whether a node's row lies whole inside the tree's visible area.
+bool rowShown(const frmSelect &s, QTreeWidgetItem *node)
+{
+    const QRect r = s.TreeView1->visualItemRect(node);
+    return r.isValid() && s.TreeView1->viewport()->rect().contains(r);
+}
+
+// The tree opens with "Games" and the rows above the selection in sight,
+// whenever the selection leaves room for them.
+TEST(Select, TreeOpensWithTheRootAndTheSelectionInSight)
+{
+    Fixture f;
+    for (const char *last : {"Avenue", "Bastion", "Cascade", "Double Cascade", "Freecell", "Zodiac"}) {
+        f.d.data.LastGName(QString::fromLatin1(last));
+        frmSelect s(f.ctx);
+        s.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
+        QTreeWidgetItem *root = s.TreeView1->topLevelItem(0);
+        QTreeWidgetItem *selected = s.TreeView1->currentItem();
+        ASSERT_NE(selected, nullptr);
+        ASSERT_EQ(selected->text(0), QString::fromLatin1(last));
+        EXPECT_TRUE(rowShown(s, selected)) << last;
+        // Rows from the root down to the selection fit: all of them show.
+        const int rowHeight = s.TreeView1->visualItemRect(root).height();
+        ASSERT_GT(rowHeight, 0);
+        const int rows = s.TreeView1->viewport()->height() / rowHeight;
+        const int index = root->indexOfChild(selected) + 1; // the root is row 0
+        if (index < rows) {
+            EXPECT_TRUE(rowShown(s, root)) << last << ": the root is scrolled out of sight";
+            EXPECT_EQ(s.TreeView1->visualItemRect(root).top(), 0) << last;
+        }
+        s.reject();
+    }
+}
+
 TEST(Select, UnknownLastGameSelectsFirstVariant)
 {
     Fixture f;
