@@ -197,6 +197,30 @@ TEST(HelpPages, SpotChecks)
     EXPECT_TRUE(stripped.contains(QStringLiteral("the hearts and the spades")));
 }
 
+// The contents page tells what each way of starting a game does: the game
+// selector picks a game and deals it at random; the number is typed in
+// File > Select a Number.
+TEST(HelpPages, ContentsDescribeTheGameSelectorAsItIs)
+{
+    const QString html = readPage(QStringLiteral(":/help/index.html"));
+    QString selectGame, selectNumber;
+    static const QRegularExpression item(QStringLiteral("<li>(.*?)</li>"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    for (auto it = item.globalMatch(html); it.hasNext();) {
+        const QString text = plainText(it.next().captured(1));
+        if (text.startsWith(QStringLiteral("File > Select Game")))
+            selectGame = text;
+        else if (text.startsWith(QStringLiteral("File > Select a Number")))
+            selectNumber = text;
+    }
+    ASSERT_FALSE(selectGame.isEmpty());
+    EXPECT_FALSE(selectGame.contains(QStringLiteral("number"), Qt::CaseInsensitive)) << qPrintable(selectGame);
+    for (const char *word : {"preview", "player", "Play", "random", "Rules"})
+        EXPECT_TRUE(selectGame.contains(QString::fromLatin1(word))) << word << ": " << qPrintable(selectGame);
+    ASSERT_FALSE(selectNumber.isEmpty());
+    EXPECT_TRUE(selectNumber.contains(QStringLiteral("game number"))) << qPrintable(selectNumber);
+}
+
 // --- the window -------------------------------------------------------------------
 
 TEST(HelpWindow, PageForMapsContextNumbers)
