@@ -78,10 +78,15 @@ public:
         target->installEventFilter(this);
     }
 
+    static FadeKeeper *find(const QWidget *target)
+    {
+        return dynamic_cast<FadeKeeper *>(
+            target->findChild<QObject *>(QString::fromLatin1(Name), Qt::FindDirectChildrenOnly));
+    }
+
     static FadeKeeper *of(QWidget *target, bool create)
     {
-        auto *k = dynamic_cast<FadeKeeper *>(
-            target->findChild<QObject *>(QString::fromLatin1(Name), Qt::FindDirectChildrenOnly));
+        FadeKeeper *k = find(target);
         if (!k && create)
             k = new FadeKeeper(target);
         return k;
@@ -96,6 +101,8 @@ public:
     }
 
     void stop() { active_ = false; }
+    bool active() const { return active_; }
+    QColor band(int i) const { return GradientBandColor(colour_, mode_, i); }
 
     void paint()
     {
@@ -170,6 +177,29 @@ void TileBackground(QWidget *Target, int Pic)
     // every edge, whatever size the widget takes later.
     const QPixmap tile = art::Tile(tileOrDefault(Pic), Target->devicePixelRatioF());
     install(Target, QBrush(tile));
+}
+
+void PaintBackgroundAround(QPainter &painter, const QRect &area, const QWidget *table, QPoint origin)
+{
+    if (!table)
+        return;
+    // Beside the table the brush itself carries on: a tile repeats from the
+    // table's corner, and the rows of a fade are the same all along.
+    painter.save();
+    painter.setBrushOrigin(origin);
+    painter.fillRect(area, table->palette().brush(QPalette::Window));
+    painter.restore();
+    const FadeKeeper *k = FadeKeeper::find(table);
+    if (!k || !k->active())
+        return;
+    // Above and below, a fade would start over: it keeps its end colours.
+    const QRect above(area.left(), area.top(), area.width(), origin.y() - area.top());
+    const QRect below(area.left(), origin.y() + table->height(), area.width(),
+                      area.bottom() + 1 - (origin.y() + table->height()));
+    if (above.height() > 0)
+        painter.fillRect(above, k->band(0));
+    if (below.height() > 0)
+        painter.fillRect(below, k->band(255));
 }
 
 QImage RenderBackground(int16_t Index, QSize size, int16_t Mode, int32_t Colour, qreal dpr)

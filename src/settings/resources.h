@@ -5,6 +5,9 @@
 #include <QSize>
 #include <cstdint>
 
+class QPainter;
+class QPoint;
+class QRect;
 class QWidget;
 
 // Table backgrounds: a fade from a colour to black (or a flat colour), or a
@@ -27,6 +30,13 @@ void PaintGradient(QWidget *Target, int32_t Color1, int16_t Mode);
 // Covers Target's background with background tile Pic, repeated from the
 // top-left corner. An id that is no tile paints tile 1.
 void TileBackground(QWidget *Target, int Pic = 1);
+
+// Paints over `area` the background installed on `table` by the painters
+// above, carried on beyond the table's edges for a table whose top-left
+// corner stands at `origin` (both in the painter's coordinates): a tile
+// repeats on from the table's corner; a fade keeps each row's colour beside
+// the table, its last colour below it and its first above.
+void PaintBackgroundAround(QPainter &painter, const QRect &area, const QWidget *table, QPoint origin);
 
 // The background of the given index at the given logical size, as SetBG paints
 // it: below 1000 a tile, 1000 the custom colour Colour, 1001..1025 a named

@@ -20,6 +20,7 @@
 #include "select.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
+#include "settings/resources.h"
 
 #include <QActionGroup>
 #include <QJsonArray>
@@ -30,6 +31,8 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QThread>
 #include <QToolBar>
 #include <QToolButton>
@@ -45,6 +48,51 @@ int px(double twips)
 {
     return static_cast<int>(roundHalfEven(twips / TwipsPerPixel));
 }
+
+// The panel around the fixed-size table: wherever the window is larger than
+// the table, or the toolbar is hidden, it shows the table's own background
+// carried on, so no seam shows at the table's edges.
+class TableSurround : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    void setTable(QWidget *table)
+    {
+        table_ = table;
+        table_->installEventFilter(this);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *e) override
+    {
+        if (!table_)
+            return;
+        QPainter p(this);
+        p.setClipRegion(e->region() - table_->geometry());
+        PaintBackgroundAround(p, e->rect(), table_, table_->pos());
+    }
+
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        // A new background, or the table moved: the surround follows.
+        if (watched == table_) {
+            switch (e->type()) {
+            case QEvent::PaletteChange:
+            case QEvent::Move:
+            case QEvent::Resize:
+                update();
+                break;
+            default:
+                break;
+            }
+        }
+        return QWidget::eventFilter(watched, e);
+    }
+
+private:
+    QPointer<QWidget> table_;
+};
 } // namespace
 
 frmMain::frmMain(cData &data, QWidget *parent)
@@ -53,15 +101,13 @@ frmMain::frmMain(cData &data, QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     central_ = new QWidget(this);
     setCentralWidget(central_);
-    picBack_ = new QWidget(central_);
+    auto *back = new TableSurround(central_);
+    picBack_ = back;
     picBack_->setObjectName(QStringLiteral("PicBack"));
-    picBack_->setAutoFillBackground(true);
-    QPalette backPalette = picBack_->palette();
-    backPalette.setColor(QPalette::Window, QColor(24, 32, 28));
-    picBack_->setPalette(backPalette);
     picMain_ = new QWidget(picBack_);
     picMain_->setObjectName(QStringLiteral("PicMain"));
     picMain_->setFixedSize(px(TableWidth), px(TableHeight));
+    back->setTable(picMain_);
     buildToolbar();
     buildMenus();
 

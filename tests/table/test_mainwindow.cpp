@@ -1,6 +1,9 @@
 #include "engine/catalogue.h"
 #include "engine/numeric.h"
 #include "records/score.h"
+#include "settings/artwork.h"
+#include "settings/resources.h"
+#include "table/appcontext.h"
 #include "table/mainwindow.h"
 #include "table/splash.h"
 #include "testutil.h"
@@ -237,6 +240,63 @@ TEST(MainWindow, ViewToolbarMovesThePanel)
     // The table stays centred, 20 twips left of the middle.
     const int expected = static_cast<int>((w.PicBack()->width() * 15 - 15480) / 2.0 - 20) / 15;
     EXPECT_NEAR(w.PicMain()->x(), expected, 1);
+}
+
+// The first pixel of the panel around the table that does not show the
+// table's background carried on beyond its edges, or an empty text.
+QString surroundSeam(frmMain &w, int16_t bg, int16_t fade)
+{
+    QApplication::processEvents();
+    const QImage panel = w.PicBack()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect table = w.PicMain()->geometry();
+    const QImage tile = art::IsTile(bg) ? art::Tile(bg, 1.0).toImage().convertToFormat(QImage::Format_RGB32) : QImage();
+    const auto mod = [](int a, int n) { return ((a % n) + n) % n; };
+    const QRect inside = table.intersected(panel.rect());
+    for (int y = 0; y < panel.height(); ++y)
+        for (int x = 0; x < panel.width(); ++x) {
+            if (table.contains(x, y))
+                continue;
+            QRgb want;
+            if (!tile.isNull())
+                want = tile.pixel(mod(x - table.left(), tile.width()), mod(y - table.top(), tile.height()));
+            else if (y > table.bottom())
+                want = GradientBandColor(GetColorEntry(bg)->second, fade, 255).rgb();
+            else // the row of the table beside it
+                want = panel.pixel(std::clamp(x, inside.left(), inside.right()), y);
+            const QRgb got = panel.pixel(x, y);
+            if ((got & 0xFFFFFF) != (want & 0xFFFFFF))
+                return QStringLiteral("at %1,%2 (table %3,%4 %5x%6): %7 instead of %8")
+                    .arg(x).arg(y).arg(table.x()).arg(table.y()).arg(table.width()).arg(table.height())
+                    .arg(QColor(got).name(), QColor(want).name());
+        }
+    return QString();
+}
+
+// The window is larger than the fixed-size table, or the toolbar is hidden:
+// what shows around the table continues its background, without a seam.
+TEST(MainWindow, AroundTheTableTheBackgroundCarriesOn)
+{
+    Table t;
+    frmMain &w = *t.w;
+    const struct { int16_t bg, fade; } looks[] = {{1007, 1}, {1021, 0}, {5, 1}, {33, 0}};
+    // The window's own width fits the table exactly; the table stands 20 twips
+    // left of the middle.
+    const QSize sizes[] = {QSize(1100, 850), QSize(1032, 800), QSize(1500, 1000)};
+    for (const auto &look : looks) {
+        t.d.data.BGIndex(look.bg);
+        t.d.data.Fade(look.fade);
+        w.appContext().applyTableLook();
+        for (const QSize &size : sizes)
+            for (int toolbar : {1, 0}) {
+                if (t.d.data.ShowToolbar() != toolbar)
+                    w.mGame_Click(9);
+                w.resize(size);
+                const QString seam = surroundSeam(w, look.bg, look.fade);
+                EXPECT_TRUE(seam.isEmpty()) << "background " << look.bg << " fade " << look.fade << ", window "
+                                            << w.width() << "x" << w.height() << ", toolbar " << toolbar << ": "
+                                            << qPrintable(seam);
+            }
+    }
 }
 
 TEST(MainWindow, AutoplaySwitchWithoutGameMovesNothing)
