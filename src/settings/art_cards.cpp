@@ -3,6 +3,8 @@
 #include "art_paint.h"
 
 #include <QPainter>
+#include <QPainterPathStroker>
+#include <QTransform>
 #include <QPen>
 #include <array>
 #include <cmath>
@@ -23,12 +25,174 @@ const QColor kGold(0xE8, 0xB4, 0x22);
 const QColor kSkin(0xF7, 0xDB, 0xB8);
 const QColor kCream(0xFC, 0xF4, 0xDE);
 
-// Where the index sits: the rank's centre line and baseline, the suit below.
-constexpr qreal kIndexX = 8.7;
-constexpr qreal kRankBase = 15.8;
-constexpr qreal kRankCap = 12.0;
-constexpr qreal kIndexSuitY = 23.6;
-constexpr qreal kIndexSuitH = 8.6;
+// The index. A card covered in a column shows only its top 16 px (a fan of
+// 250 twips), one covered in a row only its left 12 px (180 twips), and each
+// strip must tell the card: the rank stands in the top-left corner, with the
+// suit beside it for the column and below it for the row. Nothing else is
+// drawn in either strip.
+constexpr qreal kRankX = 6.4;      // centre line of the rank
+constexpr qreal kRankTop = 3.0;    // top of its ink
+constexpr qreal kRankHeight = 9.5; // capital height of its ink
+constexpr qreal kIndexSuitH = 7.6;
+constexpr QPointF kSuitBeside(16.3, 7.75);
+constexpr QPointF kSuitBelow(kRankX, 21.4);
+// The column strip, with room to spare, that the rest of a face keeps clear of.
+constexpr qreal kColumnStrip = 17.2;
+
+// The ranks are drawn as strokes rather than set in a font, so that every one
+// fits the corner whatever fonts the system has: a "10" as narrow as a
+// letter, and a "Q" whose tail cannot be missed. Each glyph is the centre
+// line of its strokes on a grid one unit high, from x = 0 to its width.
+struct RankGlyph {
+    qreal width;
+    QPainterPath line;
+    QPainterPath tail; // drawn heavier (the tail of the Q)
+};
+
+QPainterPath ellipseLine(qreal cx, qreal cy, qreal rx, qreal ry)
+{
+    QPainterPath p;
+    p.addEllipse(QPointF(cx, cy), rx, ry);
+    return p;
+}
+
+QPainterPath sixLine()
+{
+    QPainterPath p;
+    p.moveTo(0.55, 0.07);
+    p.cubicTo(0.48, 0.02, 0.40, 0.0, 0.33, 0.0);
+    p.cubicTo(0.12, 0.0, 0.02, 0.25, 0.02, 0.60);
+    p.cubicTo(0.02, 0.86, 0.14, 1.0, 0.31, 1.0);
+    p.cubicTo(0.49, 1.0, 0.60, 0.87, 0.60, 0.69);
+    p.cubicTo(0.60, 0.50, 0.48, 0.39, 0.31, 0.39);
+    p.cubicTo(0.17, 0.39, 0.06, 0.47, 0.02, 0.60);
+    return p;
+}
+
+RankGlyph rankGlyph(int rank)
+{
+    RankGlyph g;
+    QPainterPath &p = g.line;
+    switch (rank) {
+    case 0: // A
+        g.width = 0.78;
+        p.moveTo(0.0, 1.0);
+        p.lineTo(0.39, 0.0);
+        p.lineTo(0.78, 1.0);
+        p.moveTo(0.15, 0.63);
+        p.lineTo(0.63, 0.63);
+        break;
+    case 1: // 2
+        g.width = 0.62;
+        p.moveTo(0.03, 0.25);
+        p.cubicTo(0.05, 0.06, 0.20, 0.0, 0.32, 0.0);
+        p.cubicTo(0.48, 0.0, 0.60, 0.10, 0.60, 0.27);
+        p.cubicTo(0.60, 0.47, 0.35, 0.64, 0.02, 1.0);
+        p.lineTo(0.62, 1.0);
+        break;
+    case 2: // 3
+        g.width = 0.60;
+        p.moveTo(0.02, 0.12);
+        p.cubicTo(0.12, 0.02, 0.25, 0.0, 0.33, 0.0);
+        p.cubicTo(0.50, 0.0, 0.58, 0.10, 0.58, 0.23);
+        p.cubicTo(0.58, 0.38, 0.45, 0.46, 0.26, 0.46);
+        p.cubicTo(0.48, 0.46, 0.60, 0.56, 0.60, 0.72);
+        p.cubicTo(0.60, 0.90, 0.47, 1.0, 0.30, 1.0);
+        p.cubicTo(0.18, 1.0, 0.07, 0.96, 0.0, 0.86);
+        break;
+    case 3: // 4
+        g.width = 0.64;
+        p.moveTo(0.48, 1.0);
+        p.lineTo(0.48, 0.0);
+        p.lineTo(0.0, 0.70);
+        p.lineTo(0.64, 0.70);
+        break;
+    case 4: // 5
+        g.width = 0.60;
+        p.moveTo(0.56, 0.0);
+        p.lineTo(0.10, 0.0);
+        p.lineTo(0.06, 0.45);
+        p.cubicTo(0.14, 0.41, 0.22, 0.39, 0.30, 0.39);
+        p.cubicTo(0.48, 0.39, 0.60, 0.52, 0.60, 0.69);
+        p.cubicTo(0.60, 0.88, 0.47, 1.0, 0.29, 1.0);
+        p.cubicTo(0.17, 1.0, 0.06, 0.95, 0.0, 0.87);
+        break;
+    case 5: // 6
+        g.width = 0.60;
+        p = sixLine();
+        break;
+    case 6: // 7
+        g.width = 0.60;
+        p.moveTo(0.0, 0.0);
+        p.lineTo(0.60, 0.0);
+        p.cubicTo(0.42, 0.30, 0.30, 0.62, 0.24, 1.0);
+        break;
+    case 7: // 8
+        g.width = 0.60;
+        p = ellipseLine(0.30, 0.235, 0.24, 0.235);
+        p.addPath(ellipseLine(0.30, 0.725, 0.30, 0.275));
+        break;
+    case 8: { // 9: the 6 turned round
+        g.width = 0.60;
+        QTransform t(-1, 0, 0, -1, 0.60, 1.0);
+        p = t.map(sixLine());
+        break;
+    }
+    case 9: // 10: a bare stem for the 1, close to a narrow 0
+        g.width = 0.88;
+        p.moveTo(0.0, 0.20);
+        p.lineTo(0.16, 0.0);
+        p.lineTo(0.16, 1.0);
+        p.addPath(ellipseLine(0.68, 0.5, 0.20, 0.5));
+        break;
+    case 10: // J
+        g.width = 0.50;
+        p.moveTo(0.50, 0.0);
+        p.lineTo(0.50, 0.70);
+        p.cubicTo(0.50, 0.90, 0.40, 1.0, 0.25, 1.0);
+        p.cubicTo(0.10, 1.0, 0.0, 0.90, 0.0, 0.76);
+        break;
+    case 11: // Q
+        g.width = 0.82;
+        p = ellipseLine(0.40, 0.5, 0.40, 0.5);
+        g.tail.moveTo(0.46, 0.66);
+        g.tail.lineTo(0.82, 1.04);
+        break;
+    default: // K
+        g.width = 0.68;
+        p.moveTo(0.0, 0.0);
+        p.lineTo(0.0, 1.0);
+        p.moveTo(0.66, 0.0);
+        p.lineTo(0.03, 0.60);
+        p.moveTo(0.24, 0.40);
+        p.lineTo(0.68, 1.0);
+        break;
+    }
+    return g;
+}
+
+// The rank's ink, its capitals `height` high with their top at `top`,
+// centred on x = `cx`.
+QPainterPath rankPath(int rank, qreal cx, qreal top, qreal height)
+{
+    constexpr qreal stroke = 0.19; // in grid units
+    const RankGlyph g = rankGlyph(rank);
+    const qreal s = height / (1.0 + stroke);
+    QTransform t;
+    t.translate(cx - g.width * s / 2, top + stroke * s / 2);
+    t.scale(s, s);
+    QPainterPathStroker pen;
+    pen.setWidth(stroke * s);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    QPainterPath ink = pen.createStroke(t.map(g.line));
+    if (!g.tail.isEmpty()) {
+        pen.setWidth(stroke * s * 1.35);
+        ink.addPath(pen.createStroke(t.map(g.tail)));
+    }
+    ink.setFillRule(Qt::WindingFill);
+    return ink.simplified();
+}
 
 void drawCardBase(QPainter &p)
 {
@@ -41,12 +205,11 @@ void drawCardBase(QPainter &p)
 
 void drawIndexOnce(QPainter &p, int suit, int rank, const QColor &col)
 {
-    const qreal maxW = rank == 9 ? 13.5 : 12.5;
-    p.fillPath(TextPath(RankText(rank), SansFont(true, true), kRankCap, QPointF(kIndexX, kRankBase),
-                        Qt::AlignHCenter, maxW),
-               col);
-    if (suit >= 0)
-        DrawSuit(p, suit, QPointF(kIndexX, kIndexSuitY), kIndexSuitH, col);
+    p.fillPath(rankPath(rank, kRankX, kRankTop, kRankHeight), col);
+    if (suit >= 0) {
+        DrawSuit(p, suit, kSuitBeside, kIndexSuitH, col);
+        DrawSuit(p, suit, kSuitBelow, kIndexSuitH, col);
+    }
 }
 
 // The index in the top-left corner and, turned round, in the bottom-right.
@@ -60,15 +223,15 @@ void drawIndices(QPainter &p, int suit, int rank, const QColor &col)
     p.restore();
 }
 
-// Pip centres of the number cards, in the pip field (x 22.5..48.5, y 17..79).
+// Pip centres of the number cards, in the pip field below the column strip.
 struct Pip {
     qreal x, y;
 };
 
 std::vector<Pip> pipLayout(int rank)
 {
-    const qreal L = 22.6, C = 35.5, R = 48.4;
-    const qreal T = 17.5, B = 78.5, M = (T + B) / 2;
+    const qreal L = 23.6, C = 35.5, R = 47.4;
+    const qreal T = kColumnStrip + 6.8, B = H - T, M = (T + B) / 2;
     const qreal r1 = T + (B - T) / 3, r2 = T + 2 * (B - T) / 3;
     switch (rank + 1) {
     case 2: return {{C, T}, {C, B}};
@@ -90,7 +253,7 @@ std::vector<Pip> pipLayout(int rank)
 void drawNumberCard(QPainter &p, int suit, int rank)
 {
     const QColor col = SuitColor(suit);
-    const qreal pipH = suit == 2 ? 14.5 : 13.0;
+    const qreal pipH = suit == 2 ? 13.4 : 12.0;
     for (const Pip &pip : pipLayout(rank))
         DrawSuit(p, suit, QPointF(pip.x, pip.y), pipH, col, pip.y > 48.5);
 }
@@ -344,7 +507,12 @@ void drawCourtHalf(QPainter &p, int suit, int rank, qreal pw, qreal hh)
 
 void drawCourt(QPainter &p, int suit, int rank)
 {
-    const QRectF panel(15.5, 9.5, 40, 77);
+    // The figure is drawn on a 40 x 77 panel and fitted into the room the
+    // index strips leave, a little less high than wide.
+    constexpr qreal designW = 40, designH = 77;
+    const qreal top = kColumnStrip + 0.8;
+    const QRectF panel(17, top, W - 2 * 17, H - 2 * top);
+    const qreal sx = panel.width() / designW, sy = panel.height() / designH;
     const QColor sc = SuitColor(suit);
     p.save();
     QPainterPath clip;
@@ -352,10 +520,11 @@ void drawCourt(QPainter &p, int suit, int rank)
     p.fillPath(clip, kCream);
     p.setClipPath(clip);
     p.translate(panel.topLeft());
-    drawCourtHalf(p, suit, rank, panel.width(), panel.height() / 2);
-    p.translate(panel.width(), panel.height());
+    p.scale(sx, sy);
+    drawCourtHalf(p, suit, rank, designW, designH / 2);
+    p.translate(designW, designH);
     p.rotate(180);
-    drawCourtHalf(p, suit, rank, panel.width(), panel.height() / 2);
+    drawCourtHalf(p, suit, rank, designW, designH / 2);
     p.restore();
     // Frame: a suit-coloured rule with a gold line inside.
     p.setBrush(Qt::NoBrush);

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
@@ -268,6 +269,103 @@ TEST(Artwork, SuitColours)
         }
     }
     EXPECT_GT(countRed(art::FaceImage(1, 1.0), art::FaceImage(1, 1.0).rect()), 200);
+}
+
+namespace {
+
+// How much of a covered card shows in the fans the variants lay out: the
+// smallest and the largest strip of a card covered by the next one of its
+// pile, straight down (a column) or straight right (a row). Offsets of a few
+// pixels are stacks, not fans, and are left out.
+struct FanStrips {
+    int columnMin = 1000, columnMax = 0;
+    int rowMin = 1000, rowMax = 0;
+};
+
+FanStrips fanStrips()
+{
+    test::TestTable t;
+    FanStrips f;
+    const auto px = [](int16_t twips) { return static_cast<int>(roundHalfEven(twipsToPixels(twips))); };
+    for (int16_t game = 1; game <= frmGame::GameCount; ++game) {
+        frmGame::SelectGame(t.engine, frmGame::NameAt(game));
+        const cGames &g = t.engine.Games;
+        for (int16_t cell : {int16_t(0), int16_t(3), int16_t(4)})
+            for (int16_t pile = 0; pile < g.Piles(cell); ++pile)
+                for (int16_t pos = 0; pos < 20; ++pos) {
+                    const int dx = px(g.GetCordX(cell, pile, int16_t(pos + 1))) - px(g.GetCordX(cell, pile, pos));
+                    const int dy = px(g.GetCordY(cell, pile, int16_t(pos + 1))) - px(g.GetCordY(cell, pile, pos));
+                    if (dx == 0 && dy >= 8) {
+                        f.columnMin = std::min(f.columnMin, dy);
+                        f.columnMax = std::max(f.columnMax, dy);
+                    } else if (dy == 0 && dx >= 8) {
+                        f.rowMin = std::min(f.rowMin, dx);
+                        f.rowMax = std::max(f.rowMax, dx);
+                    }
+                }
+    }
+    return f;
+}
+
+// Anything but blank paper: the index, pips, pictures.
+bool ink(QRgb c)
+{
+    return qAlpha(c) < 250 || std::min({qRed(c), qGreen(c), qBlue(c)}) < 235;
+}
+
+// The first inked pixel of `r`, as text, or an empty text.
+QString inkIn(const QImage &img, const QRect &r)
+{
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (ink(img.pixel(x, y)))
+                return QStringLiteral("ink at %1,%2").arg(x).arg(y);
+    return QString();
+}
+
+} // namespace
+
+// A card covered in a column shows only its top strip, one covered in a row
+// only its left strip: each strip alone must tell every card apart, in its
+// suit's colour, with nothing of the index cut off at the strip's edge.
+TEST(Artwork, CoveredCardsShowRankAndSuitInTheirStrip)
+{
+    const FanStrips fans = fanStrips();
+    ASSERT_EQ(fans.columnMin, 16); // 250 twips
+    ASSERT_EQ(fans.columnMax, 17);
+    ASSERT_EQ(fans.rowMin, 12);    // 180 twips
+    ASSERT_EQ(fans.rowMax, 12);
+    for (qreal dpr : {1.0, 2.0}) {
+        const auto dev = [dpr](qreal v) { return static_cast<int>(std::lround(v * dpr)); };
+        const QRect column(0, 0, dev(71), dev(fans.columnMin));
+        const QRect row(0, 0, dev(fans.rowMin), dev(96));
+        // Just inside the strips' edges, and what a longer strip shows
+        // besides: blank paper within the card's frame.
+        const QRect columnEdge(dev(2), dev(fans.columnMin - 2), dev(67), dev(fans.columnMax - fans.columnMin + 2));
+        const QRect rowEdge(dev(fans.rowMin - 1), dev(2), dev(fans.rowMax - fans.rowMin + 1), dev(92));
+        QList<QImage> columns, rows;
+        for (int i = 1; i <= 52; ++i) {
+            const int suit = (i - 1) / 13;
+            const QImage face = art::FaceImage(i, dpr);
+            const QString what = QStringLiteral("face %1 at %2x").arg(i).arg(dpr);
+            columns << face.copy(column);
+            rows << face.copy(row);
+            const bool red = suit == 0 || suit == 2;
+            for (const QRect &strip : {column, row}) {
+                const int n = countRed(face, strip);
+                EXPECT_TRUE(red ? n > 20 * dpr * dpr : n == 0) << qPrintable(what) << ": " << n << " red pixels";
+            }
+            const QString cutColumn = inkIn(face, columnEdge);
+            EXPECT_TRUE(cutColumn.isEmpty()) << qPrintable(what) << ", column strip: " << qPrintable(cutColumn);
+            const QString cutRow = inkIn(face, rowEdge);
+            EXPECT_TRUE(cutRow.isEmpty()) << qPrintable(what) << ", row strip: " << qPrintable(cutRow);
+        }
+        for (int i = 0; i < 52; ++i)
+            for (int j = i + 1; j < 52; ++j) {
+                EXPECT_NE(columns[i], columns[j]) << "faces " << i + 1 << " and " << j + 1 << " at " << dpr << "x";
+                EXPECT_NE(rows[i], rows[j]) << "faces " << i + 1 << " and " << j + 1 << " at " << dpr << "x";
+            }
+    }
 }
 
 TEST(Artwork, PicturesDifferWhereTheyShould)
