@@ -252,9 +252,11 @@ void frmSesStat::ShowSession()
     lblSesElapsedTime->setText(sessionElapsed());
 
     const QIcon finished = rowPicture(1);
-    for (int16_t i = 1; i <= top; ++i) {
+    // The count is 16-bit and may be its largest value: an int16_t counter
+    // would never pass it.
+    for (int i = 1; i <= top; ++i) {
         ScoreRec r;
-        score.GetSesRec(i, r);
+        score.GetSesRec(static_cast<int16_t>(i), r);
         auto *item = new QTreeWidgetItem(lvSession, {r.GName, r.GNo.toText(), r.Player, FormatTime(r.Time),
                                                      num(r.Moves), WonLost(r.Status), num(r.Score)});
         item->setIcon(0, finished);
@@ -296,9 +298,9 @@ void frmSesStat::ShowSessionChart()
     const QIcon finished = rowPicture(1);
     sesChartData_.clear();
     sesChartData_.reserve(top + 1);
-    for (int16_t i = 1; i <= top; ++i) {
+    for (int i = 1; i <= top; ++i) {
         ScoreRec r;
-        score.GetSesRec(i, r);
+        score.GetSesRec(static_cast<int16_t>(i), r);
         auto *item = new QTreeWidgetItem(lvSesChart, {num(i), FormatTime(r.Time), num(r.Moves), num(r.Score)});
         item->setIcon(0, finished);
         sesChartData_.append(ChartControl::Row{double(r.Score), double(r.Moves), double(r.Time)});

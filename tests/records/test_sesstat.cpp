@@ -368,3 +368,16 @@ TEST_F(SesStatFixture, GameStartedAfterLoadTouchesNoListRow)
 }
 
 } // namespace
+
+TEST_F(SesStatFixture, AFullSessionTableIsListed)
+{
+    // The session table stops at 32767 games; the window lists them all.
+    for (int i = 0; i < 32800; ++i)
+        finished(QStringLiteral("Freecell"), GameNo::number(i), 60, 10, 5, 1);
+    ASSERT_EQ(score.SesTop(), 32767);
+    auto w = open();
+    EXPECT_EQ(w->lvSession->topLevelItemCount(), 32767);
+    EXPECT_EQ(w->lvSesChart->topLevelItemCount(), 32767);
+    EXPECT_EQ(w->lvSesChart->topLevelItem(32766)->text(0), QStringLiteral("32767"));
+    EXPECT_EQ(w->SesChartData().size(), 32768);
+}
