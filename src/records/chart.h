@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QList>
+#include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <optional>
 
+class QCategoryAxis;
 class QChart;
 class QChartView;
+class QValueAxis;
 
 namespace tw {
 
@@ -14,6 +18,12 @@ namespace tw {
 // one group of bars per row and one series per column. Filled in one order:
 // the matrix, then for each column its label. A new matrix replaces the old
 // one; the chart redraws itself.
+//
+// The rows are numbered from 1 under their groups unless the window numbers
+// them from elsewhere or names them (days, months, years). When the groups
+// are too narrow for every label, only every second, fifth, tenth, ... one is
+// shown, so that no label is ever cut. The values are whole numbers (counts,
+// points, seconds) and the value axis shows them so.
 class ChartControl : public QWidget {
     Q_OBJECT
 public:
@@ -25,22 +35,45 @@ public:
     void SetColumn(int column);
     // Labels the selected column.
     void SetColumnLabel(const QString &label);
+    // Names the rows in order, until the next matrix.
+    void SetRowLabels(const QStringList &labels);
+    // Numbers the rows from n instead of 1, until the next matrix.
+    void SetFirstRowNumber(int n);
+    // The least room the window gives the chart; the chart takes more when
+    // its labels need it.
+    void SetMinimumChartSize(const QSize &size);
 
     int RowCount() const { return static_cast<int>(matrix_.size()); }
     int ColumnCount() const { return columns_; }
     QString ColumnLabel(int column) const;
+    // The label of a row (0-based), shown under its group when there is room.
+    QString RowLabel(int row) const;
     std::optional<double> Value(int row, int column) const;
     QChart *Chart() const { return chart_; }
 
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
 private:
     void rebuild();
+    void labelRows(bool force);
+    int rowStep(double width) const;
+    bool rowShown(int row, int step) const;
+    void updateMinimum();
 
     QChartView *view_;
     QChart *chart_;
+    QCategoryAxis *rowAxis_ = nullptr;
+    QValueAxis *valueAxis_ = nullptr;
     QList<Row> matrix_;
     QList<QString> labels_;
+    QStringList rowLabels_; // empty: the rows are numbered
+    int firstRow_ = 1;
     int columns_ = 0;
     int selected_ = 0;
+    int rowStep_ = 0; // every how many rows a label is shown; 0 before the first layout
+    QSize minimum_;
+    QSize needed_;
 };
 
 } // namespace tw

@@ -1,10 +1,12 @@
 #include "records/chart.h"
+#include "charttest.h"
 
 #include <QAbstractAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QPointer>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using namespace tw;
@@ -43,4 +45,122 @@ TEST(Chart, MatrixLabelsAndReplacement)
     EXPECT_EQ(c.Value(1, 3), 6.0);
     for (const auto &a : old)
         EXPECT_TRUE(a.isNull());
+}
+
+namespace {
+
+using tw::test::chartTexts;
+using tw::test::cutTexts;
+using tw::test::groupAxisLabels;
+using tw::test::valueAxis;
+using tw::test::wholeTicks;
+
+void label(ChartControl &c, const QStringList &labels)
+{
+    for (int i = 0; i < labels.size(); ++i) {
+        c.SetColumn(i + 1);
+        c.SetColumnLabel(labels[i]);
+    }
+}
+
+bool isNumber(const QString &text)
+{
+    bool ok = false;
+    text.toDouble(&ok);
+    return ok;
+}
+
+} // namespace
+
+TEST(Chart, CountsShowAsWholeNumbers)
+{
+    ChartControl c;
+    c.SetData({{2.0, 0.0}});
+    label(c, {"Won : 2", "Lost : 0"});
+    c.resize(320, 240);
+    c.show();
+    EXPECT_TRUE(wholeTicks(valueAxis(&c)));
+    QStringList numbers;
+    for (const QString &t : chartTexts(&c))
+        if (isNumber(t))
+            numbers << t;
+    EXPECT_TRUE(numbers.contains("0")) << numbers.join(' ').toStdString();
+    EXPECT_TRUE(numbers.contains("2")) << numbers.join(' ').toStdString();
+    for (const QString &t : numbers)
+        EXPECT_FALSE(t.contains('.')) << t.toStdString();
+}
+
+TEST(Chart, LabelsAreNotCutAtTheSmallestSizeTheChartAllows)
+{
+    // Totals of a long history: nine- and ten-digit values, long legend texts.
+    QWidget host;
+    auto *layout = new QVBoxLayout(&host);
+    auto *c = new ChartControl;
+    layout->addWidget(c);
+    c->SetData({{1800000000.0, 123456789.0, 2147483647.0}});
+    label(*c, {"Score", "Moves", "Time"});
+    host.resize(host.minimumSizeHint());
+    host.show();
+    EXPECT_TRUE(cutTexts(c).isEmpty()) << cutTexts(c).join(" | ").toStdString();
+    EXPECT_TRUE(wholeTicks(valueAxis(c)));
+
+    c->SetData({{1000000.0, 999999.0}});
+    label(*c, {"Won : 1000000", "Lost : 999999"});
+    host.resize(host.minimumSizeHint());
+    EXPECT_TRUE(cutTexts(c).isEmpty()) << cutTexts(c).join(" | ").toStdString();
+}
+
+TEST(Chart, RowsAreNumberedFromTheFirstNumberAndStayReadableWhenMany)
+{
+    ChartControl c;
+    QList<ChartControl::Row> rows{ChartControl::Row(3)};
+    for (int i = 1; i <= 50; ++i)
+        rows << ChartControl::Row{double(i * 7), double(i), double(i * 60)};
+    c.SetData(rows);
+    c.SetFirstRowNumber(0);
+    label(c, {"Score", "Moves", "Time"});
+    EXPECT_EQ(c.RowLabel(0), "0");
+    EXPECT_EQ(c.RowLabel(1), "1");
+    EXPECT_EQ(c.RowLabel(50), "50");
+    c.resize(420, 260);
+    c.show();
+    EXPECT_TRUE(cutTexts(&c).isEmpty()) << cutTexts(&c).join(" | ").toStdString();
+    const QMap<int, QString> shown = groupAxisLabels(&c);
+    EXPECT_GE(shown.size(), 3);
+    for (auto it = shown.begin(); it != shown.end(); ++it)
+        EXPECT_EQ(it.value(), QString::number(it.key()));
+
+    // A new matrix numbers from 1 again.
+    c.SetData({{1.0}, {2.0}});
+    EXPECT_EQ(c.RowLabel(0), "1");
+    EXPECT_EQ(c.RowLabel(1), "2");
+}
+
+TEST(Chart, RowLabelsNameTheGroups)
+{
+    ChartControl c;
+    QList<ChartControl::Row> rows;
+    QStringList days;
+    for (int i = 0; i < 30; ++i) {
+        rows << ChartControl::Row{double(i % 4), double(i % 3)};
+        days << QStringLiteral("Mar %1").arg(i + 1, 2, 10, QLatin1Char('0'));
+    }
+    c.SetData(rows);
+    c.SetRowLabels(days);
+    label(c, {"Played", "Won"});
+    EXPECT_EQ(c.RowLabel(29), "Mar 30");
+    c.resize(480, 260);
+    c.show();
+    EXPECT_TRUE(cutTexts(&c).isEmpty()) << cutTexts(&c).join(" | ").toStdString();
+    const QMap<int, QString> shown = groupAxisLabels(&c);
+    // The newest group always keeps its label; the others are thinned out
+    // only as far as the width needs.
+    ASSERT_TRUE(shown.contains(29));
+    EXPECT_GE(shown.size(), 3);
+    for (auto it = shown.begin(); it != shown.end(); ++it)
+        EXPECT_EQ(it.value(), days[it.key()]);
+
+    c.resize(2400, 300);
+    EXPECT_EQ(groupAxisLabels(&c).size(), 30);
+    EXPECT_TRUE(cutTexts(&c).isEmpty()) << cutTexts(&c).join(" | ").toStdString();
 }
