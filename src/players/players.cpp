@@ -11,7 +11,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tw {
 
@@ -197,6 +199,10 @@ void frmPlayers::FillPlayerList()
             }
         }
     }
+    // Every name whole, also one of the 25 characters a name may have.
+    const QAbstractItemView *rows = lvPlayer;
+    lvPlayer->setMinimumWidth(std::max(220, rows->sizeHintForColumn(0) + 2 * lvPlayer->frameWidth()
+                                                + lvPlayer->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4));
     if (!hasSelection()) {
         // Nothing to edit, delete or choose until a row is picked.
         cmdEdit->setEnabled(false);

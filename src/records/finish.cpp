@@ -67,11 +67,10 @@ frmFinish::frmFinish(const AppContext &context, QWidget *parent) : QDialog(paren
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setSelectionMode(QAbstractItemView::NoSelection);
     ListView1->setFocusPolicy(Qt::NoFocus);
-    ListView1->setMinimumWidth(200);
     ListView1->setSpacing(3);
     chFin = new ChartControl(Frame1);
     chFin->setObjectName(QStringLiteral("chFin"));
-    chFin->setMinimumSize(320, 220);
+    chFin->SetMinimumChartSize(QSize(320, 220));
 
     auto *inner = new QHBoxLayout(Frame1);
     inner->addWidget(ListView1, 2);
@@ -81,12 +80,12 @@ frmFinish::frmFinish(const AppContext &context, QWidget *parent) : QDialog(paren
     layout->setContentsMargins(6, 0, 6, 6);
     layout->setMenuBar(Toolbar1);
     layout->addWidget(Frame1);
-    // Wide enough for every button with its text: an overflow menu would hide
-    // the closing actions.
-    setMinimumWidth(Toolbar1->sizeHint().width() + 12);
-    resize(minimumWidth(), 320);
-
     Form_Load();
+
+    // Wide enough for every button with its text (an overflow menu would hide
+    // the closing actions), and for the list and the chart as loaded.
+    setMinimumWidth(std::max(Toolbar1->sizeHint().width() + 12, layout->totalMinimumSize().width()));
+    resize(minimumWidth(), 320);
 }
 
 void frmFinish::Form_Load()
@@ -107,6 +106,13 @@ void frmFinish::Form_Load()
     ListView1->addItem(QStringLiteral(" Time : ") + FormatTime(time));
     ListView1->addItem(QStringLiteral(" Moves : ") + QString::number(moves));
     ListView1->addItem(QStringLiteral(" Score : ") + QString::number(score));
+    // Every line whole: a name of 25 characters or a 15-digit number is
+    // wider than the list's usual width.
+    int widest = 0;
+    for (int i = 0; i < ListView1->count(); ++i)
+        widest = std::max(widest, ListView1->sizeHintForIndex(ListView1->model()->index(i, 0)).width());
+    ListView1->setMinimumWidth(
+        std::max(200, widest + 2 * (ListView1->frameWidth() + ListView1->spacing()) + 4));
 
     // A chart bar cannot go below the axis: a negative score charts as 0.
     chFin->SetData({ChartControl::Row{double(std::max<int16_t>(score, 0)), double(moves), double(time)}});

@@ -3,6 +3,7 @@
 #include "engine/clock.h"
 #include "engine/numeric.h"
 #include "records/chart.h"
+#include "records/columnfit.h"
 #include "records/recordfile.h"
 #include "records/score.h"
 #include "settings/data.h"
@@ -112,7 +113,7 @@ ChartControl *makeChart(QWidget *parent, const char *name)
 {
     auto *chart = new ChartControl(parent);
     chart->setObjectName(QLatin1String(name));
-    chart->setMinimumSize(220, 180);
+    chart->SetMinimumChartSize(QSize(220, 180));
     return chart;
 }
 
@@ -140,16 +141,23 @@ QStringList totalsHeaders(const char *first)
             QStringLiteral("Score"), QStringLiteral("Perc")};
 }
 
-// The name column takes the room the figures leave; the figures keep their
-// width and sit right-aligned under right-aligned headers.
-void sizeColumns(QTreeWidget *list, int figureWidth)
+// The name column takes the room the figures leave; the figures sit
+// right-aligned under right-aligned headers.
+void alignFigures(QTreeWidget *list)
 {
     list->header()->setStretchLastSection(false);
     list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    for (int c = 1; c < list->columnCount(); ++c) {
-        list->setColumnWidth(c, figureWidth);
+    for (int c = 1; c < list->columnCount(); ++c)
         list->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-    }
+}
+
+// Every column as wide as its widest cell, the names given (every game or
+// every player) included.
+void fitColumns(QTreeWidget *list, const QStringList &names = {})
+{
+    ColumnFit fit(list);
+    fit.add(0, names);
+    fit.apply(list);
 }
 
 struct Period {
@@ -218,7 +226,6 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
     lvGeneral = makeList(Frame2, "lvGeneral", {QString()});
     lvGeneral->setHeaderHidden(true);
     lvGeneral->header()->setStretchLastSection(true);
-    lvGeneral->setMinimumWidth(250);
     chGen = makeChart(Frame2, "chGen");
     chGen1 = makeChart(Frame2, "chGen1");
     {
@@ -232,7 +239,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
 
     // Game-wise: the table of every variant over the charts of the picked one.
     lvGames = makeList(Frame1, "lvGames", totalsHeaders("Game"));
-    sizeColumns(lvGames, 72);
+    alignFigures(lvGames);
     imcGames = makeCombo(Frame1, "imcGames");
     chGames = makeChart(Frame1, "chGames");
     chGames1 = makeChart(Frame1, "chGames1");
@@ -240,8 +247,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
 
     // Date-wise: one row per period bucket beside its charts.
     lvDate = makeList(Frame3, "lvDate", {QString(), QStringLiteral("Played"), QStringLiteral("Won")});
-    sizeColumns(lvDate, 62);
-    lvDate->setMinimumWidth(250);
+    alignFigures(lvDate);
     imcDate = makeCombo(Frame3, "imcDate");
     chDate = makeChart(Frame3, "chDate");
     chDate1 = makeChart(Frame3, "chDate1");
@@ -260,7 +266,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
 
     // Player-wise: the table of every player over the charts of the picked one.
     lvPlayer = makeList(Frame4, "lvPlayer", totalsHeaders("Player"));
-    sizeColumns(lvPlayer, 72);
+    alignFigures(lvPlayer);
     imcPlayer = makeCombo(Frame4, "imcPlayer");
     chPlayer = makeChart(Frame4, "chPlayer");
     chPlayer1 = makeChart(Frame4, "chPlayer1");
@@ -360,6 +366,7 @@ void frmGameStat::ShowGeneral()
         auto *item = new QTreeWidgetItem(lvGeneral, QStringList(text));
         item->setIcon(0, icon);
     }
+    fitColumns(lvGeneral);
     showWonLost(chGen, t);
     showTotalsChart(chGen1, t);
 }
@@ -378,6 +385,7 @@ void frmGameStat::ShowGames()
         rows << totalsRow(name, t, decimal(round2(t.Won * 100.0 / p)) + QStringLiteral("%"), rowIcon);
     }
     lvGames->addTopLevelItems(rows);
+    fitColumns(lvGames, ColumnFit::gameNames(*ctx_.data));
 
     {
         const QSignalBlocker block(imcGames);
@@ -413,6 +421,8 @@ void frmGameStat::ShowGameCharts(const QString &GName)
         history << Row{double(r.Score), double(r.Moves), double(r.Time)};
     }
     chGames1->SetData(history);
+    // Row 0 stands before the first record, so each record keeps its number.
+    chGames1->SetFirstRowNumber(0);
     labelColumns(chGames1, {"Score", "Moves", "Time"});
 }
 
@@ -446,6 +456,7 @@ void frmGameStat::ShowDates(const QString &Key, const QString &Interval)
     const QIcon icon = frmSelect::GameIcon();
     QList<Row> playedWon(m + 1);
     QList<Row> figures(m + 1);
+    QStringList periods;
     QList<QTreeWidgetItem *> rows;
     for (int j = -m; j <= 0; ++j) {
         QDateTime ref = now;
@@ -459,6 +470,7 @@ void frmGameStat::ShowDates(const QString &Key, const QString &Interval)
         ctx_.score->SumPeriodStats(recordfile::recordDateText(ref), Interval, b);
         playedWon[m + j] = Row{double(b.Played), double(b.Won)};
         figures[m + j] = Row{double(b.Score), double(b.Moves), double(b.Time)};
+        periods << b.Label;
         auto *item = new QTreeWidgetItem(QStringList{b.Label, count(b.Played), count(b.Won)});
         item->setIcon(0, icon);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
@@ -467,9 +479,12 @@ void frmGameStat::ShowDates(const QString &Key, const QString &Interval)
     }
     lvDate->addTopLevelItems(rows);
 
+    // The groups are named by their periods, as the list's rows are.
     chDate->SetData(playedWon);
+    chDate->SetRowLabels(periods);
     labelColumns(chDate, {"Played", "Won"});
     chDate1->SetData(figures);
+    chDate1->SetRowLabels(periods);
     labelColumns(chDate1, {"Score", "Moves", "Time"});
 
     QString header;
@@ -480,6 +495,7 @@ void frmGameStat::ShowDates(const QString &Key, const QString &Interval)
     else if (Key == u"5y")
         header = QStringLiteral("Year");
     lvDate->headerItem()->setText(0, header);
+    fitColumns(lvDate);
 }
 
 void frmGameStat::ShowPlayers()
@@ -508,6 +524,7 @@ void frmGameStat::ShowPlayers()
         imcPlayer->setCurrentIndex(selected);
     }
     lvPlayer->addTopLevelItems(rows);
+    fitColumns(lvPlayer, ColumnFit::playerNames(*ctx_.data));
     ShowPlayerCharts(cur);
 }
 

@@ -2,6 +2,7 @@
 
 #include "table/select.h"
 
+#include "columnfit.h"
 #include "engine/clock.h"
 #include "recordfile.h"
 #include "score.h"
@@ -102,10 +103,21 @@ void addRow(QTreeWidget *lv, int rank, const QIcon &icon, const ScoreRec &r, con
     }
 }
 
-void fitColumns(QTreeWidget *lv)
+// Room for every row the list shows and for the longest texts a ranking may
+// bring: any player's name, any game's name, a 15-digit game number.
+void fitColumns(QTreeWidget *lv, const QList<Cell> &cells, const cData &data)
 {
-    for (int c = 0; c < lv->columnCount() - 1; ++c)
-        lv->resizeColumnToContents(c);
+    ColumnFit fit(lv);
+    for (int k = 0; k < cells.size(); ++k) {
+        switch (cells[k]) {
+        case Cell::Player: fit.add(k + 1, ColumnFit::playerNames(data)); break;
+        case Cell::Game: fit.add(k + 1, ColumnFit::gameNames(data)); break;
+        case Cell::Date: fit.add(k + 1, ColumnFit::widestShortDate()); break;
+        case Cell::GameNo: fit.add(k + 1, ColumnFit::widestGameNumber()); break;
+        default: break;
+        }
+    }
+    fit.apply(lv);
 }
 
 QPixmap blankPicture()
@@ -163,8 +175,8 @@ QIcon cardPicture()
 // A ranking slot holds a record when it differs from the empty record; a
 // record read from a file always names its player and has a game number.
 // The 20 best positive scores, of one game or player when named, one row each.
-void listScores(cScore &score, QTreeWidget *lv, const QList<Cell> &cells, const QIcon &icon, const QString &GName,
-                const QString &Player)
+void listScores(cScore &score, const cData &data, QTreeWidget *lv, const QList<Cell> &cells, const QIcon &icon,
+                const QString &GName, const QString &Player)
 {
     // The store's ranking table is shared by every view: copy it at once.
     score.Sort(GName, Player, 0);
@@ -175,7 +187,7 @@ void listScores(cScore &score, QTreeWidget *lv, const QList<Cell> &cells, const 
         if (r.Score > 0)
             addRow(lv, i, icon, r, cells, Cell::Score);
     }
-    fitColumns(lv);
+    fitColumns(lv, cells, data);
 }
 
 bool slotFilled(const ScoreRec &r)
@@ -311,7 +323,7 @@ int frmHighScore::showModal(const AppContext &context, QWidget *owner)
 
 void frmHighScore::ShowTopGames()
 {
-    listScores(*ctx_.score, lvTop, kTopCells, SmallPicture(1), QString(), QString());
+    listScores(*ctx_.score, *ctx_.data, lvTop, kTopCells, SmallPicture(1), QString(), QString());
 }
 
 void frmHighScore::FillGames()
@@ -339,10 +351,10 @@ void frmHighScore::ShowGameWise(const QString &GName)
     // No game chosen is no ranking of one game (an empty name would rank all).
     if (GName.isEmpty()) {
         lvGames->clear();
-        fitColumns(lvGames);
+        fitColumns(lvGames, kGameCells, *ctx_.data);
         return;
     }
-    listScores(*ctx_.score, lvGames, kGameCells, SmallPicture(2), GName, QString());
+    listScores(*ctx_.score, *ctx_.data, lvGames, kGameCells, SmallPicture(2), GName, QString());
 }
 
 void frmHighScore::FillPlayers()
@@ -372,10 +384,10 @@ void frmHighScore::ShowPlayerWise(const QString &Player)
     // No player is no ranking of one player (an empty name would rank all).
     if (Player.isEmpty()) {
         lvPlayer->clear();
-        fitColumns(lvPlayer);
+        fitColumns(lvPlayer, kPlayerCells, *ctx_.data);
         return;
     }
-    listScores(*ctx_.score, lvPlayer, kPlayerCells, SmallPicture(2), QString(), Player);
+    listScores(*ctx_.score, *ctx_.data, lvPlayer, kPlayerCells, SmallPicture(2), QString(), Player);
 }
 
 void frmHighScore::FillFinSort()
@@ -417,7 +429,7 @@ void frmHighScore::ShowFinished(const QString &key)
         if (slotFilled(r))
             addRow(lvFin, i, icon, r, kFinCells, bold);
     }
-    fitColumns(lvFin);
+    fitColumns(lvFin, kFinCells, *ctx_.data);
 }
 
 } // namespace tw

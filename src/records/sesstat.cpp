@@ -1,5 +1,6 @@
 #include "sesstat.h"
 
+#include "columnfit.h"
 #include "engine/clock.h"
 #include "score.h"
 #include "settings/artwork.h"
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
@@ -76,21 +76,18 @@ QTreeWidget *makeList(QWidget *parent, const char *name, const QStringList &head
     return list;
 }
 
-// Gives each column room for its header and a typical cell; returns the sum.
-int sizeColumns(QTreeWidget *list, const QStringList &samples)
+// Room for every row and for the longest texts a row may show: a session
+// game or the running one, whose time and score keep changing.
+void fitColumns(QTreeWidget *list, ColumnFit &fit, int timeColumn, int scoreColumn)
 {
-    const QFontMetrics fm(list->font());
-    const QFontMetrics hm(list->header()->font());
-    const int pad = fm.horizontalAdvance(QLatin1Char('M')) * 2;
-    int total = 0;
-    for (int c = 0; c < samples.size(); ++c) {
-        int w = std::max(fm.horizontalAdvance(samples[c]), hm.horizontalAdvance(list->headerItem()->text(c))) + pad;
-        if (c == 0)
-            w += list->iconSize().width() + 4;
-        list->setColumnWidth(c, w);
-        total += w;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = list->topLevelItem(i);
+        for (int c = 0; c < list->columnCount(); ++c)
+            fit.add(c, item->text(c));
     }
-    return total;
+    fit.add(timeColumn, FormatTime(359999));
+    fit.add(scoreColumn, QStringLiteral("-32768"));
+    fit.apply(list);
 }
 
 QLabel *makeLabel(QWidget *parent, const char *name, QLayout *layout)
@@ -119,9 +116,6 @@ frmSesStat::frmSesStat(const AppContext &ctx, QWidget *parent) : QDialog(parent)
                           QStringLiteral("Time"), QStringLiteral("Moves"), QStringLiteral("Status"),
                           QStringLiteral("Score")});
     const int em = fontMetrics().horizontalAdvance(QLatin1Char('M'));
-    sizeColumns(lvSession, {QStringLiteral("Forty Thieves"), QStringLiteral("999999999999"),
-                            QStringLiteral("Player Number 10"), QStringLiteral("10:00:00"), QStringLiteral("Moves"),
-                            QStringLiteral("Running"), QStringLiteral("-3000")});
 
     Frame1 = new QGroupBox(QStringLiteral("This Session"), summary);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -165,16 +159,12 @@ frmSesStat::frmSesStat(const AppContext &ctx, QWidget *parent) : QDialog(parent)
     lvSesChart = makeList(Frame3, "lvSesChart",
                           {QStringLiteral("No."), QStringLiteral("Time"), QStringLiteral("Moves"),
                            QStringLiteral("Score")});
-    const int chartListWidth = sizeColumns(lvSesChart, {QStringLiteral("999"), QStringLiteral("10:00:00"),
-                                                        QStringLiteral("Moves"), QStringLiteral("-3000")});
-    lvSesChart->setFixedWidth(chartListWidth + lvSesChart->frameWidth() * 2
-                              + lvSesChart->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     chChart = new ChartControl(Frame3);
     chChart->setObjectName(QStringLiteral("chChart"));
     chSummary = new ChartControl(Frame3);
     chSummary->setObjectName(QStringLiteral("chSummary"));
-    chChart->setMinimumSize(380, 240);
-    chSummary->setMinimumSize(380, 190);
+    chChart->SetMinimumChartSize(QSize(380, 240));
+    chSummary->SetMinimumChartSize(QSize(380, 190));
 
     auto *left = new QVBoxLayout;
     left->addWidget(cmdRefresh, 0, Qt::AlignLeft);
@@ -276,6 +266,11 @@ void frmSesStat::ShowSession()
         paintRow(item);
         lvSession->scrollToItem(item);
     }
+    ColumnFit fit(lvSession);
+    fit.add(0, ColumnFit::gameNames(d));
+    fit.add(1, ColumnFit::widestGameNumber());
+    fit.add(2, ColumnFit::playerNames(d));
+    fitColumns(lvSession, fit, 3, 6);
 }
 
 void frmSesStat::labelChart()
@@ -319,6 +314,10 @@ void frmSesStat::ShowSessionChart()
         paintRow(item);
         lvSesChart->scrollToItem(item);
     }
+    ColumnFit fit(lvSesChart);
+    fitColumns(lvSesChart, fit, 1, 3);
+    // The list keeps its width; the charts take the rest.
+    lvSesChart->setMaximumWidth(lvSesChart->minimumWidth());
 }
 
 void frmSesStat::ShowCurrentGame()

@@ -6,6 +6,7 @@ list(APPEND TW_CORE_SOURCES
 )
 list(APPEND TW_UI_SOURCES
   records/chart.h records/chart.cpp
+  records/columnfit.h records/columnfit.cpp
 )
 include(records/windows_a.cmake)
 include(records/windows_b.cmake)

@@ -1,5 +1,6 @@
 #include "players/favorites.h"
 #include "records/score.h"
+#include "records/columnstest.h"
 #include "testutil.h"
 
 #include <QApplication>
@@ -111,6 +112,21 @@ void clickRow(QTreeWidget *w, QTreeWidgetItem *item)
 } // namespace
 
 // --- Organize Favorites ---
+
+TEST(OrgFav, TheLongestGameNameAndNumberAreShownWhole)
+{
+    Fixture f;
+    const QString game = widestGameName(QApplication::font());
+    f.d.data.CurGName(game);
+    f.writeFav("\"" + game.toUtf8() + "\",999999999999999\r\n");
+    frmOrgFav w(f.ctx);
+    w.show();
+    ASSERT_EQ(texts(w.lvFav), QStringList({"999999999999999"}));
+    EXPECT_TRUE(cutColumns(w.lvGames).isEmpty()) << cutColumns(w.lvGames).join(" | ").toStdString();
+    EXPECT_TRUE(cutColumns(w.lvFav).isEmpty()) << cutColumns(w.lvFav).join(" | ").toStdString();
+    EXPECT_TRUE(columnsInView(w.lvGames));
+    EXPECT_TRUE(columnsInView(w.lvFav));
+}
 
 TEST(OrgFav, ListsEveryGameAndTheFirstGamesFavouritesBeforeAnyStart)
 {

@@ -1,6 +1,7 @@
 #include "players/nameinput.h"
 #include "players/players.h"
 
+#include "records/columnstest.h"
 #include "records/score.h"
 #include "testutil.h"
 
@@ -198,6 +199,15 @@ TEST_F(PlayersFixture, OpensWithTheCurrentPlayerSelectedAndDeleteGuarded)
     w->cmdDelete_Click();
     EXPECT_TRUE(windowBoxes.empty());
     EXPECT_EQ(slotNames(), QStringList({"Ann", "Bob", "Cara"}));
+}
+
+TEST_F(PlayersFixture, TheLongestNameIsShownWhole)
+{
+    players({"Ann", widestPlayer()}, "Ann");
+    auto w = open();
+    w->show();
+    EXPECT_TRUE(cutRows(w->lvPlayer).isEmpty()) << cutRows(w->lvPlayer).join(" | ").toStdString();
+    EXPECT_FALSE(w->lvPlayer->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(PlayersFixture, NothingSelectedDisablesEditDeleteAndSelect)

@@ -2,6 +2,9 @@
 // and before it is shown, and what each toolbar button leads to.
 #include "recordstest.h"
 
+#include "charttest.h"
+#include "columnstest.h"
+
 #include "records/chart.h"
 #include "records/finish.h"
 #include "records/highscore.h"
@@ -362,4 +365,18 @@ TEST_F(FinishTest, HighScoreWindowAlreadyListsTheGameJustWon)
 }
 
 } // namespace
+
+TEST_F(FinishTest, TheLongestNameAndNumberAndALongGameAreShownWhole)
+{
+    d.data.SetPlayer(1, widestPlayer(), true);
+    wonGame(widestGameName(QApplication::font()), GameNo::number(999999999999999), 359999, 32767, 32767);
+    frmFinish w(ctx);
+    w.show();
+    EXPECT_TRUE(cutRows(w.ListView1).isEmpty()) << cutRows(w.ListView1).join(" | ").toStdString();
+    EXPECT_TRUE(cutTexts(w.chFin).isEmpty()) << cutTexts(w.chFin).join(" | ").toStdString();
+    EXPECT_TRUE(wholeTicks(valueAxis(w.chFin)));
+    for (const QString &text : chartTexts(w.chFin))
+        EXPECT_FALSE(text.contains('.')) << text.toStdString();
+}
+
 } // namespace tw::test

@@ -1,5 +1,8 @@
 #include "recordstest.h"
 
+#include "charttest.h"
+#include "columnstest.h"
+
 #include "records/chart.h"
 #include "records/gamestat.h"
 
@@ -423,4 +426,77 @@ TEST_F(GameStatWindow, TheTableIsReleasedOnClose)
     EXPECT_EQ(frmGameStat::showModal(ctx), QDialog::Accepted);
     EXPECT_EQ(seen, 7);
     EXPECT_EQ(score.ScoreTop(), 0);
+}
+
+TEST_F(GameStatWindow, DateChartsNameTheirPeriodsAndTheHistoryCountsFromTheFirstRecord)
+{
+    annsGames();
+    frmGameStat w(ctx);
+    w.show();
+    w.SSTab1->setCurrentIndex(2);
+    for (int i = 0; i < w.imcDate->count(); ++i) {
+        w.imcDate->setCurrentIndex(i);
+        const QStringList periods = texts(w.lvDate, 0);
+        for (const ChartControl *chart : {w.chDate, w.chDate1}) {
+            const QMap<int, QString> shown = groupAxisLabels(chart);
+            // The newest period, today's, is always named.
+            EXPECT_EQ(shown.value(static_cast<int>(periods.size()) - 1), periods.last()) << i;
+            for (auto it = shown.begin(); it != shown.end(); ++it)
+                EXPECT_EQ(it.value(), periods.value(it.key())) << i << " at " << it.key();
+            EXPECT_TRUE(cutTexts(chart).isEmpty()) << i << ": " << cutTexts(chart).join(" | ").toStdString();
+        }
+    }
+
+    // Freecell's seven records stand at 1 to 7 after the empty group 0.
+    w.SSTab1->setCurrentIndex(1);
+    ASSERT_EQ(w.chGames1->RowCount(), 8);
+    const QMap<int, QString> shown = groupAxisLabels(w.chGames1);
+    EXPECT_EQ(shown.value(1), "1");
+    EXPECT_EQ(shown.value(7), "7");
+    for (auto it = shown.begin(); it != shown.end(); ++it)
+        EXPECT_EQ(it.value(), QString::number(it.key()));
+}
+
+TEST_F(GameStatWindow, ChartsShowWholeNumbersAndNothingCut)
+{
+    // Nine- and ten-digit totals.
+    QList<QByteArray> lines;
+    for (int i = 0; i < 9; ++i)
+        lines << rec(i, "Freecell", 200000000, 30000, 30000, i % 2);
+    records("Ann", lines);
+    frmGameStat w(ctx);
+    w.show();
+    for (int tab = 0; tab < w.SSTab1->count(); ++tab) {
+        w.SSTab1->setCurrentIndex(tab);
+        for (const ChartControl *chart : w.SSTab1->widget(tab)->findChildren<ChartControl *>()) {
+            const std::string name = chart->objectName().toStdString();
+            EXPECT_TRUE(cutTexts(chart).isEmpty()) << name << ": " << cutTexts(chart).join(" | ").toStdString();
+            EXPECT_TRUE(wholeTicks(valueAxis(chart))) << name;
+            for (const QString &text : chartTexts(chart))
+                EXPECT_FALSE(text.contains('.')) << name << ": " << text.toStdString();
+        }
+    }
+}
+
+TEST_F(GameStatWindow, NoListCutsTheLongestNamesOrTheLargestTotals)
+{
+    const QString wide = widestPlayer();
+    const QString game = widestGameName(QApplication::font());
+    d.data.SetPlayer(3, wide, false);
+    QList<QByteArray> lines;
+    for (int i = 0; i < 9; ++i)
+        lines << rec(i, game.toUtf8().constData(), 238609294, 32767, -32768, 1);
+    records(wide, lines);
+    frmGameStat w(ctx);
+    w.show();
+    for (int tab = 0; tab < w.SSTab1->count(); ++tab) {
+        w.SSTab1->setCurrentIndex(tab);
+        for (const QTreeView *list : w.SSTab1->widget(tab)->findChildren<QTreeView *>()) {
+            const std::string name = list->objectName().toStdString();
+            EXPECT_TRUE(cutColumns(list).isEmpty()) << name << ": " << cutColumns(list).join(" | ").toStdString();
+            EXPECT_TRUE(columnsInView(list)) << name;
+        }
+    }
+    EXPECT_EQ(row(w.lvGames, game).value(4), "596523:14:06");
+    EXPECT_EQ(row(w.lvPlayer, wide).value(6), "-294912");
 }

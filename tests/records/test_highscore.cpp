@@ -2,6 +2,8 @@
 // file, the choosers, and that the loaded table goes back when it closes.
 #include "recordstest.h"
 
+#include "columnstest.h"
+
 #include "records/highscore.h"
 #include "table/appcontext.h"
 
@@ -353,4 +355,34 @@ TEST_F(HighScoreTest, ShowModalRunsTheWindowAndReleasesTheTable)
 }
 
 } // namespace
+
+TEST_F(HighScoreTest, NoListCutsTheLongestNamesOrNumbers)
+{
+    const QString wide = widestPlayer();
+    const QByteArray game = widestGameName(QApplication::font()).toUtf8();
+    players({wide, "Ann"});
+    QByteArray bytes;
+    for (int i = 0; i < 25; ++i)
+        bytes += line("2024-12-28 23:59:59", game.constData(), "999999999999999", 359999, 32767, 32767 - i, 1);
+    file(wide, bytes);
+    d.data.CurGName(QString::fromUtf8(game));
+    frmHighScore w(ctx);
+    w.show();
+    const QTreeView *lists[] = {w.lvTop, w.lvGames, w.lvPlayer, w.lvFin};
+    for (int tab = 0; tab < 4; ++tab) {
+        w.SSTab1->setCurrentIndex(tab);
+        const std::string name = lists[tab]->objectName().toStdString();
+        EXPECT_EQ(lists[tab]->model()->rowCount(), 20) << name;
+        EXPECT_TRUE(cutColumns(lists[tab]).isEmpty()) << name << ": " << cutColumns(lists[tab]).join(" | ").toStdString();
+        EXPECT_TRUE(columnsInView(lists[tab])) << name;
+    }
+    // The other rankings of the finished games keep their room too.
+    w.SSTab1->setCurrentIndex(3);
+    for (const char *key : {"Moves", "Time"}) {
+        choose(w.imcFin, key);
+        EXPECT_TRUE(cutColumns(w.lvFin).isEmpty()) << key << ": " << cutColumns(w.lvFin).join(" | ").toStdString();
+        EXPECT_TRUE(columnsInView(w.lvFin)) << key;
+    }
+}
+
 } // namespace tw::test

@@ -4,6 +4,9 @@
 #include "records/score.h"
 #include "testutil.h"
 
+#include "charttest.h"
+#include "columnstest.h"
+
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -368,6 +371,42 @@ TEST_F(SesStatFixture, GameStartedAfterLoadTouchesNoListRow)
 }
 
 } // namespace
+
+TEST_F(SesStatFixture, NoListCutsTheLongestNamesOrNumbers)
+{
+    const QString game = widestGameName(QApplication::font());
+    for (int i = 0; i < 3; ++i)
+        finished(game, GameNo::number(999999999999999 - i), 359999, 32767, -32768, 1, widestPlayer());
+    running(game, 999999999999999, 65);
+    auto w = open();
+    w->show();
+    EXPECT_TRUE(cutColumns(w->lvSession).isEmpty()) << cutColumns(w->lvSession).join(" | ").toStdString();
+    EXPECT_TRUE(columnsInView(w->lvSession));
+    w->SSTab1->setCurrentIndex(1);
+    EXPECT_TRUE(cutColumns(w->lvSesChart).isEmpty()) << cutColumns(w->lvSesChart).join(" | ").toStdString();
+    EXPECT_TRUE(columnsInView(w->lvSesChart));
+}
+
+TEST_F(SesStatFixture, ChartsNumberTheGamesAndShowWholeNumbersUncut)
+{
+    for (int i = 0; i < 40; ++i)
+        finished(QStringLiteral("Freecell"), GameNo::number(i), 36000 + i, 300, 30000, i % 3 == 0);
+    auto w = open();
+    w->show();
+    w->SSTab1->setCurrentIndex(1);
+    for (const ChartControl *chart : {w->chChart, w->chSummary}) {
+        const std::string name = chart->objectName().toStdString();
+        EXPECT_TRUE(cutTexts(chart).isEmpty()) << name << ": " << cutTexts(chart).join(" | ").toStdString();
+        EXPECT_TRUE(wholeTicks(valueAxis(chart))) << name;
+        for (const QString &text : chartTexts(chart))
+            EXPECT_FALSE(text.contains('.')) << name << ": " << text.toStdString();
+    }
+    // The groups carry the games' numbers in the session, as the list does.
+    const QMap<int, QString> shown = groupAxisLabels(w->chChart);
+    EXPECT_GE(shown.size(), 4);
+    for (auto it = shown.begin(); it != shown.end(); ++it)
+        EXPECT_EQ(it.value(), QString::number(it.key() + 1));
+}
 
 TEST_F(SesStatFixture, AFullSessionTableIsListed)
 {

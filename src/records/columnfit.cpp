@@ -1,0 +1,110 @@
+#include "columnfit.h"
+
+#include "recordfile.h"
+#include "settings/data.h"
+
+#include <QHeaderView>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTreeView>
+#include <algorithm>
+
+namespace tw {
+
+namespace {
+
+QFont boldOf(QFont f)
+{
+    f.setBold(true);
+    return f;
+}
+
+} // namespace
+
+ColumnFit::ColumnFit(const QTreeView *view) : normal_(view->font()), bold_(boldOf(view->font())) {}
+
+void ColumnFit::add(int column, const QString &text, bool bold)
+{
+    if (column < 0)
+        return;
+    if (widest_.size() <= column)
+        widest_.resize(column + 1, 0);
+    widest_[column] = std::max(widest_[column], (bold ? bold_ : normal_).horizontalAdvance(text));
+}
+
+void ColumnFit::add(int column, const QStringList &texts, bool bold)
+{
+    for (const QString &t : texts)
+        add(column, t, bold);
+}
+
+int ColumnFit::cellPadding(const QTreeView *view, int column) const
+{
+    // What the item delegate adds to a text: margins, and the row picture in
+    // the first column.
+    QStyleOptionViewItem opt;
+    opt.initFrom(view);
+    opt.font = view->font();
+    opt.fontMetrics = normal_;
+    opt.features = QStyleOptionViewItem::HasDisplay;
+    opt.text = QStringLiteral("0");
+    if (column == 0) {
+        opt.features |= QStyleOptionViewItem::HasDecoration;
+        opt.decorationSize = view->iconSize();
+    }
+    const QSize size = view->style()->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), view);
+    return size.width() - normal_.horizontalAdvance(opt.text);
+}
+
+void ColumnFit::apply(QTreeView *view) const
+{
+    const QHeaderView *header = view->header();
+    // QTreeView keeps its base's public measure of the cells protected.
+    const QAbstractItemView *cells = view;
+    int total = 0;
+    for (int c = 0; c < header->count(); ++c) {
+        int w = view->isHeaderHidden() ? 0 : header->sectionSizeHint(c);
+        if (c < widest_.size() && widest_[c] > 0)
+            w = std::max(w, widest_[c] + cellPadding(view, c));
+        w = std::max(w, cells->sizeHintForColumn(c));
+        view->setColumnWidth(c, w);
+        if (!header->isSectionHidden(c))
+            total += w;
+    }
+    // Room for every column beside the frame and the scroll bar, within the
+    // screen; a narrower screen scrolls sideways but still cuts nothing.
+    int want = total + 2 * view->frameWidth() + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view)
+        + 2;
+    if (const QScreen *screen = view->screen())
+        want = std::min(want, screen->availableGeometry().width() * 19 / 20);
+    view->setMinimumWidth(want);
+}
+
+QString ColumnFit::widestGameNumber()
+{
+    return QStringLiteral("999999999999999");
+}
+
+QStringList ColumnFit::gameNames(const cData &data)
+{
+    QStringList out;
+    for (int16_t i = 1; i <= data.TotalGames(); ++i)
+        out << data.GetGName(i);
+    return out;
+}
+
+QStringList ColumnFit::playerNames(const cData &data)
+{
+    QStringList out;
+    for (int16_t i = 1; i <= data.TotalPlayers(); ++i)
+        out << data.GetPlayer(i);
+    return out;
+}
+
+QString ColumnFit::widestShortDate()
+{
+    return recordfile::shortDateText(QDate(2028, 12, 28));
+}
+
+} // namespace tw

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QFontMetrics>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QTreeView;
+
+namespace tw {
+
+class cData;
+
+// The column widths of a records list, so that no header and no cell is cut.
+// A list cannot measure every row of a large table, so the window adds the
+// texts its columns may show (the players, the game names, the widest game
+// number, the extremes of the figures), and the rows the view holds are
+// measured as well. Column 0 carries the row picture.
+//
+//   ColumnFit fit(list);
+//   fit.add(1, playerNames);
+//   fit.apply(list);
+class ColumnFit {
+public:
+    explicit ColumnFit(const QTreeView *view);
+
+    void add(int column, const QString &text, bool bold = false);
+    void add(int column, const QStringList &texts, bool bold = false);
+
+    // Sets every column to the widest of its header, its texts and the cells
+    // of the view, and makes the view ask for room for all its columns.
+    void apply(QTreeView *view) const;
+
+    // The texts that measure widest among those a records list shows.
+    static QString widestGameNumber(); // 15 digits: the default range
+    static QStringList gameNames(const cData &data);
+    static QStringList playerNames(const cData &data);
+    static QString widestShortDate();
+
+private:
+    int cellPadding(const QTreeView *view, int column) const;
+
+    QFontMetrics normal_;
+    QFontMetrics bold_;
+    QList<int> widest_; // text advance per column
+};
+
+} // namespace tw
