@@ -1,11 +1,14 @@
 #include "logstat.h"
 
 #include "engine/clock.h"
+#include "records/columnfit.h"
 #include "records/recordfile.h"
 #include "records/score.h"
+#include "records/scoretable.h"
 #include "settings/data.h"
 #include "table/select.h"
 
+#include <QAbstractTableModel>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,8 +18,11 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
+#include <vector>
 
 namespace tw {
 
@@ -36,32 +42,156 @@ constexpr DateWindow kDateWindows[] = {
 
 } // namespace
 
+namespace {
+
+// The calendar days of a date window as Julian day numbers, both ends
+// included. Counting by calendar boundaries makes a window a plain range of
+// days ending today.
+struct DayRange {
+    bool everything = false; // "Show All": also records without a date
+    qint64 first = 0;
+    qint64 last = -1;
+    bool holds(const QDate &day) const
+    {
+        if (everything)
+            return true;
+        if (!day.isValid())
+            return false;
+        const qint64 jd = day.toJulianDay();
+        return jd >= first && jd <= last;
+    }
+};
+
+DayRange dayRange(const QDateTime &now, const QString &key)
+{
+    DayRange r;
+    if (key.isEmpty()) {
+        r.everything = true;
+        return r;
+    }
+    if (!now.isValid())
+        return r;
+    const QDate today = now.date();
+    const QDate month(today.year(), today.month(), 1);
+    r.last = today.toJulianDay();
+    if (key == u"t")
+        r.first = r.last;
+    else if (key == u"3d")
+        r.first = r.last - 3;
+    else if (key == u"7d")
+        r.first = r.last - 7;
+    else if (key == u"30d")
+        r.first = r.last - 30;
+    else if (key == u"3m")
+        r.first = month.addMonths(-3).toJulianDay();
+    else if (key == u"5m")
+        r.first = month.addMonths(-5).toJulianDay();
+    else
+        r.first = std::numeric_limits<qint64>::min();
+    return r;
+}
+
+} // namespace
+
 bool logListed(const ScoreRec &rec, const QDateTime &now, const QString &key)
 {
-    if (key.isEmpty())
-        return true;
     // A date that could not be read lies in no day or month.
-    if (!rec.HasDate() || !now.isValid())
-        return false;
-    const QDate today = now.date();
-    const qint64 days = rec.Day.daysTo(today);
-    if (days < 0)
-        return false;
-    if (key == u"t")
-        return days == 0;
-    if (key == u"3d")
-        return days <= 3;
-    if (key == u"7d")
-        return days <= 7;
-    if (key == u"30d")
-        return days <= 30;
-    const int months = (today.year() * 12 + today.month()) - (rec.Day.year() * 12 + rec.Day.month());
-    if (key == u"3m")
-        return months <= 3;
-    if (key == u"5m")
-        return months <= 5;
-    return true;
+    return dayRange(now, key).holds(rec.Day);
 }
+
+// The rows of the log: positions in the loaded table, read when a row is
+// painted. Nothing is kept per row but its position.
+class frmLogStat::Rows : public QAbstractTableModel {
+public:
+    Rows(const ScoreTable &table, QObject *parent) : QAbstractTableModel(parent), table_(table), icon_(RowIcon()) {}
+
+    void show(std::vector<uint32_t> rows)
+    {
+        beginResetModel();
+        rows_ = std::move(rows);
+        cachedRow_ = -1;
+        locale_ = QLocale();
+        dateFormat_ = recordfile::shortDateFormat();
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    }
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : ColCount;
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= rowCount())
+            return {};
+        const int c = index.column();
+        if (role == Qt::DecorationRole)
+            return c == ColNo ? QVariant(icon_) : QVariant();
+        if (role == Qt::TextAlignmentRole)
+            return alignment(c);
+        if (role != Qt::DisplayRole)
+            return {};
+        if (c == ColNo)
+            return QString::number(index.row() + 1);
+        const ScoreRec &r = record(index.row());
+        switch (c) {
+        case ColPlayer: return r.Player;
+        case ColGame: return r.GName;
+        case ColScore: return QString::number(r.Score);
+        case ColTime: return FormatTime(r.Time);
+        case ColMoves: return QString::number(r.Moves);
+        case ColStatus: return WonLost(r.Status);
+        // A date that cannot be read shows as it was recorded.
+        case ColDate: return r.HasDate() ? locale_.toString(r.Day, dateFormat_) : r.Date;
+        case ColGNo: return r.GNo.toText();
+        default: return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || section < 0 || section >= ColCount)
+            return {};
+        if (role == Qt::TextAlignmentRole)
+            return alignment(section);
+        if (role != Qt::DisplayRole)
+            return {};
+        static const char *const captions[ColCount] = {"S No.",  "Player", "Game", "Score",      "Time",
+                                                       "Moves",  "Status", "Date", "Game Number"};
+        return QString::fromLatin1(captions[section]);
+    }
+
+private:
+    static QVariant alignment(int column)
+    {
+        if (column == ColScore || column == ColTime || column == ColMoves)
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+        return {};
+    }
+
+    // The cells of a row are asked for one after another: the record is read
+    // once for all of them.
+    const ScoreRec &record(int row) const
+    {
+        if (row != cachedRow_) {
+            cached_ = table_.record(rows_[static_cast<size_t>(row)]);
+            cachedRow_ = row;
+        }
+        return cached_;
+    }
+
+    const ScoreTable &table_;
+    std::vector<uint32_t> rows_;
+    QIcon icon_;
+    QLocale locale_;
+    QString dateFormat_;
+    mutable int cachedRow_ = -1;
+    mutable ScoreRec cached_;
+};
 
 QIcon frmLogStat::RowIcon()
 {
@@ -97,21 +227,16 @@ frmLogStat::frmLogStat(const AppContext &context, QWidget *parent)
     imcDate->setObjectName(QStringLiteral("imcDate"));
     imcDate->setMinimumWidth(140);
 
-    lvLog = new QTreeWidget(this);
+    rows_ = new Rows(ctx_.score->Table(), this);
+    lvLog = new QTreeView(this);
     lvLog->setObjectName(QStringLiteral("lvLog"));
     lvLog->setRootIsDecorated(false);
+    lvLog->setItemsExpandable(false);
     lvLog->setUniformRowHeights(true);
+    lvLog->setAllColumnsShowFocus(true);
     lvLog->setSelectionMode(QAbstractItemView::SingleSelection);
     lvLog->setIconSize(QSize(16, 16));
-    lvLog->setColumnCount(ColCount);
-    lvLog->setHeaderLabels({QStringLiteral("S No."), QStringLiteral("Player"), QStringLiteral("Game"),
-                            QStringLiteral("Score"), QStringLiteral("Time"), QStringLiteral("Moves"),
-                            QStringLiteral("Status"), QStringLiteral("Date"), QStringLiteral("Game Number")});
-    const int widths[ColCount] = {64, 100, 150, 56, 64, 56, 56, 90, 110};
-    for (int c = 0; c < ColCount; ++c)
-        lvLog->setColumnWidth(c, widths[c]);
-    for (int c : {ColScore, ColTime, ColMoves})
-        lvLog->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    lvLog->setModel(rows_);
 
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
@@ -154,6 +279,8 @@ void frmLogStat::release()
 {
     if (loaded_) {
         loaded_ = false;
+        // The rows point into the table that goes now.
+        rows_->show({});
         ctx_.score->CloseScore();
     }
 }
@@ -205,51 +332,56 @@ void frmLogStat::FillDates()
 
 void frmLogStat::ShowLog()
 {
-    lvLog->setUpdatesEnabled(false);
-    lvLog->clear();
-
     // The first item of each chooser means "everybody" / "every game", even
     // when a player happens to carry that item's text as a name.
     const bool anyPlayer = imcPlayer->currentIndex() <= 0;
     const bool anyGame = imcGames->currentIndex() <= 0;
-    const QString player = imcPlayer->currentText();
-    const QString game = imcGames->currentText();
-    const QString key = imcDate->currentData(KeyRole).toString();
-    const QDateTime moment = now();
+    const ScoreTable &table = ctx_.score->Table();
+    const int64_t player = anyPlayer ? -1 : table.playerIndex(imcPlayer->currentText());
+    const int64_t game = anyGame ? -1 : table.gameIndex(imcGames->currentText());
+    const DayRange days = dayRange(now(), imcDate->currentData(KeyRole).toString());
 
-    const QIcon icon = RowIcon();
-    const QLocale locale;
-    const QString dateFormat = recordfile::shortDateFormat();
-    QDate lastDay;
-    QString lastDayText;
-
-    QList<QTreeWidgetItem *> rows;
-    const int32_t top = ctx_.score->ScoreTop();
-    ScoreRec r;
-    int32_t n = 0;
-    for (int32_t i = 1; i <= top; ++i) {
-        ctx_.score->GetScoreRec(i, r);
-        if (!anyPlayer && r.Player != player)
-            continue;
-        if (!anyGame && r.GName != game)
-            continue;
-        if (!logListed(r, moment, key))
-            continue;
-        ++n;
-        if (r.HasDate() && r.Day != lastDay) {
-            lastDay = r.Day;
-            lastDayText = locale.toString(r.Day, dateFormat);
+    // The extremes of the figures listed, for the column widths.
+    int32_t lowTime = 0, highTime = 0, lowScore = 0, highScore = 0, lowMoves = 0, highMoves = 0;
+    std::vector<uint32_t> shown;
+    // A name no loaded record carries lists nothing.
+    if ((anyPlayer || player >= 0) && (anyGame || game >= 0)) {
+        const std::vector<ScoreTable::Row> &all = table.rows();
+        shown.reserve(all.size());
+        for (size_t i = 0; i < all.size(); ++i) {
+            const ScoreTable::Row &r = all[i];
+            if (player >= 0 && r.player != static_cast<uint32_t>(player))
+                continue;
+            if (game >= 0 && r.game != static_cast<uint32_t>(game))
+                continue;
+            if (!days.everything && !days.holds(recordfile::stampDate(r.stamp)))
+                continue;
+            shown.push_back(static_cast<uint32_t>(i));
+            lowTime = std::min(lowTime, r.time);
+            highTime = std::max(highTime, r.time);
+            lowScore = std::min(lowScore, r.score);
+            highScore = std::max(highScore, r.score);
+            lowMoves = std::min(lowMoves, r.moves);
+            highMoves = std::max(highMoves, r.moves);
         }
-        auto *item = new QTreeWidgetItem(QStringList{
-            QString::number(n), r.Player, r.GName, QString::number(r.Score), FormatTime(r.Time),
-            QString::number(r.Moves), WonLost(r.Status), r.HasDate() ? lastDayText : r.Date, r.GNo.toText()});
-        item->setIcon(ColNo, icon);
-        for (int c : {ColScore, ColTime, ColMoves})
-            item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-        rows << item;
+        shown.shrink_to_fit();
     }
-    lvLog->addTopLevelItems(rows);
-    lvLog->setUpdatesEnabled(true);
+    const auto count = static_cast<qint64>(shown.size());
+    rows_->show(std::move(shown));
+
+    // Room for the longest texts that any row may show, besides the rows the
+    // list measures itself.
+    ColumnFit fit(lvLog);
+    fit.add(ColNo, QString::number(count));
+    fit.add(ColPlayer, ColumnFit::playerNames(*ctx_.data));
+    fit.add(ColGame, ColumnFit::gameNames(*ctx_.data));
+    fit.add(ColScore, {QString::number(lowScore), QString::number(highScore), QStringLiteral("-32768")});
+    fit.add(ColTime, {FormatTime(lowTime), FormatTime(highTime), FormatTime(359999)});
+    fit.add(ColMoves, {QString::number(lowMoves), QString::number(highMoves), QStringLiteral("32767")});
+    fit.add(ColStatus, {WonLost(0), WonLost(1)});
+    fit.add(ColDate, ColumnFit::widestShortDate());
+    fit.add(ColGNo, ColumnFit::widestGameNumber());
+    fit.apply(lvLog);
 }
 
 int frmLogStat::showModal(const AppContext &context, QWidget *owner)

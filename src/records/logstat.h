@@ -9,7 +9,7 @@
 
 class QComboBox;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace tw {
 
@@ -26,7 +26,8 @@ bool logListed(const ScoreRec &rec, const QDateTime &now, const QString &key);
 
 // The game log: one row per recorded game of every player, filtered by
 // player, game and date window. It loads the score table when it opens and
-// releases it when it closes.
+// releases it when it closes. The list reads its rows straight from the
+// loaded table, so a history of a million games opens at once.
 //
 //   frmLogStat::showModal(context);   // Statistics > Log: blocks until closed
 class frmLogStat : public QDialog {
@@ -48,7 +49,7 @@ public:
     QComboBox *imcPlayer = nullptr;
     QComboBox *imcGames = nullptr;
     QComboBox *imcDate = nullptr;
-    QTreeWidget *lvLog = nullptr;
+    QTreeView *lvLog = nullptr;
     QPushButton *cmdClose = nullptr;
 
 private:
@@ -60,6 +61,8 @@ private:
     void release();
 
     AppContext ctx_;
+    class Rows;
+    Rows *rows_ = nullptr;
     bool loaded_ = false;
 };
 

@@ -105,6 +105,9 @@ public:
     void ClearStat();
     void ClearFav();
     int32_t ScoreTop() const;
+    // The loaded table itself, for lists that show every record without a
+    // copy of each.
+    const ScoreTable &Table() const { return Scores; }
     void OpenFav();
     void AddFav(const QString &GName, const GameNo &GNo);
     int16_t FavTop() const { return FavCount; }

@@ -1,5 +1,7 @@
 #include "recordstest.h"
 
+#include "columnstest.h"
+
 #include "records/logstat.h"
 
 #include <QApplication>
@@ -9,7 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace tw;
 using namespace tw::test;
@@ -111,20 +113,24 @@ protected:
     }
     ~LogWindow() override { QLocale::setDefault(QLocale::c()); }
 
-    static QStringList row(const QTreeWidget *list, int i)
+    static QString cell(const QTreeView *list, int i, int c)
+    {
+        return list->model()->index(i, c).data().toString();
+    }
+    static int rowCount(const QTreeView *list) { return list->model()->rowCount(); }
+    static QStringList row(const QTreeView *list, int i)
     {
         QStringList out;
-        const QTreeWidgetItem *item = list->topLevelItem(i);
-        for (int c = 0; item && c < list->columnCount(); ++c)
-            out << item->text(c);
+        for (int c = 0; i < rowCount(list) && c < list->model()->columnCount(); ++c)
+            out << cell(list, i, c);
         return out;
     }
     // The game numbers of the rows shown, and their running numbers.
-    static QStringList numbers(const QTreeWidget *list)
+    static QStringList numbers(const QTreeView *list)
     {
         QStringList out;
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            out << list->topLevelItem(i)->text(0) + ":" + list->topLevelItem(i)->text(8);
+        for (int i = 0; i < rowCount(list); ++i)
+            out << cell(list, i, 0) + ":" + cell(list, i, 8);
         return out;
     }
     static int indexOf(const QComboBox *box, const QString &text)
@@ -142,8 +148,8 @@ TEST_F(LogWindow, ControlsAndEveryRecordInTableOrder)
     frmLogStat w(ctx);
     EXPECT_EQ(w.windowTitle(), "Log Statistics");
     QStringList headers;
-    for (int c = 0; c < w.lvLog->columnCount(); ++c)
-        headers << w.lvLog->headerItem()->text(c);
+    for (int c = 0; c < w.lvLog->model()->columnCount(); ++c)
+        headers << w.lvLog->model()->headerData(c, Qt::Horizontal).toString();
     EXPECT_EQ(headers, QStringList({"S No.", "Player", "Game", "Score", "Time", "Moves", "Status", "Date",
                                     "Game Number"}));
     EXPECT_EQ(w.cmdClose->text(), "Close");
@@ -204,14 +210,14 @@ TEST_F(LogWindow, FiltersCombineAndRowsAreNumberedOverWhatIsShown)
 {
     frmLogStat w(ctx);
     w.imcPlayer->setCurrentIndex(indexOf(w.imcPlayer, "Bob"));
-    EXPECT_EQ(w.lvLog->topLevelItemCount(), 6);
+    EXPECT_EQ(rowCount(w.lvLog), 6);
     w.imcGames->setCurrentIndex(indexOf(w.imcGames, "Penguin"));
     EXPECT_EQ(numbers(w.lvLog), QStringList({"1:5", "2:6", "3:8", "4:9", "5:10"}));
     w.imcDate->setCurrentIndex(indexOf(w.imcDate, "Last 7 Days"));
     EXPECT_EQ(numbers(w.lvLog), QStringList({"1:5", "2:6", "3:8"}));
-    for (int i = 0; i < w.lvLog->topLevelItemCount(); ++i) {
-        EXPECT_EQ(w.lvLog->topLevelItem(i)->text(1), "Bob");
-        EXPECT_EQ(w.lvLog->topLevelItem(i)->text(2), "Penguin");
+    for (int i = 0; i < rowCount(w.lvLog); ++i) {
+        EXPECT_EQ(cell(w.lvLog, i, 1), "Bob");
+        EXPECT_EQ(cell(w.lvLog, i, 2), "Penguin");
     }
 
     w.imcPlayer->setCurrentIndex(0);
@@ -222,7 +228,7 @@ TEST_F(LogWindow, FiltersCombineAndRowsAreNumberedOverWhatIsShown)
     // A game nobody played lists nothing.
     ASSERT_GT(indexOf(w.imcGames, "Baker's Spider"), 0);
     w.imcGames->setCurrentIndex(indexOf(w.imcGames, "Baker's Spider"));
-    EXPECT_EQ(w.lvLog->topLevelItemCount(), 0);
+    EXPECT_EQ(rowCount(w.lvLog), 0);
 }
 
 TEST_F(LogWindow, APlayerCalledAllPlayersIsJustThatPlayer)
@@ -230,7 +236,7 @@ TEST_F(LogWindow, APlayerCalledAllPlayersIsJustThatPlayer)
     d.data.SetPlayer(3, "All Players", false);
     writeFile(path("All Players.sre"), line("2024-03-14 00:00:40", "Freecell", "77", 1, 1, 1, 1));
     frmLogStat w(ctx);
-    EXPECT_EQ(w.lvLog->topLevelItemCount(), 11);
+    EXPECT_EQ(rowCount(w.lvLog), 11);
     w.imcPlayer->setCurrentIndex(3);
     ASSERT_EQ(w.imcPlayer->currentText(), "All Players");
     EXPECT_EQ(numbers(w.lvLog), QStringList({"1:77"}));
@@ -253,7 +259,7 @@ TEST_F(LogWindow, TheTableIsLoadedWhileOpenAndReleasedOnClose)
     QTimer::singleShot(0, [&] {
         auto *w = qobject_cast<frmLogStat *>(QApplication::activeModalWidget());
         ASSERT_NE(w, nullptr);
-        seen = w->lvLog->topLevelItemCount();
+        seen = rowCount(w->lvLog);
         QTest::keyClick(w, Qt::Key_Escape);
     });
     EXPECT_EQ(frmLogStat::showModal(ctx), QDialog::Rejected);
@@ -266,6 +272,26 @@ TEST_F(LogWindow, NoScoreFilesListsNothing)
     QFile::remove(path("Ann.sre"));
     QFile::remove(path("Bob.sre"));
     frmLogStat w(ctx);
-    EXPECT_EQ(w.lvLog->topLevelItemCount(), 0);
+    EXPECT_EQ(rowCount(w.lvLog), 0);
     EXPECT_EQ(w.imcPlayer->count(), 3);
+}
+
+TEST_F(LogWindow, NoColumnCutsTheLongestNamesOrNumbers)
+{
+    const QString wide = widestPlayer();
+    const QByteArray game = widestGameName(QApplication::font()).toUtf8();
+    d.data.SetPlayer(3, wide, false);
+    writeFile(path(wide + ".sre"),
+              line("2024-12-28 23:59:59", game.constData(), "999999999999999", 359999, 32767, -32768, 0)
+                  + line("2024-12-28 23:59:59", game.constData(), "\"999999999999998\"", 2147483647, 32767,
+                         -32768, 1));
+    frmLogStat w(ctx);
+    w.show();
+    EXPECT_TRUE(cutColumns(w.lvLog).isEmpty()) << cutColumns(w.lvLog).join(" | ").toStdString();
+    EXPECT_TRUE(columnsInView(w.lvLog));
+    // Filtered down to the long rows, the columns keep their room.
+    w.imcPlayer->setCurrentIndex(indexOf(w.imcPlayer, wide));
+    ASSERT_EQ(w.lvLog->model()->rowCount(), 2);
+    EXPECT_TRUE(cutColumns(w.lvLog).isEmpty()) << cutColumns(w.lvLog).join(" | ").toStdString();
+    EXPECT_EQ(w.lvLog->model()->index(1, 4).data().toString(), "596523:14:07");
 }
