@@ -29,8 +29,10 @@ void ColumnFit::add(int column, const QString &text, bool bold)
     if (column < 0)
         return;
     if (widest_.size() <= column)
-        widest_.resize(column + 1, 0);
-    widest_[column] = std::max(widest_[column], (bold ? bold_ : normal_).horizontalAdvance(text));
+        widest_.resize(column + 1);
+    const int advance = (bold ? bold_ : normal_).horizontalAdvance(text);
+    if (advance > widest_[column].advance)
+        widest_[column] = Widest{text, bold, advance};
 }
 
 void ColumnFit::add(int column, const QStringList &texts, bool bold)
@@ -39,22 +41,22 @@ void ColumnFit::add(int column, const QStringList &texts, bool bold)
         add(column, t, bold);
 }
 
-int ColumnFit::cellPadding(const QTreeView *view, int column) const
+int ColumnFit::cellWidth(const QTreeView *view, int column, const Widest &w) const
 {
-    // What the item delegate adds to a text: margins, and the row picture in
-    // the first column.
+    // The cell as the item delegate lays it out: the text with its margins,
+    // and the row picture in the first column.
     QStyleOptionViewItem opt;
     opt.initFrom(view);
     opt.font = view->font();
-    opt.fontMetrics = normal_;
+    opt.font.setBold(w.bold);
+    opt.fontMetrics = w.bold ? bold_ : normal_;
     opt.features = QStyleOptionViewItem::HasDisplay;
-    opt.text = QStringLiteral("0");
+    opt.text = w.text;
     if (column == 0) {
         opt.features |= QStyleOptionViewItem::HasDecoration;
         opt.decorationSize = view->iconSize();
     }
-    const QSize size = view->style()->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), view);
-    return size.width() - normal_.horizontalAdvance(opt.text);
+    return view->style()->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), view).width();
 }
 
 void ColumnFit::apply(QTreeView *view) const
@@ -65,8 +67,8 @@ void ColumnFit::apply(QTreeView *view) const
     int total = 0;
     for (int c = 0; c < header->count(); ++c) {
         int w = view->isHeaderHidden() ? 0 : header->sectionSizeHint(c);
-        if (c < widest_.size() && widest_[c] > 0)
-            w = std::max(w, widest_[c] + cellPadding(view, c));
+        if (c < widest_.size() && widest_[c].advance >= 0)
+            w = std::max(w, cellWidth(view, c, widest_[c]));
         w = std::max(w, cells->sizeHintForColumn(c));
         view->setColumnWidth(c, w);
         if (!header->isSectionHidden(c))

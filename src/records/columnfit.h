@@ -38,11 +38,16 @@ public:
     static QString widestShortDate();
 
 private:
-    int cellPadding(const QTreeView *view, int column) const;
+    struct Widest {
+        QString text;
+        bool bold = false;
+        int advance = -1;
+    };
+    int cellWidth(const QTreeView *view, int column, const Widest &w) const;
 
     QFontMetrics normal_;
     QFontMetrics bold_;
-    QList<int> widest_; // text advance per column
+    QList<Widest> widest_; // per column
 };
 
 } // namespace tw

@@ -295,3 +295,18 @@ TEST_F(LogWindow, NoColumnCutsTheLongestNamesOrNumbers)
     EXPECT_TRUE(cutColumns(w.lvLog).isEmpty()) << cutColumns(w.lvLog).join(" | ").toStdString();
     EXPECT_EQ(w.lvLog->model()->index(1, 4).data().toString(), "596523:14:07");
 }
+
+TEST_F(LogWindow, TheLastRowsOfALongLogAreNotCut)
+{
+    // More rows than a list measures by itself: the running numbers grow to
+    // five digits at the end.
+    QByteArray bytes;
+    for (int i = 0; i < 12000; ++i)
+        bytes += line("2024-03-01 10:00:00", "Freecell", QByteArray::number(i).constData(), 300, 100, 370, 1);
+    writeFile(path("Ann.sre"), bytes);
+    frmLogStat w(ctx);
+    w.show();
+    ASSERT_EQ(rowCount(w.lvLog), 12006);
+    w.lvLog->scrollToBottom();
+    EXPECT_TRUE(cutColumns(w.lvLog).isEmpty()) << cutColumns(w.lvLog).join(" | ").toStdString();
+}
