@@ -11,17 +11,28 @@ packages=(
   fonts-dejavu-core
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb xauth xdotool x11-utils imagemagick python3 libx11-dev)
+  packages+=(xvfb xauth xdotool x11-utils imagemagick python3 libx11-dev desktop-file-utils)
 fi
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  as_root=()
-  [[ $(id -u) -eq 0 ]] || as_root=(sudo)
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+((${#missing[@]})) || exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  if ! command -v sudo >/dev/null; then
+    # A bare "sudo: command not found" leaves a new user guessing what to do.
+    {
+      echo "$0: installing these packages needs root, and sudo is not installed."
+      echo "Run this as root once, for example:  su -c '$0${1:+ $1}'"
+      echo "or install sudo (as root: apt-get install sudo; adduser $(id -un) sudo) and run the command again."
+    } >&2
+    exit 1
+  fi
+  as_root=(sudo)
 fi
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
