@@ -1,0 +1,431 @@
+#!/usr/bin/env bash
+# Runs the README's two commands on pristine Debian 12 (bookworm) minbase
+# roots, the way a new user would, to catch a missing install step that an
+# already furnished machine hides:
+#
+#   root "as-root":  root runs scripts/test.sh, then scripts/play.sh
+#   root "as-user":  a user without sudo runs scripts/deps.sh and must be told
+#                    what to do; then, with sudo rights, the same user runs
+#                    scripts/play.sh (which installs through sudo), then
+#                    scripts/test.sh
+#
+# play.sh passes when the game is up on a private Xvfb and still running after
+# a few seconds; it fails when it exits early.
+#
+# The roots are made by debootstrap from this machine's apt sources; a tarball
+# of the fresh root is cached (TARNWICK_FRESH_CACHE, default
+# /var/cache/tarnwick-fresh) and remade when older than two weeks. Each root
+# gets a clone of this checkout's HEAD (uncommitted changes are not tested).
+# Logs and screenshots go to build/fresh-check/.
+#
+# Needs root (debootstrap, chroot, mount). All mounts are made in a private
+# mount namespace and undone on exit, also on failure or Ctrl+C; a root is
+# only deleted once nothing is mounted under it.
+#
+#   scripts/fresh-check.sh [--keep]    --keep leaves the roots in place
+#
+# The functions below are called through phase and trap, which shellcheck
+# does not follow past the exec into the private namespace.
+# shellcheck disable=SC2317
+set -euo pipefail
+
+keep=0
+for arg in "$@"; do
+  case "$arg" in
+    --keep) keep=1 ;;
+    *) echo "usage: $0 [--keep]" >&2; exit 2 ;;
+  esac
+done
+
+if [[ $(id -u) -ne 0 ]]; then
+  echo "$0: needs root (debootstrap, chroot and mount)" >&2
+  exit 1
+fi
+
+src=$(cd "$(dirname "$0")/.." && git rev-parse --show-toplevel)
+head=$(git -C "$src" rev-parse HEAD)
+suite=bookworm
+arch=$(dpkg --print-architecture)
+cache_dir=${TARNWICK_FRESH_CACHE:-/var/cache/tarnwick-fresh}
+tarball=$cache_dir/$suite-minbase-$arch.tar.zst
+logs=$src/build/fresh-check
+user=tester
+
+# What this script itself needs on the host.
+host_needs=(debootstrap debian-archive-keyring git xvfb zstd)
+missing=()
+for p in "${host_needs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing on the host: ${missing[*]}"
+  DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Mounts made from here on vanish with this namespace even if the script is
+# killed outright; the trap below still unmounts them in order.
+if [[ -z "${TARNWICK_FRESH_NS:-}" ]]; then
+  TARNWICK_FRESH_NS=1 exec unshare --mount --propagation private -- bash "$0" "$@"
+fi
+
+# ---------------------------------------------------------------- apt sources
+
+# This machine's Debian entries for the suite, so the roots see the same
+# mirror and security archive. One-line entries go to sources.list, deb822
+# stanzas to debian.sources.
+suite_re="^$suite(-[a-z]+)?\$"
+host_list() {
+  [[ -f /etc/apt/sources.list ]] || return 0
+  awk -v re="$suite_re" '
+    /^[[:space:]]*deb[[:space:]]/ {
+      n = 2
+      if ($2 ~ /^\[/) { while (n <= NF && $n !~ /\]$/) n++; n++ }
+      if ($(n + 1) ~ re) print
+    }' /etc/apt/sources.list
+}
+host_sources() {
+  local f
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [[ -f "$f" ]] || continue
+    awk -v re="$suite_re" '
+      function flush() {
+        if (stanza != "" && keep && !disabled && isdeb) printf "%s\n", stanza
+        stanza = ""; keep = 0; disabled = 0; isdeb = 0
+      }
+      /^[[:space:]]*$/ { flush(); next }
+      {
+        stanza = stanza $0 "\n"
+        if (tolower($1) == "suites:") for (i = 2; i <= NF; i++) if ($i ~ re) keep = 1
+        if (tolower($1) == "types:") for (i = 2; i <= NF; i++) if ($i == "deb") isdeb = 1
+        if (tolower($1) == "enabled:" && tolower($2) == "no") disabled = 1
+      }
+      END { flush() }' "$f"
+  done
+}
+list_entries=$(host_list)
+deb822_entries=$(host_sources)
+if [[ -z "$list_entries$deb822_entries" ]]; then
+  list_entries="deb http://deb.debian.org/debian $suite main
+deb http://deb.debian.org/debian $suite-updates main
+deb http://deb.debian.org/debian-security $suite-security main"
+fi
+# The mirror debootstrap uses: the entry for the suite itself.
+mirror=$(
+  { printf '%s\n' "$list_entries" | awk -v s="$suite" '{ n = 2; if ($2 ~ /^\[/) { while (n <= NF && $n !~ /\]$/) n++; n++ } if ($(n + 1) == s) { print $n; exit } }'
+    printf '%s\n' "$deb822_entries" | awk -v s="$suite" '
+      /^[[:space:]]*$/ { if (hit && uri != "") { print uri; exit } hit = 0; uri = "" }
+      tolower($1) == "uris:" { uri = $2 }
+      tolower($1) == "suites:" { for (i = 2; i <= NF; i++) if ($i == s) hit = 1 }
+      END { if (hit && uri != "") print uri }'
+  } | head -n1)
+mirror=${mirror:-http://deb.debian.org/debian}
+proxy=$(apt-config dump 2>/dev/null | sed -n 's/^Acquire::http::Proxy "\(.*\)";$/\1/p' | head -n1)
+if [[ -n "$proxy" && "$proxy" != DIRECT ]]; then
+  export http_proxy=$proxy
+else
+  proxy=
+fi
+
+# ---------------------------------------------------------------- clean-up
+
+work=
+roots=()
+xvfb_pid=
+status_file=
+
+# Processes whose root directory is $1: only ever ones this script started.
+procs_in() {
+  local p
+  for p in /proc/[0-9]*; do
+    [[ "$(readlink "$p/root" 2>/dev/null)" == "$1" ]] && echo "${p#/proc/}"
+  done
+  return 0
+}
+
+stop_procs_in() {
+  local r=$1 pids try
+  for try in TERM TERM KILL; do
+    pids=$(procs_in "$r")
+    [[ -n "$pids" ]] || return 0
+    # shellcheck disable=SC2086
+    kill -s "$try" $pids 2>/dev/null || true
+    sleep 2
+  done
+}
+
+mounts_under() {
+  findmnt -rn -o TARGET | awk -v r="$1" 'index($0, r "/") == 1 || $0 == r' | sort -r
+}
+
+unmount_all() {
+  local r=$1 m
+  for m in $(mounts_under "$r"); do
+    umount "$m" 2>/dev/null || umount -l "$m" 2>/dev/null || echo "could not unmount $m" >&2
+  done
+  [[ -z "$(mounts_under "$r")" ]]
+}
+
+cleanup() {
+  local rc=$? r
+  trap - EXIT INT TERM
+  set +e
+  for r in "${roots[@]}"; do
+    stop_procs_in "$r"
+    if ! unmount_all "$r"; then
+      echo "still mounted under $r, left in place:" >&2
+      mounts_under "$r" >&2
+      keep=1
+    fi
+  done
+  if [[ -n "$xvfb_pid" ]]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+  if [[ -n "$work" && -d "$work" ]]; then
+    if ((keep)); then
+      echo "roots kept in $work"
+    elif [[ -z "$(mounts_under "$work")" ]]; then
+      rm -rf --one-file-system "$work"
+    fi
+  fi
+  exit "$rc"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+mkdir -p "$logs"
+rm -f "$logs"/*.log "$logs"/*.png
+work=$(mktemp -d "${TARNWICK_FRESH_WORK:-/var/tmp}/tarnwick-fresh.XXXXXX")
+status_file=$logs/summary.txt
+: >"$status_file"
+
+# ---------------------------------------------------------------- phases
+
+passed=0
+failed=0
+t_start=$SECONDS
+
+# phase NAME COMMAND...: runs and times one step, its output in NAME.log.
+# The step runs in a subshell with errexit on, so any failing command in it
+# fails the step.
+phase() {
+  local name=$1 t0=$SECONDS rc=0
+  shift
+  echo "== $name"
+  set +e
+  (set -e; "$@") >"$logs/$name.log" 2>&1
+  rc=$?
+  set -e
+  local secs=$((SECONDS - t0))
+  if ((rc == 0)); then
+    passed=$((passed + 1))
+    printf '%-28s pass  %4d s\n' "$name" "$secs" | tee -a "$status_file"
+    grep -E '^[0-9]+% tests passed|^Need to get|^After this operation' "$logs/$name.log" | sed 's/^/   /' || true
+  else
+    failed=$((failed + 1))
+    printf '%-28s FAIL  %4d s  (exit %d)\n' "$name" "$secs" "$rc" | tee -a "$status_file"
+    tail -n 60 "$logs/$name.log" | sed 's/^/   | /'
+  fi
+  return "$rc"
+}
+
+# A pristine root in $1: the cached tarball when it is there and recent,
+# else debootstrap (and cache the result).
+make_root() {
+  local r=$1
+  mkdir -p "$r"
+  if [[ -f "$tarball" && -n "$(find "$tarball" -mtime -14)" ]]; then
+    echo "unpacking $tarball"
+    zstd -dc "$tarball" | tar --numeric-owner --xattrs -xpf - -C "$r"
+  else
+    echo "debootstrap --variant=minbase $suite from $mirror"
+    debootstrap --variant=minbase --arch="$arch" "$suite" "$r" "$mirror"
+    if mkdir -p "$cache_dir" 2>/dev/null; then
+      if tar --numeric-owner --xattrs -C "$r" -cf - . | zstd -q -T4 -o "$tarball.part"; then
+        mv -f "$tarball.part" "$tarball"
+      else
+        rm -f "$tarball.part"
+      fi
+    fi
+  fi
+  # The machine's own sources, so updates match; nothing else of the host.
+  rm -f "$r/etc/apt/sources.list" "$r"/etc/apt/sources.list.d/*
+  [[ -z "$list_entries" ]] || printf '%s\n' "$list_entries" >"$r/etc/apt/sources.list"
+  [[ -z "$deb822_entries" ]] || printf '%s\n' "$deb822_entries" >"$r/etc/apt/sources.list.d/debian.sources"
+  local key
+  for key in $(printf '%s\n%s\n' "$list_entries" "$deb822_entries" | grep -oE '/[^] ]+\.(gpg|asc)' | sort -u); do
+    [[ -e "$r$key" || ! -f "$key" ]] || install -D -m 644 "$key" "$r$key"
+  done
+  [[ -z "$proxy" ]] || printf 'Acquire::http::Proxy "%s";\n' "$proxy" >"$r/etc/apt/apt.conf.d/01proxy"
+  cp -L /etc/resolv.conf "$r/etc/resolv.conf" 2>/dev/null || true
+  # Packages must not try to start services in a root without an init.
+  printf '#!/bin/sh\nexit 101\n' >"$r/usr/sbin/policy-rc.d"
+  chmod 755 "$r/usr/sbin/policy-rc.d"
+}
+
+# The kernel file systems a build needs. /dev is a small tmpfs of its own, so
+# nothing of the host's /dev is reachable from inside the root.
+mount_root() {
+  local r=$1
+  mount -t proc proc "$r/proc"
+  mount -t sysfs -o ro sysfs "$r/sys" 2>/dev/null || mount --bind -o ro /sys "$r/sys"
+  mount -t tmpfs -o mode=755,size=16m tmpfs "$r/dev"
+  local n
+  for n in "null 1 3" "zero 1 5" "full 1 7" "random 1 8" "urandom 1 9" "tty 5 0"; do
+    # shellcheck disable=SC2086
+    set -- $n
+    mknod -m 666 "$r/dev/$1" c "$2" "$3"
+  done
+  ln -s /proc/self/fd "$r/dev/fd"
+  ln -s /proc/self/fd/0 "$r/dev/stdin"
+  ln -s /proc/self/fd/1 "$r/dev/stdout"
+  ln -s /proc/self/fd/2 "$r/dev/stderr"
+  mkdir "$r/dev/pts" "$r/dev/shm"
+  if mount -t devpts -o newinstance,ptmxmode=0666,mode=620 devpts "$r/dev/pts" 2>/dev/null; then
+    ln -s pts/ptmx "$r/dev/ptmx"
+  fi
+  mount -t tmpfs -o mode=1777,size=2g tmpfs "$r/dev/shm"
+}
+
+# A clone of this checkout's HEAD in $2 inside root $1, owned by $3.
+clone_into() {
+  local r=$1 dir=$2 owner=$3
+  git clone -q --no-hardlinks "$src" "$r$dir"
+  git -C "$r$dir" checkout -q --detach "$head"
+  chroot "$r" chown -R "$owner:" "$dir"
+}
+
+# in_root ROOT USER COMMAND: runs COMMAND by a login shell of USER inside
+# ROOT, with the environment a fresh login has, not this script's.
+in_root() {
+  chroot "$1" /usr/bin/env -i TERM=dumb /bin/su - "$2" -c "$3"
+}
+
+start_xvfb() {
+  [[ -z "$xvfb_pid" ]] || return 0
+  local fd_file=$work/display
+  Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>"$fd_file" >"$logs/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  local i
+  for ((i = 0; i < 100; i++)); do
+    [[ -s "$fd_file" ]] && break
+    sleep 0.1
+  done
+  display=$(tr -dc 0-9 <"$fd_file")
+  [[ -n "$display" ]] || { echo "Xvfb did not start" >&2; return 1; }
+}
+
+# play ROOT USER DIR NAME: scripts/play.sh on the private Xvfb (started
+# beforehand). Passes when the game shows its table and is still running 10 s
+# later.
+play() {
+  local r=$1 who=$2 dir=$3 name=$4
+  # The display's socket, seen inside the root at the usual place.
+  local sock=/tmp/.X11-unix/X$display
+  mkdir -p "$r/tmp/.X11-unix"
+  chmod 1777 "$r/tmp/.X11-unix"
+  touch "$r$sock"
+  mount --bind "$sock" "$r$sock"
+  local state=/tmp/play-state
+  rm -f "$r$state"
+  in_root "$r" "$who" "cd $dir && DISPLAY=:$display TARNWICK_STATE_FILE=$state scripts/play.sh" &
+  local pid=$! deadline=$((SECONDS + 2700)) up=0 rc=0
+  while ((SECONDS < deadline)); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid" && rc=0 || rc=$?
+      echo "play.sh ended before the game was up (exit $rc)"
+      umount "$r$sock"
+      return 1
+    fi
+    if [[ -s "$r$state" ]]; then
+      up=1
+      break
+    fi
+    sleep 2
+  done
+  if ((up)); then
+    sleep 10
+    if kill -0 "$pid" 2>/dev/null; then
+      echo "the game is up and still running:"
+      cat "$r$state"
+      if command -v import >/dev/null; then
+        import -display ":$display" -window root "$logs/$name.png" || true
+      fi
+    else
+      wait "$pid" && rc=0 || rc=$?
+      echo "the game quit by itself (exit $rc)"
+      up=0
+    fi
+  else
+    echo "the game did not show its table within the deadline"
+  fi
+  stop_procs_in "$r"
+  wait "$pid" 2>/dev/null || true
+  umount "$r$sock"
+  ((up))
+}
+
+# A user without sudo rights runs deps.sh where packages are missing: it must
+# fail and say what to do, not leave a bare "command not found".
+no_sudo() {
+  local r=$1 out rc=0
+  out=$(in_root "$r" "$user" "cd ~/tarnwick && scripts/deps.sh" 2>&1) || rc=$?
+  printf '%s\n' "$out"
+  if ((rc == 0)); then
+    echo "deps.sh succeeded without sudo"
+    return 1
+  fi
+  if grep -q "command not found" <<<"$out" || ! grep -q "Run this as root" <<<"$out" || ! grep -q "install sudo" <<<"$out"; then
+    echo "deps.sh did not say to run it as root or to install sudo"
+    return 1
+  fi
+}
+
+grant_sudo() {
+  local r=$1
+  chroot "$r" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive \
+    sh -c "apt-get update -qq && apt-get install -y -qq --no-install-recommends sudo && adduser -q $user sudo"
+  printf '%s ALL=(ALL:ALL) NOPASSWD: ALL\n' "$user" >"$r/etc/sudoers.d/$user"
+  chmod 440 "$r/etc/sudoers.d/$user"
+  in_root "$r" "$user" "sudo -n true"
+}
+
+new_user() {
+  chroot "$1" /usr/sbin/useradd -m -s /bin/bash "$user"
+}
+
+echo "Fresh $suite minbase check of $(git -C "$src" log -1 --format='%h %s')"
+[[ -z "$(git -C "$src" status --porcelain --untracked-files=no)" ]] ||
+  echo "note: uncommitted changes in $src are not part of the check"
+
+rc=0
+as_root=$work/as-root
+roots+=("$as_root")
+phase root-make make_root "$as_root" || exit 1
+mount_root "$as_root"
+clone_into "$as_root" /root/tarnwick root
+phase root-test.sh in_root "$as_root" root "cd ~/tarnwick && scripts/test.sh" || rc=1
+start_xvfb
+phase root-play.sh play "$as_root" root /root/tarnwick root-play || rc=1
+stop_procs_in "$as_root"
+if unmount_all "$as_root" && ((!keep)); then
+  rm -rf --one-file-system "$as_root"
+fi
+
+as_user=$work/as-user
+roots+=("$as_user")
+phase user-make make_root "$as_user" || exit 1
+mount_root "$as_user"
+new_user "$as_user"
+clone_into "$as_user" /home/$user/tarnwick $user
+phase user-deps.sh-no-sudo no_sudo "$as_user" || rc=1
+phase user-sudo-setup grant_sudo "$as_user" || exit 1
+phase user-play.sh play "$as_user" $user /home/$user/tarnwick user-play || rc=1
+phase user-test.sh in_root "$as_user" $user "cd ~/tarnwick && scripts/test.sh" || rc=1
+
+printf '%-28s       %4d s\n' "total" "$((SECONDS - t_start))" | tee -a "$status_file"
+echo "logs in $logs"
+echo "fresh-check: $passed passed, $failed failed"
+exit "$rc"
