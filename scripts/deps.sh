@@ -20,19 +20,21 @@ for p in "${packages[@]}"; do
 done
 ((${#missing[@]})) || exit 0
 
-echo "Installing: ${missing[*]}"
 as_root=()
 if [[ $(id -u) -ne 0 ]]; then
   if ! command -v sudo >/dev/null; then
     # A bare "sudo: command not found" leaves a new user guessing what to do.
     {
-      echo "$0: installing these packages needs root, and sudo is not installed."
+      echo "$0: these packages are missing: ${missing[*]}"
+      echo "Installing them needs root, and sudo is not installed."
       echo "Run this as root once, for example:  su -c '$0${1:+ $1}'"
-      echo "or install sudo (as root: apt-get install sudo; adduser $(id -un) sudo) and run the command again."
+      echo "or install sudo and give $(id -un) sudo rights (as root: apt-get install sudo && adduser $(id -un) sudo,"
+      echo "then log in again), and run the command again."
     } >&2
     exit 1
   fi
   as_root=(sudo)
 fi
+echo "Installing: ${missing[*]}"
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

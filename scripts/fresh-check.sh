@@ -50,6 +50,8 @@ cache_dir=${TARNWICK_FRESH_CACHE:-/var/cache/tarnwick-fresh}
 tarball=$cache_dir/$suite-minbase-$arch.tar.zst
 logs=$src/build/fresh-check
 user=tester
+# Longest one README command may take here before it counts as hung.
+step_limit=1800
 
 # What this script itself needs on the host.
 host_needs=(debootstrap debian-archive-keyring git xvfb zstd)
@@ -222,7 +224,7 @@ phase() {
   if ((rc == 0)); then
     passed=$((passed + 1))
     printf '%-28s pass  %4d s\n' "$name" "$secs" | tee -a "$status_file"
-    grep -E '^[0-9]+% tests passed|^Need to get|^After this operation' "$logs/$name.log" | sed 's/^/   /' || true
+    grep -E '^[0-9]+% tests passed|^disk use:' "$logs/$name.log" | sed 's/^/   /' || true
   else
     failed=$((failed + 1))
     printf '%-28s FAIL  %4d s  (exit %d)\n' "$name" "$secs" "$rc" | tee -a "$status_file"
@@ -260,6 +262,7 @@ make_root() {
   done
   [[ -z "$proxy" ]] || printf 'Acquire::http::Proxy "%s";\n' "$proxy" >"$r/etc/apt/apt.conf.d/01proxy"
   cp -L /etc/resolv.conf "$r/etc/resolv.conf" 2>/dev/null || true
+  printf '127.0.0.1\tlocalhost\n127.0.1.1\t%s\n' "$(cat "$r/etc/hostname" 2>/dev/null || hostname)" >"$r/etc/hosts"
   # Packages must not try to start services in a root without an init.
   printf '#!/bin/sh\nexit 101\n' >"$r/usr/sbin/policy-rc.d"
   chmod 755 "$r/usr/sbin/policy-rc.d"
@@ -299,8 +302,27 @@ clone_into() {
 
 # in_root ROOT USER COMMAND: runs COMMAND by a login shell of USER inside
 # ROOT, with the environment a fresh login has, not this script's.
+# Bounded in time: a step that hangs fails instead of stalling the run.
 in_root() {
-  chroot "$1" /usr/bin/env -i TERM=dumb /bin/su - "$2" -c "$3"
+  timeout --kill-after=30 "$step_limit" chroot "$1" /usr/bin/env -i TERM=dumb /bin/su - "$2" -c "$3"
+}
+
+# run_in ROOT USER DIR COMMAND: one README command, nothing of it left
+# running afterwards, then what it cost in disk space.
+run_in() {
+  local r=$1 rc=0
+  in_root "$r" "$2" "cd $3 && $4" || rc=$?
+  stop_procs_in "$r"
+  ((rc != 124)) || echo "stopped after $step_limit s"
+  disk_use "$r" "$3"
+  return "$rc"
+}
+
+disk_use() {
+  local all checkout
+  all=$(du -sxm "$1" | cut -f1)
+  checkout=$(du -sxm "$1$2" | cut -f1)
+  echo "disk use: system $((all - checkout)) MB, checkout with builds $checkout MB"
 }
 
 start_xvfb() {
@@ -331,7 +353,7 @@ play() {
   local state=/tmp/play-state
   rm -f "$r$state"
   in_root "$r" "$who" "cd $dir && DISPLAY=:$display TARNWICK_STATE_FILE=$state scripts/play.sh" &
-  local pid=$! deadline=$((SECONDS + 2700)) up=0 rc=0
+  local pid=$! deadline=$((SECONDS + step_limit)) up=0 rc=0
   while ((SECONDS < deadline)); do
     if ! kill -0 "$pid" 2>/dev/null; then
       wait "$pid" && rc=0 || rc=$?
@@ -364,6 +386,7 @@ play() {
   stop_procs_in "$r"
   wait "$pid" 2>/dev/null || true
   umount "$r$sock"
+  disk_use "$r" "$dir"
   ((up))
 }
 
@@ -406,7 +429,7 @@ roots+=("$as_root")
 phase root-make make_root "$as_root" || exit 1
 mount_root "$as_root"
 clone_into "$as_root" /root/tarnwick root
-phase root-test.sh in_root "$as_root" root "cd ~/tarnwick && scripts/test.sh" || rc=1
+phase root-test.sh run_in "$as_root" root /root/tarnwick scripts/test.sh || rc=1
 start_xvfb
 phase root-play.sh play "$as_root" root /root/tarnwick root-play || rc=1
 stop_procs_in "$as_root"
@@ -423,7 +446,7 @@ clone_into "$as_user" /home/$user/tarnwick $user
 phase user-deps.sh-no-sudo no_sudo "$as_user" || rc=1
 phase user-sudo-setup grant_sudo "$as_user" || exit 1
 phase user-play.sh play "$as_user" $user /home/$user/tarnwick user-play || rc=1
-phase user-test.sh in_root "$as_user" $user "cd ~/tarnwick && scripts/test.sh" || rc=1
+phase user-test.sh run_in "$as_user" $user /home/$user/tarnwick scripts/test.sh || rc=1
 
 printf '%-28s       %4d s\n' "total" "$((SECONDS - t_start))" | tee -a "$status_file"
 echo "logs in $logs"
