@@ -134,6 +134,7 @@ fi
 work=
 roots=()
 xvfb_pid=
+phase_pid=
 status_file=
 
 # Processes whose root directory is $1: only ever ones this script started.
@@ -172,6 +173,8 @@ cleanup() {
   local rc=$? r
   trap - EXIT INT TERM
   set +e
+  ((rc != 130 && rc != 143)) || echo "interrupted, cleaning up" >&2
+  [[ -z "$phase_pid" ]] || kill "$phase_pid" 2>/dev/null
   for r in "${roots[@]}"; do
     stop_procs_in "$r"
     if ! unmount_all "$r"; then
@@ -216,10 +219,12 @@ phase() {
   local name=$1 t0=$SECONDS rc=0
   shift
   echo "== $name"
-  set +e
-  (set -e; "$@") >"$logs/$name.log" 2>&1
-  rc=$?
-  set -e
+  # In the background so that a signal reaches the trap at once, not only
+  # when the step is over.
+  (set -e; "$@") >"$logs/$name.log" 2>&1 &
+  phase_pid=$!
+  wait "$phase_pid" || rc=$?
+  phase_pid=
   local secs=$((SECONDS - t0))
   if ((rc == 0)); then
     passed=$((passed + 1))
