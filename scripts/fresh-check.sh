@@ -42,8 +42,7 @@ if [[ $(id -u) -ne 0 ]]; then
   exit 1
 fi
 
-src=$(cd "$(dirname "$0")/.." && git rev-parse --show-toplevel)
-head=$(git -C "$src" rev-parse HEAD)
+src=$(cd "$(dirname "$0")/.." && pwd)
 suite=bookworm
 arch=$(dpkg --print-architecture)
 cache_dir=${TARNWICK_FRESH_CACHE:-/var/cache/tarnwick-fresh}
@@ -64,6 +63,8 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+head=$(git -C "$src" rev-parse HEAD)
 
 # Mounts made from here on vanish with this namespace even if the script is
 # killed outright; the trap below still unmounts them in order.
