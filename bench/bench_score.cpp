@@ -7,6 +7,7 @@
 #include "settings/data.h"
 #include "settings/store.h"
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -32,12 +33,18 @@ long procStatusKb(const char *key)
     return -1;
 }
 
-class NoUi : public ScoreUi {
+class NoUi : public Prompt {
 public:
-    bool Confirm(const QString &) override { return false; }
-    void Info(const QString &) override {}
-    void Error(const QString &text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
-    std::optional<QString> AskSaveFileName(const QString &, const QString &) override { return exportName; }
+    // Questions are answered No; only errors are told.
+    bool Show(const Message &m) override
+    {
+        if (m.icon == Icon::Critical && !m.yesNo)
+            std::fprintf(stderr, "error: %s\n", qPrintable(m.text));
+        return false;
+    }
+    std::optional<QColor> ChooseColor(QWidget *, const QColor &) override { return std::nullopt; }
+    std::optional<QString> SaveFileName(QWidget *, const QString &, const QString &) override { return exportName; }
+    int Run(QDialog &) override { return 0; }
     std::optional<QString> exportName;
 };
 

@@ -6,6 +6,7 @@
 #include "settings/resources_init.h"
 #include "settings/store.h"
 #include "table/mainwindow.h"
+#include "table/qtprompt.h"
 #include "table/select.h"
 
 #include <QApplication>
@@ -35,7 +36,8 @@ int main(int argc, char **argv)
     frmGame::Init(data);
 
     // Start-up as the program does it once the splash is gone.
-    auto *w = new frmMain(data);
+    QtPrompt prompt;
+    auto *w = new frmMain(data, prompt);
     w->show();
     frmSelect::showModeless(w->context());
     QApplication::processEvents();

@@ -3,11 +3,12 @@
 #include "records/score.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
+#include "settings/prompt.h"
 #include "settings/resources.h"
 #include "table/select.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
+#include <QColor>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,13 +25,9 @@
 #include <QVBoxLayout>
 
 #include <iterator>
+#include <optional>
 
 namespace tw {
-
-std::function<QMessageBox::StandardButton(QWidget *, QMessageBox::Icon, const QString &, const QString &,
-                                          QMessageBox::StandardButtons)>
-    frmCustomize::MessageHook;
-std::function<std::optional<QColor>(QWidget *, const QColor &)> frmCustomize::ColorHook;
 
 namespace {
 
@@ -284,7 +281,7 @@ frmCustomize::frmCustomize(const AppContext &ctx, QWidget *parent)
 int frmCustomize::showModal(const AppContext &ctx, QWidget *owner)
 {
     QPointer<frmCustomize> dlg = new frmCustomize(ctx, owner);
-    const int r = dlg->exec();
+    const int r = ctx.prompt->Run(*dlg);
     delete dlg.data();
     return r;
 }
@@ -605,15 +602,7 @@ void frmCustomize::tvDeck_NodeClick(QTreeWidgetItem *node)
 
 void frmCustomize::cmdCustom_Click()
 {
-    const QColor initial = ColorFromValue(mColor);
-    std::optional<QColor> picked;
-    if (ColorHook) {
-        picked = ColorHook(this, initial);
-    } else {
-        const QColor c = QColorDialog::getColor(initial, this);
-        if (c.isValid())
-            picked = c;
-    }
+    const std::optional<QColor> picked = ctx_.prompt->ChooseColor(this, ColorFromValue(mColor));
     // Cancel in the colour dialog keeps the colour chosen so far.
     if (!picked || !picked->isValid())
         return;
@@ -623,13 +612,11 @@ void frmCustomize::cmdCustom_Click()
 
 void frmCustomize::cmdClearRecent_Click()
 {
-    if (message(QMessageBox::Question, QStringLiteral("Are you sure you want to clear the Recent Games List ?"),
-                QMessageBox::Yes | QMessageBox::No)
-        != QMessageBox::Yes)
+    if (!ctx_.prompt->Confirm(this, QStringLiteral("Are you sure you want to clear the Recent Games List ?")))
         return;
     ctx_.data->ClearRecent();
     cmdClearRecent->setEnabled(false);
-    message(QMessageBox::Information, QStringLiteral("Recent Games List has been Cleared."), QMessageBox::Ok);
+    ctx_.prompt->Info(this, QStringLiteral("Recent Games List has been Cleared."));
 }
 
 void frmCustomize::cmdOK_Click()
@@ -647,16 +634,6 @@ void frmCustomize::cmdOK_Click()
     if (ctx_.applyTableLook)
         ctx_.applyTableLook();
     accept();
-}
-
-QMessageBox::StandardButton frmCustomize::message(QMessageBox::Icon icon, const QString &text,
-                                                  QMessageBox::StandardButtons buttons)
-{
-    const QString title = ctx_.data->ProdName();
-    if (MessageHook)
-        return MessageHook(this, icon, title, text, buttons);
-    QMessageBox box(icon, title, text, buttons, this);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 } // namespace tw

@@ -2,13 +2,9 @@
 
 #include "table/appcontext.h"
 
-#include <QColor>
 #include <QDialog>
 #include <QImage>
-#include <QMessageBox>
 #include <cstdint>
-#include <functional>
-#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -46,22 +42,14 @@ private:
 // The options dialog "Customize". The three show flags and the random range
 // are written as soon as their control changes; speeds, sounds, background,
 // fade, custom colour and card back only by OK, which then has the table
-// repainted (AppContext::applyTableLook). Opened modal with
+// repainted (AppContext::applyTableLook). Its boxes and the colour dialog go
+// through the context's prompt. Opened modal with
 //   frmCustomize::showModal(context);
 class frmCustomize : public QDialog {
     Q_OBJECT
 public:
     explicit frmCustomize(const AppContext &ctx, QWidget *parent = nullptr);
     static int showModal(const AppContext &ctx, QWidget *owner = nullptr);
-
-    // When set, message boxes go here instead of on screen: (parent, icon,
-    // title, text, buttons) -> the button pressed. Tests use it.
-    static std::function<QMessageBox::StandardButton(QWidget *, QMessageBox::Icon, const QString &,
-                                                     const QString &, QMessageBox::StandardButtons)>
-        MessageHook;
-    // When set, asked instead of the colour dialog: (parent, initial colour)
-    // -> the colour picked, or nothing on Cancel.
-    static std::function<std::optional<QColor>(QWidget *, const QColor &)> ColorHook;
 
     // Role of the background index or card-back id on a tree entry; groups
     // and the root have none.
@@ -132,9 +120,6 @@ private:
     void cmdCustom_Click();
     void cmdClearRecent_Click();
     void cmdOK_Click();
-
-    QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &text,
-                                        QMessageBox::StandardButtons buttons);
 
     AppContext ctx_;
     int shownBack_ = 0;

@@ -2,6 +2,7 @@
 
 #include "records/score.h"
 #include "settings/data.h"
+#include "settings/prompt.h"
 #include "table/select.h"
 
 #include <QComboBox>
@@ -138,7 +139,7 @@ frmOrgFav::frmOrgFav(const AppContext &ctx, QWidget *parent)
 int frmOrgFav::showModal(const AppContext &ctx, QWidget *owner)
 {
     QPointer<frmOrgFav> dlg = new frmOrgFav(ctx, owner);
-    const int r = dlg->exec();
+    const int r = ctx.prompt->Run(*dlg);
     delete dlg.data();
     return r;
 }
@@ -241,7 +242,7 @@ frmPlayFav::frmPlayFav(const AppContext &ctx, QWidget *parent)
 int frmPlayFav::showModal(const AppContext &ctx, QWidget *owner)
 {
     QPointer<frmPlayFav> dlg = new frmPlayFav(ctx, owner);
-    const int r = dlg->exec();
+    const int r = ctx.prompt->Run(*dlg);
     delete dlg.data();
     return r;
 }

@@ -14,7 +14,8 @@ class QTreeWidgetItem;
 namespace tw {
 
 // "Organize Favorites": every game of the catalogue, the favourite numbers of
-// the chosen one, and a button that deletes all favourites. Opened modal with
+// the chosen one, and a button that deletes all favourites. Opened modal (run
+// by the context's prompt) with
 //   frmOrgFav::showModal(context);
 class frmOrgFav : public QDialog {
     Q_OBJECT
@@ -40,7 +41,7 @@ private:
 };
 
 // "Play from Favorites": a game, one of its favourite numbers, and Play, which
-// starts that deal. Opened modal with
+// starts that deal. Opened modal (run by the context's prompt) with
 //   frmPlayFav::showModal(context);
 // which returns Accepted when a game was started.
 class frmPlayFav : public QDialog {

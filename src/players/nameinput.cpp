@@ -3,6 +3,7 @@
 #include "records/recordfile.h"
 #include "records/score.h"
 #include "settings/data.h"
+#include "settings/prompt.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -16,9 +17,6 @@
 #include <sys/stat.h>
 
 namespace tw {
-
-MessageBoxFn dlGInput::MessageHook;
-std::function<int(dlGInput &)> dlGInput::ExecHook;
 
 namespace {
 
@@ -56,23 +54,13 @@ bool moveFile(const QString &from, const QString &to)
 
 } // namespace
 
-QMessageBox::StandardButton ShowMessage(const MessageBoxFn &hook, QWidget *owner, QMessageBox::Icon icon,
-                                        const QString &title, const QString &text,
-                                        QMessageBox::StandardButtons buttons)
-{
-    if (hook)
-        return hook(owner, icon, title, text, buttons);
-    QMessageBox box(icon, title, text, buttons, owner);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
-}
-
-dlGInput::dlGInput(QWidget *parent) : QDialog(parent)
+dlGInput::dlGInput(Prompt &prompt, QWidget *parent) : QDialog(parent), prompt_(prompt)
 {
     build();
 }
 
-dlGInput::dlGInput(cData &data, const cScore &score, QWidget *parent)
-    : QDialog(parent), data_(&data), score_(&score)
+dlGInput::dlGInput(Prompt &prompt, cData &data, const cScore &score, QWidget *parent)
+    : QDialog(parent), prompt_(prompt), data_(&data), score_(&score)
 {
     build();
 }
@@ -108,9 +96,9 @@ QString dlGInput::title() const
     return data_ ? data_->ProdName() : QCoreApplication::applicationName();
 }
 
-void dlGInput::Prepare(const QString &Prompt, const QString &Text)
+void dlGInput::Prepare(const QString &PromptText, const QString &Text)
 {
-    label_->setText(Prompt);
+    label_->setText(PromptText);
     text_->setText(Text);
     text_->selectAll();
     text_->setFocus();
@@ -124,7 +112,7 @@ bool dlGInput::IsValidName(const QString &name)
 
 void dlGInput::refuse(const QString &text)
 {
-    ShowMessage(MessageHook, this, QMessageBox::Critical, title(), text);
+    prompt_.Error(this, text);
     text_->setFocus();
 }
 
@@ -195,30 +183,21 @@ bool dlGInput::saveRename(const QString &name)
     return true;
 }
 
-namespace {
-
-int run(dlGInput &dlg)
+std::optional<QString> GetInput(Prompt &prompt, const QString &PromptText, const QString &Text, QWidget *parent)
 {
-    return dlGInput::ExecHook ? dlGInput::ExecHook(dlg) : dlg.exec();
-}
-
-} // namespace
-
-std::optional<QString> GetInput(const QString &Prompt, const QString &Text, QWidget *parent)
-{
-    dlGInput dlg(parent);
-    dlg.Prepare(Prompt, Text);
-    if (run(dlg) != QDialog::Accepted)
+    dlGInput dlg(prompt, parent);
+    dlg.Prepare(PromptText, Text);
+    if (prompt.Run(dlg) != QDialog::Accepted)
         return std::nullopt;
     return dlg.Text1()->text();
 }
 
-std::optional<QString> GetInput(cData &data, const cScore &score, const QString &Prompt, const QString &Text,
-                                QWidget *parent)
+std::optional<QString> GetInput(Prompt &prompt, cData &data, const cScore &score, const QString &PromptText,
+                                const QString &Text, QWidget *parent)
 {
-    dlGInput dlg(data, score, parent);
-    dlg.Prepare(Prompt, Text);
-    if (run(dlg) != QDialog::Accepted)
+    dlGInput dlg(prompt, data, score, parent);
+    dlg.Prepare(PromptText, Text);
+    if (prompt.Run(dlg) != QDialog::Accepted)
         return std::nullopt;
     return dlg.Text1()->text();
 }

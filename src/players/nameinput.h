@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QMessageBox>
-#include <functional>
 #include <optional>
 
 class QLabel;
@@ -13,22 +11,12 @@ namespace tw {
 
 class cData;
 class cScore;
-
-// A message box as the players windows show it: owner, icon, title, text and
-// buttons; returns the button pressed. Tests put a fake in its place so that
-// nothing blocks.
-using MessageBoxFn = std::function<QMessageBox::StandardButton(
-    QWidget *owner, QMessageBox::Icon icon, const QString &title, const QString &text,
-    QMessageBox::StandardButtons buttons)>;
-
-// Shows the box through the hook when one is set, else as a modal QMessageBox.
-QMessageBox::StandardButton ShowMessage(const MessageBoxFn &hook, QWidget *owner, QMessageBox::Icon icon,
-                                        const QString &title, const QString &text,
-                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+class Prompt;
 
 // The name dialog: a prompt, a text field of at most 25 characters and
 // OK / Cancel. OK refuses a name that is empty or cannot be part of a file
-// name (the name becomes the player's score file name).
+// name (the name becomes the player's score file name); the refusals are
+// boxes of the prompt, owned by the dialog.
 //
 // Given the settings object and the score store it is the players' name
 // dialog: OK also refuses a name already in a player slot and then saves it,
@@ -40,8 +28,8 @@ class dlGInput : public QDialog {
 public:
     static constexpr int MaxNameLength = 25;
 
-    explicit dlGInput(QWidget *parent = nullptr);
-    dlGInput(cData &data, const cScore &score, QWidget *parent = nullptr);
+    explicit dlGInput(Prompt &prompt, QWidget *parent = nullptr);
+    dlGInput(Prompt &prompt, cData &data, const cScore &score, QWidget *parent = nullptr);
 
     QLabel *Label1() const { return label_; }
     QLineEdit *Text1() const { return text_; }
@@ -51,7 +39,7 @@ public:
     // Sets the prompt and the text, selects the whole text and takes the text
     // as the old name. Called once before the dialog is shown: taking it on
     // every activation would pick up the typed text after a message box.
-    void Prepare(const QString &Prompt, const QString &Text);
+    void Prepare(const QString &PromptText, const QString &Text);
     QString OldName() const { return oldName_; }
 
     // The tests and the save of OK; closes the dialog only when they pass.
@@ -60,12 +48,6 @@ public:
     // True for a text that may be a player name.
     static bool IsValidName(const QString &name);
 
-    // When set, message boxes of the dialog go here.
-    static MessageBoxFn MessageHook;
-    // When set, GetInput calls it with the prepared dialog instead of exec();
-    // it returns the dialog's result.
-    static std::function<int(dlGInput &)> ExecHook;
-
 private:
     void build();
     void refuse(const QString &text);
@@ -73,6 +55,7 @@ private:
     bool saveNew(const QString &name);
     bool saveRename(const QString &name);
 
+    Prompt &prompt_;
     cData *data_ = nullptr;
     const cScore *score_ = nullptr;
     QString oldName_;
@@ -82,13 +65,15 @@ private:
     QPushButton *cancel_ = nullptr;
 };
 
-// Asks for a text: the prompt above a field holding Text, wholly selected.
-// Returns the text on OK, nothing on Cancel.
-std::optional<QString> GetInput(const QString &Prompt, const QString &Text, QWidget *parent = nullptr);
+// Asks for a text: PromptText above a field holding Text, wholly selected.
+// The dialog runs through the prompt. Returns the text on OK, nothing on
+// Cancel.
+std::optional<QString> GetInput(Prompt &prompt, const QString &PromptText, const QString &Text,
+                                QWidget *parent = nullptr);
 
 // The players' form: adds a player (Text empty) or renames the player Text.
 // Returns the saved name on OK, nothing on Cancel.
-std::optional<QString> GetInput(cData &data, const cScore &score, const QString &Prompt, const QString &Text,
-                                QWidget *parent = nullptr);
+std::optional<QString> GetInput(Prompt &prompt, cData &data, const cScore &score, const QString &PromptText,
+                                const QString &Text, QWidget *parent = nullptr);
 
 } // namespace tw

@@ -3,6 +3,7 @@
 #include "records/score.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
+#include "settings/prompt.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,8 +17,6 @@
 #include <algorithm>
 
 namespace tw {
-
-MessageBoxFn frmPlayers::MessageHook;
 
 namespace {
 
@@ -155,13 +154,7 @@ frmPlayers::frmPlayers(const AppContext &ctx, QWidget *parent) : QDialog(parent)
 int frmPlayers::showModal(const AppContext &ctx, QWidget *owner)
 {
     frmPlayers w(ctx, owner);
-    return w.exec();
-}
-
-QMessageBox::StandardButton frmPlayers::message(QMessageBox::Icon icon, const QString &text,
-                                                QMessageBox::StandardButtons buttons)
-{
-    return ShowMessage(MessageHook, this, icon, ctx_.data->ProdName(), text, buttons);
+    return ctx.prompt->Run(w);
 }
 
 bool frmPlayers::hasSelection() const
@@ -220,11 +213,11 @@ void frmPlayers::FillPlayerList()
 void frmPlayers::cmdAdd_Click()
 {
     if (ctx_.data->TotalPlayers() >= MaxPlayers) {
-        message(QMessageBox::Information, QStringLiteral("Maximum 20 Players Only!"));
+        ctx_.prompt->Info(this, QStringLiteral("Maximum 20 Players Only!"));
         return;
     }
     if (ctx_.score)
-        GetInput(*ctx_.data, *ctx_.score, QStringLiteral("Add Player"), QString(), this);
+        GetInput(*ctx_.prompt, *ctx_.data, *ctx_.score, QStringLiteral("Add Player"), QString(), this);
     FillPlayerList();
 }
 
@@ -232,7 +225,7 @@ void frmPlayers::cmdEdit_Click()
 {
     if (!hasSelection() || !ctx_.score)
         return;
-    GetInput(*ctx_.data, *ctx_.score, QStringLiteral("Edit Player"), selectedName(), this);
+    GetInput(*ctx_.prompt, *ctx_.data, *ctx_.score, QStringLiteral("Edit Player"), selectedName(), this);
     FillPlayerList();
 }
 
@@ -242,9 +235,8 @@ void frmPlayers::cmdDelete_Click()
     // The current player is never deleted, whatever enabled the button.
     if (!hasSelection() || name == ctx_.data->CurPlayer())
         return;
-    if (message(QMessageBox::Critical, QStringLiteral("Are you sure you want to delete this player"),
-                QMessageBox::Yes | QMessageBox::No)
-        != QMessageBox::Yes)
+    if (!ctx_.prompt->Confirm(this, QStringLiteral("Are you sure you want to delete this player"),
+                              Prompt::Icon::Critical))
         return;
     int16_t slot = 0;
     for (int16_t i = 1; i <= MaxPlayers && slot == 0; ++i)
@@ -256,8 +248,7 @@ void frmPlayers::cmdDelete_Click()
     // listed instead of leaving a file that no window reads.
     const QString path = ctx_.score ? ctx_.score->ScoreFileName(name) : QString();
     if (!path.isEmpty() && QFileInfo::exists(path) && !QFile::remove(path)) {
-        message(QMessageBox::Critical,
-                QStringLiteral("The score file ") + path + QStringLiteral(" could not be deleted."));
+        ctx_.prompt->Error(this, QStringLiteral("The score file ") + path + QStringLiteral(" could not be deleted."));
         return;
     }
     ctx_.data->SetPlayer(slot, QString(), false);

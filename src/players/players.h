@@ -14,7 +14,8 @@ namespace tw {
 // The players window: lists the players of slots 1 to 20, adds one, renames
 // one, deletes one with its score file and chooses the current player. The
 // slots stay filled from 1 without a gap. Every change is written at once;
-// Cancel only closes.
+// Cancel only closes. Its boxes and the name dialog go through the context's
+// prompt.
 class frmPlayers : public QDialog {
     Q_OBJECT
 public:
@@ -22,7 +23,8 @@ public:
 
     explicit frmPlayers(const AppContext &ctx, QWidget *parent = nullptr);
 
-    // Opens the window modal. Accepted when a player was chosen.
+    // Opens the window modal, run by the context's prompt. Accepted when a
+    // player was chosen.
     static int showModal(const AppContext &ctx, QWidget *owner = nullptr);
 
     // Moves every name after an empty slot down by one, so that the slots in
@@ -42,15 +44,10 @@ public:
     void cmdDelete_Click();
     void cmdSelect_Click();
 
-    // When set, the window's message boxes go here.
-    static MessageBoxFn MessageHook;
-
 private:
     void selectionChanged();
     QString selectedName() const;
     bool hasSelection() const;
-    QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString &text,
-                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
     AppContext ctx_;
 };

@@ -6,6 +6,7 @@
 #include "highscore.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
+#include "settings/prompt.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -16,8 +17,6 @@
 #include <algorithm>
 
 namespace tw {
-
-std::function<int(const AppContext &, QWidget *)> frmFinish::highScoreHook;
 
 namespace {
 
@@ -150,10 +149,9 @@ void frmFinish::Toolbar1_ButtonClick(const QString &key)
         if (ctx_.openGameStats)
             ctx_.openGameStats();
     } else if (key == QLatin1String("Highscore")) {
-        if (highScoreHook)
-            highScoreHook(ctx_, this);
-        else
-            frmHighScore::showModal(ctx_, this);
+        // Over this window, which stays open beneath it.
+        frmHighScore w(ctx_, this);
+        ctx_.prompt->Run(w);
     } else if (key == QLatin1String("Close")) {
         done(Closed);
     }

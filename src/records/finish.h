@@ -3,7 +3,6 @@
 #include "table/appcontext.h"
 
 #include <QDialog>
-#include <functional>
 
 class QAction;
 class QGroupBox;
@@ -40,9 +39,6 @@ public:
 
     // Carries out a closing action; showModal calls it after the window is gone.
     static void RunNext(const AppContext &context, int next);
-
-    // When set, called in place of the high-score window (tests).
-    static std::function<int(const AppContext &, QWidget *owner)> highScoreHook;
 
     // The toolbar button with the given key ("New", "Select", "Restart",
     // "Statistics", "Highscore", "Close"), or null.

@@ -92,15 +92,15 @@ int64_t julianDay(Stamp s)
 
 } // namespace
 
-cScore::cScore(cData &data, ScoreUi *ui)
-    : Now([] { return QDateTime::currentDateTime(); }), data_(data), ui_(ui)
+cScore::cScore(cData &data, Prompt *prompt, QWidget *owner)
+    : Now([] { return QDateTime::currentDateTime(); }), data_(data), prompt_(prompt), owner_(owner)
 {
 }
 
 void cScore::reportError(const QString &text) const
 {
-    if (ui_)
-        ui_->Error(text);
+    if (prompt_)
+        prompt_->Error(owner_, text);
     else
         qWarning().noquote() << text;
 }
@@ -220,10 +220,14 @@ int32_t cScore::ScoreTop() const
 
 void cScore::ClearStat()
 {
-    if (!ui_)
+    if (!prompt_)
         return;
-    if (!ui_->Confirm(QStringLiteral(
-            "Are you sure you want to clear the Statistics, High Score and Log for all Players and all Games ?")))
+    // Deleting every player's games: Enter answers No.
+    if (!prompt_->Confirm(
+            owner_,
+            QStringLiteral(
+                "Are you sure you want to clear the Statistics, High Score and Log for all Players and all Games ?"),
+            Prompt::Icon::Question, Prompt::Default::No))
         return;
     QStringList failed;
     const int16_t n = data_.TotalPlayers();
@@ -237,10 +241,10 @@ void cScore::ClearStat()
             failed << name;
     }
     if (failed.isEmpty())
-        ui_->Info(QStringLiteral("Statistics, High Score and Log have been Cleared."));
+        prompt_->Info(owner_, QStringLiteral("Statistics, High Score and Log have been Cleared."));
     else
-        ui_->Error(QStringLiteral("The statistics of these players could not be cleared: ")
-                   + failed.join(QStringLiteral(", ")));
+        prompt_->Error(owner_, QStringLiteral("The statistics of these players could not be cleared: ")
+                                   + failed.join(QStringLiteral(", ")));
 }
 
 void cScore::OpenFav()
@@ -487,16 +491,16 @@ void cScore::GetSesRec(int16_t i, ScoreRec &Rec) const
 
 void cScore::ExportStat()
 {
-    if (!ui_)
+    if (!prompt_)
         return;
     const std::optional<QString> name =
-        ui_->AskSaveFileName(QStringLiteral("Scoreboard"), QStringLiteral("Text File (*.txt)"));
+        prompt_->SaveFileName(owner_, QStringLiteral("Scoreboard"), QStringLiteral("Text File (*.txt)"));
     if (!name || name->isEmpty())
         return;
     if (WriteScoreboard(*name))
-        ui_->Info(QStringLiteral("Statistics Successfully Exported to ") + *name);
+        prompt_->Info(owner_, QStringLiteral("Statistics Successfully Exported to ") + *name);
     else
-        ui_->Error(QStringLiteral("The statistics could not be exported to ") + *name);
+        prompt_->Error(owner_, QStringLiteral("The statistics could not be exported to ") + *name);
 }
 
 bool cScore::WriteScoreboard(const QString &FileName)

@@ -3,6 +3,7 @@
 #include "engine/engine.h"
 #include "engine/gamenumber.h"
 #include "scoretable.h"
+#include "settings/prompt.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -67,29 +68,15 @@ struct PeriodTotals {
     bool operator==(const PeriodTotals &) const = default;
 };
 
-// What the store asks of the person at the screen. The program's windows
-// answer with message boxes and the save dialog; tests answer with a fake.
-class ScoreUi {
-public:
-    virtual ~ScoreUi() = default;
-    // A Yes/No question; true on Yes.
-    virtual bool Confirm(const QString &text) = 0;
-    virtual void Info(const QString &text) = 0;
-    virtual void Error(const QString &text) = 0;
-    // The save dialog with an overwrite prompt: the chosen name exactly as
-    // given (no extension added), or nothing on cancel. The filter is in Qt's
-    // form, e.g. "Text File (*.txt)".
-    virtual std::optional<QString> AskSaveFileName(const QString &defaultName, const QString &filter) = 0;
-};
-
 // The record keeper: per-player score files, the session table, the loaded
 // table of all players' games with its totals and rankings, the favourites
 // file and the statistics report.
 class cScore : public RecordSink {
 public:
-    explicit cScore(cData &data, ScoreUi *ui = nullptr);
-
-    void SetUi(ScoreUi *ui) { ui_ = ui; }
+    // Questions, reports and the save dialog go to the prompt, as boxes of
+    // the owner window; without a prompt nothing is asked, cleared or
+    // exported, and errors go to the log.
+    explicit cScore(cData &data, Prompt *prompt = nullptr, QWidget *owner = nullptr);
     // The clock of the record dates and of the report.
     std::function<QDateTime()> Now;
 
@@ -142,7 +129,8 @@ private:
     void emptyTop();
 
     cData &data_;
-    ScoreUi *ui_ = nullptr;
+    Prompt *prompt_ = nullptr;
+    QWidget *owner_ = nullptr;
 
     ScoreTable Scores;
     std::array<ScoreRec, 21> Top;

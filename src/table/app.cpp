@@ -2,6 +2,7 @@
 
 #include "engine/catalogue.h"
 #include "mainwindow.h"
+#include "qtprompt.h"
 #include "select.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
@@ -12,7 +13,6 @@
 #include "splash.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <exception>
@@ -40,7 +40,7 @@ public:
     }
     static void fatal(const QString &what)
     {
-        QMessageBox::critical(nullptr, QStringLiteral("Tarnwick"), QStringLiteral("Run-time error: ") + what);
+        QtPrompt().Error(nullptr, QStringLiteral("Run-time error: ") + what, QStringLiteral("Tarnwick"));
         std::_Exit(1);
     }
 };
@@ -49,6 +49,7 @@ public:
 // the application object and is gone before it: windows, sound effects and
 // the settings store are Qt objects that must not outlive the application.
 struct Globals {
+    std::unique_ptr<QtPrompt> prompt;
     std::unique_ptr<QtSettingsStore> store;
     std::unique_ptr<cData> data;
     std::unique_ptr<QtSoundPlayer> sound;
@@ -93,6 +94,7 @@ struct Globals {
         sound.reset();
         data.reset();
         store.reset();
+        prompt.reset();
     }
 };
 
@@ -122,6 +124,7 @@ int Run()
     initResources();
     Globals g;
     current = &g;
+    g.prompt = std::make_unique<QtPrompt>();
     g.store = std::make_unique<QtSettingsStore>();
     g.data = std::make_unique<cData>(*g.store);
     frmGame::Init(*g.data);
@@ -157,7 +160,7 @@ void ShowMain()
     Globals &g = G();
     if (g.main)
         return;
-    g.main = new frmMain(*g.data);
+    g.main = new frmMain(*g.data, *g.prompt);
     g.main->setAttribute(Qt::WA_DeleteOnClose, false);
     g.main->onUnload = &UnloadAll;
     g.main->show();

@@ -12,6 +12,7 @@ namespace tw {
 class cData;
 class cScore;
 class Engine;
+class Prompt;
 
 // What the windows of records, players and options need of the program. The
 // main window fills it in (frmMain::appContext); tests hand in their own.
@@ -20,6 +21,7 @@ struct AppContext {
     cScore *score = nullptr;      // score, session and favourites store
     Engine *engine = nullptr;     // the table's engine (running game, journal)
     QWidget *mainWindow = nullptr;
+    Prompt *prompt = nullptr;     // message boxes, the colour dialog and modal windows
     std::function<void(const QString &name, const GameNo &number)> startGame; // the one start-game routine
     std::function<GameNo()> randomGameNo;
     std::function<void()> showSelector;   // the game selector, modal, owned by the main window

@@ -4,6 +4,7 @@
 #include "engine/gamenumber.h"
 #include "select.h"
 #include "settings/data.h"
+#include "settings/prompt.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -11,14 +12,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tw {
-
-std::function<void(QWidget *, const QString &, const QString &)> frmChoose::MessageHook;
 
 qint64 frmChoose::LargestNumber(int16_t RangeIndex)
 {
@@ -132,7 +130,7 @@ void frmChoose::showEvent(QShowEvent *e)
 int frmChoose::showModal(const GameContext &context, QWidget *owner)
 {
     QPointer<frmChoose> dlg = new frmChoose(context, owner);
-    const int r = dlg->exec();
+    const int r = context.prompt->Run(*dlg);
     delete dlg.data();
     return r;
 }
@@ -168,13 +166,7 @@ void frmChoose::ShowRangeMessage()
 {
     const QString text = QStringLiteral("Please enter a number between 0 and ")
         + GroupDigits(LargestNumber(ctx_.data->RangeIndex()));
-    const QString title = ctx_.data->ProdName();
-    if (MessageHook) {
-        MessageHook(this, title, text);
-    } else {
-        QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, this);
-        box.exec();
-    }
+    ctx_.prompt->Info(this, text);
     Text1->setText(QStringLiteral("0"));
     Text1->setFocus();
 }

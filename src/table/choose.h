@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QtGlobal>
 #include <cstdint>
-#include <functional>
 
 class QComboBox;
 class QGroupBox;
@@ -18,7 +17,8 @@ namespace tw {
 // The game-number dialog: a variant, a player and the number of the exact
 // deal to play. The main window opens it modal with
 //   frmChoose::showModal(context, this);
-// Every opening fills it afresh from the settings object.
+// Every opening fills it afresh from the settings object. The dialog runs,
+// and shows its range message, through the context's prompt.
 class frmChoose : public QDialog {
     Q_OBJECT
 public:
@@ -32,10 +32,6 @@ public:
     static qint64 LargestNumber(int16_t RangeIndex);
     // A whole number with "," between groups of three digits.
     static QString GroupDigits(qint64 value);
-
-    // When set, the range message goes here instead of a message box
-    // (parent, title, text); tests use it so that nothing blocks.
-    static std::function<void(QWidget *, const QString &, const QString &)> MessageHook;
 
     QGroupBox *Frame1 = nullptr;
     QLabel *lblName = nullptr;

@@ -16,10 +16,10 @@
 #include "records/logstat.h"
 #include "records/score.h"
 #include "records/sesstat.h"
-#include "scoreui.h"
 #include "select.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
+#include "settings/prompt.h"
 #include "settings/resources.h"
 
 #include <QActionGroup>
@@ -30,7 +30,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QThread>
@@ -95,8 +94,8 @@ private:
 };
 } // namespace
 
-frmMain::frmMain(cData &data, QWidget *parent)
-    : QMainWindow(parent), data_(data)
+frmMain::frmMain(cData &data, Prompt &prompt, QWidget *parent)
+    : QMainWindow(parent), data_(data), prompt_(prompt)
 {
     setObjectName(QStringLiteral("frmMain"));
     central_ = new QWidget(this);
@@ -124,8 +123,7 @@ frmMain::frmMain(cData &data, QWidget *parent)
     resize(px(TableWidth), px(TableHeight) + px(ToolbarStrip) + menuBar()->sizeHint().height());
 
     // Load: the table start-up, then the captions.
-    scoreUi_ = std::make_unique<QtScoreUi>(this);
-    score_ = std::make_unique<cScore>(data_, scoreUi_.get());
+    score_ = std::make_unique<cScore>(data_, &prompt_, this);
     engine_ = std::make_unique<Engine>(data_, *this, score_.get());
     engine_->InitTable();
     setWindowTitle(data_.ProdName());
@@ -284,6 +282,7 @@ GameContext frmMain::context()
 {
     GameContext c;
     c.data = &data_;
+    c.prompt = &prompt_;
     c.startGame = [this](const QString &name, const GameNo &number) { startGame(name, number); };
     c.randomGameNo = [this] { return engine_->GetRandomGameNo(); };
     c.preview = [](int index) { return art::Preview(index, art::AppDpr()); };
@@ -298,6 +297,7 @@ AppContext frmMain::appContext()
     c.score = score_.get();
     c.engine = engine_.get();
     c.mainWindow = this;
+    c.prompt = &prompt_;
     c.startGame = [this](const QString &name, const GameNo &number) { startGame(name, number); };
     c.randomGameNo = [this] { return engine_->GetRandomGameNo(); };
     c.showSelector = [this] { showSelect(true); };
@@ -626,10 +626,9 @@ void frmMain::mFav_Click(int index)
         if (!data_.GameRunning())
             return;
         score_->AddFav(data_.CurGName(), data_.CurGNo());
-        QMessageBox::information(this, data_.ProdName(),
-                                 QStringLiteral("Game <") + data_.CurGNo().toText()
-                                     + QStringLiteral("> Successfully Added to Favorites Under <") + data_.CurGName()
-                                     + QStringLiteral("> Folder"));
+        prompt_.Info(this, QStringLiteral("Game <") + data_.CurGNo().toText()
+                               + QStringLiteral("> Successfully Added to Favorites Under <") + data_.CurGName()
+                               + QStringLiteral("> Folder"));
         break;
     case 2:
         frmOrgFav::showModal(appContext(), this);
@@ -735,13 +734,13 @@ void frmMain::showHistory()
     if (!data_.GameRunning())
         return;
     frmHistory dlg(*engine_->Trans, this);
-    dlg.exec();
+    prompt_.Run(dlg);
 }
 
 void frmMain::showAbout()
 {
     frmAbout dlg(data_, this);
-    dlg.exec();
+    prompt_.Run(dlg);
 }
 
 // --- timers ---

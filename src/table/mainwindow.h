@@ -19,7 +19,7 @@ namespace tw {
 
 class cData;
 class cScore;
-class ScoreUi;
+class Prompt;
 struct AppContext;
 struct GameContext;
 
@@ -30,7 +30,9 @@ struct GameContext;
 class frmMain : public QMainWindow, public EngineView {
     Q_OBJECT
 public:
-    explicit frmMain(cData &data, QWidget *parent = nullptr);
+    // Every box, dialog and modal window of the program goes through prompt,
+    // which must outlive the window.
+    frmMain(cData &data, Prompt &prompt, QWidget *parent = nullptr);
     ~frmMain() override;
 
     Engine &engine() { return *engine_; }
@@ -126,7 +128,7 @@ private:
     void replayTick(bool forward);
 
     cData &data_;
-    std::unique_ptr<ScoreUi> scoreUi_;
+    Prompt &prompt_;
     std::unique_ptr<cScore> score_;
     std::unique_ptr<Engine> engine_;
 

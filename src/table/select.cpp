@@ -1,6 +1,7 @@
 #include "select.h"
 
 #include "settings/data.h"
+#include "settings/prompt.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -347,7 +348,7 @@ int frmSelect::showModal(const GameContext &context, QWidget *owner)
     }
     QPointer<frmSelect> s = new frmSelect(context, owner);
     current_ = s;
-    const int r = s->exec();
+    const int r = context.prompt->Run(*s);
     delete s.data();
     return r;
 }

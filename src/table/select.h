@@ -22,7 +22,7 @@ class cData;
 //
 // There is never more than one selector. The main window opens it with
 //   frmSelect::showModeless(context);        // at start-up: no owner, returns at once
-//   frmSelect::showModal(context, this);     // File > Select Game: owned, blocks until closed
+//   frmSelect::showModal(context, this);     // File > Select Game: owned, run by the prompt
 // When the start-up selector is still open, showModal closes it and opens a
 // fresh modal one in its place; showModeless raises the open one. While a
 // selector is starting a game (hidden, the deal under way) both do nothing.

@@ -4,7 +4,7 @@ list(APPEND TW_UI_SOURCES
   table/mainwindow.h table/mainwindow.cpp
   table/splash.h table/splash.cpp
   table/about.h table/about.cpp
-  table/scoreui.h table/scoreui.cpp
+  table/qtprompt.h table/qtprompt.cpp
   table/appcontext.h
 )
 list(APPEND TW_UI_SOURCES

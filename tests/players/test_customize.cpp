@@ -2,6 +2,7 @@
 #include "records/score.h"
 #include "settings/artwork.h"
 #include "settings/store.h"
+#include "scriptedprompt.h"
 #include "testutil.h"
 
 #include <QApplication>
@@ -34,45 +35,17 @@ using namespace tw::test;
 
 namespace {
 
-class FakeUi : public ScoreUi {
-public:
-    bool Confirm(const QString &t) override
-    {
-        questions << t;
-        return yes;
-    }
-    void Info(const QString &t) override { infos << t; }
-    void Error(const QString &t) override { errors << t; }
-    std::optional<QString> AskSaveFileName(const QString &d, const QString &) override
-    {
-        asked << d;
-        return std::nullopt;
-    }
-    bool yes = true;
-    QStringList questions, infos, errors, asked;
-};
-
-struct Message {
-    QMessageBox::Icon icon;
-    QString title;
-    QString text;
-    QMessageBox::StandardButtons buttons;
-};
-
 // Settings over an in-memory store, a score store over a fresh folder, the
 // message boxes and the colour dialog caught, and a context that counts how
 // often the table look was applied.
 struct Fixture {
     TestData d;
     QTemporaryDir tmp;
-    FakeUi ui;
+    ScriptedPrompt ui; // the store's questions, reports and save dialog
     cScore score{d.data, &ui};
+    ScriptedPrompt prompt; // the dialog's boxes and colour dialog
     AppContext ctx;
     int looks = 0;
-    std::vector<Message> messages;
-    QMessageBox::StandardButton answer = QMessageBox::Yes;
-    std::optional<QColor> colour;
-    QColor colourAskedWith;
 
     Fixture()
     {
@@ -82,22 +55,10 @@ struct Fixture {
         ctx.data = &d.data;
         ctx.score = &score;
         ctx.applyTableLook = [this] { ++looks; };
-        frmCustomize::MessageHook = [this](QWidget *, QMessageBox::Icon icon, const QString &title,
-                                           const QString &text, QMessageBox::StandardButtons buttons) {
-            messages.push_back({icon, title, text, buttons});
-            return buttons.testFlag(QMessageBox::Yes) ? answer : QMessageBox::Ok;
-        };
-        frmCustomize::ColorHook = [this](QWidget *, const QColor &initial) {
-            colourAskedWith = initial;
-            return colour;
-        };
+        ctx.prompt = &prompt;
     }
-    ~Fixture()
-    {
-        frmCustomize::MessageHook = nullptr;
-        frmCustomize::ColorHook = nullptr;
-        QLocale::setDefault(QLocale::c());
-    }
+    ~Fixture() { QLocale::setDefault(QLocale::c()); }
+    std::vector<ScriptedPrompt::Asked> messages() const { return prompt.boxes(); }
     // The stored text of a key in section "Data", or "<missing>".
     QString stored(const QString &key)
     {
@@ -472,12 +433,12 @@ TEST(Customize, CustomColourFadeAndOk)
     w.tvBGround->setCurrentItem(findNode(w.tvBGround, "Custom Color"));
 
     // Cancel in the colour dialog keeps the colour.
-    f.colour.reset();
+    f.prompt.colour.reset();
     QTest::mouseClick(w.cmdCustom, Qt::LeftButton);
-    EXPECT_EQ(f.colourAskedWith, QColor(128, 0, 0));
+    EXPECT_EQ(f.prompt.last(ScriptedPrompt::Asked::Colour).initial, QColor(128, 0, 0));
     EXPECT_EQ(w.mColor, 128);
 
-    f.colour = QColor(10, 20, 30);
+    f.prompt.colour = QColor(10, 20, 30);
     QTest::mouseClick(w.cmdCustom, Qt::LeftButton);
     EXPECT_EQ(w.mColor, 10 + 256 * 20 + 65536 * 30);
     EXPECT_EQ(w.Picture1->Colour(), 1971210);
@@ -513,7 +474,7 @@ TEST(Customize, CancelWritesNoneOfTheOkSettings)
     frmCustomize w(f.ctx);
     showIt(w);
     w.tvBGround->setCurrentItem(findNode(w.tvBGround, "Custom Color"));
-    f.colour = QColor(1, 2, 3);
+    f.prompt.colour = QColor(1, 2, 3);
     QTest::mouseClick(w.cmdCustom, Qt::LeftButton);
     QTest::mouseClick(w.chkFade, Qt::LeftButton);
     w.tvDeck->setCurrentItem(findNode(w.tvDeck, "Nature 04"));
@@ -639,22 +600,22 @@ TEST(Customize, ClearRecentAsksAndReports)
         frmCustomize w(f.ctx);
         EXPECT_TRUE(w.cmdClearRecent->isEnabled());
         showIt(w);
-        f.answer = QMessageBox::No;
+        f.prompt.answerYes = false;
         QTest::mouseClick(w.cmdClearRecent, Qt::LeftButton);
-        ASSERT_EQ(f.messages.size(), 1u);
-        EXPECT_EQ(f.messages[0].text, "Are you sure you want to clear the Recent Games List ?");
-        EXPECT_EQ(f.messages[0].title, "Tarnwick");
-        EXPECT_EQ(f.messages[0].icon, QMessageBox::Question);
-        EXPECT_EQ(f.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        ASSERT_EQ(f.messages().size(), 1u);
+        EXPECT_EQ(f.messages()[0].text, "Are you sure you want to clear the Recent Games List ?");
+        EXPECT_EQ(f.messages()[0].title, "Tarnwick");
+        EXPECT_EQ(f.messages()[0].icon, QMessageBox::Question);
+        EXPECT_EQ(f.messages()[0].buttons, QMessageBox::Yes | QMessageBox::No);
         EXPECT_EQ(f.d.data.RecentCount(), 2);
         EXPECT_TRUE(w.cmdClearRecent->isEnabled());
 
-        f.answer = QMessageBox::Yes;
+        f.prompt.answerYes = true;
         QTest::mouseClick(w.cmdClearRecent, Qt::LeftButton);
-        ASSERT_EQ(f.messages.size(), 3u);
-        EXPECT_EQ(f.messages[2].text, "Recent Games List has been Cleared.");
-        EXPECT_EQ(f.messages[2].icon, QMessageBox::Information);
-        EXPECT_EQ(f.messages[2].title, "Tarnwick");
+        ASSERT_EQ(f.messages().size(), 3u);
+        EXPECT_EQ(f.messages()[2].text, "Recent Games List has been Cleared.");
+        EXPECT_EQ(f.messages()[2].icon, QMessageBox::Information);
+        EXPECT_EQ(f.messages()[2].title, "Tarnwick");
         EXPECT_EQ(f.d.data.RecentCount(), 0);
         for (int16_t i = 1; i <= 5; ++i)
             EXPECT_TRUE(f.d.data.GetRecent(i).isEmpty());
@@ -676,22 +637,24 @@ TEST(Customize, StatisticsButtonsGoToTheScoreStore)
     }
     frmCustomize w(f.ctx);
     showIt(w);
-    f.ui.yes = false;
+    f.ui.answerYes = false;
     QTest::mouseClick(w.cmdClearStat, Qt::LeftButton);
-    EXPECT_EQ(f.ui.questions.size(), 1);
+    EXPECT_EQ(f.ui.questions().size(), 1);
     EXPECT_TRUE(QFile::exists(file));
-    f.ui.yes = true;
+    f.ui.answerYes = true;
     QTest::mouseClick(w.cmdClearStat, Qt::LeftButton);
     EXPECT_FALSE(QFile::exists(file));
-    EXPECT_EQ(f.ui.infos.size(), 1);
+    EXPECT_EQ(f.ui.infos().size(), 1);
 
     QTest::mouseClick(w.cmdExportStat, Qt::LeftButton);
-    EXPECT_EQ(f.ui.asked, QStringList({"Scoreboard"}));
+    EXPECT_EQ(f.ui.count(ScriptedPrompt::Asked::SaveFile), 1);
+    EXPECT_EQ(f.ui.last(ScriptedPrompt::Asked::SaveFile).text, "Scoreboard");
 }
 
 TEST(Customize, ShowModalRunsUntilClosed)
 {
     Fixture f;
+    f.prompt.playDialog = ScriptedPrompt::exec;
     QTimer::singleShot(100, [] {
         if (auto *w = qobject_cast<frmCustomize *>(QApplication::activeModalWidget()))
             w->cmdOK->click();

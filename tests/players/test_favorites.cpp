@@ -1,6 +1,7 @@
 #include "players/favorites.h"
 #include "records/score.h"
 #include "records/columnstest.h"
+#include "scriptedprompt.h"
 #include "testutil.h"
 
 #include <QApplication>
@@ -27,16 +28,6 @@ using namespace tw::test;
 
 namespace {
 
-class QuietUi : public ScoreUi {
-public:
-    bool Confirm(const QString &) override { return true; }
-    void Info(const QString &t) override { infos << t; }
-    void Error(const QString &t) override { errors << t; }
-    std::optional<QString> AskSaveFileName(const QString &, const QString &) override { return std::nullopt; }
-    QStringList infos;
-    QStringList errors;
-};
-
 struct StartCall {
     QString name;
     GameNo number;
@@ -48,8 +39,9 @@ struct StartCall {
 struct Fixture {
     TestData d;
     QTemporaryDir tmp;
-    QuietUi ui;
+    ScriptedPrompt ui; // the store's
     cScore score{d.data, &ui};
+    ScriptedPrompt prompt; // the windows'
     AppContext ctx;
     std::vector<StartCall> starts;
     QWidget *open = nullptr;
@@ -60,6 +52,7 @@ struct Fixture {
         QDir().mkpath(d.data.AppDir());
         ctx.data = &d.data;
         ctx.score = &score;
+        ctx.prompt = &prompt;
         ctx.startGame = [this](const QString &name, const GameNo &number) {
             starts.push_back({name, number, open && open->isVisible()});
         };
@@ -213,7 +206,9 @@ TEST(OrgFav, ClearIsEnabledByTheTimerAndDeletesEveryFavourite)
     EXPECT_FALSE(QFile::exists(f.favFile()));
     EXPECT_EQ(f.score.FavTop(), 0);
     EXPECT_EQ(w.lvFav->topLevelItemCount(), 0);
-    EXPECT_TRUE(f.ui.infos.isEmpty()) << "no confirmation and no report";
+    EXPECT_TRUE(f.ui.infos().isEmpty()) << "no confirmation and no report";
+    EXPECT_TRUE(f.ui.questions().isEmpty());
+    EXPECT_TRUE(f.prompt.asked.empty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.cmdClear->isEnabled(); }, 1000));
 
     // Another game shows nothing either: the table is empty.
@@ -269,6 +264,7 @@ TEST(OrgFav, CloseAndEscapeCloseTheWindow)
 TEST(OrgFav, ShowModalRunsUntilClosed)
 {
     Fixture f;
+    f.prompt.playDialog = ScriptedPrompt::exec;
     QTimer::singleShot(100, [] {
         if (auto *w = qobject_cast<frmOrgFav *>(QApplication::activeModalWidget()))
             w->cmdClose->click();

@@ -3,6 +3,7 @@
 
 #include "records/columnstest.h"
 #include "records/score.h"
+#include "scriptedprompt.h"
 #include "testutil.h"
 
 #include <QDir>
@@ -29,13 +30,6 @@ using namespace tw::test;
 
 namespace {
 
-struct Shown {
-    QMessageBox::Icon icon;
-    QString title;
-    QString text;
-    QMessageBox::StandardButtons buttons;
-};
-
 // What one showing of the name dialog saw and did.
 struct DialogSeen {
     QString title;
@@ -57,19 +51,16 @@ struct PlayersFixture : public ::testing::Test {
         QDir().mkpath(d.data.AppDir());
         ctx.data = &d.data;
         ctx.score = &score;
-        frmPlayers::MessageHook = [this](QWidget *, QMessageBox::Icon icon, const QString &title,
-                                         const QString &text, QMessageBox::StandardButtons buttons) {
-            windowBoxes.push_back({icon, title, text, buttons});
-            return answer;
-        };
-        dlGInput::MessageHook = [this](QWidget *, QMessageBox::Icon icon, const QString &title, const QString &text,
-                                       QMessageBox::StandardButtons buttons) {
-            dialogBoxes.push_back({icon, title, text, buttons});
-            return QMessageBox::Ok;
-        };
+        ctx.prompt = &prompt;
         // Types each of the queued names in turn and presses OK; when the
         // dialog is still open after the last one, presses Cancel.
-        dlGInput::ExecHook = [this](dlGInput &dlg) {
+        prompt.playDialog = [this](QDialog &shown) {
+            auto *input = qobject_cast<dlGInput *>(&shown);
+            if (!input) {
+                ADD_FAILURE() << "a window other than the name dialog";
+                return int(QDialog::Rejected);
+            }
+            dlGInput &dlg = *input;
             DialogSeen seen;
             seen.title = dlg.windowTitle();
             seen.prompt = dlg.Label1()->text();
@@ -93,12 +84,9 @@ struct PlayersFixture : public ::testing::Test {
             return dlg.result();
         };
     }
-    ~PlayersFixture() override
-    {
-        frmPlayers::MessageHook = nullptr;
-        dlGInput::MessageHook = nullptr;
-        dlGInput::ExecHook = nullptr;
-    }
+    // The boxes of the players window and of the name dialog.
+    std::vector<ScriptedPrompt::Asked> windowBoxes() const { return prompt.boxes("tw::frmPlayers"); }
+    std::vector<ScriptedPrompt::Asked> dialogBoxes() const { return prompt.boxes("tw::dlGInput"); }
 
     void players(const QStringList &names, const QString &current)
     {
@@ -158,11 +146,9 @@ struct PlayersFixture : public ::testing::Test {
     QTemporaryDir tmp;
     TestData d;
     cScore score{d.data};
+    ScriptedPrompt prompt;
     AppContext ctx;
-    QMessageBox::StandardButton answer = QMessageBox::Yes;
     QStringList typed;
-    std::vector<Shown> windowBoxes;
-    std::vector<Shown> dialogBoxes;
     std::vector<DialogSeen> dialogs;
 };
 
@@ -197,7 +183,7 @@ TEST_F(PlayersFixture, OpensWithTheCurrentPlayerSelectedAndDeleteGuarded)
     EXPECT_FALSE(w->cmdDelete->isEnabled());
     // Even when called, Delete leaves the current player alone.
     w->cmdDelete_Click();
-    EXPECT_TRUE(windowBoxes.empty());
+    EXPECT_TRUE(windowBoxes().empty());
     EXPECT_EQ(slotNames(), QStringList({"Ann", "Bob", "Cara"}));
 }
 
@@ -263,7 +249,7 @@ TEST_F(PlayersFixture, AddPutsTheNewPlayerInTheFirstFreeSlot)
     EXPECT_EQ(dialogs[0].maxLength, 25);
     EXPECT_TRUE(dialogs[0].okDefault);
     EXPECT_EQ(dialogs[0].result, QDialog::Accepted);
-    EXPECT_TRUE(dialogBoxes.empty());
+    EXPECT_TRUE(dialogBoxes().empty());
     EXPECT_EQ(slotNames(), QStringList({"Ann", "Bob", "Dan"}));
     EXPECT_EQ(listed(*w), QStringList({"Ann", "Bob", "Dan"}));
     EXPECT_EQ(d.data.CurPlayer(), QStringLiteral("Ann"));
@@ -276,7 +262,7 @@ TEST_F(PlayersFixture, AddPutsTheNewPlayerInTheFirstFreeSlot)
     typed = {"   "};
     w->cmdAdd_Click();
     EXPECT_EQ(slotNames(), QStringList({"Ann", "Bob", "Dan", "ann", "   "}));
-    EXPECT_TRUE(dialogBoxes.empty());
+    EXPECT_TRUE(dialogBoxes().empty());
 }
 
 TEST_F(PlayersFixture, AddRefusesDuplicateAndInvalidNames)
@@ -285,11 +271,11 @@ TEST_F(PlayersFixture, AddRefusesDuplicateAndInvalidNames)
     auto w = open();
     typed = {"Bob", "", "a/b", "..", ".", "x\\y", QStringLiteral("tab\tname"), QString(QChar(0)) + "z"};
     w->cmdAdd_Click();
-    ASSERT_EQ(dialogBoxes.size(), 8u);
-    EXPECT_EQ(dialogBoxes[0].text, QStringLiteral("Player Exists !"));
-    for (size_t i = 1; i < dialogBoxes.size(); ++i)
-        EXPECT_EQ(dialogBoxes[i].text, QStringLiteral("Please Enter a Valid Name")) << i;
-    for (const Shown &s : dialogBoxes) {
+    ASSERT_EQ(dialogBoxes().size(), 8u);
+    EXPECT_EQ(dialogBoxes()[0].text, QStringLiteral("Player Exists !"));
+    for (size_t i = 1; i < dialogBoxes().size(); ++i)
+        EXPECT_EQ(dialogBoxes()[i].text, QStringLiteral("Please Enter a Valid Name")) << i;
+    for (const ScriptedPrompt::Asked &s : dialogBoxes()) {
         EXPECT_EQ(s.icon, QMessageBox::Critical);
         EXPECT_EQ(s.title, QStringLiteral("Tarnwick"));
         EXPECT_EQ(s.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
@@ -302,10 +288,10 @@ TEST_F(PlayersFixture, AddRefusesDuplicateAndInvalidNames)
     // A 26th character cannot be typed; the check refuses it all the same.
     EXPECT_FALSE(dlGInput::IsValidName(QString(26, u'x')));
     EXPECT_TRUE(dlGInput::IsValidName(QString(25, u'x')));
-    dialogBoxes.clear();
+    prompt.asked.clear();
     typed = {QString(26, u'y')};
     w->cmdAdd_Click();
-    EXPECT_TRUE(dialogBoxes.empty());
+    EXPECT_TRUE(dialogBoxes().empty());
     EXPECT_EQ(d.data.GetPlayer(3), QString(25, u'y'));
 }
 
@@ -319,17 +305,17 @@ TEST_F(PlayersFixture, AtTwentyPlayersNewIsRefused)
     typed = {"Extra"};
     QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
     EXPECT_TRUE(dialogs.empty());
-    ASSERT_EQ(windowBoxes.size(), 1u);
-    EXPECT_EQ(windowBoxes[0].text, QStringLiteral("Maximum 20 Players Only!"));
-    EXPECT_EQ(windowBoxes[0].icon, QMessageBox::Information);
-    EXPECT_EQ(windowBoxes[0].title, QStringLiteral("Tarnwick"));
-    EXPECT_EQ(windowBoxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    ASSERT_EQ(windowBoxes().size(), 1u);
+    EXPECT_EQ(windowBoxes()[0].text, QStringLiteral("Maximum 20 Players Only!"));
+    EXPECT_EQ(windowBoxes()[0].icon, QMessageBox::Information);
+    EXPECT_EQ(windowBoxes()[0].title, QStringLiteral("Tarnwick"));
+    EXPECT_EQ(windowBoxes()[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     EXPECT_EQ(slotNames(), names);
     EXPECT_FALSE(d.data.Store().Read(QStringLiteral("Users"), QStringLiteral("21"), QStringLiteral("-"))
                      != QStringLiteral("-"));
 
     // The dialog itself has no slot left either: it stays open.
-    dlGInput dlg(d.data, score);
+    dlGInput dlg(prompt, d.data, score);
     dlg.Prepare(QStringLiteral("Add Player"), QString());
     dlg.Text1()->setText(QStringLiteral("Extra"));
     dlg.setResult(-1);
@@ -371,7 +357,7 @@ TEST_F(PlayersFixture, RenameMovesTheScoreFileAndTheCurrentPlayerFollows)
     EXPECT_FALSE(exists("Cleo"));
     EXPECT_FALSE(exists("Cara"));
     EXPECT_EQ(readFile("Bob"), "bob's games\r\n");
-    EXPECT_TRUE(dialogBoxes.empty());
+    EXPECT_TRUE(dialogBoxes().empty());
 
     // A name change in case only is a new name.
     click(*w, 1);
@@ -390,21 +376,21 @@ TEST_F(PlayersFixture, RenameToATakenNameIsRefused)
     // The same name, and the other slot's name.
     typed = {"Ann", "Bob"};
     w->cmdEdit_Click();
-    ASSERT_EQ(dialogBoxes.size(), 2u);
-    EXPECT_EQ(dialogBoxes[0].text, QStringLiteral("Player Exists !"));
-    EXPECT_EQ(dialogBoxes[1].text, QStringLiteral("Player Exists !"));
+    ASSERT_EQ(dialogBoxes().size(), 2u);
+    EXPECT_EQ(dialogBoxes()[0].text, QStringLiteral("Player Exists !"));
+    EXPECT_EQ(dialogBoxes()[1].text, QStringLiteral("Player Exists !"));
     EXPECT_EQ(dialogs.back().result, QDialog::Rejected);
     EXPECT_EQ(slotNames(), QStringList({"Ann", "Bob"}));
     EXPECT_EQ(readFile("Ann"), kGames);
 
     // A score file left under the new name is never overwritten.
     writeFile("Zed", "old games\r\n");
-    dialogBoxes.clear();
+    prompt.asked.clear();
     typed = {"Zed"};
     w->cmdEdit_Click();
-    ASSERT_EQ(dialogBoxes.size(), 1u);
-    EXPECT_EQ(dialogBoxes[0].text, QStringLiteral("Player Exists !"));
-    EXPECT_EQ(dialogBoxes[0].icon, QMessageBox::Critical);
+    ASSERT_EQ(dialogBoxes().size(), 1u);
+    EXPECT_EQ(dialogBoxes()[0].text, QStringLiteral("Player Exists !"));
+    EXPECT_EQ(dialogBoxes()[0].icon, QMessageBox::Critical);
     EXPECT_EQ(slotNames(), QStringList({"Ann", "Bob"}));
     EXPECT_EQ(d.data.CurPlayer(), QStringLiteral("Ann"));
     EXPECT_EQ(readFile("Ann"), kGames);
@@ -426,17 +412,17 @@ TEST_F(PlayersFixture, DeleteRemovesThePlayerAndHisFileAndCloses)
 
     // No keeps everything.
     click(*w, 2);
-    answer = QMessageBox::No;
+    prompt.answerYes = false;
     QTest::mouseClick(w->cmdDelete, Qt::LeftButton);
-    ASSERT_EQ(windowBoxes.size(), 1u);
-    EXPECT_EQ(windowBoxes[0].text, QStringLiteral("Are you sure you want to delete this player"));
-    EXPECT_EQ(windowBoxes[0].icon, QMessageBox::Critical);
-    EXPECT_EQ(windowBoxes[0].title, QStringLiteral("Tarnwick"));
-    EXPECT_EQ(windowBoxes[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    ASSERT_EQ(windowBoxes().size(), 1u);
+    EXPECT_EQ(windowBoxes()[0].text, QStringLiteral("Are you sure you want to delete this player"));
+    EXPECT_EQ(windowBoxes()[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(windowBoxes()[0].title, QStringLiteral("Tarnwick"));
+    EXPECT_EQ(windowBoxes()[0].buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(slotNames(), QStringList({"Ann", "Bob", "Cara", "Dan", "Eve"}));
     EXPECT_TRUE(exists("Cara"));
 
-    answer = QMessageBox::Yes;
+    prompt.answerYes = true;
     QTest::mouseClick(w->cmdDelete, Qt::LeftButton);
     EXPECT_EQ(slotNames(), QStringList({"Ann", "Bob", "Dan", "Eve"}));
     EXPECT_TRUE(d.data.GetPlayer(5).isEmpty());
@@ -452,7 +438,7 @@ TEST_F(PlayersFixture, DeleteRemovesThePlayerAndHisFileAndCloses)
     click(*w, 3);
     w->cmdDelete_Click();
     EXPECT_EQ(slotNames(), QStringList({"Ann", "Bob", "Dan"}));
-    EXPECT_EQ(windowBoxes.size(), 3u);
+    EXPECT_EQ(windowBoxes().size(), 3u);
 }
 
 TEST_F(PlayersFixture, DeleteKeepsThePlayerWhenHisFileStays)
@@ -466,9 +452,9 @@ TEST_F(PlayersFixture, DeleteKeepsThePlayerWhenHisFileStays)
     auto w = open();
     click(*w, 1);
     w->cmdDelete_Click();
-    ASSERT_EQ(windowBoxes.size(), 2u);
-    EXPECT_EQ(windowBoxes[1].icon, QMessageBox::Critical);
-    EXPECT_TRUE(windowBoxes[1].text.contains(QStringLiteral("could not be deleted")));
+    ASSERT_EQ(windowBoxes().size(), 2u);
+    EXPECT_EQ(windowBoxes()[1].icon, QMessageBox::Critical);
+    EXPECT_TRUE(windowBoxes()[1].text.contains(QStringLiteral("could not be deleted")));
     EXPECT_EQ(slotNames(), QStringList({"Ann", "Bob", "Cara"}));
     EXPECT_EQ(listed(*w), QStringList({"Ann", "Bob", "Cara"}));
 }
@@ -497,13 +483,9 @@ TEST(Players, CompactPlayersClosesEveryGapInOnePass)
 
 TEST(NameDialog, PlainFormChecksTheNameOnly)
 {
-    std::vector<QString> boxes;
-    dlGInput::MessageHook = [&](QWidget *, QMessageBox::Icon, const QString &, const QString &text,
-                                QMessageBox::StandardButtons) {
-        boxes.push_back(text);
-        return QMessageBox::Ok;
-    };
-    dlGInput::ExecHook = [](dlGInput &dlg) {
+    ScriptedPrompt prompt;
+    prompt.playDialog = [](QDialog &shown) {
+        auto &dlg = dynamic_cast<dlGInput &>(shown);
         dlg.setResult(-1);
         dlg.Text1()->clear();
         dlg.OKButton_Click();
@@ -512,11 +494,9 @@ TEST(NameDialog, PlainFormChecksTheNameOnly)
         dlg.OKButton_Click();
         return dlg.result();
     };
-    EXPECT_EQ(GetInput(QStringLiteral("Name"), QStringLiteral("x")), QStringLiteral("Zoe"));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], QStringLiteral("Please Enter a Valid Name"));
-    dlGInput::MessageHook = nullptr;
-    dlGInput::ExecHook = nullptr;
+    EXPECT_EQ(GetInput(prompt, QStringLiteral("Name"), QStringLiteral("x")), QStringLiteral("Zoe"));
+    ASSERT_EQ(prompt.boxes().size(), 1u);
+    EXPECT_EQ(prompt.boxes()[0].text, QStringLiteral("Please Enter a Valid Name"));
 }
 
 } // namespace

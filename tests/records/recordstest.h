@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/score.h"
+#include "scriptedprompt.h"
 #include "testutil.h"
 
 #include <QDir>
@@ -25,32 +26,6 @@ inline void PrintTo(const QByteArray &b, std::ostream *os)
 }
 
 namespace tw::test {
-
-// Answers the store's questions as a test tells it and remembers what the
-// store said.
-class FakeScoreUi : public ScoreUi {
-public:
-    bool Confirm(const QString &text) override
-    {
-        questions << text;
-        return answerYes;
-    }
-    void Info(const QString &text) override { infos << text; }
-    void Error(const QString &text) override { errors << text; }
-    std::optional<QString> AskSaveFileName(const QString &defaultName, const QString &filter) override
-    {
-        askedName = defaultName;
-        askedFilter = filter;
-        return saveName;
-    }
-    bool answerYes = true;
-    std::optional<QString> saveName;
-    QString askedName;
-    QString askedFilter;
-    QStringList questions;
-    QStringList infos;
-    QStringList errors;
-};
 
 // A store over a fresh data folder, a fixed clock and the catalogue.
 struct StoreFixture : public ::testing::Test {
@@ -96,7 +71,7 @@ struct StoreFixture : public ::testing::Test {
 
     QTemporaryDir tmp;
     TestData d;
-    FakeScoreUi ui;
+    ScriptedPrompt ui; // the store's questions, reports and save dialog
     cScore score{d.data, &ui};
     QDateTime now{QDate(2024, 3, 14), QTime(17, 6, 7)};
 };

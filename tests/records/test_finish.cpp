@@ -97,6 +97,9 @@ struct FinishTest : public StoreFixture {
         ctx.score = &score;
         ctx.engine = &engine;
         ctx.mainWindow = nullptr;
+        ctx.prompt = &prompt;
+        // Windows opened over the end-of-game window run for real.
+        prompt.playDialog = ScriptedPrompt::exec;
         ctx.startGame = [this](const QString &name, const GameNo &no) {
             starts.emplace_back(name, no);
             finishOpenAtStart = visibleFinish() != nullptr;
@@ -112,8 +115,6 @@ struct FinishTest : public StoreFixture {
             finishOpenUnderStats = visibleFinish() != nullptr;
         };
     }
-    ~FinishTest() override { frmFinish::highScoreHook = nullptr; }
-
     // A running game whose last sample holds these figures.
     void wonGame(const QString &name, const GameNo &no, int32_t time, int16_t moves, int16_t sc)
     {
@@ -132,6 +133,7 @@ struct FinishTest : public StoreFixture {
     RecordingView view;
     RecordingSound sound;
     Engine engine{d.data, view, &sink};
+    ScriptedPrompt prompt;
     AppContext ctx;
     std::vector<std::pair<QString, GameNo>> starts;
     int selectorShown = 0;
@@ -313,13 +315,17 @@ TEST_F(FinishTest, StatisticsAndHighScoreOpenOverTheWindowWhichStaysOpen)
     QWidget *hookOwner = nullptr;
     bool finishVisibleInHook = false;
     int hookCalls = 0;
-    frmFinish::highScoreHook = [&](const AppContext &c, QWidget *owner) {
+    prompt.dialogs.push_back([&](QDialog &dlg) {
         ++hookCalls;
+        QWidget *owner = dlg.parentWidget();
         hookOwner = owner;
         finishVisibleInHook = visibleFinish() == owner && owner;
-        EXPECT_EQ(c.score, &score);
+        EXPECT_NE(qobject_cast<frmHighScore *>(&dlg), nullptr);
+        // The high-score window works on the program's score store: it has
+        // loaded its table while it is open.
+        EXPECT_EQ(score.ScoreTop(), 1);
         return 0;
-    };
+    });
     QPointer<frmFinish> seen;
     whenModal<frmFinish>([&](frmFinish *w) {
         seen = w;

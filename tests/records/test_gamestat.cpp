@@ -381,7 +381,7 @@ TEST_F(GameStatWindow, ClearAndExportLeaveTheWindowsFiguresAlone)
 
     ui.answerYes = true;
     QTest::mouseClick(w.cmdClear, Qt::LeftButton);
-    EXPECT_EQ(ui.questions.size(), 1);
+    EXPECT_EQ(ui.questions().size(), 1);
     EXPECT_FALSE(QFile::exists(path("Ann.sre")));
     EXPECT_FALSE(QFile::exists(path("Bob.sre")));
     EXPECT_EQ(texts(w.lvGeneral, 0).first(), "Games Played : 15");
@@ -389,10 +389,10 @@ TEST_F(GameStatWindow, ClearAndExportLeaveTheWindowsFiguresAlone)
 
     ui.saveName = tmp.filePath("report.txt");
     QTest::mouseClick(w.cmdExport, Qt::LeftButton);
-    EXPECT_EQ(ui.askedName, "Scoreboard");
+    EXPECT_EQ(ui.last(ScriptedPrompt::Asked::SaveFile).text, "Scoreboard");
     EXPECT_TRUE(QFile::exists(tmp.filePath("report.txt")));
-    ASSERT_EQ(ui.infos.size(), 2);
-    EXPECT_EQ(ui.infos.last(), "Statistics Successfully Exported to " + tmp.filePath("report.txt"));
+    ASSERT_EQ(ui.infos().size(), 2);
+    EXPECT_EQ(ui.infos().last(), "Statistics Successfully Exported to " + tmp.filePath("report.txt"));
     // Still the records loaded at opening.
     EXPECT_EQ(score.ScoreTop(), 15);
     w.imcGames->setCurrentIndex(w.imcGames->findText("Penguin"));

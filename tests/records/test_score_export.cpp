@@ -78,10 +78,10 @@ TEST_F(ScoreExport, ReportMatchesLineByLine)
     writeFile(path("Player1.sre"), line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1)
                                        + line("2024-03-14 17:10:00", "Freecell", "\"42\"", 65, 12, -5, 0));
     score.ExportStat();
-    EXPECT_EQ(ui.askedName, "Scoreboard");
-    EXPECT_EQ(ui.askedFilter, "Text File (*.txt)");
-    EXPECT_EQ(ui.infos, QStringList{"Statistics Successfully Exported to " + *ui.saveName});
-    EXPECT_TRUE(ui.errors.isEmpty());
+    EXPECT_EQ(ui.last(ScriptedPrompt::Asked::SaveFile).text, "Scoreboard");
+    EXPECT_EQ(ui.last(ScriptedPrompt::Asked::SaveFile).filter, "Text File (*.txt)");
+    EXPECT_EQ(ui.infos(), QStringList{"Statistics Successfully Exported to " + *ui.saveName});
+    EXPECT_TRUE(ui.errors().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(*ui.saveName + ".txt")); // written under exactly the chosen name
 
     QStringList expect = head("Player1",
@@ -127,7 +127,7 @@ TEST_F(ScoreExport, NoFilesStillWritesEverySection)
         expect << zeroGame(frmGame::NameAt(i));
     expect << fullHead();
     EXPECT_EQ(exportedLines(*ui.saveName), expect);
-    EXPECT_EQ(ui.infos.size(), 1);
+    EXPECT_EQ(ui.infos().size(), 1);
 }
 
 TEST_F(ScoreExport, CancelWritesNothing)
@@ -136,8 +136,8 @@ TEST_F(ScoreExport, CancelWritesNothing)
     score.ExportStat();
     ui.saveName = QString();
     score.ExportStat();
-    EXPECT_TRUE(ui.infos.isEmpty());
-    EXPECT_TRUE(ui.errors.isEmpty());
+    EXPECT_TRUE(ui.infos().isEmpty());
+    EXPECT_TRUE(ui.errors().isEmpty());
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList());
 }
 
@@ -152,9 +152,9 @@ TEST_F(ScoreExport, FailedWriteIsNoSuccessAndLeavesTheLoadedTable)
     writeFile(tmp.path() + "/blocked", "x");
     ui.saveName = tmp.path() + "/blocked/Scoreboard.txt";
     score.ExportStat();
-    EXPECT_TRUE(ui.infos.isEmpty());
-    ASSERT_EQ(ui.errors.size(), 1);
-    EXPECT_EQ(ui.errors[0], "The statistics could not be exported to " + *ui.saveName);
+    EXPECT_TRUE(ui.infos().isEmpty());
+    ASSERT_EQ(ui.errors().size(), 1);
+    EXPECT_EQ(ui.errors()[0], "The statistics could not be exported to " + *ui.saveName);
 
     EXPECT_EQ(score.ScoreTop(), 2);
     ScoreRec r;
@@ -164,7 +164,7 @@ TEST_F(ScoreExport, FailedWriteIsNoSuccessAndLeavesTheLoadedTable)
     // A successful export leaves it alone too.
     ui.saveName = tmp.path() + "/report.txt";
     score.ExportStat();
-    EXPECT_EQ(ui.infos.size(), 1);
+    EXPECT_EQ(ui.infos().size(), 1);
     EXPECT_EQ(score.ScoreTop(), 2);
     score.GetTopRec(2, r);
     EXPECT_EQ(r.Score, 5);
@@ -181,8 +181,8 @@ TEST_F(ScoreExport, ReadOnlyFolderGivesNoSuccessAndKeepsTheOldFile)
     ui.saveName = target;
     score.ExportStat();
     QFile::setPermissions(tmp.path() + "/ro", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_TRUE(ui.infos.isEmpty());
-    EXPECT_EQ(ui.errors.size(), 1);
+    EXPECT_TRUE(ui.infos().isEmpty());
+    EXPECT_EQ(ui.errors().size(), 1);
     EXPECT_EQ(readFile(target), QByteArray("old report\r\n"));
 }
 
@@ -204,8 +204,8 @@ TEST_F(ScoreExport, AnUnreadableScoreFileIsNoSuccess)
     QDir().mkpath(path("Bob.sre"));
     ui.saveName = tmp.path() + "/report.txt";
     score.ExportStat();
-    EXPECT_TRUE(ui.infos.isEmpty());
-    EXPECT_FALSE(ui.errors.isEmpty());
+    EXPECT_TRUE(ui.infos().isEmpty());
+    EXPECT_FALSE(ui.errors().isEmpty());
     EXPECT_FALSE(QFile::exists(*ui.saveName)); // no report that leaves Bob out
 }
 
@@ -224,10 +224,10 @@ TEST_F(ScoreExport, AFullDiskIsNoSuccessAndLeavesNoReport)
                 ASSERT_TRUE(full.active());
                 score.ExportStat();
             }
-            EXPECT_TRUE(ui.infos.isEmpty()) << "room " << room << ", " << name.toStdString();
-            ASSERT_EQ(ui.errors.size(), 1);
-            EXPECT_EQ(ui.errors[0], "The statistics could not be exported to " + name);
-            ui.errors.clear();
+            EXPECT_TRUE(ui.infos().isEmpty()) << "room " << room << ", " << name.toStdString();
+            ASSERT_EQ(ui.errors().size(), 1);
+            EXPECT_EQ(ui.errors()[0], "The statistics could not be exported to " + name);
+            ui.asked.clear();
             EXPECT_EQ(readFile(target), QByteArray("old report\r\n"));
             EXPECT_FALSE(QFileInfo::exists(fresh));
             // No half-written temporary file is left beside it either.
@@ -237,6 +237,6 @@ TEST_F(ScoreExport, AFullDiskIsNoSuccessAndLeavesNoReport)
     // With room the same export succeeds.
     ui.saveName = fresh;
     score.ExportStat();
-    EXPECT_EQ(ui.infos.size(), 1);
+    EXPECT_EQ(ui.infos().size(), 1);
     EXPECT_TRUE(readFile(fresh).endsWith("Freecell      Player1       Won            370           100          0:05:00      123 \r\n"));
 }

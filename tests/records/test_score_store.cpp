@@ -35,7 +35,7 @@ TEST_F(ScoreStore, RandomGameLineBytesAndOneLinePerGame)
     EXPECT_EQ(readFile(path("Player1.sre")),
               QByteArray("\"2024-03-14 17:06:07\",\"Freecell\",123,300,100,370,1\r\n"
                          "\"2024-03-14 17:10:00\",\"Freecell\",\"42\",65,12,-5,0\r\n"));
-    EXPECT_TRUE(ui.errors.isEmpty());
+    EXPECT_TRUE(ui.errors().isEmpty());
 }
 
 TEST_F(ScoreStore, GameNumberKindSurvivesWriteAndRead)
@@ -97,7 +97,7 @@ TEST_F(ScoreStore, GarbageLinesAreSkippedAndTheFileIsLeftAlone)
     EXPECT_EQ(readFile(path("Player1.sre")), file);
     score.CloseScore();
     EXPECT_EQ(readFile(path("Player1.sre")), file);
-    EXPECT_TRUE(ui.errors.isEmpty());
+    EXPECT_TRUE(ui.errors().isEmpty());
 }
 
 TEST_F(ScoreStore, AHalfWrittenLastLineNeverComesBack)
@@ -123,7 +123,7 @@ TEST_F(ScoreStore, AHalfWrittenLastLineNeverComesBack)
     ASSERT_EQ(score.ScoreTop(), 3);
     for (int32_t i = 1; i <= 3; ++i)
         EXPECT_NE(rec(score, i).Score, 37);
-    EXPECT_TRUE(ui.errors.isEmpty());
+    EXPECT_TRUE(ui.errors().isEmpty());
 
     // A file ended by LF alone keeps its last line.
     writeFile(path("Player1.sre"), "x\n");
@@ -148,14 +148,14 @@ TEST_F(ScoreStore, AScoreThatDoesNotFitLeavesTheFileAsItWas)
             EXPECT_NO_THROW(score.AddScore(1));
         }
         EXPECT_EQ(readFile(path("Player1.sre")), good) << "room for " << room << " bytes";
-        ASSERT_EQ(ui.errors.size(), 1);
-        EXPECT_EQ(ui.errors[0], "The game could not be recorded in " + path("Player1.sre"));
-        ui.errors.clear();
+        ASSERT_EQ(ui.errors().size(), 1);
+        EXPECT_EQ(ui.errors()[0], "The game could not be recorded in " + path("Player1.sre"));
+        ui.asked.clear();
     }
     // Once there is room again the record goes in whole, on a line of its own.
     score.AddScore(1);
     EXPECT_EQ(readFile(path("Player1.sre")), good + added);
-    EXPECT_TRUE(ui.errors.isEmpty());
+    EXPECT_TRUE(ui.errors().isEmpty());
 }
 
 TEST_F(ScoreStore, AFavouriteThatDoesNotFitLeavesNoHalfLine)
@@ -167,8 +167,8 @@ TEST_F(ScoreStore, AFavouriteThatDoesNotFitLeavesNoHalfLine)
         score.AddFav("Freecell", GameNo::number(123456789));
     }
     EXPECT_EQ(readFile(path("fav.dat")), QByteArray("\"Freecell\",1\r\n"));
-    ASSERT_EQ(ui.errors.size(), 1);
-    EXPECT_EQ(ui.errors[0], "The favourite could not be saved in " + path("fav.dat"));
+    ASSERT_EQ(ui.errors().size(), 1);
+    EXPECT_EQ(ui.errors()[0], "The favourite could not be saved in " + path("fav.dat"));
     score.OpenFav();
     EXPECT_EQ(score.FavTop(), 1);
 
@@ -305,12 +305,12 @@ TEST_F(ScoreStore, UnsafePlayerNamesNeverBuildAPath)
     QDir outside(tmp.path());
     for (const QString &name : {QString("../evil"), QString("a/b"), QString("..\\x"), QString(".."),
                                 QString("x") + QChar(0), QString("cr\r")}) {
-        ui.errors.clear();
+        ui.asked.clear();
         d.data.CurPlayer(name);
         game("Freecell", GameNo::number(1), 1, 1, 1);
         score.AddScore(1);
         score.AddSesGame(1);
-        EXPECT_EQ(ui.errors.size(), 1) << name.toStdString();
+        EXPECT_EQ(ui.errors().size(), 1) << name.toStdString();
         EXPECT_TRUE(score.ScoreFileName(name).isEmpty());
     }
     EXPECT_FALSE(QFileInfo::exists(tmp.path() + "/evil.sre"));
@@ -319,10 +319,10 @@ TEST_F(ScoreStore, UnsafePlayerNamesNeverBuildAPath)
     EXPECT_EQ(score.SesTop(), 6);
 
     d.data.SetPlayer(1, "../evil", true);
-    ui.errors.clear();
+    ui.asked.clear();
     score.OpenAllScore();
     EXPECT_EQ(score.ScoreTop(), 0);
-    EXPECT_EQ(ui.errors.size(), 1);
+    EXPECT_EQ(ui.errors().size(), 1);
 }
 
 TEST_F(ScoreStore, AFailedAppendIsReportedAndTheGameGoesOn)
@@ -337,8 +337,8 @@ TEST_F(ScoreStore, AFailedAppendIsReportedAndTheGameGoesOn)
     EXPECT_NO_THROW(engine.EndGame(0));
     EXPECT_FALSE(d.data.GameRunning());
     EXPECT_EQ(view.gamesEnded, 1);
-    ASSERT_EQ(ui.errors.size(), 1);
-    EXPECT_EQ(ui.errors[0], "The game could not be recorded in " + path("Player1.sre"));
+    ASSERT_EQ(ui.errors().size(), 1);
+    EXPECT_EQ(ui.errors()[0], "The game could not be recorded in " + path("Player1.sre"));
     EXPECT_EQ(score.SesTop(), 1);
 }
 
@@ -349,8 +349,8 @@ TEST_F(ScoreStore, DiskFullIsReported)
     ASSERT_TRUE(QFile::link("/dev/full", path("Player1.sre")));
     game("Freecell", GameNo::number(1), 1, 1, 1);
     EXPECT_NO_THROW(score.AddScore(1));
-    ASSERT_EQ(ui.errors.size(), 1);
-    EXPECT_TRUE(ui.errors[0].startsWith("The game could not be recorded in "));
+    ASSERT_EQ(ui.errors().size(), 1);
+    EXPECT_TRUE(ui.errors()[0].startsWith("The game could not be recorded in "));
 }
 
 TEST_F(ScoreStore, EngineRecordsThroughTheStore)
@@ -382,17 +382,21 @@ TEST_F(ScoreStore, ClearStatisticsDeletesOnlyListedPlayersFiles)
 
     ui.answerYes = false;
     score.ClearStat();
-    ASSERT_EQ(ui.questions.size(), 1);
-    EXPECT_EQ(ui.questions[0],
+    ASSERT_EQ(ui.questions().size(), 1);
+    EXPECT_EQ(ui.questions()[0],
               "Are you sure you want to clear the Statistics, High Score and Log for all Players and all Games ?");
-    EXPECT_TRUE(ui.infos.isEmpty());
+    // A question whose Enter keeps everything.
+    EXPECT_EQ(ui.boxes()[0].icon, QMessageBox::Question);
+    EXPECT_EQ(ui.boxes()[0].defaultButton, QMessageBox::No);
+    EXPECT_EQ(ui.boxes()[0].title, "Tarnwick");
+    EXPECT_TRUE(ui.infos().isEmpty());
     EXPECT_TRUE(QFileInfo::exists(path("Player1.sre")));
     EXPECT_TRUE(QFileInfo::exists(path("Two.sre")));
 
     ui.answerYes = true;
     score.ClearStat();
-    EXPECT_EQ(ui.infos, QStringList{"Statistics, High Score and Log have been Cleared."});
-    EXPECT_TRUE(ui.errors.isEmpty());
+    EXPECT_EQ(ui.infos(), QStringList{"Statistics, High Score and Log have been Cleared."});
+    EXPECT_TRUE(ui.errors().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(path("Player1.sre")));
     EXPECT_FALSE(QFileInfo::exists(path("Two.sre")));
     EXPECT_TRUE(QFileInfo::exists(path("Ghost.sre")));
@@ -408,10 +412,10 @@ TEST_F(ScoreStore, ClearStatisticsReportsAFileThatStays)
     // A folder under the file's name cannot be deleted as a file.
     ASSERT_TRUE(QDir().mkpath(path("Two.sre/keep")));
     score.ClearStat();
-    EXPECT_TRUE(ui.infos.isEmpty());
-    ASSERT_EQ(ui.errors.size(), 1);
-    EXPECT_TRUE(ui.errors[0].contains("Two"));
-    EXPECT_FALSE(ui.errors[0].contains("Player1"));
+    EXPECT_TRUE(ui.infos().isEmpty());
+    ASSERT_EQ(ui.errors().size(), 1);
+    EXPECT_TRUE(ui.errors()[0].contains("Two"));
+    EXPECT_FALSE(ui.errors()[0].contains("Player1"));
     EXPECT_FALSE(QFileInfo::exists(path("Player1.sre")));
 }
 
@@ -441,7 +445,7 @@ TEST_F(ScoreStore, FavouritesAddTwiceAndClear)
     score.OpenFav();
     EXPECT_EQ(score.FavTop(), 0);
     score.ClearFav(); // no file: nothing to do
-    EXPECT_TRUE(ui.errors.isEmpty());
+    EXPECT_TRUE(ui.errors().isEmpty());
 
     score.AddFav("Freecell", GameNo::number(1));
     score.OpenFav();

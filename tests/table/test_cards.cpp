@@ -1,6 +1,7 @@
 #include "engine/numeric.h"
 #include "players/nameinput.h"
 #include "table/cards.h"
+#include "table/qtprompt.h"
 #include "testutil.h"
 
 #include <QApplication>
@@ -121,6 +122,7 @@ TEST(CardControl, CoordinatesPackIntoOneValue)
 
 TEST(NameInput, PromptAndSelectedText)
 {
+    QtPrompt prompt;
     QTimer::singleShot(0, [] {
         auto *dlg = qobject_cast<dlGInput *>(QApplication::activeModalWidget());
         ASSERT_NE(dlg, nullptr);
@@ -129,7 +131,7 @@ TEST(NameInput, PromptAndSelectedText)
         dlg->Text1()->setText(QStringLiteral("Bob"));
         dlg->accept();
     });
-    EXPECT_EQ(GetInput(QStringLiteral("Enter a name"), QStringLiteral("Player2")), QStringLiteral("Bob"));
+    EXPECT_EQ(GetInput(prompt, QStringLiteral("Enter a name"), QStringLiteral("Player2")), QStringLiteral("Bob"));
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-    EXPECT_FALSE(GetInput(QStringLiteral("Enter a name"), QStringLiteral("x")).has_value());
+    EXPECT_FALSE(GetInput(prompt, QStringLiteral("Enter a name"), QStringLiteral("x")).has_value());
 }

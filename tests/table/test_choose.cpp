@@ -1,4 +1,5 @@
 #include "engine/catalogue.h"
+#include "scriptedprompt.h"
 #include "table/choose.h"
 #include "testutil.h"
 
@@ -23,33 +24,27 @@ struct StartCall {
     QString player;
 };
 
-struct Message {
-    QString title;
-    QString text;
-};
-
 // Settings with the catalogue, a recording start-game routine, a fixed random
 // number and the range message caught instead of shown.
 struct Fixture {
     TestData d;
     std::vector<StartCall> starts;
-    std::vector<Message> messages;
+    ScriptedPrompt prompt;
     GameContext ctx;
     frmChoose *open = nullptr;
 
     Fixture()
     {
         ctx.data = &d.data;
+        ctx.prompt = &prompt;
         ctx.randomGameNo = [] { return GameNo::number(4711); };
         ctx.preview = [](int) { return QPixmap(); };
         ctx.startGame = [this](const QString &name, const GameNo &number) {
             starts.push_back({name, number, open && open->isVisible(), d.data.CurPlayer()});
         };
-        frmChoose::MessageHook = [this](QWidget *, const QString &title, const QString &text) {
-            messages.push_back({title, text});
-        };
     }
-    ~Fixture() { frmChoose::MessageHook = nullptr; }
+    // The range messages shown.
+    std::vector<ScriptedPrompt::Asked> messages() const { return prompt.boxes(); }
 
     void players(const QStringList &names, const QString &current)
     {
@@ -144,7 +139,7 @@ TEST(Choose, ProposedNumberIsAcceptedUnedited)
         QTest::mouseClick(c.cmdSelect, Qt::LeftButton);
         ASSERT_EQ(f.starts.size(), 1u) << range;
         EXPECT_EQ(f.starts[0].number, GameNo::text(QString::number(proposed)));
-        EXPECT_TRUE(f.messages.empty());
+        EXPECT_TRUE(f.messages().empty());
         EXPECT_FALSE(c.isVisible());
     }
 }
@@ -165,7 +160,7 @@ TEST(Choose, RangeOneAcceptsOneToNine)
         EXPECT_FALSE(f.starts[0].dialogVisible) << "the dialog must be hidden before the deal";
         EXPECT_EQ(c.result(), int(QDialog::Accepted));
     }
-    EXPECT_TRUE(f.messages.empty());
+    EXPECT_TRUE(f.messages().empty());
 }
 
 TEST(Choose, OutOfRangeGivesMessageAndZero)
@@ -176,12 +171,16 @@ TEST(Choose, OutOfRangeGivesMessageAndZero)
     frmChoose c(f.ctx);
     showDialog(f, c);
     for (const QString &typed : {QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("-3")}) {
-        f.messages.clear();
+        f.prompt.asked.clear();
         f.select(c, typed);
         EXPECT_TRUE(f.starts.empty()) << typed.toStdString();
-        ASSERT_EQ(f.messages.size(), 1u) << typed.toStdString();
-        EXPECT_EQ(f.messages[0].text, QStringLiteral("Please enter a number between 0 and 9"));
-        EXPECT_EQ(f.messages[0].title, QStringLiteral("Tarnwick"));
+        ASSERT_EQ(f.messages().size(), 1u) << typed.toStdString();
+        EXPECT_EQ(f.messages()[0].text, QStringLiteral("Please enter a number between 0 and 9"));
+        EXPECT_EQ(f.messages()[0].title, QStringLiteral("Tarnwick"));
+        // A refused number is reported, not an error: the information icon.
+        EXPECT_EQ(f.messages()[0].icon, QMessageBox::Information);
+        EXPECT_EQ(f.messages()[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        EXPECT_EQ(f.messages()[0].owner, &c);
         EXPECT_EQ(c.Text1->text(), QStringLiteral("0"));
         EXPECT_EQ(c.focusWidget(), c.Text1);
         EXPECT_TRUE(c.isVisible());
@@ -197,8 +196,8 @@ TEST(Choose, RangeFifteenAcceptsLargestAndRefusesOneMore)
     showDialog(f, c);
     EXPECT_EQ(c.lblRange->text(), QStringLiteral("0 and 999,999,999,999,999"));
     f.select(c, QStringLiteral("1000000000000000"));
-    ASSERT_EQ(f.messages.size(), 1u);
-    EXPECT_EQ(f.messages[0].text, QStringLiteral("Please enter a number between 0 and 999,999,999,999,999"));
+    ASSERT_EQ(f.messages().size(), 1u);
+    EXPECT_EQ(f.messages()[0].text, QStringLiteral("Please enter a number between 0 and 999,999,999,999,999"));
     EXPECT_TRUE(f.starts.empty());
     f.select(c, QStringLiteral("999999999999999"));
     ASSERT_EQ(f.starts.size(), 1u);
@@ -217,7 +216,7 @@ TEST(Choose, BlanksAroundNumberAreKeptInGameNumber)
     EXPECT_EQ(f.starts[0].name, QStringLiteral("Penguin"));
     EXPECT_EQ(f.starts[0].number, GameNo::text(QStringLiteral(" 42 ")));
     EXPECT_EQ(f.starts[0].number.wholeValue(), std::optional<qint64>(42));
-    EXPECT_TRUE(f.messages.empty());
+    EXPECT_TRUE(f.messages().empty());
 }
 
 TEST(Choose, TextsThatAreNoWholeNumberAreRefused)
@@ -230,9 +229,9 @@ TEST(Choose, TextsThatAreNoWholeNumberAreRefused)
                              QStringLiteral("1e3"), QString(), QStringLiteral("%s%n"),
                              QStringLiteral("../../etc/passwd"), QStringLiteral("4 2")};
     for (const QString &typed : bad) {
-        f.messages.clear();
+        f.prompt.asked.clear();
         f.select(c, typed);
-        EXPECT_EQ(f.messages.size(), 1u) << typed.toStdString();
+        EXPECT_EQ(f.messages().size(), 1u) << typed.toStdString();
         EXPECT_EQ(c.Text1->text(), QStringLiteral("0")) << typed.toStdString();
     }
     EXPECT_TRUE(f.starts.empty());
@@ -292,6 +291,7 @@ TEST(Choose, NoPlayersCreatesPlayer1)
 TEST(Choose, ShowModalRunsUntilSelect)
 {
     Fixture f;
+    f.prompt.playDialog = ScriptedPrompt::exec;
     f.players({QStringLiteral("Ann")}, QStringLiteral("Ann"));
     QWidget owner;
     QTimer::singleShot(5000, [] {

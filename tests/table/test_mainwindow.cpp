@@ -5,15 +5,22 @@
 #include "settings/resources.h"
 #include "table/appcontext.h"
 #include "table/mainwindow.h"
+#include "table/qtprompt.h"
 #include "table/splash.h"
+#include "scriptedprompt.h"
 #include "testutil.h"
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -29,13 +36,16 @@ struct Table {
     Table()
     {
         d.data.SetAppDataLookup([this] { return dir.path(); });
-        w = std::make_unique<frmMain>(d.data);
+        // Windows opened from the menus run for real; boxes are recorded.
+        prompt.playDialog = ScriptedPrompt::exec;
+        w = std::make_unique<frmMain>(d.data, prompt);
         w->setAnimationDelay(0);
         w->resize(1100, 850);
         w->show();
     }
     QTemporaryDir dir;
     TestData d;
+    ScriptedPrompt prompt;
     std::unique_ptr<frmMain> w;
     Engine &e() { return w->engine(); }
 };
@@ -430,4 +440,169 @@ TEST(MainWindow, AWindowOpenedDuringADragPutsTheCardsBack)
     EXPECT_FALSE(e.Dragging);
     EXPECT_EQ(w.PicCards(card)->pos(), home);
     EXPECT_EQ(e.CheckModel(), QString());
+}
+
+namespace {
+
+// Answers the message box that opens next with `button` (Escape when it is
+// NoButton) and keeps what the box showed.
+struct BoxSeen {
+    bool shown = false;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+    QAbstractButton *defaultButton = nullptr;
+    QAbstractButton *noButton = nullptr;
+    QWidget *owner = nullptr;
+};
+void answerNextBox(BoxSeen &seen, QMessageBox::StandardButton button)
+{
+    QTimer::singleShot(0, [&seen, button] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            if (QWidget *m = QApplication::activeModalWidget())
+                m->close();
+            return;
+        }
+        seen.shown = true;
+        seen.icon = box->icon();
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.buttons = box->standardButtons();
+        seen.defaultButton = box->defaultButton();
+        seen.noButton = box->button(QMessageBox::No);
+        seen.owner = box->parentWidget();
+        if (button == QMessageBox::NoButton)
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            box->button(button)->click();
+    });
+}
+
+} // namespace
+
+TEST(MainWindow, AddToFavoritesReportsWhereTheDealWent)
+{
+    Table t;
+    frmMain &w = *t.w;
+    w.mFav_Click(1); // no game: nothing added, nothing said
+    EXPECT_TRUE(t.prompt.asked.empty());
+    w.startGame(QStringLiteral("Penguin"), GameNo::number(77));
+    w.mFav_Click(1);
+    const auto boxes = t.prompt.boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("Game <77> Successfully Added to Favorites Under <Penguin> Folder"));
+    EXPECT_EQ(boxes[0].icon, QMessageBox::Information);
+    EXPECT_EQ(boxes[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_EQ(boxes[0].title, QStringLiteral("Tarnwick"));
+    EXPECT_EQ(boxes[0].owner, &w);
+}
+
+// The score store asks and reports over the table.
+TEST(MainWindow, TheScoreStoresBoxesBelongToTheTable)
+{
+    Table t;
+    frmMain &w = *t.w;
+    t.prompt.answerYes = false;
+    w.score()->ClearStat();
+    t.prompt.saveName.reset();
+    w.score()->ExportStat();
+    ASSERT_EQ(t.prompt.asked.size(), 2u);
+    EXPECT_EQ(t.prompt.asked[0].owner, &w);
+    EXPECT_TRUE(t.prompt.asked[0].yesNo());
+    EXPECT_EQ(t.prompt.asked[0].defaultButton, QMessageBox::No);
+    EXPECT_EQ(t.prompt.asked[1].kind, ScriptedPrompt::Asked::SaveFile);
+    EXPECT_EQ(t.prompt.asked[1].owner, &w);
+    EXPECT_EQ(t.prompt.asked[1].filter, QStringLiteral("Text File (*.txt)"));
+}
+
+// The boxes on screen: icon, title, buttons and what Enter presses, as asked;
+// a question acts only on Yes.
+TEST(QtPrompt, BoxesLookAsAskedAndOnlyYesConfirms)
+{
+    TestData d; // start-up sets the application title to the product name
+    QtPrompt prompt;
+    QWidget owner;
+    BoxSeen seen;
+
+    answerNextBox(seen, QMessageBox::Yes);
+    EXPECT_TRUE(prompt.Confirm(&owner, QStringLiteral("Delete?"), Prompt::Icon::Critical));
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    EXPECT_EQ(seen.title, QStringLiteral("Tarnwick"));
+    EXPECT_EQ(seen.text, QStringLiteral("Delete?"));
+    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(seen.owner, &owner);
+
+    seen = {};
+    answerNextBox(seen, QMessageBox::No);
+    EXPECT_FALSE(prompt.Confirm(&owner, QStringLiteral("Clear?")));
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.icon, QMessageBox::Question);
+    seen = {};
+    answerNextBox(seen, QMessageBox::NoButton); // Escape
+    EXPECT_FALSE(prompt.Confirm(&owner, QStringLiteral("Clear?")));
+    EXPECT_TRUE(seen.shown);
+
+    seen = {};
+    answerNextBox(seen, QMessageBox::NoButton);
+    EXPECT_FALSE(prompt.Confirm(nullptr, QStringLiteral("Clear all?"), Prompt::Icon::Question, Prompt::Default::No));
+    ASSERT_TRUE(seen.shown);
+    EXPECT_NE(seen.noButton, nullptr);
+    EXPECT_EQ(seen.defaultButton, seen.noButton);
+    EXPECT_EQ(seen.owner, nullptr);
+
+    seen = {};
+    answerNextBox(seen, QMessageBox::Ok);
+    prompt.Info(&owner, QStringLiteral("Done."));
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.icon, QMessageBox::Information);
+    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_EQ(seen.title, QStringLiteral("Tarnwick"));
+
+    seen = {};
+    answerNextBox(seen, QMessageBox::Ok);
+    prompt.Error(nullptr, QStringLiteral("Failed."), QStringLiteral("Own title"));
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_EQ(seen.title, QStringLiteral("Own title"));
+}
+
+TEST(QtPrompt, DialogsGiveTheirAnswerOrNothingOnCancel)
+{
+    QtPrompt prompt;
+    // A modal window runs in its own event loop and gives its result.
+    QDialog dlg;
+    QTimer::singleShot(0, [&] { dlg.done(7); });
+    EXPECT_EQ(prompt.Run(dlg), 7);
+
+    QTimer::singleShot(0, [] {
+        if (auto *c = qobject_cast<QColorDialog *>(QApplication::activeModalWidget())) {
+            c->setCurrentColor(QColor(10, 20, 30));
+            c->accept();
+        } else if (QWidget *m = QApplication::activeModalWidget()) {
+            m->close();
+        }
+    });
+    EXPECT_EQ(prompt.ChooseColor(nullptr, Qt::red), QColor(10, 20, 30));
+    QTimer::singleShot(0, [] {
+        if (QWidget *m = QApplication::activeModalWidget())
+            qobject_cast<QDialog *>(m) ? qobject_cast<QDialog *>(m)->reject() : void(m->close());
+    });
+    EXPECT_FALSE(prompt.ChooseColor(nullptr, Qt::red).has_value());
+
+    QString proposed;
+    QTimer::singleShot(0, [&] {
+        if (auto *f = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            proposed = f->selectedFiles().value(0);
+            f->reject();
+        } else if (QWidget *m = QApplication::activeModalWidget()) {
+            m->close();
+        }
+    });
+    EXPECT_FALSE(prompt.SaveFileName(nullptr, QStringLiteral("Scoreboard"), QStringLiteral("Text File (*.txt)"))
+                     .has_value());
+    EXPECT_TRUE(proposed.endsWith(QStringLiteral("/Scoreboard"))) << qPrintable(proposed);
 }

@@ -1,5 +1,6 @@
 #include "engine/catalogue.h"
 #include "settings/help.h"
+#include "scriptedprompt.h"
 #include "table/select.h"
 #include "testutil.h"
 
@@ -41,12 +42,16 @@ struct Fixture {
     RecordingHelp help;
     std::vector<StartCall> starts;
     std::vector<int> previews;
+    ScriptedPrompt prompt;
     GameContext ctx;
 
     Fixture()
     {
         d.data.SetHelpViewer(&help);
         ctx.data = &d.data;
+        ctx.prompt = &prompt;
+        // The tests work on the open selector: it runs its own event loop.
+        prompt.playDialog = ScriptedPrompt::exec;
         ctx.randomGameNo = [] { return GameNo::number(4711); };
         ctx.preview = [this](int index) {
             previews.push_back(index);
