@@ -43,6 +43,15 @@ constexpr int TableWidth = 15480;   // twips
 constexpr int TableHeight = 11205;
 constexpr int ToolbarStrip = 380;
 
+// One place of a menu: its item, its caption ("-" for a separator) and its
+// shortcut.
+template <class Item>
+struct MenuEntry {
+    Item item;
+    QString caption;
+    QKeySequence key;
+};
+
 int px(double twips)
 {
     return static_cast<int>(roundHalfEven(twips / TwipsPerPixel));
@@ -127,7 +136,7 @@ frmMain::frmMain(cData &data, Prompt &prompt, QWidget *parent)
     engine_ = std::make_unique<Engine>(data_, *this, score_.get());
     engine_->InitTable();
     setWindowTitle(data_.ProdName());
-    helpItems_[4]->setText(QStringLiteral("About ") + data_.ProdName() + QStringLiteral("..."));
+    item(HelpItem::About)->setText(QStringLiteral("About ") + data_.ProdName() + QStringLiteral("..."));
     UpdateMenus();
     UpdateToolbar();
 
@@ -153,38 +162,48 @@ frmMain::~frmMain()
 void frmMain::buildMenus()
 {
     QMenuBar *bar = menuBar();
-    const auto add = [this](QMenu *menu, std::vector<QAction *> &items, const QStringList &captions,
-                            const QList<QKeySequence> &keys, void (frmMain::*handler)(int)) {
+    // Adds a menu's entries in their order; a caption "-" is a separator.
+    // Every place of a menu has its enum value, so an item's value is its
+    // element of `items`.
+    const auto add = [this](QMenu *menu, std::vector<QAction *> &items, const auto &entries, auto handler) {
         items.assign(1, nullptr);
-        for (int i = 0; i < captions.size(); ++i) {
-            const int index = i + 1;
+        for (const auto &e : entries) {
+            Q_ASSERT(static_cast<size_t>(e.item) == items.size());
             QAction *a = nullptr;
-            if (captions[i] == u"-") {
+            if (e.caption == u"-") {
                 a = menu->addSeparator();
             } else {
-                a = menu->addAction(captions[i]);
-                if (i < keys.size() && !keys[i].isEmpty())
-                    a->setShortcut(keys[i]);
-                connect(a, &QAction::triggered, this, [this, handler, index] { (this->*handler)(index); });
+                a = menu->addAction(e.caption);
+                if (!e.key.isEmpty())
+                    a->setShortcut(e.key);
+                connect(a, &QAction::triggered, this, [this, handler, item = e.item] { (this->*handler)(item); });
             }
             items.push_back(a);
         }
     };
+    const QString separator = QStringLiteral("-");
 
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
-    add(file, fileItems_,
-        {QStringLiteral("&New Game"), QStringLiteral("&Select Game"), QStringLiteral("-"),
-         QStringLiteral("&Restart Game"), QStringLiteral("&Close Game"), QStringLiteral("-"),
-         QStringLiteral("Select a Number"), QStringLiteral("-"), QStringLiteral("Recent Games"), QStringLiteral("-"),
-         QStringLiteral("E&xit")},
-        {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_F3), {}, QKeySequence(Qt::CTRL | Qt::Key_F2),
-         QKeySequence(Qt::Key_F12), {}, QKeySequence(Qt::CTRL | Qt::Key_F12)},
-        &frmMain::mFile_Click);
-    // Item 9 is the submenu of recent games.
+    const MenuEntry<FileItem> fileEntries[] = {
+        {FileItem::NewGame, QStringLiteral("&New Game"), QKeySequence(Qt::Key_F2)},
+        {FileItem::SelectGame, QStringLiteral("&Select Game"), QKeySequence(Qt::Key_F3)},
+        {FileItem::Separator1, separator, {}},
+        {FileItem::RestartGame, QStringLiteral("&Restart Game"), QKeySequence(Qt::CTRL | Qt::Key_F2)},
+        {FileItem::CloseGame, QStringLiteral("&Close Game"), QKeySequence(Qt::Key_F12)},
+        {FileItem::Separator2, separator, {}},
+        {FileItem::SelectNumber, QStringLiteral("Select a Number"), QKeySequence(Qt::CTRL | Qt::Key_F12)},
+        {FileItem::Separator3, separator, {}},
+        {FileItem::RecentGames, QStringLiteral("Recent Games"), {}},
+        {FileItem::Separator4, separator, {}},
+        {FileItem::Exit, QStringLiteral("E&xit"), {}},
+    };
+    add(file, fileItems_, fileEntries, &frmMain::mFile_Click);
+    // Recent Games is the submenu of the recent list.
+    const auto recent = static_cast<size_t>(FileItem::RecentGames);
     mRecent_ = new QMenu(QStringLiteral("Recent Games"), file);
-    file->insertMenu(fileItems_[9], mRecent_);
-    file->removeAction(fileItems_[9]);
-    fileItems_[9] = mRecent_->menuAction();
+    file->insertMenu(fileItems_[recent], mRecent_);
+    file->removeAction(fileItems_[recent]);
+    fileItems_[recent] = mRecent_->menuAction();
     recentItems_.assign(1, nullptr);
     for (int k = 1; k <= 5; ++k) {
         QAction *a = mRecent_->addAction(QString());
@@ -194,49 +213,71 @@ void frmMain::buildMenus()
     }
 
     QMenu *game = bar->addMenu(QStringLiteral("&Game"));
-    add(game, gameItems_,
-        {QStringLiteral("&Undo"), QStringLiteral("&Redo"), QStringLiteral("-"), QStringLiteral("Autoplay"),
-         QStringLiteral("-"), QStringLiteral("U&ndo All"), QStringLiteral("R&edo All"), QStringLiteral("-"),
-         QStringLiteral("View Toolbar")},
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_X), {}, QKeySequence(Qt::Key_F7), {},
-         QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_V)},
-        &frmMain::mGame_Click);
-    gameItems_[4]->setCheckable(true);
-    gameItems_[9]->setCheckable(true);
+    const MenuEntry<GameItem> gameEntries[] = {
+        {GameItem::Undo, QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {GameItem::Redo, QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_X)},
+        {GameItem::Separator1, separator, {}},
+        {GameItem::Autoplay, QStringLiteral("Autoplay"), QKeySequence(Qt::Key_F7)},
+        {GameItem::Separator2, separator, {}},
+        {GameItem::UndoAll, QStringLiteral("U&ndo All"), QKeySequence(Qt::CTRL | Qt::Key_C)},
+        {GameItem::RedoAll, QStringLiteral("R&edo All"), QKeySequence(Qt::CTRL | Qt::Key_V)},
+        {GameItem::Separator3, separator, {}},
+        {GameItem::ViewToolbar, QStringLiteral("View Toolbar"), {}},
+    };
+    add(game, gameItems_, gameEntries, &frmMain::mGame_Click);
+    item(GameItem::Autoplay)->setCheckable(true);
+    item(GameItem::ViewToolbar)->setCheckable(true);
 
     QMenu *replay = bar->addMenu(QStringLiteral("&Replay"));
-    add(replay, replayItems_,
-        {QStringLiteral("&Forward"), QStringLiteral("&Back"), QStringLiteral("-"), QStringLiteral("Replay &All"),
-         QStringLiteral("-"), QStringLiteral("Sto&p")},
-        {QKeySequence(Qt::SHIFT | Qt::Key_F1), QKeySequence(Qt::SHIFT | Qt::Key_F2)}, &frmMain::mReplay_Click);
-    replayItems_[6]->setEnabled(false);
+    const MenuEntry<ReplayItem> replayEntries[] = {
+        {ReplayItem::Forward, QStringLiteral("&Forward"), QKeySequence(Qt::SHIFT | Qt::Key_F1)},
+        {ReplayItem::Back, QStringLiteral("&Back"), QKeySequence(Qt::SHIFT | Qt::Key_F2)},
+        {ReplayItem::Separator1, separator, {}},
+        {ReplayItem::ReplayAll, QStringLiteral("Replay &All"), {}},
+        {ReplayItem::Separator2, separator, {}},
+        {ReplayItem::Stop, QStringLiteral("Sto&p"), {}},
+    };
+    add(replay, replayItems_, replayEntries, &frmMain::mReplay_Click);
+    item(ReplayItem::Stop)->setEnabled(false);
 
     QMenu *fav = bar->addMenu(QStringLiteral("Favorites"));
-    add(fav, favItems_,
-        {QStringLiteral("&Add to Favorites"), QStringLiteral("&Organize Favorites"), QStringLiteral("-"),
-         QStringLiteral("&Play from Favorites")},
-        {QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::Key_F), {},
-         QKeySequence(Qt::CTRL | Qt::Key_P)},
-        &frmMain::mFav_Click);
+    const MenuEntry<FavItem> favEntries[] = {
+        {FavItem::AddToFavorites, QStringLiteral("&Add to Favorites"), QKeySequence(Qt::CTRL | Qt::Key_A)},
+        {FavItem::OrganizeFavorites, QStringLiteral("&Organize Favorites"), QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {FavItem::Separator1, separator, {}},
+        {FavItem::PlayFromFavorites, QStringLiteral("&Play from Favorites"), QKeySequence(Qt::CTRL | Qt::Key_P)},
+    };
+    add(fav, favItems_, favEntries, &frmMain::mFav_Click);
 
     QMenu *stat = bar->addMenu(QStringLiteral("Statistics"));
-    add(stat, statItems_,
-        {QStringLiteral("&Game Statistics"), QStringLiteral("&Session Statistics"), QStringLiteral("-"),
-         QStringLiteral("&High Scores"), QStringLiteral("-"), QStringLiteral("&Log Statistics")},
-        {QKeySequence(Qt::Key_F4), {}, {}, QKeySequence(Qt::Key_F9)}, &frmMain::mStat_Click);
+    const MenuEntry<StatItem> statEntries[] = {
+        {StatItem::GameStatistics, QStringLiteral("&Game Statistics"), QKeySequence(Qt::Key_F4)},
+        {StatItem::SessionStatistics, QStringLiteral("&Session Statistics"), {}},
+        {StatItem::Separator1, separator, {}},
+        {StatItem::HighScores, QStringLiteral("&High Scores"), QKeySequence(Qt::Key_F9)},
+        {StatItem::Separator2, separator, {}},
+        {StatItem::LogStatistics, QStringLiteral("&Log Statistics"), {}},
+    };
+    add(stat, statItems_, statEntries, &frmMain::mStat_Click);
 
     QMenu *tools = bar->addMenu(QStringLiteral("&Tools"));
-    add(tools, toolsItems_,
-        {QStringLiteral("Customize"), QStringLiteral("-"), QStringLiteral("&Players"), QStringLiteral("-"),
-         QStringLiteral("&History")},
-        {QKeySequence(Qt::CTRL | Qt::Key_U), {}, QKeySequence(Qt::CTRL | Qt::Key_L), {},
-         QKeySequence(Qt::CTRL | Qt::Key_H)},
-        &frmMain::mTools_Click);
+    const MenuEntry<ToolsItem> toolsEntries[] = {
+        {ToolsItem::Customize, QStringLiteral("Customize"), QKeySequence(Qt::CTRL | Qt::Key_U)},
+        {ToolsItem::Separator1, separator, {}},
+        {ToolsItem::Players, QStringLiteral("&Players"), QKeySequence(Qt::CTRL | Qt::Key_L)},
+        {ToolsItem::Separator2, separator, {}},
+        {ToolsItem::History, QStringLiteral("&History"), QKeySequence(Qt::CTRL | Qt::Key_H)},
+    };
+    add(tools, toolsItems_, toolsEntries, &frmMain::mTools_Click);
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
-    add(help, helpItems_,
-        {QStringLiteral("Rules"), QStringLiteral("Contents"), QStringLiteral("-"), QStringLiteral("About...")},
-        {QKeySequence(Qt::Key_F1)}, &frmMain::mHelp_Click);
+    const MenuEntry<HelpItem> helpEntries[] = {
+        {HelpItem::Rules, QStringLiteral("Rules"), QKeySequence(Qt::Key_F1)},
+        {HelpItem::Contents, QStringLiteral("Contents"), {}},
+        {HelpItem::Separator1, separator, {}},
+        {HelpItem::About, QStringLiteral("About..."), {}},
+    };
+    add(help, helpItems_, helpEntries, &frmMain::mHelp_Click);
 
     // Three empty items, then the status texts, stand in the menu bar itself.
     for (size_t i = 1; i <= 3; ++i)
@@ -253,29 +294,38 @@ void frmMain::buildToolbar()
     toolbar_->setMovable(false);
     toolbar_->setIconSize(QSize(18, 18));
     toolbar_->setFixedHeight(px(ToolbarStrip));
-    struct Button { int index; const char *key; const char *tip; int image; };
+    struct Button { ToolbarButton button; const char *key; const char *tip; int image; };
     static const Button buttons[] = {
-        {1, "New", "New Game", 1},        {2, "Select", "Select Game", 2},     {3, "Restart", "Restart Game", 3},
-        {5, "Autoplay", "Autoplay", 4},   {7, "Undo", "Undo", 6},              {8, "Redo", "Redo", 5},
-        {10, "Back", "Replay Back", 8},   {11, "ReplayStop", "Replay Stop", 7}, {12, "Forward", "Replay Forward", 9},
-        {14, "Statistics", "Statistics", 10}, {16, "Help", "Help", 11},
+        {ToolbarButton::New, "New", "New Game", 1},
+        {ToolbarButton::Select, "Select", "Select Game", 2},
+        {ToolbarButton::Restart, "Restart", "Restart Game", 3},
+        {ToolbarButton::Autoplay, "Autoplay", "Autoplay", 4},
+        {ToolbarButton::Undo, "Undo", "Undo", 6},
+        {ToolbarButton::Redo, "Redo", "Redo", 5},
+        {ToolbarButton::Back, "Back", "Replay Back", 8},
+        {ToolbarButton::ReplayStop, "ReplayStop", "Replay Stop", 7},
+        {ToolbarButton::Forward, "Forward", "Replay Forward", 9},
+        {ToolbarButton::Statistics, "Statistics", "Statistics", 10},
+        {ToolbarButton::Help, "Help", "Help", 11},
     };
-    toolButtons_.assign(17, nullptr);
+    // Every place without a button is a separator.
+    constexpr auto last = static_cast<size_t>(ToolbarButton::Help);
+    toolButtons_.assign(last + 1, nullptr);
     size_t next = 0;
-    for (int index = 1; index <= 16; ++index) {
-        if (next < std::size(buttons) && buttons[next].index == index) {
+    for (size_t place = 1; place <= last; ++place) {
+        if (next < std::size(buttons) && static_cast<size_t>(buttons[next].button) == place) {
             const Button &b = buttons[next++];
             QAction *a = toolbar_->addAction(art::ToolbarIcon(b.image), QString());
             a->setObjectName(QString::fromLatin1(b.key));
             a->setToolTip(QString::fromLatin1(b.tip));
             a->setData(QString::fromLatin1(b.key));
-            connect(a, &QAction::triggered, this, [this, index] { Toolbar1_ButtonClick(index); });
-            toolButtons_[static_cast<size_t>(index)] = a;
+            connect(a, &QAction::triggered, this, [this, button = b.button] { Toolbar1_ButtonClick(button); });
+            toolButtons_[place] = a;
         } else {
-            toolButtons_[static_cast<size_t>(index)] = toolbar_->addSeparator();
+            toolButtons_[place] = toolbar_->addSeparator();
         }
     }
-    toolButtons_[5]->setCheckable(true);
+    toolButton(ToolbarButton::Autoplay)->setCheckable(true);
 }
 
 GameContext frmMain::context()
@@ -305,8 +355,8 @@ AppContext frmMain::appContext()
         data_.SetBG(data_.BGIndex(), picMain_, data_.Fade(), data_.CustomColor());
         SetDeckAll();
     };
-    c.openGameStats = [this] { mStat_Click(1); };
-    c.openHighScores = [this] { mStat_Click(4); };
+    c.openGameStats = [this] { mStat_Click(StatItem::GameStatistics); };
+    c.openHighScores = [this] { mStat_Click(StatItem::HighScores); };
     return c;
 }
 
@@ -519,29 +569,29 @@ bool frmMain::event(QEvent *e)
 
 // --- menus ---
 
-void frmMain::mFile_Click(int index)
+void frmMain::mFile_Click(FileItem item)
 {
-    switch (index) {
-    case 1:
+    switch (item) {
+    case FileItem::NewGame:
         startGame(data_.LastGName(), engine_->GetRandomGameNo());
         break;
-    case 2:
+    case FileItem::SelectGame:
         showSelect(true);
         break;
-    case 4:
+    case FileItem::RestartGame:
         // Only a running game is restarted: a late shortcut never redeals a
         // finished number.
         if (data_.GameRunning())
             startGame(data_.CurGName(), data_.CurGNo());
         break;
-    case 5:
+    case FileItem::CloseGame:
         if (data_.GameRunning() && !engine_->Dealing())
             engine_->EndGame(0);
         break;
-    case 7:
+    case FileItem::SelectNumber:
         showChoose();
         break;
-    case 11:
+    case FileItem::Exit:
         // Ends the program at once: no window is closed, nothing is recorded.
         QCoreApplication::exit(0);
         break;
@@ -556,18 +606,18 @@ void frmMain::mRecent_Click(int index)
     startGame(data_.GetRecent(static_cast<int16_t>(index)), engine_->GetRandomGameNo());
 }
 
-void frmMain::mGame_Click(int index)
+void frmMain::mGame_Click(GameItem item)
 {
-    switch (index) {
-    case 1:
+    switch (item) {
+    case GameItem::Undo:
         if (!replaying())
             engine_->Undo(data_.UndoSpeed());
         break;
-    case 2:
+    case GameItem::Redo:
         if (!replaying())
             engine_->Redo(data_.UndoSpeed());
         break;
-    case 4:
+    case GameItem::Autoplay:
         if (data_.Autoplay() != 1) {
             data_.Autoplay(1);
             // The setting changes at any time; cards move only in a running
@@ -578,15 +628,15 @@ void frmMain::mGame_Click(int index)
             data_.Autoplay(0);
         }
         break;
-    case 6:
+    case GameItem::UndoAll:
         if (!replaying())
             engine_->UndoAll(data_.UndoallSpeed());
         break;
-    case 7:
+    case GameItem::RedoAll:
         if (!replaying())
             engine_->RedoAll(data_.UndoallSpeed());
         break;
-    case 9:
+    case GameItem::ViewToolbar:
         data_.ShowToolbar(data_.ShowToolbar() == 1 ? 0 : 1);
         ArrangeTable();
         break;
@@ -595,22 +645,22 @@ void frmMain::mGame_Click(int index)
     }
 }
 
-void frmMain::mReplay_Click(int index)
+void frmMain::mReplay_Click(ReplayItem item)
 {
-    if (index == 6) {
+    if (item == ReplayItem::Stop) {
         StopReplay();
         return;
     }
     if (!data_.GameRunning() || engine_->Busy())
         return;
-    switch (index) {
-    case 1:
+    switch (item) {
+    case ReplayItem::Forward:
         tmrForward_.start();
         break;
-    case 2:
+    case ReplayItem::Back:
         tmrBackward_.start();
         break;
-    case 4:
+    case ReplayItem::ReplayAll:
         engine_->UndoAll(1);
         tmrForward_.start();
         break;
@@ -619,10 +669,10 @@ void frmMain::mReplay_Click(int index)
     }
 }
 
-void frmMain::mFav_Click(int index)
+void frmMain::mFav_Click(FavItem item)
 {
-    switch (index) {
-    case 1:
+    switch (item) {
+    case FavItem::AddToFavorites:
         if (!data_.GameRunning())
             return;
         score_->AddFav(data_.CurGName(), data_.CurGNo());
@@ -630,10 +680,10 @@ void frmMain::mFav_Click(int index)
                                + QStringLiteral("> Successfully Added to Favorites Under <") + data_.CurGName()
                                + QStringLiteral("> Folder"));
         break;
-    case 2:
+    case FavItem::OrganizeFavorites:
         frmOrgFav::showModal(appContext(), this);
         break;
-    case 4:
+    case FavItem::PlayFromFavorites:
         frmPlayFav::showModal(appContext(), this);
         break;
     default:
@@ -641,19 +691,19 @@ void frmMain::mFav_Click(int index)
     }
 }
 
-void frmMain::mStat_Click(int index)
+void frmMain::mStat_Click(StatItem item)
 {
-    switch (index) {
-    case 1:
+    switch (item) {
+    case StatItem::GameStatistics:
         frmGameStat::showModal(appContext(), this);
         break;
-    case 2:
+    case StatItem::SessionStatistics:
         frmSesStat::showModal(appContext(), this);
         break;
-    case 4:
+    case StatItem::HighScores:
         frmHighScore::showModal(appContext(), this);
         break;
-    case 6:
+    case StatItem::LogStatistics:
         frmLogStat::showModal(appContext(), this);
         break;
     default:
@@ -661,16 +711,16 @@ void frmMain::mStat_Click(int index)
     }
 }
 
-void frmMain::mTools_Click(int index)
+void frmMain::mTools_Click(ToolsItem item)
 {
-    switch (index) {
-    case 1:
+    switch (item) {
+    case ToolsItem::Customize:
         frmCustomize::showModal(appContext(), this);
         break;
-    case 3:
+    case ToolsItem::Players:
         frmPlayers::showModal(appContext(), this);
         break;
-    case 5:
+    case ToolsItem::History:
         showHistory();
         break;
     default:
@@ -678,19 +728,19 @@ void frmMain::mTools_Click(int index)
     }
 }
 
-void frmMain::mHelp_Click(int index)
+void frmMain::mHelp_Click(HelpItem item)
 {
-    switch (index) {
-    case 1:
+    switch (item) {
+    case HelpItem::Rules:
         if (data_.GameRunning())
             data_.ShowRules(data_.CurGName());
         else
             data_.ShowContents();
         break;
-    case 2:
+    case HelpItem::Contents:
         data_.ShowContents();
         break;
-    case 4:
+    case HelpItem::About:
         showAbout();
         break;
     default:
@@ -698,20 +748,20 @@ void frmMain::mHelp_Click(int index)
     }
 }
 
-void frmMain::Toolbar1_ButtonClick(int index)
+void frmMain::Toolbar1_ButtonClick(ToolbarButton button)
 {
-    switch (index) {
-    case 1: mFile_Click(1); break;
-    case 2: mFile_Click(2); break;
-    case 3: mFile_Click(4); break;
-    case 5: mGame_Click(4); break;
-    case 7: mGame_Click(1); break;
-    case 8: mGame_Click(2); break;
-    case 10: mReplay_Click(2); break;
-    case 11: mReplay_Click(6); break;
-    case 12: mReplay_Click(1); break;
-    case 14: mStat_Click(1); break;
-    case 16: mHelp_Click(1); break;
+    switch (button) {
+    case ToolbarButton::New: mFile_Click(FileItem::NewGame); break;
+    case ToolbarButton::Select: mFile_Click(FileItem::SelectGame); break;
+    case ToolbarButton::Restart: mFile_Click(FileItem::RestartGame); break;
+    case ToolbarButton::Autoplay: mGame_Click(GameItem::Autoplay); break;
+    case ToolbarButton::Undo: mGame_Click(GameItem::Undo); break;
+    case ToolbarButton::Redo: mGame_Click(GameItem::Redo); break;
+    case ToolbarButton::Back: mReplay_Click(ReplayItem::Back); break;
+    case ToolbarButton::ReplayStop: mReplay_Click(ReplayItem::Stop); break;
+    case ToolbarButton::Forward: mReplay_Click(ReplayItem::Forward); break;
+    case ToolbarButton::Statistics: mStat_Click(StatItem::GameStatistics); break;
+    case ToolbarButton::Help: mHelp_Click(HelpItem::Rules); break;
     default: break;
     }
 }
@@ -793,7 +843,7 @@ void frmMain::replayTick(bool forward)
     // Starting one direction stops the other; the replay ends by itself at
     // either end of the journal, and with the game.
     (forward ? tmrBackward_ : tmrForward_).stop();
-    replayItems_[6]->setEnabled(true);
+    item(ReplayItem::Stop)->setEnabled(true);
     if (!data_.GameRunning()) {
         StopReplay();
         return;
@@ -844,7 +894,7 @@ void frmMain::writeStateFile()
 
 void frmMain::StopReplay()
 {
-    replayItems_[6]->setEnabled(false);
+    item(ReplayItem::Stop)->setEnabled(false);
     tmrBackward_.stop();
     tmrForward_.stop();
 }
@@ -852,48 +902,47 @@ void frmMain::StopReplay()
 void frmMain::UpdateMenus()
 {
     const bool running = data_.GameRunning();
-    gameItems_[9]->setChecked(data_.ShowToolbar() != 0);
-    fileItems_[4]->setEnabled(running);
-    fileItems_[5]->setEnabled(running);
-    favItems_[1]->setEnabled(running);
-    toolsItems_[5]->setEnabled(running);
-    gameItems_[4]->setChecked(data_.Autoplay() != 0);
-    gameItems_[4]->setEnabled(engine_->Games.DisAutoPlay() == 0);
+    item(GameItem::ViewToolbar)->setChecked(data_.ShowToolbar() != 0);
+    for (QAction *a : {item(FileItem::RestartGame), item(FileItem::CloseGame), item(FavItem::AddToFavorites),
+                       item(ToolsItem::History)})
+        a->setEnabled(running);
+    item(GameItem::Autoplay)->setChecked(data_.Autoplay() != 0);
+    item(GameItem::Autoplay)->setEnabled(engine_->Games.DisAutoPlay() == 0);
     const cTrans &t = *engine_->Trans;
     if (!running || replaying()) {
-        for (int i : {1, 2, 6, 7})
-            gameItems_[static_cast<size_t>(i)]->setEnabled(false);
-        for (int i : {1, 2, 4})
-            replayItems_[static_cast<size_t>(i)]->setEnabled(false);
+        for (GameItem i : {GameItem::Undo, GameItem::Redo, GameItem::UndoAll, GameItem::RedoAll})
+            item(i)->setEnabled(false);
+        for (ReplayItem i : {ReplayItem::Forward, ReplayItem::Back, ReplayItem::ReplayAll})
+            item(i)->setEnabled(false);
     } else {
-        gameItems_[1]->setEnabled(t.UndoPossible());
-        gameItems_[2]->setEnabled(t.RedoPossible());
-        gameItems_[6]->setEnabled(t.UndoPossible());
-        gameItems_[7]->setEnabled(t.RedoPossible());
-        replayItems_[1]->setEnabled(t.RedoPossible());
-        replayItems_[2]->setEnabled(t.UndoPossible());
-        replayItems_[4]->setEnabled(t.UndoPossible() || t.RedoPossible());
+        item(GameItem::Undo)->setEnabled(t.UndoPossible());
+        item(GameItem::Redo)->setEnabled(t.RedoPossible());
+        item(GameItem::UndoAll)->setEnabled(t.UndoPossible());
+        item(GameItem::RedoAll)->setEnabled(t.RedoPossible());
+        item(ReplayItem::Forward)->setEnabled(t.RedoPossible());
+        item(ReplayItem::Back)->setEnabled(t.UndoPossible());
+        item(ReplayItem::ReplayAll)->setEnabled(t.UndoPossible() || t.RedoPossible());
     }
     UpdateRecentMenu();
 }
 
 void frmMain::UpdateToolbar()
 {
-    const auto copy = [this](int button, QAction *item) {
-        QAction *b = toolButtons_[static_cast<size_t>(button)];
-        if (b->isEnabled() != item->isEnabled())
-            b->setEnabled(item->isEnabled());
+    const auto copy = [this](ToolbarButton button, const QAction *menuItem) {
+        QAction *b = toolButton(button);
+        if (b->isEnabled() != menuItem->isEnabled())
+            b->setEnabled(menuItem->isEnabled());
     };
-    copy(3, fileItems_[4]);
-    copy(7, gameItems_[1]);
-    copy(8, gameItems_[2]);
+    copy(ToolbarButton::Restart, item(FileItem::RestartGame));
+    copy(ToolbarButton::Undo, item(GameItem::Undo));
+    copy(ToolbarButton::Redo, item(GameItem::Redo));
     const bool pressed = data_.Autoplay() == 1;
-    if (toolButtons_[5]->isChecked() != pressed)
-        toolButtons_[5]->setChecked(pressed);
-    copy(10, replayItems_[2]);
-    copy(11, replayItems_[6]);
-    copy(12, replayItems_[1]);
-    copy(5, gameItems_[4]);
+    if (toolButton(ToolbarButton::Autoplay)->isChecked() != pressed)
+        toolButton(ToolbarButton::Autoplay)->setChecked(pressed);
+    copy(ToolbarButton::Back, item(ReplayItem::Back));
+    copy(ToolbarButton::ReplayStop, item(ReplayItem::Stop));
+    copy(ToolbarButton::Forward, item(ReplayItem::Forward));
+    copy(ToolbarButton::Autoplay, item(GameItem::Autoplay));
 }
 
 void frmMain::ArrangeTable()
@@ -919,19 +968,19 @@ void frmMain::UpdateRecentMenu()
     if (recentItems_.size() < 6)
         return;
     for (int k = 1; k <= 5; ++k) {
-        QAction *item = recentItems_[static_cast<size_t>(k)];
+        QAction *entry = recentItems_[static_cast<size_t>(k)];
         const QString name = data_.GetRecent(static_cast<int16_t>(k));
         const QString caption = name.isEmpty() ? QString()
                                                : u'&' + QString::number(k) + u' ' + name;
         if (k == 1) {
-            if (item->text() != caption)
-                item->setText(caption);
+            if (entry->text() != caption)
+                entry->setText(caption);
             continue;
         }
-        if (item->isVisible() != !name.isEmpty())
-            item->setVisible(!name.isEmpty());
-        if (item->text() != caption)
-            item->setText(caption);
+        if (entry->isVisible() != !name.isEmpty())
+            entry->setVisible(!name.isEmpty());
+        if (entry->text() != caption)
+            entry->setText(caption);
     }
 }
 

@@ -23,6 +23,23 @@ class Prompt;
 struct AppContext;
 struct GameContext;
 
+// The items of the main window's menus and its toolbar buttons, each valued by
+// its place from the top (the left), counted from 1 with the separators.
+enum class FileItem {
+    NewGame = 1, SelectGame, Separator1, RestartGame, CloseGame, Separator2,
+    SelectNumber, Separator3, RecentGames, Separator4, Exit,
+};
+enum class GameItem { Undo = 1, Redo, Separator1, Autoplay, Separator2, UndoAll, RedoAll, Separator3, ViewToolbar };
+enum class ReplayItem { Forward = 1, Back, Separator1, ReplayAll, Separator2, Stop };
+enum class FavItem { AddToFavorites = 1, OrganizeFavorites, Separator1, PlayFromFavorites };
+enum class StatItem { GameStatistics = 1, SessionStatistics, Separator1, HighScores, Separator2, LogStatistics };
+enum class ToolsItem { Customize = 1, Separator1, Players, Separator2, History };
+enum class HelpItem { Rules = 1, Contents, Separator1, About };
+enum class ToolbarButton {
+    New = 1, Select, Restart, Separator1, Autoplay, Separator2, Undo, Redo, Separator3,
+    Back, ReplayStop, Forward, Separator4, Statistics, Separator5, Help,
+};
+
 // The card table: the only window that stays open for the whole run. It holds
 // the card and place controls on a fixed-size table, reaches every action
 // through its menus and toolbar, and runs the timers that poll the menu state,
@@ -45,16 +62,18 @@ public:
     GameContext context();
     AppContext appContext();
 
-    // Menu handlers: one per menu, switching on the item's index.
-    void mFile_Click(int index);
+    // Menu handlers: one per menu, switching on the item. Recent games are
+    // numbered 1 to 5 as in the recent list.
+    void mFile_Click(FileItem item);
     void mRecent_Click(int index);
-    void mGame_Click(int index);
-    void mReplay_Click(int index);
-    void mFav_Click(int index);
-    void mStat_Click(int index);
-    void mTools_Click(int index);
-    void mHelp_Click(int index);
-    void Toolbar1_ButtonClick(int index);
+    void mGame_Click(GameItem item);
+    void mReplay_Click(ReplayItem item);
+    void mFav_Click(FavItem item);
+    void mStat_Click(StatItem item);
+    void mTools_Click(ToolsItem item);
+    void mHelp_Click(HelpItem item);
+    // A button calls its menu item's handler.
+    void Toolbar1_ButtonClick(ToolbarButton button);
 
     // Menu and toolbar state, table layout, recent games, replay.
     void UpdateMenus();
@@ -74,15 +93,15 @@ public:
     // The one start-game routine, as every window calls it.
     void startGame(const QString &name, const GameNo &number);
 
-    QAction *fileItem(int index) const { return fileItems_.at(static_cast<size_t>(index)); }
-    QAction *gameItem(int index) const { return gameItems_.at(static_cast<size_t>(index)); }
-    QAction *replayItem(int index) const { return replayItems_.at(static_cast<size_t>(index)); }
-    QAction *favItem(int index) const { return favItems_.at(static_cast<size_t>(index)); }
-    QAction *statItem(int index) const { return statItems_.at(static_cast<size_t>(index)); }
-    QAction *toolsItem(int index) const { return toolsItems_.at(static_cast<size_t>(index)); }
-    QAction *helpItem(int index) const { return helpItems_.at(static_cast<size_t>(index)); }
+    QAction *item(FileItem i) const { return fileItems_.at(static_cast<size_t>(i)); }
+    QAction *item(GameItem i) const { return gameItems_.at(static_cast<size_t>(i)); }
+    QAction *item(ReplayItem i) const { return replayItems_.at(static_cast<size_t>(i)); }
+    QAction *item(FavItem i) const { return favItems_.at(static_cast<size_t>(i)); }
+    QAction *item(StatItem i) const { return statItems_.at(static_cast<size_t>(i)); }
+    QAction *item(ToolsItem i) const { return toolsItems_.at(static_cast<size_t>(i)); }
+    QAction *item(HelpItem i) const { return helpItems_.at(static_cast<size_t>(i)); }
     QAction *recentItem(int index) const { return recentItems_.at(static_cast<size_t>(index)); }
-    QAction *toolButton(int index) const { return toolButtons_.at(static_cast<size_t>(index)); }
+    QAction *toolButton(ToolbarButton b) const { return toolButtons_.at(static_cast<size_t>(b)); }
     QAction *mScore() const { return mScore_; }
     QAction *mTime() const { return mTime_; }
     QAction *mMoves() const { return mMoves_; }
@@ -143,7 +162,7 @@ private:
     QelEmpty *picWaste_ = nullptr;
     QelEmpty *picStock_ = nullptr;
 
-    // Index 0 is unused so that item k is element k.
+    // Element 0 is unused so that an item's value is its element.
     std::vector<QAction *> fileItems_, recentItems_, gameItems_, replayItems_, favItems_, statItems_,
         toolsItems_, helpItems_, toolButtons_;
     QMenu *mRecent_ = nullptr;

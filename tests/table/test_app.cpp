@@ -63,7 +63,7 @@ RunResult runProgram(const std::function<void(frmMain &)> &act)
             return;
         }
         main->setAnimationDelay(0);
-        main->mHelp_Click(2);
+        main->mHelp_Click(HelpItem::Contents);
         r.helpShown = findWindow(QStringLiteral("HelpWindow")) != nullptr;
         r.selectorShown = frmSelect::instance() != nullptr;
         r.seen = ownerlessWindows();
@@ -103,8 +103,8 @@ TEST(Program, ExitWithHelpOpenReleasesEverythingBeforeReturning)
     const RunResult r = runProgram([&](frmMain &main) {
         main.startGame(QStringLiteral("Freecell"), GameNo::number(164));
         running = mLoad::data()->GameRunning();
-        main.mHelp_Click(1);
-        main.mFile_Click(11);
+        main.mHelp_Click(HelpItem::Rules);
+        main.mFile_Click(FileItem::Exit);
     });
     expectNothingLeft(r);
     EXPECT_TRUE(running);
@@ -121,6 +121,6 @@ TEST(Program, ClosingTheTableWithHelpOpenReleasesEverything)
 // A second run in the same process starts from scratch.
 TEST(Program, RunsAgainAfterARun)
 {
-    const RunResult r = runProgram([](frmMain &main) { main.mFile_Click(11); });
+    const RunResult r = runProgram([](frmMain &main) { main.mFile_Click(FileItem::Exit); });
     expectNothingLeft(r);
 }

@@ -18,6 +18,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -85,29 +87,30 @@ TEST(MainWindow, MenusCaptionsAndShortcuts)
     Table t;
     frmMain &w = *t.w;
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tarnwick"));
-    EXPECT_EQ(text(w.fileItem(1)), QStringLiteral("&New Game"));
-    EXPECT_EQ(w.fileItem(1)->shortcut(), QKeySequence(Qt::Key_F2));
-    EXPECT_EQ(text(w.fileItem(2)), QStringLiteral("&Select Game"));
-    EXPECT_EQ(w.fileItem(4)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F2));
-    EXPECT_EQ(text(w.fileItem(7)), QStringLiteral("Select a Number"));
-    EXPECT_EQ(w.fileItem(7)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F12));
-    EXPECT_EQ(text(w.fileItem(11)), QStringLiteral("E&xit"));
-    EXPECT_TRUE(w.fileItem(3)->isSeparator());
-    EXPECT_EQ(w.gameItem(2)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
-    EXPECT_EQ(w.gameItem(6)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
-    EXPECT_EQ(w.gameItem(7)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
-    EXPECT_EQ(text(w.gameItem(9)), QStringLiteral("View Toolbar"));
-    EXPECT_EQ(w.replayItem(1)->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F1));
-    EXPECT_EQ(text(w.replayItem(6)), QStringLiteral("Sto&p"));
-    EXPECT_EQ(text(w.favItem(1)), QStringLiteral("&Add to Favorites"));
-    EXPECT_EQ(w.statItem(4)->shortcut(), QKeySequence(Qt::Key_F9));
-    EXPECT_EQ(text(w.toolsItem(5)), QStringLiteral("&History"));
-    EXPECT_EQ(w.toolsItem(5)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
-    EXPECT_EQ(text(w.helpItem(4)), QStringLiteral("About Tarnwick..."));
-    EXPECT_EQ(w.toolButton(5)->toolTip(), QStringLiteral("Autoplay"));
-    EXPECT_EQ(w.toolButton(11)->data().toString(), QStringLiteral("ReplayStop"));
-    for (int sep : {4, 6, 9, 13, 15})
-        EXPECT_TRUE(w.toolButton(sep)->isSeparator()) << sep;
+    EXPECT_EQ(text(w.item(FileItem::NewGame)), QStringLiteral("&New Game"));
+    EXPECT_EQ(w.item(FileItem::NewGame)->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(text(w.item(FileItem::SelectGame)), QStringLiteral("&Select Game"));
+    EXPECT_EQ(w.item(FileItem::RestartGame)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F2));
+    EXPECT_EQ(text(w.item(FileItem::SelectNumber)), QStringLiteral("Select a Number"));
+    EXPECT_EQ(w.item(FileItem::SelectNumber)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F12));
+    EXPECT_EQ(text(w.item(FileItem::Exit)), QStringLiteral("E&xit"));
+    EXPECT_TRUE(w.item(FileItem::Separator1)->isSeparator());
+    EXPECT_EQ(w.item(GameItem::Redo)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+    EXPECT_EQ(w.item(GameItem::UndoAll)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
+    EXPECT_EQ(w.item(GameItem::RedoAll)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
+    EXPECT_EQ(text(w.item(GameItem::ViewToolbar)), QStringLiteral("View Toolbar"));
+    EXPECT_EQ(w.item(ReplayItem::Forward)->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    EXPECT_EQ(text(w.item(ReplayItem::Stop)), QStringLiteral("Sto&p"));
+    EXPECT_EQ(text(w.item(FavItem::AddToFavorites)), QStringLiteral("&Add to Favorites"));
+    EXPECT_EQ(w.item(StatItem::HighScores)->shortcut(), QKeySequence(Qt::Key_F9));
+    EXPECT_EQ(text(w.item(ToolsItem::History)), QStringLiteral("&History"));
+    EXPECT_EQ(w.item(ToolsItem::History)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
+    EXPECT_EQ(text(w.item(HelpItem::About)), QStringLiteral("About Tarnwick..."));
+    EXPECT_EQ(w.toolButton(ToolbarButton::Autoplay)->toolTip(), QStringLiteral("Autoplay"));
+    EXPECT_EQ(w.toolButton(ToolbarButton::ReplayStop)->data().toString(), QStringLiteral("ReplayStop"));
+    for (ToolbarButton sep : {ToolbarButton::Separator1, ToolbarButton::Separator2, ToolbarButton::Separator3,
+                              ToolbarButton::Separator4, ToolbarButton::Separator5})
+        EXPECT_TRUE(w.toolButton(sep)->isSeparator()) << static_cast<int>(sep);
 }
 
 TEST(MainWindow, NoGameDisablesGameItemsAndShowsNoStatus)
@@ -116,12 +119,13 @@ TEST(MainWindow, NoGameDisablesGameItemsAndShowsNoStatus)
     frmMain &w = *t.w;
     w.tmrMain_Timer();
     w.tmrTime_Timer();
-    for (QAction *a : {w.fileItem(4), w.fileItem(5), w.favItem(1), w.toolsItem(5), w.gameItem(1), w.gameItem(2),
-                       w.gameItem(6), w.gameItem(7), w.replayItem(1), w.replayItem(2), w.replayItem(4),
-                       w.replayItem(6)})
+    for (QAction *a : {w.item(FileItem::RestartGame), w.item(FileItem::CloseGame), w.item(FavItem::AddToFavorites),
+                       w.item(ToolsItem::History), w.item(GameItem::Undo), w.item(GameItem::Redo),
+                       w.item(GameItem::UndoAll), w.item(GameItem::RedoAll), w.item(ReplayItem::Forward),
+                       w.item(ReplayItem::Back), w.item(ReplayItem::ReplayAll), w.item(ReplayItem::Stop)})
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
-    EXPECT_TRUE(w.fileItem(1)->isEnabled());
-    EXPECT_FALSE(w.toolButton(3)->isEnabled());
+    EXPECT_TRUE(w.item(FileItem::NewGame)->isEnabled());
+    EXPECT_FALSE(w.toolButton(ToolbarButton::Restart)->isEnabled());
     EXPECT_EQ(w.mScore()->text(), QString());
     EXPECT_EQ(w.mTime()->text(), QString());
     // A press on a card with no game does nothing.
@@ -149,8 +153,8 @@ TEST(MainWindow, StatusTextsAfterATick)
     EXPECT_EQ(w.mScore()->text(), QString());
     EXPECT_EQ(t.d.data.CurScore(), t.e().CalcScore());
     w.tmrMain_Timer();
-    EXPECT_TRUE(w.fileItem(4)->isEnabled());
-    EXPECT_TRUE(w.toolsItem(5)->isEnabled());
+    EXPECT_TRUE(w.item(FileItem::RestartGame)->isEnabled());
+    EXPECT_TRUE(w.item(ToolsItem::History)->isEnabled());
     EXPECT_EQ(w.recentItem(1)->text(), QStringLiteral("&1 Freecell"));
     EXPECT_FALSE(w.recentItem(2)->isVisible());
 }
@@ -196,7 +200,7 @@ TEST(MainWindow, ReplayAllEndsByItselfAndDirectionSwitches)
     }
     const int32_t last = e.Trans->Position();
     ASSERT_GE(last, 3);
-    w.mReplay_Click(4);
+    w.mReplay_Click(ReplayItem::ReplayAll);
     EXPECT_EQ(e.Trans->Position(), 0);
     EXPECT_TRUE(w.replaying());
     int ticks = 0;
@@ -207,26 +211,26 @@ TEST(MainWindow, ReplayAllEndsByItselfAndDirectionSwitches)
     }
     EXPECT_FALSE(w.replaying());
     EXPECT_EQ(e.Trans->Position(), last);
-    EXPECT_FALSE(w.replayItem(6)->isEnabled());
+    EXPECT_FALSE(w.item(ReplayItem::Stop)->isEnabled());
 
     // Back runs, then Forward is chosen: the next forward tick stops the
     // backward timer.
     w.tmrMain_Timer();
-    w.mReplay_Click(2);
+    w.mReplay_Click(ReplayItem::Back);
     w.tmrBackward_Timer();
     EXPECT_EQ(e.Trans->Position(), last - 1);
-    w.mReplay_Click(1);
+    w.mReplay_Click(ReplayItem::Forward);
     w.tmrForward_Timer();
     EXPECT_FALSE(w.tmrBackward().isActive());
     EXPECT_EQ(e.Trans->Position(), last);
     // During the replay the undo items are disabled and Stop is enabled.
-    w.mReplay_Click(2);
+    w.mReplay_Click(ReplayItem::Back);
     w.tmrBackward_Timer();
     w.tmrMain_Timer();
-    EXPECT_FALSE(w.gameItem(1)->isEnabled());
-    EXPECT_TRUE(w.replayItem(6)->isEnabled());
+    EXPECT_FALSE(w.item(GameItem::Undo)->isEnabled());
+    EXPECT_TRUE(w.item(ReplayItem::Stop)->isEnabled());
     // Close Game stops the replay; a tick with no game moves nothing.
-    w.mFile_Click(5);
+    w.mFile_Click(FileItem::CloseGame);
     EXPECT_FALSE(w.replaying());
     w.tmrForward_Timer();
     EXPECT_FALSE(t.d.data.GameRunning());
@@ -239,14 +243,14 @@ TEST(MainWindow, ViewToolbarMovesThePanel)
     QApplication::processEvents();
     const QRect with = w.PicBack()->geometry();
     EXPECT_TRUE(w.Toolbar1()->isVisible());
-    w.mGame_Click(9);
+    w.mGame_Click(GameItem::ViewToolbar);
     EXPECT_EQ(t.d.data.ShowToolbar(), 0);
     const QRect without = w.PicBack()->geometry();
     EXPECT_EQ(without.top(), 0);
     EXPECT_EQ(without.height(), with.height() + with.top());
     EXPECT_FALSE(w.Toolbar1()->isVisible());
     w.tmrMain_Timer();
-    EXPECT_FALSE(w.gameItem(9)->isChecked());
+    EXPECT_FALSE(w.item(GameItem::ViewToolbar)->isChecked());
     // The table stays centred, 20 twips left of the middle.
     const int expected = static_cast<int>((w.PicBack()->width() * 15 - 15480) / 2.0 - 20) / 15;
     EXPECT_NEAR(w.PicMain()->x(), expected, 1);
@@ -299,7 +303,7 @@ TEST(MainWindow, AroundTheTableTheBackgroundCarriesOn)
         for (const QSize &size : sizes)
             for (int toolbar : {1, 0}) {
                 if (t.d.data.ShowToolbar() != toolbar)
-                    w.mGame_Click(9);
+                    w.mGame_Click(GameItem::ViewToolbar);
                 w.resize(size);
                 const QString seam = surroundSeam(w, look.bg, look.fade);
                 EXPECT_TRUE(seam.isEmpty()) << "background " << look.bg << " fade " << look.fade << ", window "
@@ -314,16 +318,16 @@ TEST(MainWindow, AutoplaySwitchWithoutGameMovesNothing)
     Table t;
     frmMain &w = *t.w;
     t.d.data.Autoplay(0);
-    w.mGame_Click(4);
+    w.mGame_Click(GameItem::Autoplay);
     EXPECT_EQ(t.d.data.Autoplay(), 1);
     for (const CardState &c : t.e().Cards)
         EXPECT_FALSE(c.Visible);
     w.tmrMain_Timer();
-    EXPECT_TRUE(w.toolButton(5)->isChecked());
-    w.mGame_Click(4);
+    EXPECT_TRUE(w.toolButton(ToolbarButton::Autoplay)->isChecked());
+    w.mGame_Click(GameItem::Autoplay);
     EXPECT_EQ(t.d.data.Autoplay(), 0);
     w.tmrMain_Timer();
-    EXPECT_FALSE(w.toolButton(5)->isChecked());
+    EXPECT_FALSE(w.toolButton(ToolbarButton::Autoplay)->isChecked());
 }
 
 TEST(MainWindow, ClosingRecordsARunningGameOnce)
@@ -364,10 +368,14 @@ TEST(MainWindow, MenusOpenTheRecordsPlayersAndOptionsWindows)
     frmMain &w = *t.w;
     struct Item { QAction *action; const char *title; };
     const Item items[] = {
-        {w.favItem(2), "Organize Favorites"}, {w.favItem(4), "Play from Favorites"},
-        {w.statItem(1), "Game Statistics"},   {w.statItem(2), "Session Statistics"},
-        {w.statItem(4), "High Score"},        {w.statItem(6), "Log Statistics"},
-        {w.toolsItem(1), "Customize"},        {w.toolsItem(3), "Players"},
+        {w.item(FavItem::OrganizeFavorites), "Organize Favorites"},
+        {w.item(FavItem::PlayFromFavorites), "Play from Favorites"},
+        {w.item(StatItem::GameStatistics), "Game Statistics"},
+        {w.item(StatItem::SessionStatistics), "Session Statistics"},
+        {w.item(StatItem::HighScores), "High Score"},
+        {w.item(StatItem::LogStatistics), "Log Statistics"},
+        {w.item(ToolsItem::Customize), "Customize"},
+        {w.item(ToolsItem::Players), "Players"},
     };
     for (const Item &item : items) {
         QString seen;
@@ -391,7 +399,7 @@ TEST(MainWindow, MenusOpenTheRecordsPlayersAndOptionsWindows)
             modal->close();
         }
     });
-    w.toolsItem(5)->trigger();
+    w.item(ToolsItem::History)->trigger();
     EXPECT_EQ(seen, QStringLiteral("Game History"));
 }
 
@@ -436,13 +444,21 @@ TEST(MainWindow, AWindowOpenedDuringADragPutsTheCardsBack)
         if (QWidget *modal = QApplication::activeModalWidget())
             modal->close();
     });
-    w.helpItem(4)->trigger(); // About, over the table
+    w.item(HelpItem::About)->trigger(); // About, over the table
     EXPECT_FALSE(e.Dragging);
     EXPECT_EQ(w.PicCards(card)->pos(), home);
     EXPECT_EQ(e.CheckModel(), QString());
 }
 
 namespace {
+
+class RecordingHelp : public HelpViewer {
+public:
+    void ShowRules(int context) override { rules.push_back(context); }
+    void ShowContents() override { ++contents; }
+    std::vector<int> rules;
+    int contents = 0;
+};
 
 // Answers the message box that opens next with `button` (Escape when it is
 // NoButton) and keeps what the box showed.
@@ -482,14 +498,137 @@ void answerNextBox(BoxSeen &seen, QMessageBox::StandardButton button)
 
 } // namespace
 
+// The place of each item in its menu, and of each button on the toolbar, is
+// the value of its name.
+TEST(MainWindow, EveryNameIsItsPlaceInItsMenuOrOnTheToolbar)
+{
+    Table t;
+    frmMain &w = *t.w;
+    const QList<QAction *> bar = w.menuBar()->actions();
+    ASSERT_GE(bar.size(), 7);
+    const auto places = [&](int menu) { return bar[menu]->menu()->actions(); };
+    const auto check = [&](int menu, auto last) {
+        using Item = decltype(last);
+        const QList<QAction *> actions = places(menu);
+        ASSERT_EQ(actions.size(), static_cast<int>(last)) << qPrintable(bar[menu]->text());
+        for (int i = 1; i <= static_cast<int>(last); ++i)
+            EXPECT_EQ(w.item(Item(i)), actions[i - 1]) << qPrintable(bar[menu]->text()) << " " << i;
+    };
+    check(0, FileItem::Exit);
+    check(1, GameItem::ViewToolbar);
+    check(2, ReplayItem::Stop);
+    check(3, FavItem::PlayFromFavorites);
+    check(4, StatItem::LogStatistics);
+    check(5, ToolsItem::History);
+    check(6, HelpItem::About);
+    EXPECT_EQ(text(w.item(FileItem::RecentGames)), QStringLiteral("Recent Games"));
+    EXPECT_EQ(w.item(FileItem::RecentGames)->menu()->actions().first(), w.recentItem(1));
+    EXPECT_EQ(text(w.item(GameItem::Autoplay)), QStringLiteral("Autoplay"));
+    EXPECT_EQ(text(w.item(StatItem::SessionStatistics)), QStringLiteral("&Session Statistics"));
+    EXPECT_EQ(text(w.item(ToolsItem::Players)), QStringLiteral("&Players"));
+    EXPECT_EQ(text(w.item(HelpItem::Contents)), QStringLiteral("Contents"));
+
+    const QList<QAction *> buttons = w.Toolbar1()->actions();
+    ASSERT_EQ(buttons.size(), static_cast<int>(ToolbarButton::Help));
+    for (int i = 1; i <= static_cast<int>(ToolbarButton::Help); ++i)
+        EXPECT_EQ(w.toolButton(ToolbarButton(i)), buttons[i - 1]) << i;
+    const struct { ToolbarButton button; const char *key; } keys[] = {
+        {ToolbarButton::New, "New"},         {ToolbarButton::Select, "Select"},
+        {ToolbarButton::Restart, "Restart"}, {ToolbarButton::Autoplay, "Autoplay"},
+        {ToolbarButton::Undo, "Undo"},       {ToolbarButton::Redo, "Redo"},
+        {ToolbarButton::Back, "Back"},       {ToolbarButton::ReplayStop, "ReplayStop"},
+        {ToolbarButton::Forward, "Forward"}, {ToolbarButton::Statistics, "Statistics"},
+        {ToolbarButton::Help, "Help"},
+    };
+    for (const auto &k : keys)
+        EXPECT_EQ(w.toolButton(k.button)->data().toString(), QLatin1String(k.key));
+}
+
+// Each toolbar button does what its menu item does.
+TEST(MainWindow, ToolbarButtonsCallTheirMenuItems)
+{
+    Table t;
+    frmMain &w = *t.w;
+    RecordingHelp help;
+    t.d.data.SetHelpViewer(&help);
+    Engine &e = t.e();
+
+    t.d.data.LastGName(QStringLiteral("Penguin"));
+    w.toolButton(ToolbarButton::New)->trigger();
+    EXPECT_TRUE(t.d.data.GameRunning());
+    EXPECT_EQ(t.d.data.CurGName(), QStringLiteral("Penguin"));
+
+    w.startGame(QStringLiteral("Freecell"), GameNo::number(21));
+    w.tmrMain_Timer();
+    // Restart deals the same number again.
+    const int card = e.Array.GetTopPicID(0, 0);
+    int32_t mode = 0;
+    e.Array.MoveCard(static_cast<int16_t>(card), 4, 0, 0, mode, 0, 0, false);
+    ASSERT_GE(e.Trans->Position(), 1);
+    w.tmrMain_Timer();
+    w.toolButton(ToolbarButton::Undo)->trigger();
+    EXPECT_EQ(e.GetCardCell(card), 0);
+    w.tmrMain_Timer();
+    w.toolButton(ToolbarButton::Redo)->trigger();
+    EXPECT_EQ(e.GetCardCell(card), 4);
+    w.tmrMain_Timer();
+    w.toolButton(ToolbarButton::Restart)->trigger();
+    EXPECT_EQ(t.d.data.CurGNo(), GameNo::number(21));
+    EXPECT_EQ(e.GetCardCell(card), 0);
+
+    e.Array.MoveCard(static_cast<int16_t>(card), 4, 0, 0, mode, 0, 0, false);
+    w.tmrMain_Timer();
+    w.toolButton(ToolbarButton::Back)->trigger();
+    EXPECT_TRUE(w.tmrBackward().isActive());
+    w.tmrBackward_Timer(); // one step back, and Stop enabled
+    w.tmrMain_Timer();
+    w.toolButton(ToolbarButton::ReplayStop)->trigger();
+    EXPECT_FALSE(w.replaying());
+    EXPECT_EQ(e.GetCardCell(card), 0);
+    w.tmrMain_Timer();
+    w.toolButton(ToolbarButton::Forward)->trigger();
+    EXPECT_TRUE(w.tmrForward().isActive());
+    w.tmrForward_Timer();
+    EXPECT_EQ(e.GetCardCell(card), 4);
+    w.tmrMain_Timer();
+    w.toolButton(ToolbarButton::ReplayStop)->trigger();
+    EXPECT_FALSE(w.replaying());
+
+    const int16_t autoplay = t.d.data.Autoplay();
+    w.toolButton(ToolbarButton::Autoplay)->trigger();
+    EXPECT_NE(t.d.data.Autoplay(), autoplay);
+
+    w.toolButton(ToolbarButton::Help)->trigger();
+    EXPECT_EQ(help.rules, std::vector<int>({t.d.data.GetGameID(QStringLiteral("Freecell"))}));
+    EXPECT_EQ(help.contents, 0);
+
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            seen = modal->windowTitle();
+            modal->close();
+        }
+    });
+    w.toolButton(ToolbarButton::Statistics)->trigger();
+    EXPECT_EQ(seen, QStringLiteral("Game Statistics"));
+
+    // Select opens the game selector, owned by the table.
+    t.prompt.dialogs.push_back([](QDialog &) { return int(QDialog::Rejected); });
+    w.toolButton(ToolbarButton::Select)->trigger();
+    ASSERT_FALSE(t.prompt.asked.empty());
+    EXPECT_EQ(t.prompt.asked.back().dialogClass, QByteArray("tw::frmSelect"));
+    EXPECT_EQ(t.prompt.asked.back().owner, &w);
+    t.d.data.SetHelpViewer(nullptr);
+}
+
 TEST(MainWindow, AddToFavoritesReportsWhereTheDealWent)
 {
     Table t;
     frmMain &w = *t.w;
-    w.mFav_Click(1); // no game: nothing added, nothing said
+    w.mFav_Click(FavItem::AddToFavorites); // no game: nothing added, nothing said
     EXPECT_TRUE(t.prompt.asked.empty());
     w.startGame(QStringLiteral("Penguin"), GameNo::number(77));
-    w.mFav_Click(1);
+    w.mFav_Click(FavItem::AddToFavorites);
     const auto boxes = t.prompt.boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("Game <77> Successfully Added to Favorites Under <Penguin> Folder"));
