@@ -47,7 +47,7 @@ int main(int argc, char **argv)
             top->close();
 
     w->setAnimationDelay(0);
-    w->startGame(QStringLiteral("Double Freecell"), GameNo::number(12345));
+    w->startDeal(QStringLiteral("Double Freecell"), GameNo::number(12345));
     QApplication::processEvents();
 
     const int rounds = 200;

@@ -58,7 +58,7 @@ const SoundRow kSounds[] = {
 // The dialog's small pictures, drawn once.
 enum class Pic { Root, Group, Entry, Range, Sound };
 
-QIcon icon(Pic which)
+QIcon dialogIcon(Pic which)
 {
     auto draw = [](Pic k) {
         QPixmap pm(16, 16);
@@ -134,7 +134,7 @@ QTreeWidgetItem *treeNode(QTreeWidgetItem *parent, const QString &key, const QSt
 {
     auto *node = new QTreeWidgetItem(parent, {text});
     node->setData(0, frmCustomize::KeyRole, key);
-    node->setIcon(0, icon(pic));
+    node->setIcon(0, dialogIcon(pic));
     return node;
 }
 
@@ -441,7 +441,7 @@ void frmCustomize::LoadGeneral()
     qint64 p = 1;
     for (int i = 1; i <= 15; ++i) {
         p *= 10;
-        imcRange->addItem(icon(Pic::Range), locale.toString(p - 1));
+        imcRange->addItem(dialogIcon(Pic::Range), locale.toString(p - 1));
     }
     chkTime->setChecked(ctx_.data->ShowTime() == 1);
     chkMoves->setChecked(ctx_.data->ShowMoves() == 1);
@@ -467,7 +467,7 @@ void frmCustomize::LoadBackgrounds()
     tvBGround->clear();
     auto *root = new QTreeWidgetItem(tvBGround, {QStringLiteral("Backgrounds")});
     root->setData(0, KeyRole, QStringLiteral("main"));
-    root->setIcon(0, icon(Pic::Root));
+    root->setIcon(0, dialogIcon(Pic::Root));
     auto select = [this](QTreeWidgetItem *entry, int tag) {
         entry->setData(0, TagRole, tag);
         if (tag == mBG)
@@ -479,7 +479,7 @@ void frmCustomize::LoadBackgrounds()
     for (int i = 1; i <= OfferedColours; ++i) {
         const auto entry = ctx_.data->GetCol(static_cast<int16_t>(CustomColorIndex + i));
         auto *node = new QTreeWidgetItem(colours, {entry ? entry->first : QString()});
-        node->setIcon(0, icon(Pic::Entry));
+        node->setIcon(0, dialogIcon(Pic::Entry));
         select(node, CustomColorIndex + i);
     }
     for (const art::PictureCategory &group : art::BackgroundCategories())
@@ -502,7 +502,7 @@ void frmCustomize::addPictureGroup(QTreeWidget *tree, QTreeWidgetItem *root, con
     for (int i = 1; i <= ids.size(); ++i) {
         const int tag = ids.at(i - 1);
         auto *entry = new QTreeWidgetItem(node, {Group + QStringLiteral(" 0") + QString::number(i)});
-        entry->setIcon(0, icon(Pic::Entry));
+        entry->setIcon(0, dialogIcon(Pic::Entry));
         entry->setData(0, TagRole, tag);
         if (tag == current)
             tree->setCurrentItem(entry);
@@ -524,7 +524,7 @@ void frmCustomize::LoadSounds()
     lvSound->clear();
     for (const SoundRow &s : kSounds) {
         auto *row = new QTreeWidgetItem(lvSound, {QString::fromLatin1(s.text)});
-        row->setIcon(0, icon(Pic::Sound));
+        row->setIcon(0, dialogIcon(Pic::Sound));
         row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
         row->setCheckState(0, (ctx_.data->*s.get)() != 0 ? Qt::Checked : Qt::Unchecked);
     }
@@ -549,7 +549,7 @@ void frmCustomize::LoadDecks()
     mDeck = ctx_.data->DeckIndex();
     auto *root = new QTreeWidgetItem(tvDeck, {QStringLiteral("Decks")});
     root->setData(0, KeyRole, QStringLiteral("main"));
-    root->setIcon(0, icon(Pic::Root));
+    root->setIcon(0, dialogIcon(Pic::Root));
     for (const art::PictureCategory &group : art::BackCategories())
         AddDeckGroup(root, group.name, group.ids);
     root->setExpanded(true);

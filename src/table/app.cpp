@@ -100,7 +100,7 @@ struct Globals {
 
 Globals *current = nullptr;
 
-Globals &G()
+Globals &currentRun()
 {
     Q_ASSERT(current);
     return *current;
@@ -147,7 +147,7 @@ int Run()
 
 void SplashDone()
 {
-    Globals &g = G();
+    Globals &g = currentRun();
     if (g.splash) {
         g.splash->deleteLater();
         g.splash = nullptr;
@@ -157,7 +157,7 @@ void SplashDone()
 
 void ShowMain()
 {
-    Globals &g = G();
+    Globals &g = currentRun();
     if (g.main)
         return;
     g.main = new frmMain(*g.data, *g.prompt);
@@ -178,7 +178,7 @@ void ShowMain()
 
 void UnloadAll()
 {
-    Globals &g = G();
+    Globals &g = currentRun();
     // Every other window goes first, then the table, then the objects, so
     // nothing runs against a released object.
     for (QWidget *w : QApplication::topLevelWidgets())

@@ -333,7 +333,7 @@ GameContext frmMain::context()
     GameContext c;
     c.data = &data_;
     c.prompt = &prompt_;
-    c.startGame = [this](const QString &name, const GameNo &number) { startGame(name, number); };
+    c.startGame = [this](const QString &name, const GameNo &number) { startDeal(name, number); };
     c.randomGameNo = [this] { return engine_->GetRandomGameNo(); };
     c.preview = [](int index) { return art::Preview(index, art::AppDpr()); };
     c.busy = [this] { return engine_->Dealing(); };
@@ -348,7 +348,7 @@ AppContext frmMain::appContext()
     c.engine = engine_.get();
     c.mainWindow = this;
     c.prompt = &prompt_;
-    c.startGame = [this](const QString &name, const GameNo &number) { startGame(name, number); };
+    c.startGame = [this](const QString &name, const GameNo &number) { startDeal(name, number); };
     c.randomGameNo = [this] { return engine_->GetRandomGameNo(); };
     c.showSelector = [this] { showSelect(true); };
     c.applyTableLook = [this] {
@@ -360,7 +360,7 @@ AppContext frmMain::appContext()
     return c;
 }
 
-void frmMain::startGame(const QString &name, const GameNo &number)
+void frmMain::startDeal(const QString &name, const GameNo &number)
 {
     engine_->StartGame(name, number);
     if (closePending_ && !engine_->Dealing()) {
@@ -369,7 +369,7 @@ void frmMain::startGame(const QString &name, const GameNo &number)
     }
 }
 
-QelEmpty *frmMain::marker(MarkerKind kind, int index)
+QelEmpty *frmMain::markerControl(MarkerKind kind, int index)
 {
     switch (kind) {
     case MarkerKind::Home: return (index >= 0 && index < 18) ? picHome_[static_cast<size_t>(index)] : nullptr;
@@ -463,7 +463,7 @@ void frmMain::CardShown(int card)
 
 void frmMain::MarkerChanged(MarkerKind kind, int index)
 {
-    QelEmpty *w = marker(kind, index);
+    QelEmpty *w = markerControl(kind, index);
     if (!w)
         return;
     const MarkerState *m = nullptr;
@@ -573,7 +573,7 @@ void frmMain::mFile_Click(FileItem item)
 {
     switch (item) {
     case FileItem::NewGame:
-        startGame(data_.LastGName(), engine_->GetRandomGameNo());
+        startDeal(data_.LastGName(), engine_->GetRandomGameNo());
         break;
     case FileItem::SelectGame:
         showSelect(true);
@@ -582,7 +582,7 @@ void frmMain::mFile_Click(FileItem item)
         // Only a running game is restarted: a late shortcut never redeals a
         // finished number.
         if (data_.GameRunning())
-            startGame(data_.CurGName(), data_.CurGNo());
+            startDeal(data_.CurGName(), data_.CurGNo());
         break;
     case FileItem::CloseGame:
         if (data_.GameRunning() && !engine_->Dealing())
@@ -603,7 +603,7 @@ void frmMain::mFile_Click(FileItem item)
 void frmMain::mRecent_Click(int index)
 {
     // An empty entry names no variant; the start routine ignores it.
-    startGame(data_.GetRecent(static_cast<int16_t>(index)), engine_->GetRandomGameNo());
+    startDeal(data_.GetRecent(static_cast<int16_t>(index)), engine_->GetRandomGameNo());
 }
 
 void frmMain::mGame_Click(GameItem item)

@@ -57,7 +57,7 @@ public:
     QWidget *PicMain() { return picMain_; }
     QWidget *PicBack() { return picBack_; }
     QelCard *PicCards(int i) { return cards_[static_cast<size_t>(i)]; }
-    QelEmpty *marker(MarkerKind kind, int index);
+    QelEmpty *markerControl(MarkerKind kind, int index);
     QToolBar *Toolbar1() { return toolbar_; }
     GameContext context();
     AppContext appContext();
@@ -90,8 +90,9 @@ public:
     void tmrBackward_Timer();
     bool replaying() const;
 
-    // The one start-game routine, as every window calls it.
-    void startGame(const QString &name, const GameNo &number);
+    // Starts a deal with the engine's start-game routine, as every window
+    // asks for one, then closes the window if a close came during the deal.
+    void startDeal(const QString &name, const GameNo &number);
 
     QAction *item(FileItem i) const { return fileItems_.at(static_cast<size_t>(i)); }
     QAction *item(GameItem i) const { return gameItems_.at(static_cast<size_t>(i)); }

@@ -101,7 +101,7 @@ TEST(Program, ExitWithHelpOpenReleasesEverythingBeforeReturning)
 {
     bool running = false;
     const RunResult r = runProgram([&](frmMain &main) {
-        main.startGame(QStringLiteral("Freecell"), GameNo::number(164));
+        main.startDeal(QStringLiteral("Freecell"), GameNo::number(164));
         running = mLoad::data()->GameRunning();
         main.mHelp_Click(HelpItem::Rules);
         main.mFile_Click(FileItem::Exit);

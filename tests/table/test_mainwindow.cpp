@@ -142,7 +142,7 @@ TEST(MainWindow, StatusTextsAfterATick)
 {
     Table t;
     frmMain &w = *t.w;
-    w.startGame(QStringLiteral("Freecell"), GameNo::number(7));
+    w.startDeal(QStringLiteral("Freecell"), GameNo::number(7));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tarnwick [Freecell] [Player1] [7]"));
     w.tmrTime_Timer();
     EXPECT_TRUE(w.mScore()->text().startsWith(QStringLiteral("Score :")));
@@ -163,7 +163,7 @@ TEST(MainWindow, DragCardToLegalAndIllegalPlaces)
 {
     Table t;
     frmMain &w = *t.w;
-    w.startGame(QStringLiteral("Freecell"), GameNo::number(11));
+    w.startDeal(QStringLiteral("Freecell"), GameNo::number(11));
     Engine &e = t.e();
     // A top card dragged onto a free cell goes there.
     const int card = e.Array.GetTopPicID(0, 0);
@@ -191,7 +191,7 @@ TEST(MainWindow, ReplayAllEndsByItselfAndDirectionSwitches)
 {
     Table t;
     frmMain &w = *t.w;
-    w.startGame(QStringLiteral("Freecell"), GameNo::number(3));
+    w.startDeal(QStringLiteral("Freecell"), GameNo::number(3));
     Engine &e = t.e();
     for (int p = 0; p < 3; ++p) {
         const int card = e.Array.GetTopPicID(0, static_cast<int16_t>(p));
@@ -339,7 +339,7 @@ TEST(MainWindow, ClosingRecordsARunningGameOnce)
     EXPECT_FALSE(QFile::exists(file)); // no game: nothing written
     Table t2;
     t2.d.data.SetAppDataLookup([&] { return t.dir.path(); });
-    t2.w->startGame(QStringLiteral("Penguin"), GameNo::number(5));
+    t2.w->startDeal(QStringLiteral("Penguin"), GameNo::number(5));
     t2.w->close();
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -390,7 +390,7 @@ TEST(MainWindow, MenusOpenTheRecordsPlayersAndOptionsWindows)
         EXPECT_EQ(seen, QString::fromLatin1(item.title));
     }
     // History needs a running game, and opens over it.
-    w.startGame(QStringLiteral("Freecell"), GameNo::number(2));
+    w.startDeal(QStringLiteral("Freecell"), GameNo::number(2));
     w.tmrMain_Timer();
     QString seen;
     QTimer::singleShot(0, [&] {
@@ -407,7 +407,7 @@ TEST(MainWindow, AWinOpensTheEndOfGameWindowAndRecordsOnce)
 {
     Table t;
     frmMain &w = *t.w;
-    w.startGame(QStringLiteral("Freecell"), GameNo::number(4));
+    w.startDeal(QStringLiteral("Freecell"), GameNo::number(4));
     Engine &e = t.e();
     QString seen;
     QTimer::singleShot(0, [&] {
@@ -432,7 +432,7 @@ TEST(MainWindow, AWindowOpenedDuringADragPutsTheCardsBack)
 {
     Table t;
     frmMain &w = *t.w;
-    w.startGame(QStringLiteral("Freecell"), GameNo::number(9));
+    w.startDeal(QStringLiteral("Freecell"), GameNo::number(9));
     Engine &e = t.e();
     const int card = e.Array.GetTopPicID(0, 2);
     const QPoint home = w.PicCards(card)->pos();
@@ -558,7 +558,7 @@ TEST(MainWindow, ToolbarButtonsCallTheirMenuItems)
     EXPECT_TRUE(t.d.data.GameRunning());
     EXPECT_EQ(t.d.data.CurGName(), QStringLiteral("Penguin"));
 
-    w.startGame(QStringLiteral("Freecell"), GameNo::number(21));
+    w.startDeal(QStringLiteral("Freecell"), GameNo::number(21));
     w.tmrMain_Timer();
     // Restart deals the same number again.
     const int card = e.Array.GetTopPicID(0, 0);
@@ -627,7 +627,7 @@ TEST(MainWindow, AddToFavoritesReportsWhereTheDealWent)
     frmMain &w = *t.w;
     w.mFav_Click(FavItem::AddToFavorites); // no game: nothing added, nothing said
     EXPECT_TRUE(t.prompt.asked.empty());
-    w.startGame(QStringLiteral("Penguin"), GameNo::number(77));
+    w.startDeal(QStringLiteral("Penguin"), GameNo::number(77));
     w.mFav_Click(FavItem::AddToFavorites);
     const auto boxes = t.prompt.boxes();
     ASSERT_EQ(boxes.size(), 1u);
