@@ -52,6 +52,15 @@ public:
     std::vector<int16_t> session;
 };
 
+// Records which help pages were asked for.
+class RecordingHelp : public HelpViewer {
+public:
+    void ShowRules(int context) override { rules.push_back(context); }
+    void ShowContents() override { ++contents; }
+    std::vector<int> rules;
+    int contents = 0;
+};
+
 class RecordingSound : public SoundPlayer {
 public:
     void Play(const QString &resource) override { played << resource; }

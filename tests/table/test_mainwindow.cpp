@@ -80,6 +80,17 @@ QString text(QAction *a)
     return a ? a->text() : QStringLiteral("<none>");
 }
 
+// Closes the modal window that opens next and keeps its caption in `title`.
+void closeNextModal(QString &title)
+{
+    QTimer::singleShot(0, [&title] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            title = modal->windowTitle();
+            modal->close();
+        }
+    });
+}
+
 } // namespace
 
 TEST(MainWindow, MenusCaptionsAndShortcuts)
@@ -379,13 +390,7 @@ TEST(MainWindow, MenusOpenTheRecordsPlayersAndOptionsWindows)
     };
     for (const Item &item : items) {
         QString seen;
-        QTimer::singleShot(0, [&] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (modal) {
-                seen = modal->windowTitle();
-                modal->close();
-            }
-        });
+        closeNextModal(seen);
         item.action->trigger();
         EXPECT_EQ(seen, QString::fromLatin1(item.title));
     }
@@ -393,12 +398,7 @@ TEST(MainWindow, MenusOpenTheRecordsPlayersAndOptionsWindows)
     w.startDeal(QStringLiteral("Freecell"), GameNo::number(2));
     w.tmrMain_Timer();
     QString seen;
-    QTimer::singleShot(0, [&] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            seen = modal->windowTitle();
-            modal->close();
-        }
-    });
+    closeNextModal(seen);
     w.item(ToolsItem::History)->trigger();
     EXPECT_EQ(seen, QStringLiteral("Game History"));
 }
@@ -410,12 +410,7 @@ TEST(MainWindow, AWinOpensTheEndOfGameWindowAndRecordsOnce)
     w.startDeal(QStringLiteral("Freecell"), GameNo::number(4));
     Engine &e = t.e();
     QString seen;
-    QTimer::singleShot(0, [&] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            seen = modal->windowTitle();
-            modal->close();
-        }
-    });
+    closeNextModal(seen);
     w.GameWon();
     EXPECT_EQ(seen, QStringLiteral("Congrats"));
     EXPECT_FALSE(t.d.data.GameRunning());
@@ -451,14 +446,6 @@ TEST(MainWindow, AWindowOpenedDuringADragPutsTheCardsBack)
 }
 
 namespace {
-
-class RecordingHelp : public HelpViewer {
-public:
-    void ShowRules(int context) override { rules.push_back(context); }
-    void ShowContents() override { ++contents; }
-    std::vector<int> rules;
-    int contents = 0;
-};
 
 // Answers the message box that opens next with `button` (Escape when it is
 // NoButton) and keeps what the box showed.
@@ -603,12 +590,7 @@ TEST(MainWindow, ToolbarButtonsCallTheirMenuItems)
     EXPECT_EQ(help.contents, 0);
 
     QString seen;
-    QTimer::singleShot(0, [&] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            seen = modal->windowTitle();
-            modal->close();
-        }
-    });
+    closeNextModal(seen);
     w.toolButton(ToolbarButton::Statistics)->trigger();
     EXPECT_EQ(seen, QStringLiteral("Game Statistics"));
 

@@ -27,14 +27,6 @@ struct StartCall {
     QString player;
 };
 
-class RecordingHelp : public HelpViewer {
-public:
-    void ShowRules(int context) override { rules.push_back(context); }
-    void ShowContents() override { ++contents; }
-    std::vector<int> rules;
-    int contents = 0;
-};
-
 // Settings with the catalogue, a start-game routine that only records, a
 // fixed random number and previews whose top-left pixel tells their index.
 struct Fixture {
