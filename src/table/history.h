@@ -14,7 +14,7 @@ class cTrans;
 // The move history of the running deal, one row per journalled move: the
 // last move done stands out in dark red and bold, undone moves in olive.
 // The rows are taken from the journal once, when the window is made; the
-// main window shows it with exec().
+// main window runs it modally through its prompt.
 class frmHistory : public QDialog {
     Q_OBJECT
 public:
