@@ -206,7 +206,7 @@ enum StockMarker : int16_t {
 using stock_marker::StockMarker;
 
 namespace marker_pic {
-// Place-marker pictures (cData::RightPic).
+// Place-marker pictures (Pictures::RightPic).
 enum MarkerPic : int32_t {
     RankAce = 0, // 0 to 12: a foundation place marked with that rank
     RankKing = 12,

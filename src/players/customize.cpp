@@ -214,7 +214,7 @@ frmCustomize::frmCustomize(const AppContext &ctx, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmCustomize"));
     setWindowTitle(QStringLiteral("Customize"));
-    setWindowIcon(ctx_.data->Icon());
+    setWindowIcon(Pictures(*ctx_.data).Icon());
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));

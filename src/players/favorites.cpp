@@ -2,6 +2,7 @@
 
 #include "records/score.h"
 #include "settings/data.h"
+#include "settings/resources.h"
 #include "settings/prompt.h"
 #include "table/select.h"
 
@@ -77,7 +78,7 @@ frmOrgFav::frmOrgFav(const AppContext &ctx, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmOrgFav"));
     setWindowTitle(QStringLiteral("Organize Favorites"));
-    setWindowIcon(ctx_.data->Icon());
+    setWindowIcon(Pictures(*ctx_.data).Icon());
 
     lvGames = new QTreeWidget(this);
     lvGames->setObjectName(QStringLiteral("lvGames"));
@@ -196,7 +197,7 @@ frmPlayFav::frmPlayFav(const AppContext &ctx, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmPlayFav"));
     setWindowTitle(QStringLiteral("Play from Favorites"));
-    setWindowIcon(ctx_.data->Icon());
+    setWindowIcon(Pictures(*ctx_.data).Icon());
 
     imcGames = new QComboBox(this);
     imcGames->setObjectName(QStringLiteral("imcGames"));

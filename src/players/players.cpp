@@ -4,6 +4,7 @@
 #include "settings/artwork.h"
 #include "settings/data.h"
 #include "settings/prompt.h"
+#include "settings/resources.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -105,7 +106,7 @@ frmPlayers::frmPlayers(const AppContext &ctx, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmPlayers"));
     setWindowTitle(QStringLiteral("Players"));
-    setWindowIcon(ctx_.data->Icon());
+    setWindowIcon(Pictures(*ctx_.data).Icon());
 
     lvPlayer = new QListWidget(this);
     lvPlayer->setObjectName(QStringLiteral("lvPlayer"));

@@ -6,6 +6,7 @@
 #include "highscore.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
+#include "settings/resources.h"
 #include "settings/prompt.h"
 
 #include <QAction>
@@ -44,7 +45,7 @@ frmFinish::frmFinish(const AppContext &context, QWidget *parent) : QDialog(paren
     setWindowTitle(QStringLiteral("Congrats"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     if (ctx_.data)
-        setWindowIcon(ctx_.data->Icon());
+        setWindowIcon(Pictures(*ctx_.data).Icon());
 
     Toolbar1 = new QToolBar(this);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));

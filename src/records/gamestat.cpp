@@ -7,6 +7,7 @@
 #include "records/recordfile.h"
 #include "records/score.h"
 #include "settings/data.h"
+#include "settings/resources.h"
 #include "table/select.h"
 
 #include <QComboBox>
@@ -294,7 +295,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
     resize(900, 640);
 
     SSTab1->setCurrentIndex(0);
-    setWindowIcon(ctx_.data->Icon());
+    setWindowIcon(Pictures(*ctx_.data).Icon());
     ctx_.score->OpenAllScore();
     loaded_ = true;
     ShowGeneral();

@@ -7,6 +7,7 @@
 #include "recordfile.h"
 #include "score.h"
 #include "settings/data.h"
+#include "settings/resources.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -291,7 +292,7 @@ void frmHighScore::Form_Load()
 {
     SSTab1->setCurrentIndex(0);
     if (ctx_.data)
-        setWindowIcon(ctx_.data->Icon());
+        setWindowIcon(Pictures(*ctx_.data).Icon());
     ctx_.score->OpenAllScore();
     loaded_ = true;
     ShowTopGames();

@@ -6,6 +6,7 @@
 #include "records/score.h"
 #include "records/scoretable.h"
 #include "settings/data.h"
+#include "settings/resources.h"
 #include "table/select.h"
 
 #include <QAbstractTableModel>
@@ -214,7 +215,7 @@ frmLogStat::frmLogStat(const AppContext &context, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmLogStat"));
     setWindowTitle(QStringLiteral("Log Statistics"));
-    setWindowIcon(ctx_.data->Icon());
+    setWindowIcon(Pictures(*ctx_.data).Icon());
 
     imcPlayer = new QComboBox(this);
     imcPlayer->setObjectName(QStringLiteral("imcPlayer"));

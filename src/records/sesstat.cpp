@@ -5,6 +5,7 @@
 #include "score.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
+#include "settings/resources.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -200,7 +201,7 @@ frmSesStat::frmSesStat(const AppContext &ctx, QWidget *parent) : QDialog(parent)
 
     // Load.
     SSTab1->setCurrentIndex(0);
-    setWindowIcon(ctx_.data->Icon());
+    setWindowIcon(Pictures(*ctx_.data).Icon());
     ShowSession();
     ShowSessionChart();
     ShowCurrentGame();

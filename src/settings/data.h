@@ -10,10 +10,6 @@
 #include <optional>
 #include <utility>
 
-class QIcon;
-class QPixmap;
-class QWidget;
-
 namespace tw {
 
 class SettingsStore;
@@ -49,7 +45,6 @@ public:
     int16_t TotalGames() const { return totalGames_; }
     // The data folder, always ending with a slash.
     QString AppDir() const;
-    QIcon Icon() const;
     void SetGame(int16_t i, const QString &Name);
     QString GetGName(int16_t i) const;
     QString HelpFile() const { return helpFile_; }
@@ -126,14 +121,9 @@ public:
     int16_t RecentCount() const;
     void ClearRecent();
 
-    // Resources. The pictures and the background painter need a GUI and are
-    // defined with the artwork; the rest works headless.
-    QPixmap GetPic(int Id) const;
+    // Resources. The pictures and the background painter need a GUI: they
+    // are the members of Pictures (settings/resources.h).
     std::optional<std::pair<QString, int32_t>> GetCol(int16_t Index) const;
-    void SetBG(int16_t Index, QWidget *Target, int16_t Mode, int32_t Colour) const;
-    QPixmap MainPic(int16_t i) const;
-    QPixmap RightPic(int32_t i) const;
-    QPixmap DeckPic() const;
     int16_t GetGameID(const QString &Name) const;
     void PlaySound(const QString &Name) const;
     void ShowRules(const QString &GName) const;

@@ -216,9 +216,9 @@ QImage RenderBackground(int16_t Index, QSize size, int16_t Mode, int32_t Colour,
     return img;
 }
 
-// --- members of the settings object ---
+// --- the picture members of the settings object ---
 
-QPixmap cData::GetPic(int Id) const
+QPixmap Pictures::GetPic(int Id) const
 {
     const qreal dpr = art::AppDpr();
     if (art::IsTile(Id))
@@ -228,7 +228,7 @@ QPixmap cData::GetPic(int Id) const
     noPicture("background or card-back", Id);
 }
 
-void cData::SetBG(int16_t Index, QWidget *Target, int16_t Mode, int32_t Colour) const
+void Pictures::SetBG(int16_t Index, QWidget *Target, int16_t Mode, int32_t Colour) const
 {
     if (!Target)
         return;
@@ -238,29 +238,29 @@ void cData::SetBG(int16_t Index, QWidget *Target, int16_t Mode, int32_t Colour) 
         TileBackground(Target, Index);
 }
 
-QPixmap cData::MainPic(int16_t i) const
+QPixmap Pictures::MainPic(int16_t i) const
 {
     if (i < 1 || i > 52)
         noPicture("card-face", i);
     return art::Face(i, art::AppDpr());
 }
 
-QPixmap cData::RightPic(int32_t i) const
+QPixmap Pictures::RightPic(int32_t i) const
 {
     if (i < 0 || i > 17)
         noPicture("place-marker", i);
     return art::Marker(i, art::AppDpr());
 }
 
-QPixmap cData::DeckPic() const
+QPixmap Pictures::DeckPic() const
 {
     // A back id edited into the settings that names no back shows the default
     // back rather than ending the program.
-    const int id = DeckIndex();
+    const int id = data_.DeckIndex();
     return art::Back(art::IsBack(id) ? id : art::DefaultBack, art::AppDpr());
 }
 
-QIcon cData::Icon() const
+QIcon Pictures::Icon() const
 {
     return art::AppIcon();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QImage>
+#include <QPixmap>
 #include <QSize>
 #include <cstdint>
 
@@ -14,6 +16,34 @@ class QWidget;
 // repeated picture tile. The painters install the result as the widget's own
 // background, so it stays through every repaint without being painted again.
 namespace tw {
+
+class cData;
+
+// The picture members of the settings object. They need a GUI, so they live
+// here, beside the artwork, over the settings object they read; the settings
+// object itself stays headless.
+//
+//   Pictures(data).DeckPic();   // the back the settings choose
+class Pictures {
+public:
+    explicit Pictures(const cData &data) : data_(data) {}
+
+    // Background tile or card back Id; no such picture throws out_of_range.
+    QPixmap GetPic(int Id) const;
+    // Paints background Index on Target (see RenderBackground for the
+    // indexes); a null Target is left alone.
+    void SetBG(int16_t Index, QWidget *Target, int16_t Mode, int32_t Colour) const;
+    // Card face 1..52 and place marker 0..17; others throw out_of_range.
+    QPixmap MainPic(int16_t i) const;
+    QPixmap RightPic(int32_t i) const;
+    // The back of the DeckIndex setting, read at every call.
+    QPixmap DeckPic() const;
+    // The application icon.
+    QIcon Icon() const;
+
+private:
+    const cData &data_;
+};
 
 // A colour value as the settings store it: red + 256 * green + 65536 * blue.
 QColor ColorFromValue(int32_t value);

@@ -2,6 +2,7 @@
 
 #include "settings/artwork.h"
 #include "settings/data.h"
+#include "settings/resources.h"
 #include "version.h"
 
 #include <QFrame>
@@ -16,7 +17,7 @@ namespace tw {
 frmAbout::frmAbout(cData &data, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowIcon(data.Icon());
+    setWindowIcon(Pictures(data).Icon());
     setWindowTitle(QStringLiteral("About ") + data.ProdName());
 
     auto *Image1 = new QLabel(this);

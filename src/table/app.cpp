@@ -6,6 +6,7 @@
 #include "select.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
+#include "settings/resources.h"
 #include "settings/help.h"
 #include "settings/resources_init.h"
 #include "settings/sound.h"
@@ -135,7 +136,7 @@ int Run()
     g.data->SetHelpViewer(g.help.get());
 
     g.splash = new frmSplash(&SplashDone);
-    g.splash->setWindowIcon(g.data->Icon());
+    g.splash->setWindowIcon(Pictures(*g.data).Icon());
     g.splash->show();
     const int rc = QApplication::exec();
     // File > Exit leaves the event loop at once: the windows go without their

@@ -352,7 +352,7 @@ AppContext frmMain::appContext()
     c.randomGameNo = [this] { return engine_->GetRandomGameNo(); };
     c.showSelector = [this] { showSelect(true); };
     c.applyTableLook = [this] {
-        data_.SetBG(data_.BGIndex(), picMain_, data_.Fade(), data_.CustomColor());
+        Pictures(data_).SetBG(data_.BGIndex(), picMain_, data_.Fade(), data_.CustomColor());
         SetDeckAll();
     };
     c.openGameStats = [this] { mStat_Click(StatItem::GameStatistics); };
@@ -401,7 +401,7 @@ void frmMain::SetDeckPics()
     picStock_->hide();
     connect(picStock_, &QelEmpty::Click, this, [this] { engine_->StockMarkerClick(); });
 
-    const QPixmap back = data_.DeckPic();
+    const QPixmap back = Pictures(data_).DeckPic();
     for (int i = 0; i < MaxCards; ++i) {
         auto *c = new QelCard(i, engine_->Cards[static_cast<size_t>(i)], picMain_);
         c->DeckPic(back);
@@ -422,7 +422,7 @@ void frmMain::SetDeckPics()
 void frmMain::SetDeckAll()
 {
     for (QelCard *c : cards_)
-        c->DeckPic(data_.DeckPic());
+        c->DeckPic(Pictures(data_).DeckPic());
 }
 
 void frmMain::PrepareTable()
@@ -430,7 +430,7 @@ void frmMain::PrepareTable()
     SetDeckPics();
     UpdateRecentMenu();
     ArrangeTable();
-    data_.SetBG(data_.BGIndex(), picMain_, data_.Fade(), data_.CustomColor());
+    Pictures(data_).SetBG(data_.BGIndex(), picMain_, data_.Fade(), data_.CustomColor());
 }
 
 void frmMain::Refreshcard(int card)
@@ -439,7 +439,7 @@ void frmMain::Refreshcard(int card)
         return;
     const CardState &s = engine_->Cards[static_cast<size_t>(card)];
     QelCard *c = cards_[static_cast<size_t>(card)];
-    c->MainPic(data_.MainPic(static_cast<int16_t>(s.Suit * 13 + s.Num + 1)));
+    c->MainPic(Pictures(data_).MainPic(static_cast<int16_t>(s.Suit * 13 + s.Num + 1)));
     c->Refreshcard();
 }
 
@@ -475,7 +475,7 @@ void frmMain::MarkerChanged(MarkerKind kind, int index)
     case MarkerKind::Stock: m = &engine_->PicStock; break;
     }
     if (m->Pic >= 0)
-        w->Pic(data_.RightPic(m->Pic));
+        w->Pic(Pictures(data_).RightPic(m->Pic));
     w->move(px(m->Left), px(m->Top));
     w->setVisible(m->Visible);
 }

@@ -149,7 +149,7 @@ TEST(Background, SetBGInstallsAPersistentBackground)
     test::TestData d;
     QWidget w;
     w.resize(64, 256);
-    d.data.SetBG(1007, &w, 1, 0);
+    Pictures(d.data).SetBG(1007, &w, 1, 0);
     EXPECT_TRUE(w.autoFillBackground());
     // Samples the grabbed widget at a logical position, whatever its ratio.
     const qreal r = w.devicePixelRatioF();
@@ -170,7 +170,7 @@ TEST(Background, SetBGInstallsAPersistentBackground)
     EXPECT_EQ(px(shot, 10, 200), qRgb(0, 61, 0) & 0xFFFFFF);
 
     // A tile replaces the fade, also after a later resize, at the widget's ratio.
-    d.data.SetBG(71, &w, 1, 0);
+    Pictures(d.data).SetBG(71, &w, 1, 0);
     w.resize(300, 300);
     shot = w.grab().toImage();
     const QImage tile = art::TileImage(71, r).convertToFormat(QImage::Format_RGB32);
@@ -179,7 +179,7 @@ TEST(Background, SetBGInstallsAPersistentBackground)
             ASSERT_EQ(at(shot, x, y), at(tile, x % tile.width(), y % tile.height())) << x << "," << y;
 
     // A custom colour, flat.
-    d.data.SetBG(1000, &w, 0, 255 + 256 * 128);
+    Pictures(d.data).SetBG(1000, &w, 0, 255 + 256 * 128);
     EXPECT_EQ(px(w.grab().toImage(), 150, 150), qRgb(255, 128, 0) & 0xFFFFFF);
 }
 
@@ -425,34 +425,35 @@ TEST(Artwork, Categories)
     EXPECT_FALSE(art::IsTile(74));
 }
 
-// --- members of the settings object ------------------------------------------
+// --- picture members of the settings object --------------------------------
 
 TEST(Resources, SettingsPictures)
 {
     test::TestData d;
+    const Pictures pics(d.data);
     const qreal dpr = art::AppDpr();
     // Whole device pixels: at a fractional ratio the logical size is within a
     // pixel of 71 x 96.
-    const QSizeF logical = d.data.MainPic(1).deviceIndependentSize();
+    const QSizeF logical = pics.MainPic(1).deviceIndependentSize();
     EXPECT_NEAR(logical.width(), 71, 1.0);
     EXPECT_NEAR(logical.height(), 96, 1.0);
-    EXPECT_EQ(d.data.MainPic(1).toImage(), art::Face(1, dpr).toImage());
-    EXPECT_EQ(d.data.RightPic(0).toImage(), art::Marker(0, dpr).toImage());
-    EXPECT_EQ(d.data.RightPic(17).toImage(), art::Marker(17, dpr).toImage());
-    EXPECT_EQ(d.data.GetPic(531).toImage(), art::Back(531, dpr).toImage());
-    EXPECT_EQ(d.data.GetPic(5).toImage(), art::Tile(5, dpr).toImage());
-    EXPECT_THROW(d.data.GetPic(6), std::out_of_range);
-    EXPECT_THROW(d.data.MainPic(0), std::out_of_range);
-    EXPECT_THROW(d.data.MainPic(53), std::out_of_range);
-    EXPECT_THROW(d.data.RightPic(18), std::out_of_range);
-    EXPECT_THROW(d.data.RightPic(-1), std::out_of_range);
-    EXPECT_FALSE(d.data.Icon().isNull());
+    EXPECT_EQ(pics.MainPic(1).toImage(), art::Face(1, dpr).toImage());
+    EXPECT_EQ(pics.RightPic(0).toImage(), art::Marker(0, dpr).toImage());
+    EXPECT_EQ(pics.RightPic(17).toImage(), art::Marker(17, dpr).toImage());
+    EXPECT_EQ(pics.GetPic(531).toImage(), art::Back(531, dpr).toImage());
+    EXPECT_EQ(pics.GetPic(5).toImage(), art::Tile(5, dpr).toImage());
+    EXPECT_THROW(pics.GetPic(6), std::out_of_range);
+    EXPECT_THROW(pics.MainPic(0), std::out_of_range);
+    EXPECT_THROW(pics.MainPic(53), std::out_of_range);
+    EXPECT_THROW(pics.RightPic(18), std::out_of_range);
+    EXPECT_THROW(pics.RightPic(-1), std::out_of_range);
+    EXPECT_FALSE(pics.Icon().isNull());
 
     // DeckPic follows the setting at every call.
-    EXPECT_EQ(d.data.DeckPic().toImage(), art::Back(531, dpr).toImage());
+    EXPECT_EQ(pics.DeckPic().toImage(), art::Back(531, dpr).toImage());
     d.data.DeckIndex(543);
-    EXPECT_EQ(d.data.DeckPic().toImage(), art::Back(543, dpr).toImage());
+    EXPECT_EQ(pics.DeckPic().toImage(), art::Back(543, dpr).toImage());
     // A stored id that names no back shows the default back.
     d.data.DeckIndex(7);
-    EXPECT_EQ(d.data.DeckPic().toImage(), art::Back(531, dpr).toImage());
+    EXPECT_EQ(pics.DeckPic().toImage(), art::Back(531, dpr).toImage());
 }
