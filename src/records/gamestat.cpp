@@ -1,11 +1,10 @@
 #include "gamestat.h"
 
-#include "engine/clock.h"
-#include "engine/numeric.h"
 #include "records/chart.h"
 #include "records/columnfit.h"
 #include "records/recordfile.h"
 #include "records/score.h"
+#include "records/statfigures.h"
 #include "settings/data.h"
 #include "settings/resources.h"
 #include "table/select.h"
@@ -14,7 +13,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
@@ -24,7 +22,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 
 namespace tw {
 
@@ -37,31 +34,11 @@ QString count(qint64 v)
     return QString::number(v);
 }
 
-// A floating result as the figures of the window show it: up to 15
-// significant digits, the locale's decimal separator, no trailing zeros.
-QString decimal(double v)
-{
-    QLocale l;
-    l.setNumberOptions(QLocale::OmitGroupSeparator);
-    return l.toString(v, 'g', 15);
-}
-
-// Truncation toward zero, as a whole number.
-QString fix(double v)
-{
-    return count(static_cast<qint64>(std::trunc(v)));
-}
-
-double round2(double v)
-{
-    return roundHalfEven(v * 100.0) / 100.0;
-}
-
 // The won/lost matrix of a summary chart, with its labels.
 void showWonLost(ChartControl *chart, const StatTotals &t)
 {
     const qint64 won = t.Won;
-    const qint64 lost = qint64(t.Played) - t.Won;
+    const qint64 lost = statfigures::lost(t);
     chart->SetData({Row{double(won), double(lost)}});
     chart->SetColumn(1);
     chart->SetColumnLabel(QStringLiteral("Won : ") + count(won));
@@ -88,9 +65,7 @@ void showTotalsChart(ChartControl *chart, const StatTotals &t)
 // A row of a per-game or per-player table: name, the totals and the share won.
 QTreeWidgetItem *totalsRow(const QString &name, const StatTotals &t, const QString &perc, const QIcon &icon)
 {
-    auto *item = new QTreeWidgetItem(QStringList{name, count(t.Played), count(t.Won),
-                                                 count(qint64(t.Played) - t.Won), FormatTime(t.Time),
-                                                 count(t.Moves), count(t.Score), perc});
+    auto *item = new QTreeWidgetItem(statfigures::totalsRow(name, t, perc));
     item->setIcon(0, icon);
     for (int c = 1; c < 8; ++c)
         item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
@@ -343,24 +318,7 @@ void frmGameStat::ShowGeneral()
 {
     StatTotals t;
     ctx_.score->SumStats(t);
-    // An empty table divides by one and shows zeros.
-    const double p = t.Played == 0 ? 1.0 : double(t.Played);
-    const double s = t.Time == 0 ? 1.0 : double(t.Time);
-    const QString lines[] = {
-        QStringLiteral("Games Played : ") + count(t.Played),
-        QStringLiteral("Games Won : ") + count(t.Won),
-        QStringLiteral("Games Lost : ") + count(t.Lost),
-        QStringLiteral("Total Moves : ") + count(t.Moves),
-        QStringLiteral("Total Score : ") + count(t.Score),
-        QStringLiteral("Total Time : ") + FormatTime(t.Time),
-        QStringLiteral("Moves Per Game : ") + fix(t.Moves / p),
-        QStringLiteral("Score Per Game : ") + fix(t.Score / p),
-        QStringLiteral("Time Per Game : ") + FormatTime(static_cast<int32_t>(roundHalfEven(t.Time / p))),
-        QStringLiteral("Games Per Hour : ") + fix(t.Played / s * 3600),
-        QStringLiteral("Moves Per Hour : ") + fix(t.Moves / s * 3600),
-        QStringLiteral("Score Per Hour : ") + fix(t.Score / s * 3600),
-        QStringLiteral("Winning Percentage : ") + decimal(round2(t.Won / p * 100)) + QStringLiteral("%"),
-    };
+    const QStringList lines = statfigures::summaryLines(t);
     lvGeneral->clear();
     const QIcon icon = ChartIcon();
     for (const QString &text : lines) {
@@ -382,8 +340,7 @@ void frmGameStat::ShowGames()
         const QString name = ctx_.data->GetGName(i);
         StatTotals t;
         ctx_.score->SumGameStats(name, t);
-        const double p = t.Played == 0 ? 1.0 : double(t.Played);
-        rows << totalsRow(name, t, decimal(round2(t.Won * 100.0 / p)) + QStringLiteral("%"), rowIcon);
+        rows << totalsRow(name, t, statfigures::gamePercentage(t), rowIcon);
     }
     lvGames->addTopLevelItems(rows);
     fitColumns(lvGames, ColumnFit::gameNames(*ctx_.data));
@@ -517,10 +474,7 @@ void frmGameStat::ShowPlayers()
                 selected = imcPlayer->count() - 1;
             StatTotals t;
             ctx_.score->SumPlayerStats(name, t);
-            const double p = t.Played == 0 ? 1.0 : double(t.Played);
-            // The share is rounded before it becomes a percentage, so it
-            // shows whole percents.
-            rows << totalsRow(name, t, decimal(round2(t.Won / p) * 100) + QStringLiteral("%"), icon);
+            rows << totalsRow(name, t, statfigures::playerPercentage(t), icon);
         }
         imcPlayer->setCurrentIndex(selected);
     }

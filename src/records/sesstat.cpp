@@ -6,6 +6,7 @@
 #include "settings/artwork.h"
 #include "settings/data.h"
 #include "settings/resources.h"
+#include "statfigures.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,7 +18,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <cstdint>
 
 namespace tw {
@@ -52,7 +52,8 @@ QIcon rowPicture(int which)
     return QIcon(pm);
 }
 
-QString num(qint64 v)
+// A count or a figure as the window shows it.
+QString numberText(qint64 v)
 {
     return QString::number(v);
 }
@@ -216,14 +217,7 @@ int frmSesStat::showModal(const AppContext &ctx, QWidget *owner)
 
 QString frmSesStat::sessionElapsed() const
 {
-    // Whole-second boundaries from the session's start, taken from the moment
-    // itself rather than its text, which need not hold the seconds.
-    const QDateTime start = ctx_.data->SesStart();
-    qint64 e = 0;
-    if (start.isValid())
-        e = Now().toSecsSinceEpoch() - start.toSecsSinceEpoch();
-    e = std::clamp<qint64>(e, INT32_MIN, INT32_MAX);
-    return QStringLiteral("Time Elapsed : ") + FormatTime(static_cast<int32_t>(e));
+    return QStringLiteral("Time Elapsed : ") + FormatTime(statfigures::sessionSeconds(ctx_.data->SesStart(), Now()));
 }
 
 void frmSesStat::ShowSession()
@@ -235,11 +229,11 @@ void frmSesStat::ShowSession()
     score.SumSesStats(t);
     const int16_t top = score.SesTop();
     lblSesStarted->setText(QStringLiteral("Started : ") + d.SesStartTime());
-    lblSesPlayed->setText(QStringLiteral("Games Played : ") + num(top));
-    lblSesWon->setText(QStringLiteral("Games Won : ") + num(t.Won));
-    lblSesLost->setText(QStringLiteral("Games Lost : ") + num(t.Lost));
-    lblsesScore->setText(QStringLiteral("Total Score : ") + num(t.Score));
-    lblSesMoves->setText(QStringLiteral("Total Moves : ") + num(t.Moves));
+    lblSesPlayed->setText(QStringLiteral("Games Played : ") + numberText(top));
+    lblSesWon->setText(QStringLiteral("Games Won : ") + numberText(t.Won));
+    lblSesLost->setText(QStringLiteral("Games Lost : ") + numberText(t.Lost));
+    lblsesScore->setText(QStringLiteral("Total Score : ") + numberText(t.Score));
+    lblSesMoves->setText(QStringLiteral("Total Moves : ") + numberText(t.Moves));
     lblSesElapsedTime->setText(sessionElapsed());
 
     const QIcon finished = rowPicture(1);
@@ -249,20 +243,20 @@ void frmSesStat::ShowSession()
         ScoreRec r;
         score.GetSesRec(static_cast<int16_t>(i), r);
         auto *item = new QTreeWidgetItem(lvSession, {r.GName, r.GNo.toText(), r.Player, FormatTime(r.Time),
-                                                     num(r.Moves), WonLost(r.Status), num(r.Score)});
+                                                     numberText(r.Moves), WonLost(r.Status), numberText(r.Score)});
         item->setIcon(0, finished);
     }
 
     chSummary->SetData({ChartControl::Row{double(t.Won), double(t.Lost)}});
     chSummary->SetColumn(1);
-    chSummary->SetColumnLabel(QStringLiteral("Won : ") + num(t.Won));
+    chSummary->SetColumnLabel(QStringLiteral("Won : ") + numberText(t.Won));
     chSummary->SetColumn(2);
-    chSummary->SetColumnLabel(QStringLiteral("Lost : ") + num(t.Lost));
+    chSummary->SetColumnLabel(QStringLiteral("Lost : ") + numberText(t.Lost));
 
     if (d.GameRunning()) {
         auto *item = new QTreeWidgetItem(lvSession, {d.CurGName(), d.CurGNo().toText(), d.CurPlayer(),
-                                                     FormatTime(d.CurTime()), num(d.CurMoves()),
-                                                     QStringLiteral("Running"), num(d.CurScore())});
+                                                     FormatTime(d.CurTime()), numberText(d.CurMoves()),
+                                                     QStringLiteral("Running"), numberText(d.CurScore())});
         item->setIcon(0, rowPicture(2));
         paintRow(item);
         lvSession->scrollToItem(item);
@@ -297,7 +291,8 @@ void frmSesStat::ShowSessionChart()
     for (int i = 1; i <= top; ++i) {
         ScoreRec r;
         score.GetSesRec(static_cast<int16_t>(i), r);
-        auto *item = new QTreeWidgetItem(lvSesChart, {num(i), FormatTime(r.Time), num(r.Moves), num(r.Score)});
+        auto *item = new QTreeWidgetItem(lvSesChart,
+                                         {numberText(i), FormatTime(r.Time), numberText(r.Moves), numberText(r.Score)});
         item->setIcon(0, finished);
         sesChartData_.append(ChartControl::Row{double(r.Score), double(r.Moves), double(r.Time)});
     }
@@ -309,8 +304,8 @@ void frmSesStat::ShowSessionChart()
     labelChart();
 
     if (d.GameRunning()) {
-        auto *item = new QTreeWidgetItem(lvSesChart, {num(top + 1), FormatTime(d.CurTime()), num(d.CurMoves()),
-                                                      num(d.CurScore())});
+        auto *item = new QTreeWidgetItem(lvSesChart, {numberText(top + 1), FormatTime(d.CurTime()),
+                                                      numberText(d.CurMoves()), numberText(d.CurScore())});
         item->setIcon(0, rowPicture(2));
         paintRow(item);
         lvSesChart->scrollToItem(item);
@@ -327,8 +322,8 @@ void frmSesStat::ShowCurrentGame()
     lblGameStarted->setText(QStringLiteral("Game Started : ") + d.GameStartTime());
     lblGameName->setText(QStringLiteral("Game : ") + d.CurGName());
     lblGameNo->setText(QStringLiteral("Game Number : ") + d.CurGNo().toText());
-    lblGameScore->setText(QStringLiteral("Score : ") + num(d.CurScore()));
-    lblGameMoves->setText(QStringLiteral("Moves : ") + num(d.CurMoves()));
+    lblGameScore->setText(QStringLiteral("Score : ") + numberText(d.CurScore()));
+    lblGameMoves->setText(QStringLiteral("Moves : ") + numberText(d.CurMoves()));
     lblGameTime->setText(QStringLiteral("Time Elapsed : ") + FormatTime(d.CurTime()));
     lblPlayer->setText(QStringLiteral("Player Name : ") + d.CurPlayer());
 }
@@ -347,7 +342,7 @@ void frmSesStat::Timer1_Timer()
     if (!d.GameRunning())
         return;
     const QString time = FormatTime(d.CurTime());
-    const QString score = num(d.CurScore());
+    const QString score = numberText(d.CurScore());
     if (QTreeWidgetItem *row = runningRow(lvSession)) {
         row->setText(3, time);
         row->setText(6, score);

@@ -3,6 +3,7 @@ list(APPEND TW_CORE_SOURCES
   records/scoretable.h records/scoretable.cpp
   records/zoneprinter.h records/zoneprinter.cpp
   records/score.h records/score.cpp
+  records/statfigures.h records/statfigures.cpp
 )
 list(APPEND TW_UI_SOURCES
   records/chart.h records/chart.cpp
