@@ -185,7 +185,7 @@ int frmFinish::showModal(const AppContext &context, QWidget *owner)
     int next = Closed;
     {
         frmFinish w(context, owner);
-        next = w.exec();
+        next = context.prompt->Run(w);
     }
     // The window is gone before the next game starts: the start runs inside
     // the winning move's call chain and may itself end in a win.

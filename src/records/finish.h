@@ -33,7 +33,8 @@ public:
     // Builds the window and runs its load (which records the win).
     explicit frmFinish(const AppContext &context, QWidget *parent = nullptr);
 
-    // Makes the window, records the win, runs it modally and then starts
+    // Makes the window, records the win, runs it modally through the
+    // context's prompt and then starts
     // whatever its closing button asked for. Returns the Next value.
     static int showModal(const AppContext &context, QWidget *owner = nullptr);
 

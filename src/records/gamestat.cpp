@@ -6,6 +6,7 @@
 #include "records/score.h"
 #include "records/statfigures.h"
 #include "settings/data.h"
+#include "settings/prompt.h"
 #include "settings/resources.h"
 #include "table/select.h"
 
@@ -507,7 +508,7 @@ void frmGameStat::cmdExport_Click()
 int frmGameStat::showModal(const AppContext &context, QWidget *owner)
 {
     QPointer<frmGameStat> w = new frmGameStat(context, owner);
-    const int r = w->exec();
+    const int r = context.prompt->Run(*w);
     delete w.data();
     return r;
 }

@@ -7,6 +7,7 @@
 #include "recordfile.h"
 #include "score.h"
 #include "settings/data.h"
+#include "settings/prompt.h"
 #include "settings/resources.h"
 
 #include <QComboBox>
@@ -319,7 +320,7 @@ void frmHighScore::done(int r)
 int frmHighScore::showModal(const AppContext &context, QWidget *owner)
 {
     frmHighScore w(context, owner);
-    return w.exec();
+    return context.prompt->Run(w);
 }
 
 void frmHighScore::ShowTopGames()

@@ -6,6 +6,7 @@
 #include "records/score.h"
 #include "records/scoretable.h"
 #include "settings/data.h"
+#include "settings/prompt.h"
 #include "settings/resources.h"
 #include "table/select.h"
 
@@ -388,7 +389,7 @@ void frmLogStat::ShowLog()
 int frmLogStat::showModal(const AppContext &context, QWidget *owner)
 {
     QPointer<frmLogStat> w = new frmLogStat(context, owner);
-    const int r = w->exec();
+    const int r = context.prompt->Run(*w);
     delete w.data();
     return r;
 }

@@ -5,6 +5,7 @@
 #include "score.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
+#include "settings/prompt.h"
 #include "settings/resources.h"
 #include "statfigures.h"
 
@@ -212,7 +213,7 @@ frmSesStat::frmSesStat(const AppContext &ctx, QWidget *parent) : QDialog(parent)
 int frmSesStat::showModal(const AppContext &ctx, QWidget *owner)
 {
     frmSesStat w(ctx, owner);
-    return w.exec();
+    return ctx.prompt->Run(w);
 }
 
 QString frmSesStat::sessionElapsed() const

@@ -27,7 +27,6 @@ struct AppContext {
     std::function<void()> showSelector;   // the game selector, modal, owned by the main window
     std::function<void()> applyTableLook; // repaint the table background and give every card the chosen back
     std::function<void()> openGameStats;  // the game statistics window, modal
-    std::function<void()> openHighScores; // the high-score window, modal
 };
 
 } // namespace tw

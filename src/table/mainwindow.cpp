@@ -356,7 +356,6 @@ AppContext frmMain::appContext()
         SetDeckAll();
     };
     c.openGameStats = [this] { mStat_Click(StatItem::GameStatistics); };
-    c.openHighScores = [this] { mStat_Click(StatItem::HighScores); };
     return c;
 }
 

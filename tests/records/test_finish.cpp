@@ -315,6 +315,7 @@ TEST_F(FinishTest, StatisticsAndHighScoreOpenOverTheWindowWhichStaysOpen)
     QWidget *hookOwner = nullptr;
     bool finishVisibleInHook = false;
     int hookCalls = 0;
+    prompt.dialogs.push_back(ScriptedPrompt::exec); // the end-of-game window itself
     prompt.dialogs.push_back([&](QDialog &dlg) {
         ++hookCalls;
         QWidget *owner = dlg.parentWidget();
@@ -336,6 +337,12 @@ TEST_F(FinishTest, StatisticsAndHighScoreOpenOverTheWindowWhichStaysOpen)
         clickButton(w, "Close");
     });
     EXPECT_EQ(frmFinish::showModal(ctx), frmFinish::Closed);
+    // Both windows ran through the prompt, the end-of-game window first.
+    QList<QByteArray> run;
+    for (const ScriptedPrompt::Asked &a : prompt.asked)
+        if (a.kind == ScriptedPrompt::Asked::Dialog)
+            run << a.dialogClass;
+    EXPECT_EQ(run, (QList<QByteArray>{"tw::frmFinish", "tw::frmHighScore"}));
     EXPECT_EQ(hookCalls, 1);
     EXPECT_EQ(statsShown, 1);
     EXPECT_TRUE(finishVisibleInHook);

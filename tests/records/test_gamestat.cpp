@@ -32,6 +32,7 @@ protected:
         d.data.CurGName("Freecell");
         ctx.data = &d.data;
         ctx.score = &score;
+        ctx.prompt = &ui;
     }
     ~GameStatWindow() override { QLocale::setDefault(QLocale::c()); }
 
@@ -423,7 +424,10 @@ TEST_F(GameStatWindow, TheTableIsReleasedOnClose)
         seen = score.ScoreTop();
         w->cmdClose->click();
     });
+    ui.playDialog = ScriptedPrompt::exec;
     EXPECT_EQ(frmGameStat::showModal(ctx), QDialog::Accepted);
+    EXPECT_EQ(ui.count(ScriptedPrompt::Asked::Dialog), 1);
+    EXPECT_EQ(ui.last(ScriptedPrompt::Asked::Dialog).dialogClass, "tw::frmGameStat");
     EXPECT_EQ(seen, 7);
     EXPECT_EQ(score.ScoreTop(), 0);
 }

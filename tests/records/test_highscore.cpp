@@ -78,6 +78,7 @@ struct HighScoreTest : public StoreFixture {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         ctx.data = &d.data;
         ctx.score = &score;
+        ctx.prompt = &ui;
     }
     ~HighScoreTest() override { QLocale::setDefault(QLocale::c()); }
 
@@ -349,7 +350,10 @@ TEST_F(HighScoreTest, ShowModalRunsTheWindowAndReleasesTheTable)
         rows = w->lvTop->topLevelItemCount();
         QTest::mouseClick(w->cmdClose, Qt::LeftButton);
     });
+    ui.playDialog = ScriptedPrompt::exec;
     frmHighScore::showModal(ctx);
+    EXPECT_EQ(ui.count(ScriptedPrompt::Asked::Dialog), 1);
+    EXPECT_EQ(ui.last(ScriptedPrompt::Asked::Dialog).dialogClass, "tw::frmHighScore");
     EXPECT_EQ(rows, 5);
     EXPECT_EQ(score.ScoreTop(), 0);
 }

@@ -96,6 +96,7 @@ protected:
         d.data.SetPlayer(2, "Bob", false);
         ctx.data = &d.data;
         ctx.score = &score;
+        ctx.prompt = &ui;
         now = QDateTime(QDate(2024, 3, 14), QTime(0, 1));
         // In file order; the game number tells the records apart.
         writeFile(path("Ann.sre"),
@@ -262,7 +263,10 @@ TEST_F(LogWindow, TheTableIsLoadedWhileOpenAndReleasedOnClose)
         seen = rowCount(w->lvLog);
         QTest::keyClick(w, Qt::Key_Escape);
     });
+    ui.playDialog = ScriptedPrompt::exec;
     EXPECT_EQ(frmLogStat::showModal(ctx), QDialog::Rejected);
+    EXPECT_EQ(ui.count(ScriptedPrompt::Asked::Dialog), 1);
+    EXPECT_EQ(ui.last(ScriptedPrompt::Asked::Dialog).dialogClass, "tw::frmLogStat");
     EXPECT_EQ(seen, 10);
     EXPECT_EQ(score.ScoreTop(), 0);
 }

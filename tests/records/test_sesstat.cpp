@@ -2,11 +2,13 @@
 
 #include "engine/clock.h"
 #include "records/score.h"
+#include "scriptedprompt.h"
 #include "testutil.h"
 
 #include "charttest.h"
 #include "columnstest.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -75,6 +77,7 @@ struct SesStatFixture : public ::testing::Test {
         ctx.data = &t.d.data;
         ctx.score = &score;
         ctx.engine = &t.engine;
+        ctx.prompt = &prompt;
     }
 
     // Records a finished game of the session as the end of a game does.
@@ -112,6 +115,7 @@ struct SesStatFixture : public ::testing::Test {
     QTemporaryDir tmp;
     TestTable t;
     cScore score{t.d.data};
+    ScriptedPrompt prompt;
     AppContext ctx;
     QDateTime sessionStart{QDate(2024, 3, 14), QTime(10, 0, 0, 700)};
     QDateTime now{QDate(2024, 3, 14), QTime(10, 0, 5, 100)};
@@ -148,6 +152,33 @@ TEST_F(SesStatFixture, LayoutCaptionsAndTimer)
     QTest::mouseClick(w->cmdClose, Qt::LeftButton);
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(w->result(), QDialog::Accepted);
+}
+
+TEST_F(SesStatFixture, TheModalEntryRunsTheWindowThroughThePrompt)
+{
+    finished(QStringLiteral("Freecell"), GameNo::number(1), 60, 20, 100, 1);
+    // Should the window block in an event loop of its own, it is closed
+    // rather than left hanging.
+    QTimer::singleShot(2000, [] {
+        if (QWidget *m = QApplication::activeModalWidget())
+            m->close();
+    });
+    QString played;
+    prompt.dialogs.push_back([&](QDialog &dlg) {
+        auto *w = qobject_cast<frmSesStat *>(&dlg);
+        EXPECT_NE(w, nullptr);
+        if (w)
+            played = w->lblSesPlayed->text();
+        return int(QDialog::Accepted);
+    });
+    QWidget owner;
+    EXPECT_EQ(frmSesStat::showModal(ctx, &owner), QDialog::Accepted);
+    ASSERT_EQ(prompt.count(ScriptedPrompt::Asked::Dialog), 1);
+    const ScriptedPrompt::Asked a = prompt.last(ScriptedPrompt::Asked::Dialog);
+    EXPECT_EQ(a.dialogClass, "tw::frmSesStat");
+    EXPECT_EQ(a.text, "Session Statistics");
+    EXPECT_EQ(a.ownerClass, "QWidget");
+    EXPECT_EQ(played, "Games Played : 1");
 }
 
 TEST_F(SesStatFixture, EmptySessionGivesZerosAndAnEmptyChart)
