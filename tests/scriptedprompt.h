@@ -1,13 +1,12 @@
 #pragma once
 
+#include "scriptedcoreprompt.h"
 #include "table/qtprompt.h"
 
 #include <QByteArray>
 #include <QColor>
 #include <QDialog>
 #include <QPointer>
-#include <QStringList>
-#include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
@@ -16,37 +15,56 @@
 
 namespace tw::test {
 
+// One thing the program asked, with a box as it would look on screen.
+struct UiAsked {
+    enum Kind { Box, Colour, SaveFile, Dialog };
+    Kind kind = Box;
+    QPointer<QWidget> owner;
+    QByteArray ownerClass; // the class of the owner, kept for when it is gone
+    // A box as it would look on screen (LookOf).
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    // The box's text; the name the save dialog proposes; a dialog's caption.
+    QString text;
+    QString filter;         // of the save dialog
+    QColor initial;         // of the colour dialog
+    QByteArray dialogClass; // of a dialog run
+
+    bool yesNo() const { return buttons == (QMessageBox::Yes | QMessageBox::No); }
+    bool info() const { return !yesNo() && icon == QMessageBox::Information; }
+    bool error() const { return !yesNo() && icon == QMessageBox::Critical; }
+
+    static UiAsked about(Kind kind, QWidget *owner)
+    {
+        UiAsked a;
+        a.kind = kind;
+        a.owner = owner;
+        if (owner)
+            a.ownerClass = owner->metaObject()->className();
+        return a;
+    }
+    static UiAsked box(const Prompt::Message &message)
+    {
+        const MessageBoxLook look = LookOf(message);
+        UiAsked a = about(Box, message.owner);
+        a.icon = look.icon;
+        a.title = look.title;
+        a.buttons = look.buttons;
+        a.defaultButton = look.defaultButton;
+        a.text = message.text;
+        return a;
+    }
+};
+
 // Answers the program's questions from a script and keeps a record of all it
 // was asked, in order. Nothing is shown, and no event loop runs unless an
 // answer runs one.
-class ScriptedPrompt : public Prompt {
+class ScriptedPrompt : public ScriptedAnswers<Prompt, UiAsked> {
 public:
-    // One thing asked.
-    struct Asked {
-        enum Kind { Box, Colour, SaveFile, Dialog };
-        Kind kind = Box;
-        QPointer<QWidget> owner;
-        QByteArray ownerClass; // the class of the owner, kept for when it is gone
-        // A box as it would look on screen (LookOf).
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QString title;
-        QMessageBox::StandardButtons buttons;
-        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-        // The box's text; the name the save dialog proposes; a dialog's caption.
-        QString text;
-        QString filter;     // of the save dialog
-        QColor initial;     // of the colour dialog
-        QByteArray dialogClass; // of a dialog run
-        bool yesNo() const { return buttons == (QMessageBox::Yes | QMessageBox::No); }
-    };
-
-    // Answers. A Yes/No box takes the first of `answers`, then `answerYes`.
-    std::deque<bool> answers;
-    bool answerYes = true;
-    // The colour picked in every colour dialog, the name chosen in every save
-    // dialog; nothing stands for Cancel.
+    // The colour picked in every colour dialog; nothing stands for Cancel.
     std::optional<QColor> colour;
-    std::optional<QString> saveName;
     // A modal window is played by the first of `dialogs`, then by
     // `playDialog`, in place of its own event loop; what they return is the
     // window's result. With neither, the window is unexpected: the test fails
@@ -57,47 +75,17 @@ public:
     // on the open window.
     static int exec(QDialog &dialog) { return dialog.exec(); }
 
-    std::vector<Asked> asked;
-
-    bool Show(const Message &message) override
-    {
-        const MessageBoxLook look = LookOf(message);
-        Asked a = about(Asked::Box, message.owner);
-        a.icon = look.icon;
-        a.title = look.title;
-        a.buttons = look.buttons;
-        a.defaultButton = look.defaultButton;
-        a.text = message.text;
-        asked.push_back(a);
-        if (!message.yesNo)
-            return false;
-        if (answers.empty())
-            return answerYes;
-        const bool yes = answers.front();
-        answers.pop_front();
-        return yes;
-    }
-
     std::optional<QColor> ChooseColor(QWidget *owner, const QColor &initial) override
     {
-        Asked a = about(Asked::Colour, owner);
+        Asked a = Asked::about(Asked::Colour, owner);
         a.initial = initial;
         asked.push_back(a);
         return colour;
     }
 
-    std::optional<QString> SaveFileName(QWidget *owner, const QString &defaultName, const QString &filter) override
-    {
-        Asked a = about(Asked::SaveFile, owner);
-        a.text = defaultName;
-        a.filter = filter;
-        asked.push_back(a);
-        return saveName;
-    }
-
     int Run(QDialog &dialog) override
     {
-        Asked a = about(Asked::Dialog, dialog.parentWidget());
+        Asked a = Asked::about(Asked::Dialog, dialog.parentWidget());
         a.text = dialog.windowTitle();
         a.dialogClass = dialog.metaObject()->className();
         asked.push_back(a);
@@ -119,59 +107,9 @@ public:
     std::vector<Asked> boxes(const char *ownerClass = nullptr) const
     {
         std::vector<Asked> out;
-        for (const Asked &a : asked)
-            if (a.kind == Asked::Box && (!ownerClass || a.ownerClass == ownerClass))
+        for (const Asked &a : ScriptedAnswers::boxes())
+            if (!ownerClass || a.ownerClass == ownerClass)
                 out.push_back(a);
-        return out;
-    }
-    // The texts of the Yes/No questions, of the reports (information icon)
-    // and of the errors (critical icon, OK), in order.
-    QStringList questions() const
-    {
-        return texts([](const Asked &a) { return a.yesNo(); });
-    }
-    QStringList infos() const
-    {
-        return texts([](const Asked &a) { return !a.yesNo() && a.icon == QMessageBox::Information; });
-    }
-    QStringList errors() const
-    {
-        return texts([](const Asked &a) { return !a.yesNo() && a.icon == QMessageBox::Critical; });
-    }
-    // The last thing of this kind asked; fails the test when there is none.
-    Asked last(Asked::Kind kind) const
-    {
-        for (auto it = asked.rbegin(); it != asked.rend(); ++it)
-            if (it->kind == kind)
-                return *it;
-        ADD_FAILURE() << "nothing of kind " << kind << " was asked";
-        return Asked();
-    }
-    int count(Asked::Kind kind) const
-    {
-        int n = 0;
-        for (const Asked &a : asked)
-            n += a.kind == kind;
-        return n;
-    }
-
-private:
-    static Asked about(Asked::Kind kind, QWidget *owner)
-    {
-        Asked a;
-        a.kind = kind;
-        a.owner = owner;
-        if (owner)
-            a.ownerClass = owner->metaObject()->className();
-        return a;
-    }
-    template <class Pred>
-    QStringList texts(Pred pred) const
-    {
-        QStringList out;
-        for (const Asked &a : asked)
-            if (a.kind == Asked::Box && pred(a))
-                out << a.text;
         return out;
     }
 };

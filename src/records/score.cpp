@@ -92,7 +92,7 @@ int64_t julianDay(Stamp s)
 
 } // namespace
 
-cScore::cScore(cData &data, Prompt *prompt, QWidget *owner)
+cScore::cScore(cData &data, CorePrompt *prompt, QWidget *owner)
     : Now([] { return QDateTime::currentDateTime(); }), data_(data), prompt_(prompt), owner_(owner)
 {
 }
@@ -227,7 +227,7 @@ void cScore::ClearStat()
             owner_,
             QStringLiteral(
                 "Are you sure you want to clear the Statistics, High Score and Log for all Players and all Games ?"),
-            Prompt::Icon::Question, Prompt::Default::No))
+            CorePrompt::Icon::Question, CorePrompt::Default::No))
         return;
     QStringList failed;
     const int16_t n = data_.TotalPlayers();

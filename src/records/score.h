@@ -76,7 +76,7 @@ public:
     // Questions, reports and the save dialog go to the prompt, as boxes of
     // the owner window; without a prompt nothing is asked, cleared or
     // exported, and errors go to the log.
-    explicit cScore(cData &data, Prompt *prompt = nullptr, QWidget *owner = nullptr);
+    explicit cScore(cData &data, CorePrompt *prompt = nullptr, QWidget *owner = nullptr);
     // The clock of the record dates and of the report.
     std::function<QDateTime()> Now;
 
@@ -129,7 +129,7 @@ private:
     void emptyTop();
 
     cData &data_;
-    Prompt *prompt_ = nullptr;
+    CorePrompt *prompt_ = nullptr;
     QWidget *owner_ = nullptr;
 
     ScoreTable Scores;

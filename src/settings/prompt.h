@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 
@@ -17,7 +18,11 @@ namespace tw {
 // Each box belongs to an owner window (null: none) and carries the
 // application title, which start-up sets to the product name, unless it is
 // given a title of its own.
-class Prompt {
+//
+// CorePrompt is the part asked and answered in plain values (boxes and a file
+// name), which the headless records code uses; Prompt adds the colour dialog
+// and modal windows.
+class CorePrompt {
 public:
     enum class Icon { Information, Question, Critical };
     // The button Enter presses in a question: the one the box picks by
@@ -34,7 +39,7 @@ public:
         Default enter = Default::Automatic;
     };
 
-    virtual ~Prompt() = default;
+    virtual ~CorePrompt() = default;
 
     // A question answered Yes or No: true only on Yes, so a closed box acts
     // like No.
@@ -54,17 +59,27 @@ public:
         Show({owner, Icon::Critical, title, text, false, Default::Automatic});
     }
 
+    // The title a box shows: its own, or the application title.
+    static QString TitleOf(const Message &message)
+    {
+        return message.title.isEmpty() ? QCoreApplication::applicationName() : message.title;
+    }
+
     // Shows the box and waits for it; true when it was answered Yes.
     virtual bool Show(const Message &message) = 0;
-    // The colour dialog, opened at `initial`: the colour picked, or nothing
-    // on Cancel.
-    virtual std::optional<QColor> ChooseColor(QWidget *owner, const QColor &initial) = 0;
     // The save dialog, proposing `defaultName` and asking before it
     // overwrites a file: the chosen name exactly as given (no extension
     // added), or nothing on Cancel. The filter is in Qt's form, e.g.
     // "Text File (*.txt)".
     virtual std::optional<QString> SaveFileName(QWidget *owner, const QString &defaultName,
                                                 const QString &filter) = 0;
+};
+
+class Prompt : public CorePrompt {
+public:
+    // The colour dialog, opened at `initial`: the colour picked, or nothing
+    // on Cancel.
+    virtual std::optional<QColor> ChooseColor(QWidget *owner, const QColor &initial) = 0;
     // Runs the window modally; the result its exec() gives.
     virtual int Run(QDialog &dialog) = 0;
 };

@@ -1,7 +1,6 @@
 #include "qtprompt.h"
 
 #include <QColorDialog>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QStandardPaths>
@@ -16,7 +15,7 @@ MessageBoxLook LookOf(const Prompt::Message &message)
     case Prompt::Icon::Question: look.icon = QMessageBox::Question; break;
     case Prompt::Icon::Critical: look.icon = QMessageBox::Critical; break;
     }
-    look.title = message.title.isEmpty() ? QCoreApplication::applicationName() : message.title;
+    look.title = Prompt::TitleOf(message);
     if (message.yesNo) {
         look.buttons = QMessageBox::Yes | QMessageBox::No;
         if (message.enter == Prompt::Default::No)

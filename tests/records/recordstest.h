@@ -1,7 +1,7 @@
 #pragma once
 
 #include "records/score.h"
-#include "scriptedprompt.h"
+#include "scriptedcoreprompt.h"
 #include "testutil.h"
 
 #include <QDir>
@@ -27,9 +27,12 @@ inline void PrintTo(const QByteArray &b, std::ostream *os)
 
 namespace tw::test {
 
-// A store over a fresh data folder, a fixed clock and the catalogue.
-struct StoreFixture : public ::testing::Test {
-    StoreFixture()
+// A store over a fresh data folder, a fixed clock and the catalogue, whose
+// questions, reports and save dialog are answered by a scripted prompt: the
+// headless one, or the on-screen one for the windows over the store.
+template <class ScriptedPromptType>
+struct StoreFixtureWith : public ::testing::Test {
+    StoreFixtureWith()
     {
         d.data.SetAppDataLookup([this] { return tmp.path(); });
         score.Now = [this] { return now; };
@@ -71,9 +74,11 @@ struct StoreFixture : public ::testing::Test {
 
     QTemporaryDir tmp;
     TestData d;
-    ScriptedPrompt ui; // the store's questions, reports and save dialog
+    ScriptedPromptType ui; // the store's questions, reports and save dialog
     cScore score{d.data, &ui};
     QDateTime now{QDate(2024, 3, 14), QTime(17, 6, 7)};
 };
+
+using StoreFixture = StoreFixtureWith<ScriptedCorePrompt>;
 
 } // namespace tw::test

@@ -1,6 +1,7 @@
 // The end-of-game window: what it shows, that it records the win exactly once
 // and before it is shown, and what each toolbar button leads to.
 #include "recordstest.h"
+#include "scriptedprompt.h"
 
 #include "charttest.h"
 #include "columnstest.h"
@@ -86,7 +87,7 @@ QStringList lines(const QListWidget *lv)
     return out;
 }
 
-struct FinishTest : public StoreFixture {
+struct FinishTest : public StoreFixtureWith<ScriptedPrompt> {
     FinishTest()
     {
         d.data.SetSoundPlayer(&sound);

@@ -1,4 +1,5 @@
 #include "recordstest.h"
+#include "scriptedprompt.h"
 
 #include "charttest.h"
 #include "columnstest.h"
@@ -22,7 +23,7 @@ namespace {
 
 using Cells = QList<std::optional<double>>;
 
-class GameStatWindow : public StoreFixture {
+class GameStatWindow : public StoreFixtureWith<ScriptedPrompt> {
 protected:
     GameStatWindow()
     {

@@ -1,6 +1,7 @@
 // The high-score window: its four rankings over every listed player's score
 // file, the choosers, and that the loaded table goes back when it closes.
 #include "recordstest.h"
+#include "scriptedprompt.h"
 
 #include "columnstest.h"
 
@@ -72,7 +73,7 @@ void choose(QComboBox *box, const QString &text)
     box->setCurrentIndex(i);
 }
 
-struct HighScoreTest : public StoreFixture {
+struct HighScoreTest : public StoreFixtureWith<ScriptedPrompt> {
     HighScoreTest()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));

@@ -1,4 +1,5 @@
 #include "recordstest.h"
+#include "scriptedprompt.h"
 
 #include "columnstest.h"
 
@@ -87,7 +88,7 @@ TEST(LogListed, FutureAndUnreadableDatesOnlyUnderShowAll)
 
 namespace {
 
-class LogWindow : public StoreFixture {
+class LogWindow : public StoreFixtureWith<ScriptedPrompt> {
 protected:
     LogWindow()
     {

@@ -78,8 +78,8 @@ TEST_F(ScoreExport, ReportMatchesLineByLine)
     writeFile(path("Player1.sre"), line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1)
                                        + line("2024-03-14 17:10:00", "Freecell", "\"42\"", 65, 12, -5, 0));
     score.ExportStat();
-    EXPECT_EQ(ui.last(ScriptedPrompt::Asked::SaveFile).text, "Scoreboard");
-    EXPECT_EQ(ui.last(ScriptedPrompt::Asked::SaveFile).filter, "Text File (*.txt)");
+    EXPECT_EQ(ui.last(ScriptedCorePrompt::Asked::SaveFile).text, "Scoreboard");
+    EXPECT_EQ(ui.last(ScriptedCorePrompt::Asked::SaveFile).filter, "Text File (*.txt)");
     EXPECT_EQ(ui.infos(), QStringList{"Statistics Successfully Exported to " + *ui.saveName});
     EXPECT_TRUE(ui.errors().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(*ui.saveName + ".txt")); // written under exactly the chosen name

@@ -386,8 +386,8 @@ TEST_F(ScoreStore, ClearStatisticsDeletesOnlyListedPlayersFiles)
     EXPECT_EQ(ui.questions()[0],
               "Are you sure you want to clear the Statistics, High Score and Log for all Players and all Games ?");
     // A question whose Enter keeps everything.
-    EXPECT_EQ(ui.boxes()[0].icon, QMessageBox::Question);
-    EXPECT_EQ(ui.boxes()[0].defaultButton, QMessageBox::No);
+    EXPECT_EQ(ui.boxes()[0].icon, CorePrompt::Icon::Question);
+    EXPECT_EQ(ui.boxes()[0].enter, CorePrompt::Default::No);
     EXPECT_EQ(ui.boxes()[0].title, "Tarnwick");
     EXPECT_TRUE(ui.infos().isEmpty());
     EXPECT_TRUE(QFileInfo::exists(path("Player1.sre")));
