@@ -7,7 +7,6 @@
 #include "settings/data.h"
 #include "settings/store.h"
 
-#include <QColor>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -33,7 +32,7 @@ long procStatusKb(const char *key)
     return -1;
 }
 
-class NoUi : public Prompt {
+class NoUi : public CorePrompt {
 public:
     // Questions are answered No; only errors are told.
     bool Show(const Message &m) override
@@ -42,9 +41,7 @@ public:
             std::fprintf(stderr, "error: %s\n", qPrintable(m.text));
         return false;
     }
-    std::optional<QColor> ChooseColor(QWidget *, const QColor &) override { return std::nullopt; }
     std::optional<QString> SaveFileName(QWidget *, const QString &, const QString &) override { return exportName; }
-    int Run(QDialog &) override { return 0; }
     std::optional<QString> exportName;
 };
 

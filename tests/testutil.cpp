@@ -1,11 +1,6 @@
 #include "testutil.h"
 
 #include "engine/catalogue.h"
-#include "settings/help.h"
-
-#include <QScrollBar>
-#include <QTest>
-#include <QTextBrowser>
 
 namespace tw::test {
 
@@ -53,17 +48,6 @@ FileSizeLimit::~FileSizeLimit()
     if (active_)
         setrlimit(RLIMIT_FSIZE, &old_);
     std::signal(SIGXFSZ, oldHandler_);
-}
-
-bool helpScrollsWithKeys(HelpWindow &help)
-{
-    QScrollBar *bar = help.Browser()->verticalScrollBar();
-    bar->setValue(0);
-    if (bar->maximum() <= 0 || !help.windowHandle())
-        return false;
-    // Through the window system, where a modal window's block applies.
-    QTest::keyClick(help.windowHandle(), Qt::Key_PageDown);
-    return bar->value() > 0;
 }
 
 } // namespace tw::test

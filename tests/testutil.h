@@ -10,15 +10,7 @@
 #include <sys/resource.h>
 #include <vector>
 
-namespace tw {
-class HelpWindow;
-}
-
 namespace tw::test {
-
-// Whether keys typed into the help window's own window reach it (a modal
-// window would block them): Page Down scrolls its page.
-bool helpScrollsWithKeys(HelpWindow &help);
 
 // A settings object over an in-memory store with the catalogue registered.
 struct TestData {

@@ -1,7 +1,7 @@
 #include "settings/help.h"
 
 #include "engine/catalogue.h"
-#include "testutil.h"
+#include "uitestutil.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -2,7 +2,7 @@
 #include "settings/help.h"
 #include "scriptedprompt.h"
 #include "table/select.h"
-#include "testutil.h"
+#include "uitestutil.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,1 +1,0 @@
-tw_add_test(test_players test_players.cpp)

@@ -1,1 +1,0 @@
-tw_add_test(test_records_sesstat test_sesstat.cpp)

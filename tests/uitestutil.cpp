@@ -1,0 +1,22 @@
+#include "uitestutil.h"
+
+#include "settings/help.h"
+
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBrowser>
+
+namespace tw::test {
+
+bool helpScrollsWithKeys(HelpWindow &help)
+{
+    QScrollBar *bar = help.Browser()->verticalScrollBar();
+    bar->setValue(0);
+    if (bar->maximum() <= 0 || !help.windowHandle())
+        return false;
+    // Through the window system, where a modal window's block applies.
+    QTest::keyClick(help.windowHandle(), Qt::Key_PageDown);
+    return bar->value() > 0;
+}
+
+} // namespace tw::test
