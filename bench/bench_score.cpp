@@ -1,6 +1,7 @@
 // Score store figures: appending records one game at a time, loading a large
 // history of 20 players, and every totals and ranking query over it.
 //   bench_score [records]   (default 1000000 loaded records)
+#include "benchrecords.h"
 #include "engine/catalogue.h"
 #include "records/recordfile.h"
 #include "records/score.h"
@@ -107,13 +108,7 @@ int main(int argc, char **argv)
             QByteArray bytes;
             bytes.reserve(n * 64);
             for (long i = 0; i < n; ++i) {
-                const QDateTime when = base.addSecs(static_cast<qint64>(rnd() % (5LL * 365 * 86400)));
-                const GameNo no = (i % 10 == 0) ? GameNo::text(QString::number(rnd() % 100000))
-                                                : GameNo::number(static_cast<qint64>(rnd() % 999999999999999ULL) + 1);
-                bytes += recordfile::scoreLine(recordfile::recordDateText(when),
-                                               frmGame::NameAt(static_cast<int16_t>(1 + rnd() % frmGame::GameCount)),
-                                               no, static_cast<int32_t>(rnd() % 3600), static_cast<int32_t>(rnd() % 500),
-                                               static_cast<int32_t>(rnd() % 1000) - 200, static_cast<int16_t>(rnd() % 2));
+                bytes += bench::randomScoreLine(rnd, base, i);
             }
             QFile f(dir.path() + QStringLiteral("/Tarnwick/") + name + QStringLiteral(".sre"));
             if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {

@@ -5,6 +5,7 @@
 // of 500 games and with a full session table of 32767 games.
 // Each window is measured in a process of its own, so the peak resident size
 // (VmHWM) of one window is not hidden by an earlier one.
+#include "benchrecords.h"
 #include "engine/catalogue.h"
 #include "records/gamestat.h"
 #include "records/highscore.h"
@@ -63,13 +64,7 @@ bool writeHistory(const QString &appDir, long total)
         QByteArray bytes;
         bytes.reserve(n * 72);
         for (long i = 0; i < n; ++i) {
-            const QDateTime when = base.addSecs(static_cast<qint64>(rnd() % (5LL * 365 * 86400)));
-            const GameNo no = (i % 10 == 0) ? GameNo::text(QString::number(rnd() % 100000))
-                                            : GameNo::number(static_cast<qint64>(rnd() % 999999999999999ULL) + 1);
-            bytes += recordfile::scoreLine(recordfile::recordDateText(when),
-                                           frmGame::NameAt(static_cast<int16_t>(1 + rnd() % frmGame::GameCount)), no,
-                                           static_cast<int32_t>(rnd() % 3600), static_cast<int32_t>(rnd() % 500),
-                                           static_cast<int32_t>(rnd() % 1000) - 200, static_cast<int16_t>(rnd() % 2));
+            bytes += bench::randomScoreLine(rnd, base, i);
         }
         QFile f(appDir + playerName(p) + QStringLiteral(".sre"));
         if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
