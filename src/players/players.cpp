@@ -1,5 +1,6 @@
 #include "players.h"
 
+#include "records/columnfit.h"
 #include "records/score.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
@@ -13,7 +14,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -194,9 +194,7 @@ void frmPlayers::FillPlayerList()
         }
     }
     // Every name whole, also one of the 25 characters a name may have.
-    const QAbstractItemView *rows = lvPlayer;
-    lvPlayer->setMinimumWidth(std::max(220, rows->sizeHintForColumn(0) + 2 * lvPlayer->frameWidth()
-                                                + lvPlayer->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4));
+    FitListWidth(lvPlayer, 220);
     if (!hasSelection()) {
         // Nothing to edit, delete or choose until a row is picked.
         cmdEdit->setEnabled(false);

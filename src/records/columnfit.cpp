@@ -4,6 +4,7 @@
 #include "settings/data.h"
 
 #include <QHeaderView>
+#include <QListView>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -12,33 +13,23 @@
 
 namespace tw {
 
-namespace {
+ColumnFit::ColumnFit(const QTreeView *view) : metrics_(view->font()) {}
 
-QFont boldOf(QFont f)
-{
-    f.setBold(true);
-    return f;
-}
-
-} // namespace
-
-ColumnFit::ColumnFit(const QTreeView *view) : normal_(view->font()), bold_(boldOf(view->font())) {}
-
-void ColumnFit::add(int column, const QString &text, bool bold)
+void ColumnFit::add(int column, const QString &text)
 {
     if (column < 0)
         return;
     if (widest_.size() <= column)
         widest_.resize(column + 1);
-    const int advance = (bold ? bold_ : normal_).horizontalAdvance(text);
+    const int advance = metrics_.horizontalAdvance(text);
     if (advance > widest_[column].advance)
-        widest_[column] = Widest{text, bold, advance};
+        widest_[column] = Widest{text, advance};
 }
 
-void ColumnFit::add(int column, const QStringList &texts, bool bold)
+void ColumnFit::add(int column, const QStringList &texts)
 {
     for (const QString &t : texts)
-        add(column, t, bold);
+        add(column, t);
 }
 
 int ColumnFit::cellWidth(const QTreeView *view, int column, const Widest &w) const
@@ -48,8 +39,7 @@ int ColumnFit::cellWidth(const QTreeView *view, int column, const Widest &w) con
     QStyleOptionViewItem opt;
     opt.initFrom(view);
     opt.font = view->font();
-    opt.font.setBold(w.bold);
-    opt.fontMetrics = w.bold ? bold_ : normal_;
+    opt.fontMetrics = metrics_;
     opt.features = QStyleOptionViewItem::HasDisplay;
     opt.text = w.text;
     if (column == 0) {
@@ -81,6 +71,15 @@ void ColumnFit::apply(QTreeView *view) const
     if (const QScreen *screen = view->screen())
         want = std::min(want, screen->availableGeometry().width() * 19 / 20);
     view->setMinimumWidth(want);
+}
+
+void FitListWidth(QListView *list, int floor)
+{
+    // QListView keeps its base's public measure of the rows protected.
+    const QAbstractItemView *rows = list;
+    list->setMinimumWidth(std::max(floor, rows->sizeHintForColumn(0) + 2 * (list->frameWidth() + list->spacing())
+                                              + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list)
+                                              + 4));
 }
 
 QString ColumnFit::widestGameNumber()

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class QListView;
 class QTreeView;
 
 namespace tw {
@@ -24,8 +25,8 @@ class ColumnFit {
 public:
     explicit ColumnFit(const QTreeView *view);
 
-    void add(int column, const QString &text, bool bold = false);
-    void add(int column, const QStringList &texts, bool bold = false);
+    void add(int column, const QString &text);
+    void add(int column, const QStringList &texts);
 
     // Sets every column to the widest of its header, its texts and the cells
     // of the view, and makes the view ask for room for all its columns.
@@ -40,14 +41,16 @@ public:
 private:
     struct Widest {
         QString text;
-        bool bold = false;
         int advance = -1;
     };
     int cellWidth(const QTreeView *view, int column, const Widest &w) const;
 
-    QFontMetrics normal_;
-    QFontMetrics bold_;
+    QFontMetrics metrics_;
     QList<Widest> widest_; // per column
 };
+
+// Makes a one-column list at least as wide as its widest row, beside its
+// frame and scroll bar, and never narrower than floor.
+void FitListWidth(QListView *list, int floor);
 
 } // namespace tw

@@ -1,6 +1,7 @@
 #include "finish.h"
 
 #include "chart.h"
+#include "columnfit.h"
 #include "engine/clock.h"
 #include "engine/engine.h"
 #include "highscore.h"
@@ -108,11 +109,7 @@ void frmFinish::Form_Load()
     ListView1->addItem(QStringLiteral(" Score : ") + QString::number(score));
     // Every line whole: a name of 25 characters or a 15-digit number is
     // wider than the list's usual width.
-    int widest = 0;
-    for (int i = 0; i < ListView1->count(); ++i)
-        widest = std::max(widest, ListView1->sizeHintForIndex(ListView1->model()->index(i, 0)).width());
-    ListView1->setMinimumWidth(
-        std::max(200, widest + 2 * (ListView1->frameWidth() + ListView1->spacing()) + 4));
+    FitListWidth(ListView1, 200);
 
     // A chart bar cannot go below the axis: a negative score charts as 0.
     chFin->SetData({ChartControl::Row{double(std::max<int16_t>(score, 0)), double(moves), double(time)}});
@@ -151,8 +148,7 @@ void frmFinish::Toolbar1_ButtonClick(const QString &key)
             ctx_.openGameStats();
     } else if (key == QLatin1String("Highscore")) {
         // Over this window, which stays open beneath it.
-        frmHighScore w(ctx_, this);
-        ctx_.prompt->Run(w);
+        frmHighScore::showModal(ctx_, this);
     } else if (key == QLatin1String("Close")) {
         done(Closed);
     }

@@ -30,10 +30,7 @@ namespace {
 
 using Row = ChartControl::Row;
 
-QString count(qint64 v)
-{
-    return QString::number(v);
-}
+using statfigures::count;
 
 // The won/lost matrix of a summary chart, with its labels.
 void showWonLost(ChartControl *chart, const StatTotals &t)

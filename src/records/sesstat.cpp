@@ -53,11 +53,7 @@ QIcon rowPicture(int which)
     return QIcon(pm);
 }
 
-// A count or a figure as the window shows it.
-QString numberText(qint64 v)
-{
-    return QString::number(v);
-}
+using statfigures::count;
 
 void paintRow(QTreeWidgetItem *item)
 {
@@ -230,11 +226,11 @@ void frmSesStat::ShowSession()
     score.SumSesStats(t);
     const int16_t top = score.SesTop();
     lblSesStarted->setText(QStringLiteral("Started : ") + d.SesStartTime());
-    lblSesPlayed->setText(QStringLiteral("Games Played : ") + numberText(top));
-    lblSesWon->setText(QStringLiteral("Games Won : ") + numberText(t.Won));
-    lblSesLost->setText(QStringLiteral("Games Lost : ") + numberText(t.Lost));
-    lblsesScore->setText(QStringLiteral("Total Score : ") + numberText(t.Score));
-    lblSesMoves->setText(QStringLiteral("Total Moves : ") + numberText(t.Moves));
+    lblSesPlayed->setText(QStringLiteral("Games Played : ") + count(top));
+    lblSesWon->setText(QStringLiteral("Games Won : ") + count(t.Won));
+    lblSesLost->setText(QStringLiteral("Games Lost : ") + count(t.Lost));
+    lblsesScore->setText(QStringLiteral("Total Score : ") + count(t.Score));
+    lblSesMoves->setText(QStringLiteral("Total Moves : ") + count(t.Moves));
     lblSesElapsedTime->setText(sessionElapsed());
 
     const QIcon finished = rowPicture(1);
@@ -244,20 +240,20 @@ void frmSesStat::ShowSession()
         ScoreRec r;
         score.GetSesRec(static_cast<int16_t>(i), r);
         auto *item = new QTreeWidgetItem(lvSession, {r.GName, r.GNo.toText(), r.Player, FormatTime(r.Time),
-                                                     numberText(r.Moves), WonLost(r.Status), numberText(r.Score)});
+                                                     count(r.Moves), WonLost(r.Status), count(r.Score)});
         item->setIcon(0, finished);
     }
 
     chSummary->SetData({ChartControl::Row{double(t.Won), double(t.Lost)}});
     chSummary->SetColumn(1);
-    chSummary->SetColumnLabel(QStringLiteral("Won : ") + numberText(t.Won));
+    chSummary->SetColumnLabel(QStringLiteral("Won : ") + count(t.Won));
     chSummary->SetColumn(2);
-    chSummary->SetColumnLabel(QStringLiteral("Lost : ") + numberText(t.Lost));
+    chSummary->SetColumnLabel(QStringLiteral("Lost : ") + count(t.Lost));
 
     if (d.GameRunning()) {
         auto *item = new QTreeWidgetItem(lvSession, {d.CurGName(), d.CurGNo().toText(), d.CurPlayer(),
-                                                     FormatTime(d.CurTime()), numberText(d.CurMoves()),
-                                                     QStringLiteral("Running"), numberText(d.CurScore())});
+                                                     FormatTime(d.CurTime()), count(d.CurMoves()),
+                                                     QStringLiteral("Running"), count(d.CurScore())});
         item->setIcon(0, rowPicture(2));
         paintRow(item);
         lvSession->scrollToItem(item);
@@ -293,7 +289,7 @@ void frmSesStat::ShowSessionChart()
         ScoreRec r;
         score.GetSesRec(static_cast<int16_t>(i), r);
         auto *item = new QTreeWidgetItem(lvSesChart,
-                                         {numberText(i), FormatTime(r.Time), numberText(r.Moves), numberText(r.Score)});
+                                         {count(i), FormatTime(r.Time), count(r.Moves), count(r.Score)});
         item->setIcon(0, finished);
         sesChartData_.append(ChartControl::Row{double(r.Score), double(r.Moves), double(r.Time)});
     }
@@ -305,8 +301,8 @@ void frmSesStat::ShowSessionChart()
     labelChart();
 
     if (d.GameRunning()) {
-        auto *item = new QTreeWidgetItem(lvSesChart, {numberText(top + 1), FormatTime(d.CurTime()),
-                                                      numberText(d.CurMoves()), numberText(d.CurScore())});
+        auto *item = new QTreeWidgetItem(lvSesChart, {count(top + 1), FormatTime(d.CurTime()),
+                                                      count(d.CurMoves()), count(d.CurScore())});
         item->setIcon(0, rowPicture(2));
         paintRow(item);
         lvSesChart->scrollToItem(item);
@@ -323,8 +319,8 @@ void frmSesStat::ShowCurrentGame()
     lblGameStarted->setText(QStringLiteral("Game Started : ") + d.GameStartTime());
     lblGameName->setText(QStringLiteral("Game : ") + d.CurGName());
     lblGameNo->setText(QStringLiteral("Game Number : ") + d.CurGNo().toText());
-    lblGameScore->setText(QStringLiteral("Score : ") + numberText(d.CurScore()));
-    lblGameMoves->setText(QStringLiteral("Moves : ") + numberText(d.CurMoves()));
+    lblGameScore->setText(QStringLiteral("Score : ") + count(d.CurScore()));
+    lblGameMoves->setText(QStringLiteral("Moves : ") + count(d.CurMoves()));
     lblGameTime->setText(QStringLiteral("Time Elapsed : ") + FormatTime(d.CurTime()));
     lblPlayer->setText(QStringLiteral("Player Name : ") + d.CurPlayer());
 }
@@ -343,7 +339,7 @@ void frmSesStat::Timer1_Timer()
     if (!d.GameRunning())
         return;
     const QString time = FormatTime(d.CurTime());
-    const QString score = numberText(d.CurScore());
+    const QString score = count(d.CurScore());
     if (QTreeWidgetItem *row = runningRow(lvSession)) {
         row->setText(3, time);
         row->setText(6, score);

@@ -9,12 +9,12 @@
 
 namespace tw::statfigures {
 
-namespace {
-
 QString count(qint64 v)
 {
     return QString::number(v);
 }
+
+namespace {
 
 // Truncation toward zero, as a whole number.
 QString fix(double v)

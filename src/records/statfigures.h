@@ -15,6 +15,9 @@ namespace tw::statfigures {
 // Games lost: played less won, in a width where neither can overflow.
 qint64 lost(const StatTotals &t);
 
+// A count as the windows show it: decimal digits, "-" when negative.
+QString count(qint64 v);
+
 // A floating figure as the windows show it: up to 15 significant digits, the
 // locale's decimal separator, no trailing zeros.
 QString decimal(double v);
