@@ -1,7 +1,7 @@
 // Score store figures: appending records one game at a time, loading a large
 // history of 20 players, and every totals and ranking query over it.
 //   bench_score [records]   (default 1000000 loaded records)
-#include "benchrecords.h"
+#include "benchutil.h"
 #include "engine/catalogue.h"
 #include "records/recordfile.h"
 #include "records/score.h"
@@ -17,21 +17,9 @@
 #include <random>
 
 using namespace tw;
+using tw::bench::procStatusKb;
 
 namespace {
-
-long procStatusKb(const char *key)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray k(key);
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        if (line.startsWith(k))
-            return line.mid(k.size() + 1).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
 
 class NoUi : public CorePrompt {
 public:

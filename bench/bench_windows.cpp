@@ -5,7 +5,7 @@
 // of 500 games and with a full session table of 32767 games.
 // Each window is measured in a process of its own, so the peak resident size
 // (VmHWM) of one window is not hidden by an earlier one.
-#include "benchrecords.h"
+#include "benchutil.h"
 #include "engine/catalogue.h"
 #include "records/gamestat.h"
 #include "records/highscore.h"
@@ -30,22 +30,11 @@
 #include <random>
 
 using namespace tw;
+using tw::bench::procStatusKb;
 
 namespace {
 
 constexpr int kPlayers = 20;
-
-long procStatusKb(const char *key)
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray k(key);
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith(k))
-            return line.mid(k.size() + 1).trimmed().split(' ').first().toLong();
-    return -1;
-}
 
 QString playerName(int p)
 {

@@ -5,9 +5,24 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QFile>
 #include <random>
 
 namespace tw::bench {
+
+// A figure of this process from /proc/self/status (VmRSS, VmHWM), in kB; -1
+// where there is none.
+inline long procStatusKb(const char *key)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray k(key);
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(k))
+            return line.mid(k.size() + 1).trimmed().split(' ').first().toLong();
+    return -1;
+}
 
 // One score-file line of a random game played within five years after base:
 // every tenth game number is a text, as favourites and typed numbers give.
