@@ -2,9 +2,11 @@
 
 #include "settings/help.h"
 
+#include <QApplication>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 namespace tw::test {
 
@@ -17,6 +19,14 @@ bool helpScrollsWithKeys(HelpWindow &help)
     // Through the window system, where a modal window's block applies.
     QTest::keyClick(help.windowHandle(), Qt::Key_PageDown);
     return bar->value() > 0;
+}
+
+ModalWatchdog::ModalWatchdog(int ms)
+{
+    QTimer::singleShot(ms, &owner_, [] {
+        if (QWidget *w = QApplication::activeModalWidget())
+            w->close();
+    });
 }
 
 } // namespace tw::test

@@ -2,6 +2,8 @@
 
 #include "testutil.h"
 
+#include <QObject>
+
 namespace tw {
 class HelpWindow;
 }
@@ -11,5 +13,16 @@ namespace tw::test {
 // Whether keys typed into the help window's own window reach it (a modal
 // window would block them): Page Down scrolls its page.
 bool helpScrollsWithKeys(HelpWindow &help);
+
+// Closes the modal window that is open after ms, so that a failed check
+// inside a modal run cannot leave the test hanging. It belongs to the scope
+// that made it: gone with it, it closes nothing of a later test.
+class ModalWatchdog {
+public:
+    explicit ModalWatchdog(int ms = 5000);
+
+private:
+    QObject owner_;
+};
 
 } // namespace tw::test

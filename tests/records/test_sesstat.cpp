@@ -3,6 +3,7 @@
 #include "engine/clock.h"
 #include "records/score.h"
 #include "scriptedprompt.h"
+#include "uitestutil.h"
 #include "testutil.h"
 
 #include "charttest.h"
@@ -159,10 +160,7 @@ TEST_F(SesStatFixture, TheModalEntryRunsTheWindowThroughThePrompt)
     finished(QStringLiteral("Freecell"), GameNo::number(1), 60, 20, 100, 1);
     // Should the window block in an event loop of its own, it is closed
     // rather than left hanging.
-    QTimer::singleShot(2000, [] {
-        if (QWidget *m = QApplication::activeModalWidget())
-            m->close();
-    });
+    const test::ModalWatchdog watchdog(2000);
     QString played;
     prompt.dialogs.push_back([&](QDialog &dlg) {
         auto *w = qobject_cast<frmSesStat *>(&dlg);

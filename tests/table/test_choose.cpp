@@ -1,5 +1,6 @@
 #include "engine/catalogue.h"
 #include "scriptedprompt.h"
+#include "uitestutil.h"
 #include "table/choose.h"
 #include "testutil.h"
 
@@ -294,10 +295,7 @@ TEST(Choose, ShowModalRunsUntilSelect)
     f.prompt.playDialog = ScriptedPrompt::exec;
     f.players({QStringLiteral("Ann")}, QStringLiteral("Ann"));
     QWidget owner;
-    QTimer::singleShot(5000, [] {
-        if (QWidget *w = QApplication::activeModalWidget())
-            w->close();
-    });
+    const test::ModalWatchdog watchdog;
     QTimer::singleShot(0, [&] {
         auto *c = qobject_cast<frmChoose *>(QApplication::activeModalWidget());
         ASSERT_NE(c, nullptr);

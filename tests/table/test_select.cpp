@@ -87,15 +87,6 @@ int previewIndex(const frmSelect &s)
     return pm.isNull() ? -1 : qRed(pm.toImage().pixel(0, 0));
 }
 
-// A failed check inside a modal run must not leave the test hanging.
-void closeModalSoon()
-{
-    QTimer::singleShot(5000, [] {
-        if (QWidget *w = QApplication::activeModalWidget())
-            w->close();
-    });
-}
-
 int visibleSelectors()
 {
     int n = 0;
@@ -314,7 +305,7 @@ TEST(Select, RulesFromTheModalSelectorTakeInputWhileItStaysOpen)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
     QPointer<HelpWindow> guard(&help);
     bool checked = false;
-    closeModalSoon();
+    const test::ModalWatchdog watchdog;
     QTimer::singleShot(0, [&] {
         frmSelect *s = frmSelect::instance();
         ASSERT_NE(s, nullptr);
@@ -409,7 +400,7 @@ TEST(Select, OneInstanceModelessThenModalFromMenu)
     f.d.data.SetPlayer(2, QStringLiteral("Bob"), false);
     QPointer<frmSelect> firstGuard(first);
     bool checked = false;
-    closeModalSoon();
+    const test::ModalWatchdog watchdog;
     QTimer::singleShot(0, [&] {
         frmSelect *s = frmSelect::instance();
         ASSERT_NE(s, nullptr);
@@ -437,7 +428,7 @@ TEST(Select, OneInstanceModelessThenModalFromMenu)
 TEST(Select, ModalCancelLeavesNoInstance)
 {
     Fixture f;
-    closeModalSoon();
+    const test::ModalWatchdog watchdog;
     QTimer::singleShot(0, [] {
         frmSelect *s = frmSelect::instance();
         ASSERT_NE(s, nullptr);
