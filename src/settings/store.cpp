@@ -1,16 +1,13 @@
 #include "store.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
 #include <QStringList>
 #include <QSysInfo>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace tw {
 
@@ -19,29 +16,28 @@ namespace {
 // The settings file is written under a lock file beside it. A lock that a
 // crashed run left behind is taken for a held one until it is 30 s old, and
 // every write waits for it that long. Such a lock is removed first: one
-// without a readable owner (a crash between creating and filling it), or one
 // naming this very process, which holds no lock between two calls here (a
-// new run often gets the old process id, in a container nearly always). A live
-// owner keeps its lock locked as well, so the removal is only done while no
-// one else has it locked, the same test the lock's own stale check makes.
+// new run often gets the old process id, in a container nearly always), or
+// one without a readable owner that is older than the moment a live writer
+// needs between creating its lock and filling it in. A live owner keeps its
+// lock locked as well, and the removal only goes ahead while no one has it
+// locked, the same test the lock's own stale check makes.
 void removeDeadLock(const QString &lockName)
 {
-    if (!QFileInfo::exists(lockName))
+    const QFileInfo info(lockName);
+    if (!info.exists())
         return;
     qint64 pid = 0;
     QString host, app;
-    const bool owned = QLockFile(lockName).getLockInfo(&pid, &host, &app);
-    if (owned
-        && !(pid == QCoreApplication::applicationPid()
-             && (host.isEmpty() || host == QSysInfo::machineHostName())))
+    QLockFile lock(lockName);
+    if (lock.getLockInfo(&pid, &host, &app)) {
+        if (pid != QCoreApplication::applicationPid()
+            || !(host.isEmpty() || host == QSysInfo::machineHostName()))
+            return;
+    } else if (info.lastModified().msecsTo(QDateTime::currentDateTime()) < 1000) {
         return;
-    const QByteArray name = QFile::encodeName(lockName);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-        ::unlink(name.constData());
-    ::close(fd);
+    }
+    lock.removeStaleLockFile();
 }
 
 } // namespace

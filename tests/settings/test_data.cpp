@@ -3,6 +3,7 @@
 #include "settings/store.h"
 #include "testutil.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -254,11 +255,15 @@ namespace {
 
 // Writes the given bytes as the settings file's lock, as a crashed program
 // would leave it, with a fresh time stamp.
+// A lock file as a crash a minute ago left it.
 void leaveLock(const QString &lockName, const QByteArray &bytes)
 {
     QFile f(lockName);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(f.write(bytes), bytes.size());
+    f.close();
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
 }
 
 } // namespace
