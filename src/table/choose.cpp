@@ -15,13 +15,13 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tw {
 
 qint64 frmChoose::LargestNumber(int16_t RangeIndex)
 {
-    const int16_t range = RangeIndex < 1 ? 1 : (RangeIndex > 15 ? 15 : RangeIndex);
-    return LargestGameNo(range);
+    return LargestGameNo(std::clamp(RangeIndex, cData::MinRange, cData::MaxRange));
 }
 
 QString frmChoose::GroupDigits(qint64 value)

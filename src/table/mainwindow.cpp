@@ -420,8 +420,9 @@ void frmMain::SetDeckPics()
 
 void frmMain::SetDeckAll()
 {
+    const QPixmap back = Pictures(data_).DeckPic();
     for (QelCard *c : cards_)
-        c->DeckPic(Pictures(data_).DeckPic());
+        c->DeckPic(back);
 }
 
 void frmMain::PrepareTable()
