@@ -180,17 +180,13 @@ void ShowMain()
 void UnloadAll()
 {
     Globals &g = currentRun();
-    // Every other window goes first, then the table, then the objects, so
-    // nothing runs against a released object.
+    // Every other window closes, with its own unload; the table and the
+    // objects are released in order once the event loop has ended.
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w != g.main && w->isVisible())
             w->close();
     if (g.help)
         g.help->close();
-    if (g.main) {
-        g.main->onUnload = nullptr;
-        delete g.main.data();
-    }
     QCoreApplication::quit();
 }
 
