@@ -11,12 +11,9 @@
 #include "testutil.h"
 
 #include <QAction>
-#include <QAbstractButton>
 #include <QApplication>
-#include <QColorDialog>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -445,46 +442,6 @@ TEST(MainWindow, AWindowOpenedDuringADragPutsTheCardsBack)
     EXPECT_EQ(e.CheckModel(), QString());
 }
 
-namespace {
-
-// Answers the message box that opens next with `button` (Escape when it is
-// NoButton) and keeps what the box showed.
-struct BoxSeen {
-    bool shown = false;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title;
-    QString text;
-    QMessageBox::StandardButtons buttons;
-    QAbstractButton *defaultButton = nullptr;
-    QAbstractButton *noButton = nullptr;
-    QWidget *owner = nullptr;
-};
-void answerNextBox(BoxSeen &seen, QMessageBox::StandardButton button)
-{
-    QTimer::singleShot(0, [&seen, button] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box) {
-            if (QWidget *m = QApplication::activeModalWidget())
-                m->close();
-            return;
-        }
-        seen.shown = true;
-        seen.icon = box->icon();
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.buttons = box->standardButtons();
-        seen.defaultButton = box->defaultButton();
-        seen.noButton = box->button(QMessageBox::No);
-        seen.owner = box->parentWidget();
-        if (button == QMessageBox::NoButton)
-            QTest::keyClick(box, Qt::Key_Escape);
-        else
-            box->button(button)->click();
-    });
-}
-
-} // namespace
-
 // The place of each item in its menu, and of each button on the toolbar, is
 // the value of its name.
 TEST(MainWindow, EveryNameIsItsPlaceInItsMenuOrOnTheToolbar)
@@ -638,92 +595,3 @@ TEST(MainWindow, TheScoreStoresBoxesBelongToTheTable)
     EXPECT_EQ(t.prompt.asked[1].filter, QStringLiteral("Text File (*.txt)"));
 }
 
-// The boxes on screen: icon, title, buttons and what Enter presses, as asked;
-// a question acts only on Yes.
-TEST(QtPrompt, BoxesLookAsAskedAndOnlyYesConfirms)
-{
-    TestData d; // start-up sets the application title to the product name
-    QtPrompt prompt;
-    QWidget owner;
-    BoxSeen seen;
-
-    answerNextBox(seen, QMessageBox::Yes);
-    EXPECT_TRUE(prompt.Confirm(&owner, QStringLiteral("Delete?"), Prompt::Icon::Critical));
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(seen.icon, QMessageBox::Critical);
-    EXPECT_EQ(seen.title, QStringLiteral("Tarnwick"));
-    EXPECT_EQ(seen.text, QStringLiteral("Delete?"));
-    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(seen.owner, &owner);
-
-    seen = {};
-    answerNextBox(seen, QMessageBox::No);
-    EXPECT_FALSE(prompt.Confirm(&owner, QStringLiteral("Clear?")));
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(seen.icon, QMessageBox::Question);
-    seen = {};
-    answerNextBox(seen, QMessageBox::NoButton); // Escape
-    EXPECT_FALSE(prompt.Confirm(&owner, QStringLiteral("Clear?")));
-    EXPECT_TRUE(seen.shown);
-
-    seen = {};
-    answerNextBox(seen, QMessageBox::NoButton);
-    EXPECT_FALSE(prompt.Confirm(nullptr, QStringLiteral("Clear all?"), Prompt::Icon::Question, Prompt::Default::No));
-    ASSERT_TRUE(seen.shown);
-    EXPECT_NE(seen.noButton, nullptr);
-    EXPECT_EQ(seen.defaultButton, seen.noButton);
-    EXPECT_EQ(seen.owner, nullptr);
-
-    seen = {};
-    answerNextBox(seen, QMessageBox::Ok);
-    prompt.Info(&owner, QStringLiteral("Done."));
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(seen.icon, QMessageBox::Information);
-    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    EXPECT_EQ(seen.title, QStringLiteral("Tarnwick"));
-
-    seen = {};
-    answerNextBox(seen, QMessageBox::Ok);
-    prompt.Error(nullptr, QStringLiteral("Failed."), QStringLiteral("Own title"));
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(seen.icon, QMessageBox::Critical);
-    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    EXPECT_EQ(seen.title, QStringLiteral("Own title"));
-}
-
-TEST(QtPrompt, DialogsGiveTheirAnswerOrNothingOnCancel)
-{
-    QtPrompt prompt;
-    // A modal window runs in its own event loop and gives its result.
-    QDialog dlg;
-    QTimer::singleShot(0, [&] { dlg.done(7); });
-    EXPECT_EQ(prompt.Run(dlg), 7);
-
-    QTimer::singleShot(0, [] {
-        if (auto *c = qobject_cast<QColorDialog *>(QApplication::activeModalWidget())) {
-            c->setCurrentColor(QColor(10, 20, 30));
-            c->accept();
-        } else if (QWidget *m = QApplication::activeModalWidget()) {
-            m->close();
-        }
-    });
-    EXPECT_EQ(prompt.ChooseColor(nullptr, Qt::red), QColor(10, 20, 30));
-    QTimer::singleShot(0, [] {
-        if (QWidget *m = QApplication::activeModalWidget())
-            qobject_cast<QDialog *>(m) ? qobject_cast<QDialog *>(m)->reject() : void(m->close());
-    });
-    EXPECT_FALSE(prompt.ChooseColor(nullptr, Qt::red).has_value());
-
-    QString proposed;
-    QTimer::singleShot(0, [&] {
-        if (auto *f = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-            proposed = f->selectedFiles().value(0);
-            f->reject();
-        } else if (QWidget *m = QApplication::activeModalWidget()) {
-            m->close();
-        }
-    });
-    EXPECT_FALSE(prompt.SaveFileName(nullptr, QStringLiteral("Scoreboard"), QStringLiteral("Text File (*.txt)"))
-                     .has_value());
-    EXPECT_TRUE(proposed.endsWith(QStringLiteral("/Scoreboard"))) << qPrintable(proposed);
-}
