@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QLegend>
+#include <QLineSeries>
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -25,6 +26,11 @@ constexpr double kAxisShare = 0.4;
 constexpr double kLabelAir = 30;
 // Ticks wanted on the value axis; whole-number steps give 3 to 8.
 constexpr int kTicks = 5;
+// Beyond this many bars a bar is thinner than a pixel or two at the size the
+// windows give their charts, and Qt Charts keeps a graphics item for each (a
+// long session's chart took seconds and hundreds of megabytes): each column
+// becomes a line instead.
+constexpr qsizetype kMostBars = 90; // a month of days, three figures each
 
 struct Ticks {
     double low;
@@ -103,16 +109,21 @@ void ChartControl::SetColumnLabel(const QString &label)
         return;
     labels_[selected_ - 1] = label;
     const auto series = chart_->series();
-    if (!series.isEmpty())
-        if (auto *bars = qobject_cast<QBarSeries *>(series.first()))
-            if (selected_ - 1 < bars->count())
-                bars->barSets().at(selected_ - 1)->setLabel(label);
+    if (series.isEmpty())
+        return;
+    if (auto *bars = qobject_cast<QBarSeries *>(series.first())) {
+        if (selected_ - 1 < bars->count())
+            bars->barSets().at(selected_ - 1)->setLabel(label);
+    } else if (selected_ - 1 < series.size()) {
+        series.at(selected_ - 1)->setName(label);
+    }
     updateMinimum();
 }
 
 void ChartControl::SetRowLabels(const QStringList &labels)
 {
     rowLabels_ = labels;
+    measureRowLabels();
     labelRows(true);
 }
 
@@ -120,6 +131,7 @@ void ChartControl::SetFirstRowNumber(int n)
 {
     rowLabels_.clear();
     firstRow_ = n;
+    measureRowLabels();
     labelRows(true);
 }
 
@@ -167,21 +179,44 @@ void ChartControl::rebuild()
         chart_->removeAxis(axis); // hands the axis back: it is ours to delete
         delete axis;
     }
-    auto *series = new QBarSeries;
     double low = 0;
     double high = 0;
-    for (int c = 0; c < columns_; ++c) {
-        auto *set = new QBarSet(labels_[c].isEmpty() ? QString::number(c + 1) : labels_[c]);
-        for (const Row &r : matrix_) {
-            // An empty cell draws no bar.
-            const double v = c < r.size() && r[c] ? *r[c] : 0.0;
-            *set << v;
-            low = std::min(low, v);
-            high = std::max(high, v);
+    QList<QAbstractSeries *> shown;
+    if (matrix_.size() * columns_ <= kMostBars) {
+        auto *series = new QBarSeries;
+        for (int c = 0; c < columns_; ++c) {
+            auto *set = new QBarSet(columnName(c));
+            for (const Row &r : matrix_) {
+                // An empty cell draws no bar.
+                const double v = c < r.size() && r[c] ? *r[c] : 0.0;
+                *set << v;
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+            series->append(set);
         }
-        series->append(set);
+        shown << series;
+    } else {
+        for (int c = 0; c < columns_; ++c) {
+            auto *line = new QLineSeries;
+            line->setName(columnName(c));
+            QList<QPointF> points;
+            points.reserve(matrix_.size());
+            for (int row = 0; row < matrix_.size(); ++row) {
+                // An empty cell has no point; the line joins its neighbours.
+                const Row &r = matrix_[row];
+                if (c < r.size() && r[c]) {
+                    points << QPointF(row, *r[c]);
+                    low = std::min(low, *r[c]);
+                    high = std::max(high, *r[c]);
+                }
+            }
+            line->replace(points);
+            shown << line;
+        }
     }
-    chart_->addSeries(series);
+    for (QAbstractSeries *series : shown)
+        chart_->addSeries(series);
 
     // The groups stand at 0, 1, 2, ... on a plain number line; the labels are
     // placed under the groups they name.
@@ -192,7 +227,8 @@ void ChartControl::rebuild()
     rowAxis_->setStartValue(-0.5);
     rowAxis_->setGridLineVisible(false);
     chart_->addAxis(rowAxis_, Qt::AlignBottom);
-    series->attachAxis(rowAxis_);
+    for (QAbstractSeries *series : shown)
+        series->attachAxis(rowAxis_);
 
     valueAxis_ = new QValueAxis;
     const Ticks t = wholeTicks(low, high);
@@ -200,9 +236,11 @@ void ChartControl::rebuild()
     valueAxis_->setTickCount(t.count);
     valueAxis_->setLabelFormat(QStringLiteral("%d"));
     chart_->addAxis(valueAxis_, Qt::AlignLeft);
-    series->attachAxis(valueAxis_);
+    for (QAbstractSeries *series : shown)
+        series->attachAxis(valueAxis_);
 
     rowStep_ = 0;
+    measureRowLabels();
     labelRows(true);
     updateMinimum();
 }
@@ -226,15 +264,11 @@ int ChartControl::rowStep(double width) const
     const int rows = static_cast<int>(matrix_.size());
     if (rows <= 1 || width <= 0)
         return 1;
-    const QFontMetricsF fm(rowAxis_->labelsFont());
-    double widest = 0;
-    for (int r = 0; r < rows; ++r)
-        widest = std::max(widest, fm.horizontalAdvance(RowLabel(r)));
     // Qt Charts cuts a label wider than its equal share of the axis, less
     // its padding; where they sit under their groups the labels also need
     // some air between them.
-    const double share = widest + 10;
-    const double apart = widest + 12;
+    const double share = widestRow_ + 10;
+    const double apart = widestRow_ + 12;
     for (int step = 1;; ) {
         int shown = 0;
         for (int r = 0; r < rows; ++r)
@@ -244,6 +278,21 @@ int ChartControl::rowStep(double width) const
         const int mantissa = step / static_cast<int>(std::pow(10, std::floor(std::log10(step))));
         step = mantissa == 2 ? step / 2 * 5 : step * 2;
     }
+}
+
+QString ChartControl::columnName(int column) const
+{
+    return labels_[column].isEmpty() ? QString::number(column + 1) : labels_[column];
+}
+
+void ChartControl::measureRowLabels()
+{
+    // The labels change only with the matrix or the row names, not with the
+    // width that each layout of the plot asks about.
+    const QFontMetricsF fm(rowAxis_->labelsFont());
+    widestRow_ = 0;
+    for (int r = 0; r < matrix_.size(); ++r)
+        widestRow_ = std::max(widestRow_, fm.horizontalAdvance(RowLabel(r)));
 }
 
 void ChartControl::labelRows(bool force)
@@ -260,9 +309,11 @@ void ChartControl::labelRows(bool force)
         rowAxis_->remove(label);
     QStringList used;
     for (int r = 0; r < matrix_.size(); ++r) {
+        if (!rowShown(r, step))
+            continue;
         const QString label = RowLabel(r);
         // The axis takes every text once; an empty one needs no place.
-        if (label.isEmpty() || used.contains(label) || !rowShown(r, step))
+        if (label.isEmpty() || used.contains(label))
             continue;
         used << label;
         rowAxis_->append(label, r);

@@ -15,7 +15,8 @@ class QValueAxis;
 namespace tw {
 
 // The chart of the statistics and end-of-game windows: a grid of numbers,
-// one group of bars per row and one series per column. Filled in one order:
+// one group of bars per row and one series per column (a line per column
+// when there are more groups than bars could show). Filled in one order:
 // the matrix, then for each column its label. A new matrix replaces the old
 // one; the chart redraws itself.
 //
@@ -56,6 +57,8 @@ public:
 
 private:
     void rebuild();
+    QString columnName(int column) const; // 0-based
+    void measureRowLabels();
     void labelRows(bool force);
     int rowStep(double width) const;
     bool rowShown(int row, int step) const;
@@ -72,6 +75,7 @@ private:
     int columns_ = 0;
     int selected_ = 0;
     int rowStep_ = 0; // every how many rows a label is shown; 0 before the first layout
+    double widestRow_ = 0; // the widest row label
     QSize minimum_;
     QSize needed_;
 };

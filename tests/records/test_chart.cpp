@@ -5,6 +5,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QLineSeries>
 #include <QPointer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -163,4 +164,57 @@ TEST(Chart, RowLabelsNameTheGroups)
     c.resize(2400, 300);
     EXPECT_EQ(groupAxisLabels(&c).size(), 30);
     EXPECT_TRUE(cutTexts(&c).isEmpty()) << cutTexts(&c).join(" | ").toStdString();
+}
+
+TEST(Chart, ALongSeriesIsDrawnAsLinesWithItsLabelsAndEveryValue)
+{
+    // A full session: more groups than bars could show side by side.
+    ChartControl c;
+    QList<ChartControl::Row> rows;
+    for (int i = 0; i < 32767; ++i)
+        rows << ChartControl::Row{double(i % 1000) - 200, double(i % 500), double(i % 3600)};
+    rows << ChartControl::Row(3); // no game running: an empty last row
+    c.SetData(rows);
+    label(c, {"Score", "Moves", "Time"});
+
+    const QList<QAbstractSeries *> series = c.Chart()->series();
+    ASSERT_EQ(series.size(), 3);
+    QStringList names;
+    for (const QAbstractSeries *s : series) {
+        const auto *line = qobject_cast<const QLineSeries *>(s);
+        ASSERT_NE(line, nullptr);
+        names << line->name();
+        // Every filled cell is a point at its row; the empty row has none.
+        EXPECT_EQ(line->count(), 32767);
+    }
+    EXPECT_EQ(names, QStringList({"Score", "Moves", "Time"}));
+    const auto *score = qobject_cast<const QLineSeries *>(series.first());
+    EXPECT_EQ(score->at(1234), QPointF(1234, 34));
+    EXPECT_EQ(score->at(32766), QPointF(32766, 566));
+    EXPECT_EQ(c.Value(32767, 1), std::nullopt);
+
+    c.resize(420, 260);
+    c.show();
+    EXPECT_TRUE(cutTexts(&c).isEmpty()) << cutTexts(&c).join(" | ").toStdString();
+    EXPECT_TRUE(wholeTicks(valueAxis(&c)));
+    EXPECT_LE(valueAxis(&c)->min(), -200);
+    EXPECT_GE(valueAxis(&c)->max(), 3599);
+    const QMap<int, QString> shown = groupAxisLabels(&c);
+    EXPECT_GE(shown.size(), 2);
+    for (auto it = shown.begin(); it != shown.end(); ++it)
+        EXPECT_EQ(it.value(), QString::number(it.key() + 1));
+
+    // Bars as long as each can be seen: up to a month's days of three figures.
+    auto kinds = [&c](int groups, int columns) {
+        c.SetData(QList<ChartControl::Row>(groups, ChartControl::Row(columns, 1.0)));
+        QStringList out;
+        for (const QAbstractSeries *s : c.Chart()->series())
+            out << (qobject_cast<const QBarSeries *>(s) ? "bars" : qobject_cast<const QLineSeries *>(s) ? "line" : "?");
+        return out.join(' ');
+    };
+    EXPECT_EQ(kinds(30, 3), "bars");
+    EXPECT_EQ(kinds(45, 2), "bars");
+    EXPECT_EQ(kinds(31, 3), "line line line");
+    EXPECT_EQ(kinds(46, 2), "line line");
+    EXPECT_EQ(kinds(1, 2), "bars");
 }
