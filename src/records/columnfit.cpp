@@ -21,7 +21,12 @@ void ColumnFit::add(int column, const QString &text)
         return;
     if (widest_.size() <= column)
         widest_.resize(column + 1);
-    const int advance = metrics_.horizontalAdvance(text);
+    // A long list repeats most of its texts (names, statuses, times): each
+    // is laid out once.
+    auto known = advances_.constFind(text);
+    if (known == advances_.cend())
+        known = advances_.insert(text, metrics_.horizontalAdvance(text));
+    const int advance = *known;
     if (advance > widest_[column].advance)
         widest_[column] = Widest{text, advance};
 }

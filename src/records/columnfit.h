@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -47,6 +48,7 @@ private:
 
     QFontMetrics metrics_;
     QList<Widest> widest_; // per column
+    QHash<QString, int> advances_; // every text measured so far
 };
 
 // Makes a one-column list at least as wide as its widest row, beside its

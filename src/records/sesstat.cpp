@@ -234,15 +234,20 @@ void frmSesStat::ShowSession()
     lblSesElapsedTime->setText(sessionElapsed());
 
     const QIcon finished = rowPicture(1);
-    // The count is 16-bit and may be its largest value: an int16_t counter
-    // would never pass it.
+    // The rows go into the list at once: one by one, each would be announced
+    // to the view on its own. The count is 16-bit and may be its largest
+    // value: an int16_t counter would never pass it.
+    QList<QTreeWidgetItem *> rows;
+    rows.reserve(top);
     for (int i = 1; i <= top; ++i) {
         ScoreRec r;
         score.GetSesRec(static_cast<int16_t>(i), r);
-        auto *item = new QTreeWidgetItem(lvSession, {r.GName, r.GNo.toText(), r.Player, FormatTime(r.Time),
-                                                     count(r.Moves), WonLost(r.Status), count(r.Score)});
+        auto *item = new QTreeWidgetItem({r.GName, r.GNo.toText(), r.Player, FormatTime(r.Time), count(r.Moves),
+                                          WonLost(r.Status), count(r.Score)});
         item->setIcon(0, finished);
+        rows << item;
     }
+    lvSession->addTopLevelItems(rows);
 
     chSummary->SetData({ChartControl::Row{double(t.Won), double(t.Lost)}});
     chSummary->SetColumn(1);
@@ -285,14 +290,17 @@ void frmSesStat::ShowSessionChart()
     const QIcon finished = rowPicture(1);
     sesChartData_.clear();
     sesChartData_.reserve(top + 1);
+    QList<QTreeWidgetItem *> rows;
+    rows.reserve(top);
     for (int i = 1; i <= top; ++i) {
         ScoreRec r;
         score.GetSesRec(static_cast<int16_t>(i), r);
-        auto *item = new QTreeWidgetItem(lvSesChart,
-                                         {count(i), FormatTime(r.Time), count(r.Moves), count(r.Score)});
+        auto *item = new QTreeWidgetItem({count(i), FormatTime(r.Time), count(r.Moves), count(r.Score)});
         item->setIcon(0, finished);
+        rows << item;
         sesChartData_.append(ChartControl::Row{double(r.Score), double(r.Moves), double(r.Time)});
     }
+    lvSesChart->addTopLevelItems(rows);
     // The running game's row, left empty when none runs.
     if (d.GameRunning())
         sesChartData_.append(ChartControl::Row{double(d.CurScore()), double(d.CurMoves()), double(d.CurTime())});
