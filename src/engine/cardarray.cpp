@@ -177,7 +177,9 @@ void cArray::PlaceCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, in
 void cArray::AddtoWaste(int16_t Card)
 {
     int32_t mode = MoveMode::WasFaceDown;
-    MoveCard(Card, PileType::Waste, 0, static_cast<int16_t>(TopPos[PileType::Waste][0] + 1), mode, 3, 0, false);
+    // A stock card turned onto the waste travels as a drop does.
+    MoveCard(Card, PileType::Waste, 0, static_cast<int16_t>(TopPos[PileType::Waste][0] + 1), mode, E.CardSteps(3), 0,
+             false);
 }
 
 void cArray::MoveWasteStock()

@@ -9,6 +9,11 @@
 
 namespace tw {
 
+namespace {
+// Steps of a dealt card at the default card speed.
+constexpr int16_t DealSpeed = 3;
+} // namespace
+
 MarkerState *Engine::markerState(MarkerKind kind, int index)
 {
     const auto at = [index](auto &markers) -> MarkerState * {
@@ -217,12 +222,13 @@ void Engine::DealStock()
 
 void Engine::DealWaste()
 {
+    const int16_t steps = CardSteps(DealSpeed);
     for (int16_t k = 0; k < Games.Cards(PileType::Waste); ++k) {
         const int16_t c = Array.GetTopPicID(PileType::Stock, 0);
         if (c < 0)
             return;
         int32_t mode = MoveMode::Deal;
-        Array.MoveCard(c, PileType::Waste, k, 0, mode, 3, 0, false);
+        Array.MoveCard(c, PileType::Waste, k, 0, mode, steps, 0, false);
     }
 }
 
@@ -231,13 +237,14 @@ void Engine::DealRes()
     const int16_t piles = Games.Piles(PileType::Res);
     if (piles < 1)
         return;
+    const int16_t steps = CardSteps(DealSpeed);
     for (int16_t k = 0; k < Games.Cards(PileType::Res); ++k) {
         const int16_t c = Array.GetTopPicID(PileType::Stock, 0);
         if (c < 0)
             return;
         int32_t mode = MoveMode::Deal;
-        Array.MoveCard(c, PileType::Res, static_cast<int16_t>(k % piles), static_cast<int16_t>(k / piles), mode, 3, 0,
-                       false);
+        Array.MoveCard(c, PileType::Res, static_cast<int16_t>(k % piles), static_cast<int16_t>(k / piles), mode, steps,
+                       0, false);
     }
 }
 
@@ -247,12 +254,13 @@ void Engine::DealHome()
     if (P < 1)
         return;
     const int16_t open = Games.CardsOpen();
-    const auto deal = [this](int16_t pile, int16_t pos, bool faceDown) {
+    const int16_t steps = CardSteps(DealSpeed);
+    const auto deal = [this, steps](int16_t pile, int16_t pos, bool faceDown) {
         const int16_t c = Array.GetTopPicID(PileType::Stock, 0);
         if (c < 0)
             return false;
         int32_t mode = MoveMode::Deal;
-        Array.MoveCard(c, PileType::Home, pile, pos, mode, 3, 0, faceDown);
+        Array.MoveCard(c, PileType::Home, pile, pos, mode, steps, 0, faceDown);
         return true;
     };
     switch (Games.HomeType()) {

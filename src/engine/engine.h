@@ -207,6 +207,11 @@ public:
     bool AutoPlayCard(int card);
     void DealStockToHome();
     void WasteToStock();
+    // The step count of a move that has one of its own (a drop or autoplay
+    // 3, the deal 3, stock to tableau 5, the waste back 2), paced by the "Card
+    // Moving Speed" setting: its default keeps `base`, 0 places the card at
+    // once, and every step of the setting adds a fifth of `base`.
+    int16_t CardSteps(int16_t base) const;
 
     // The main window's card mouse handlers (X, Y in twips within the card).
     void CardMouseDown(int card, float X, float Y);

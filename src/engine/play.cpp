@@ -5,9 +5,12 @@
 #include "numeric.h"
 #include "settings/data.h"
 
+#include <algorithm>
+
 namespace tw {
 
 namespace {
+// Steps at the default card speed.
 constexpr int16_t DropSpeed = 3;
 constexpr int16_t StockDealSpeed = 5;
 constexpr int16_t WasteTurnSpeed = 2;
@@ -175,7 +178,7 @@ void Engine::DropCards(int card, int16_t cell, int16_t pile, int16_t pos)
             if (takes) {
                 int32_t mode = MoveMode::Plain;
                 Array.MoveCard(static_cast<int16_t>(card), PileType::Home, p, static_cast<int16_t>(t + 1), mode,
-                               DropSpeed, DragCount, false);
+                               CardSteps(DropSpeed), DragCount, false);
                 return;
             }
         }
@@ -183,7 +186,7 @@ void Engine::DropCards(int card, int16_t cell, int16_t pile, int16_t pos)
             if (IsCardOverPlace(card, PileType::Res, p, 0, whole) && Array.GetPicID(PileType::Res, p, 0) == -1
                 && DragCount == 0) {
                 int32_t mode = MoveMode::Plain;
-                Array.MoveCard(static_cast<int16_t>(card), PileType::Res, p, 0, mode, DropSpeed, 0, false);
+                Array.MoveCard(static_cast<int16_t>(card), PileType::Res, p, 0, mode, CardSteps(DropSpeed), 0, false);
                 return;
             }
         }
@@ -204,7 +207,7 @@ void Engine::DropCards(int card, int16_t cell, int16_t pile, int16_t pos)
             if (takes) {
                 int32_t mode = MoveMode::Plain;
                 Array.MoveCard(static_cast<int16_t>(card), PileType::Goal, p, static_cast<int16_t>(t + 1), mode,
-                               DropSpeed, 0, false);
+                               CardSteps(DropSpeed), 0, false);
                 return;
             }
         }
@@ -212,11 +215,21 @@ void Engine::DropCards(int card, int16_t cell, int16_t pile, int16_t pos)
     ReturnCards(card, pile, pos);
 }
 
+int16_t Engine::CardSteps(int16_t base) const
+{
+    const int speed = Data.CardSpeed();
+    if (speed <= 0)
+        return 0;
+    const double steps = roundHalfEven(static_cast<double>(base) * speed / cData::DefaultCardSpeed);
+    // A setting above 0 always shows the card on its way.
+    return static_cast<int16_t>(std::max(1.0, steps));
+}
+
 void Engine::moveToFoundation(int card, int16_t p)
 {
     int32_t mode = MoveMode::Plain;
     const int16_t pos = static_cast<int16_t>(Array.GetTop(PileType::Goal, p) + 1);
-    Array.MoveCard(static_cast<int16_t>(card), PileType::Goal, p, pos, mode, DropSpeed, 0, false);
+    Array.MoveCard(static_cast<int16_t>(card), PileType::Goal, p, pos, mode, CardSteps(DropSpeed), 0, false);
 }
 
 void Engine::AutoPlay()
@@ -298,13 +311,14 @@ void Engine::DealStockToHome()
 {
     const uint64_t generation = generation_;
     const std::shared_ptr<cTrans> journal = Trans;
+    const int16_t steps = CardSteps(StockDealSpeed);
     journal->StartMulti();
     for (int16_t p = 0; p < Games.Piles(PileType::Home) && generation_ == generation; ++p) {
         if (Array.GetTop(PileType::Stock, 0) < 0)
             break;
         int32_t mode = MoveMode::WasFaceDown;
         Array.MoveCard(Array.GetTopPicID(PileType::Stock, 0), PileType::Home, p,
-                       static_cast<int16_t>(Array.GetTop(PileType::Home, p) + 1), mode, StockDealSpeed, 0, false);
+                       static_cast<int16_t>(Array.GetTop(PileType::Home, p) + 1), mode, steps, 0, false);
     }
     journal->EndMulti();
 }
@@ -313,6 +327,7 @@ void Engine::WasteToStock()
 {
     const uint64_t generation = generation_;
     const std::shared_ptr<cTrans> journal = Trans;
+    const int16_t steps = CardSteps(WasteTurnSpeed);
     journal->StartMulti();
     const int16_t t = Array.GetTop(PileType::Waste, 0);
     for (int i = 0; i <= t && generation_ == generation; ++i) {
@@ -320,7 +335,7 @@ void Engine::WasteToStock()
             break;
         int32_t mode = MoveMode::EndsFaceDown;
         Array.MoveCard(Array.GetTopPicID(PileType::Waste, 0), PileType::Stock, 0,
-                       static_cast<int16_t>(Array.GetTop(PileType::Stock, 0) + 1), mode, WasteTurnSpeed, 0, true);
+                       static_cast<int16_t>(Array.GetTop(PileType::Stock, 0) + 1), mode, steps, 0, true);
     }
     journal->EndMulti();
 }

@@ -82,6 +82,8 @@ public:
     // repaints, so a stored value beyond them must not be taken as it is.
     static constexpr int16_t MinSpeed = 0;
     static constexpr int16_t MaxSpeed = 50;
+    // The card speed at which every move takes the steps it always took.
+    static constexpr int16_t DefaultCardSpeed = 5;
     // Random game numbers run from 1 to 10^RangeIndex - 1.
     static constexpr int16_t MinRange = 1;
     static constexpr int16_t MaxRange = 15;
@@ -92,7 +94,7 @@ public:
     void name(int16_t v) { SaveDataInt(QStringLiteral(#name), v); }
 #define TW_DATA_INT(name, def) TW_DATA_RANGED(name, def, INT16_MIN, INT16_MAX)
     TW_DATA_INT(ShowToolbar, 1)
-    TW_DATA_RANGED(CardSpeed, 5, MinSpeed, MaxSpeed)
+    TW_DATA_RANGED(CardSpeed, DefaultCardSpeed, MinSpeed, MaxSpeed)
     TW_DATA_RANGED(UndoSpeed, 5, MinSpeed, MaxSpeed)
     TW_DATA_RANGED(UndoallSpeed, 2, MinSpeed, MaxSpeed)
     TW_DATA_RANGED(ReplaySpeed, 7, MinSpeed, MaxSpeed)

@@ -31,8 +31,10 @@ public:
         repaintedCards.push_back(lastMoved);
     }
     void MarkerChanged(MarkerKind kind, int index) override { markers.push_back({kind, index}); }
+    void AnimationPause() override { ++pauses; }
 
     int lastMoved = -1;
+    int pauses = 0; // one per intermediate step of a move
     std::vector<int> repaintedCards;
     std::vector<std::pair<MarkerKind, int>> markers;
     std::function<void(int)> onMoved;

@@ -618,3 +618,68 @@ TEST(PlayLostRelease, APressAfterALostReleaseStartsAFreshDrag)
     EXPECT_EQ(e.Cards[static_cast<size_t>(held)].Left, left);
     EXPECT_EQ(e.CheckModel(), QString());
 }
+
+// The "Card Moving Speed" setting paces every move that has a step count of
+// its own: the deal, drops, autoplay, stock to tableau and the waste turned
+// back. Each animation step of a move is followed by one pause.
+TEST(CardSpeed, PacesTheDealDropsAutoplayAndTheStock)
+{
+    struct Case {
+        int16_t setting;
+        int drop, stockDeal, wasteBack; // steps of one card's move
+    };
+    // 0 places every card at once; the default 5 keeps 3, 5 and 2 steps.
+    const Case cases[] = {{0, 0, 0, 0}, {1, 1, 1, 1}, {5, 3, 5, 2}, {12, 7, 12, 5}, {50, 30, 50, 20}};
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.setting);
+        {
+            Table t;
+            Engine &e = t.engine;
+            t.data().CardSpeed(k.setting);
+            t.data().Autoplay(0);
+            t.start(QStringLiteral("Freecell"), 100);
+            EXPECT_EQ(t.view.pauses, 52 * k.drop); // the tableau is dealt as a drop moves
+            t.view.pauses = 0;
+            t.dragTo(t.topCard(0, 0), 4, 0, 0);
+            EXPECT_EQ(e.GetCardCell(t.at(4, 0, 0)), 4);
+            EXPECT_EQ(t.view.pauses, k.drop);
+            // Autoplay: the Ace and the Two of hearts on two tableau tops go home.
+            t.faceAt(0, 1, t.top(0, 1), Hearts, 0);
+            t.faceAt(0, 2, t.top(0, 2), Hearts, 1);
+            t.data().Autoplay(1);
+            t.view.pauses = 0;
+            const int16_t home = e.Array.TotalGoalCards();
+            e.AutoPlay();
+            ASSERT_GE(e.Array.TotalGoalCards(), home + 2);
+            EXPECT_EQ(t.view.pauses, (e.Array.TotalGoalCards() - home) * k.drop);
+            // Undo keeps the speed it is given.
+            t.view.pauses = 0;
+            EXPECT_TRUE(e.Undo(4));
+            EXPECT_EQ(t.view.pauses, 4);
+        }
+        {
+            Table t;
+            t.data().CardSpeed(k.setting);
+            t.data().Autoplay(0);
+            t.start(QStringLiteral("Milligan Cell"), 100);
+            t.view.pauses = 0;
+            t.press(t.topCard(1, 0));
+            EXPECT_EQ(t.view.pauses, 8 * k.stockDeal); // one card onto each of the eight piles
+        }
+        {
+            Table t;
+            t.data().CardSpeed(k.setting);
+            t.data().Autoplay(0);
+            t.start(QStringLiteral("Cascade"), 100);
+            t.view.pauses = 0;
+            t.press(t.topCard(1, 0));
+            t.press(t.topCard(1, 0));
+            EXPECT_EQ(t.count(2, 0), 2);
+            EXPECT_EQ(t.view.pauses, 2 * k.drop); // stock to waste travels as a drop
+            t.view.pauses = 0;
+            t.engine.WasteToStock();
+            EXPECT_EQ(t.count(2, 0), 0);
+            EXPECT_EQ(t.view.pauses, 2 * k.wasteBack);
+        }
+    }
+}
