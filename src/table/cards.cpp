@@ -3,6 +3,7 @@
 #include "engine/numeric.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace tw {
@@ -14,6 +15,19 @@ constexpr int CardPy = CardHeight / TwipsPerPixel;   // 96
 int toPixels(float twips)
 {
     return static_cast<int>(roundHalfEven(static_cast<double>(twips) / TwipsPerPixel));
+}
+
+// Draws the part of a card-sized picture that a paint event asks for; the
+// rest of the control is still on screen.
+void paintPart(QWidget *w, QPaintEvent *e, const QPixmap &pic)
+{
+    if (pic.isNull())
+        return;
+    QPainter p(w);
+    const QRect r = e->rect() & QRect(0, 0, CardPx, CardPy);
+    const qreal sx = pic.width() / static_cast<qreal>(CardPx);
+    const qreal sy = pic.height() / static_cast<qreal>(CardPy);
+    p.drawPixmap(QRectF(r), pic, QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy));
 }
 } // namespace
 
@@ -67,12 +81,9 @@ void QelCard::SyncGeometry()
     move(toPixels(state_.Left), toPixels(state_.Top));
 }
 
-void QelCard::paintEvent(QPaintEvent *)
+void QelCard::paintEvent(QPaintEvent *e)
 {
-    if (shown_.isNull())
-        return;
-    QPainter p(this);
-    p.drawPixmap(QRect(0, 0, CardPx, CardPy), shown_);
+    paintPart(this, e, shown_);
 }
 
 void QelCard::mousePressEvent(QMouseEvent *e)
@@ -124,12 +135,9 @@ void QelEmpty::Refreshcard()
     update();
 }
 
-void QelEmpty::paintEvent(QPaintEvent *)
+void QelEmpty::paintEvent(QPaintEvent *e)
 {
-    if (pic_.isNull())
-        return;
-    QPainter p(this);
-    p.drawPixmap(QRect(0, 0, CardPx, CardPy), pic_);
+    paintPart(this, e, pic_);
 }
 
 void QelEmpty::mouseReleaseEvent(QMouseEvent *e)

@@ -433,6 +433,11 @@ void frmMain::PrepareTable()
     Pictures(data_).SetBG(data_.BGIndex(), picMain_, data_.Fade(), data_.CustomColor());
 }
 
+void frmMain::touch(const QRect &r)
+{
+    dirty_ += r;
+}
+
 void frmMain::Refreshcard(int card)
 {
     if (card < 0 || card >= MaxCards || !cards_[static_cast<size_t>(card)])
@@ -441,24 +446,41 @@ void frmMain::Refreshcard(int card)
     QelCard *c = cards_[static_cast<size_t>(card)];
     c->MainPic(Pictures(data_).MainPic(static_cast<int16_t>(s.Suit * 13 + s.Num + 1)));
     c->Refreshcard();
+    if (!c->isHidden())
+        touch(c->geometry());
 }
 
 void frmMain::CardMoved(int card)
 {
-    if (card >= 0 && card < MaxCards && cards_[static_cast<size_t>(card)])
-        cards_[static_cast<size_t>(card)]->SyncGeometry();
+    if (card < 0 || card >= MaxCards || !cards_[static_cast<size_t>(card)])
+        return;
+    QelCard *c = cards_[static_cast<size_t>(card)];
+    const QRect before = c->geometry();
+    c->SyncGeometry();
+    if (!c->isHidden() && c->geometry() != before) {
+        touch(before);
+        touch(c->geometry());
+    }
 }
 
 void frmMain::CardRaised(int card)
 {
-    if (card >= 0 && card < MaxCards && cards_[static_cast<size_t>(card)])
-        cards_[static_cast<size_t>(card)]->raise();
+    if (card < 0 || card >= MaxCards || !cards_[static_cast<size_t>(card)])
+        return;
+    QelCard *c = cards_[static_cast<size_t>(card)];
+    // A card already in front of all others looks the same raised.
+    if (!c->isHidden() && picMain_->children().constLast() != c)
+        touch(c->geometry());
+    c->raise();
 }
 
 void frmMain::CardShown(int card)
 {
-    if (card >= 0 && card < MaxCards && cards_[static_cast<size_t>(card)])
-        cards_[static_cast<size_t>(card)]->setVisible(engine_->Cards[static_cast<size_t>(card)].Visible);
+    if (card < 0 || card >= MaxCards || !cards_[static_cast<size_t>(card)])
+        return;
+    QelCard *c = cards_[static_cast<size_t>(card)];
+    c->setVisible(engine_->Cards[static_cast<size_t>(card)].Visible);
+    touch(c->geometry());
 }
 
 void frmMain::MarkerChanged(MarkerKind kind, int index)
@@ -474,17 +496,27 @@ void frmMain::MarkerChanged(MarkerKind kind, int index)
     case MarkerKind::Waste: m = &engine_->PicWaste; break;
     case MarkerKind::Stock: m = &engine_->PicStock; break;
     }
+    if (!w->isHidden())
+        touch(w->geometry());
     if (m->Pic >= 0)
         w->Pic(Pictures(data_).RightPic(m->Pic));
     w->move(px(m->Left), px(m->Top));
     w->setVisible(m->Visible);
+    if (!w->isHidden())
+        touch(w->geometry());
 }
 
 void frmMain::RefreshTable()
 {
-    if (!picMain_->isVisible())
+    // Only the places that cards and markers left or entered are painted:
+    // the rest of the table shows what it showed.
+    if (!picMain_->isVisible() || dirty_.isEmpty()) {
+        dirty_ = QRegion();
         return;
-    picMain_->repaint();
+    }
+    const QRegion region = dirty_;
+    dirty_ = QRegion();
+    picMain_->repaint(region);
 }
 
 void frmMain::AnimationPause()

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QRegion>
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -111,6 +112,9 @@ public:
 
     // Milliseconds each animation step is shown; 0 in tests.
     void setAnimationDelay(int ms) { animationDelay_ = ms; }
+    // What the next RefreshTable repaints: the places, in table pixels, that
+    // cards and markers left or entered since the last one.
+    const QRegion &pendingRepaint() const { return dirty_; }
 
     // Runs once the window has closed: releases everything and ends the program.
     std::function<void()> onUnload;
@@ -146,6 +150,7 @@ private:
     void showHistory();
     void showAbout();
     void replayTick(bool forward);
+    void touch(const QRect &r);
 
     cData &data_;
     Prompt &prompt_;
@@ -177,6 +182,7 @@ private:
     QTimer tmrForward_;
     QTimer tmrBackward_;
     int animationDelay_ = 3;
+    QRegion dirty_;
     QString stateFile_; // set by TARNWICK_STATE_FILE for scripted runs
     bool closePending_ = false;
     bool closing_ = false;

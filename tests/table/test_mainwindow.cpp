@@ -19,7 +19,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -86,6 +88,53 @@ void closeNextModal(QString &title)
             modal->close();
         }
     });
+}
+
+// Collects what the table and the controls on it paint, in table pixels.
+class PaintSpy : public QObject {
+public:
+    explicit PaintSpy(QWidget *table) : table_(table)
+    {
+        table->installEventFilter(this);
+        for (QObject *o : table->children())
+            if (o->isWidgetType())
+                o->installEventFilter(this);
+    }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            const auto *w = static_cast<QWidget *>(o);
+            painted += static_cast<QPaintEvent *>(e)->region().translated(w == table_ ? QPoint() : w->pos());
+        }
+        return false;
+    }
+
+private:
+    QWidget *table_;
+};
+
+long area(const QRegion &r)
+{
+    long a = 0;
+    for (const QRect &x : r)
+        a += static_cast<long>(x.width()) * x.height();
+    return a;
+}
+
+// The table as the window shows it (its backing store), and as a paint of
+// the whole table draws it now.
+QImage shownTable(frmMain &w)
+{
+    const QImage window = w.screen()->grabWindow(w.winId()).toImage();
+    return window.copy(QRect(w.PicMain()->mapTo(&w, QPoint(0, 0)), w.PicMain()->size()))
+        .convertToFormat(QImage::Format_RGB32);
+}
+QImage freshTable(frmMain &w)
+{
+    return w.PicMain()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
@@ -595,3 +644,61 @@ TEST(MainWindow, TheScoreStoresBoxesBelongToTheTable)
     EXPECT_EQ(t.prompt.asked[1].filter, QStringLiteral("Text File (*.txt)"));
 }
 
+
+// A drag step paints where the card was and where it is, and the window then
+// shows what a paint of the whole table would.
+TEST(MainWindow, ADragStepRepaintsOnlyWhereTheCardsWere)
+{
+    Table t;
+    frmMain &w = *t.w;
+    w.startDeal(QStringLiteral("Freecell"), GameNo::number(9));
+    QApplication::processEvents();
+    const int card = t.e().Array.GetTopPicID(0, 3);
+    QelCard *c = w.PicCards(card);
+    const QPointF grab(30, 20);
+    sendMouse(c, QEvent::MouseButtonPress, grab, Qt::LeftButton);
+    ASSERT_TRUE(t.e().Dragging);
+    for (const QPoint step : {QPoint(3, 2), QPoint(40, 33), QPoint(-120, 90), QPoint(200, -150)}) {
+        PaintSpy spy(w.PicMain());
+        const QRect before = c->geometry();
+        sendMouse(c, QEvent::MouseMove, grab + QPointF(step), Qt::LeftButton);
+        const QRect after = c->geometry();
+        ASSERT_EQ(after.topLeft(), before.topLeft() + step);
+        EXPECT_TRUE((QRegion(before).united(after) - spy.painted).isEmpty());
+        EXPECT_LE(area(spy.painted), 1.5 * (area(before) + area(after))) << step.x() << "," << step.y();
+        EXPECT_TRUE(shownTable(w) == freshTable(w)) << step.x() << "," << step.y();
+    }
+    sendMouse(c, QEvent::MouseButtonRelease, grab, Qt::NoButton);
+}
+
+namespace {
+// Checks the picture after every step of an animated move.
+class StepTable : public frmMain {
+public:
+    using frmMain::frmMain;
+    void AnimationPause() override
+    {
+        ++steps;
+        if (shownTable(*this) != freshTable(*this))
+            ++stale;
+    }
+    int steps = 0;
+    int stale = 0;
+};
+} // namespace
+
+TEST(MainWindow, EveryStepOfAMoveShowsTheWholeTableAsItStands)
+{
+    TestData d;
+    ScriptedPrompt prompt;
+    StepTable w(d.data, prompt);
+    w.resize(1100, 850);
+    w.show();
+    w.startDeal(QStringLiteral("Freecell"), GameNo::number(11));
+    EXPECT_EQ(w.steps, 52 * 3);
+    const int card = w.engine().Array.GetTopPicID(0, 0);
+    int32_t mode = 0;
+    w.engine().Array.MoveCard(static_cast<int16_t>(card), 4, 0, 0, mode, 7, 0, false);
+    EXPECT_GE(w.steps, 52 * 3 + 7);
+    EXPECT_EQ(w.stale, 0);
+}
