@@ -841,15 +841,20 @@ void frmMain::tmrMain_Timer()
 void frmMain::tmrTime_Timer()
 {
     const bool running = data_.GameRunning();
-    mScore_->setText(QString());
-    mTime_->setText(QString());
-    mMoves_->setText(QString());
-    if (data_.ShowScore() == 1 && running)
-        mScore_->setText(QStringLiteral("Score :") + QString::number(engine_->CalcScore()));
-    if (data_.ShowTime() == 1 && running)
-        mTime_->setText(QStringLiteral("Time :") + FormatTime(engine_->GetGameSeconds()));
-    if (data_.ShowMoves() == 1 && running)
-        mMoves_->setText(QStringLiteral("Moves :") + QString::number(engine_->Trans->GetTransID()));
+    // A new text lays the menu bar out again: a text that stays is left alone.
+    const auto show = [](QAction *a, const QString &text) {
+        if (a->text() != text)
+            a->setText(text);
+    };
+    show(mScore_, data_.ShowScore() == 1 && running
+                      ? QStringLiteral("Score :") + QString::number(engine_->CalcScore())
+                      : QString());
+    show(mTime_, data_.ShowTime() == 1 && running
+                     ? QStringLiteral("Time :") + FormatTime(engine_->GetGameSeconds())
+                     : QString());
+    show(mMoves_, data_.ShowMoves() == 1 && running
+                      ? QStringLiteral("Moves :") + QString::number(engine_->Trans->GetTransID())
+                      : QString());
     writeStateFile();
     if (!running)
         return;

@@ -702,3 +702,30 @@ TEST(MainWindow, EveryStepOfAMoveShowsTheWholeTableAsItStands)
     EXPECT_GE(w.steps, 52 * 3 + 7);
     EXPECT_EQ(w.stale, 0);
 }
+
+// The status tick sets a menu-bar text only when it changes: each new text
+// lays the menu bar out again.
+TEST(MainWindow, TheStatusTickSetsOnlyTextsThatChange)
+{
+    Table t;
+    frmMain &w = *t.w;
+    QDateTime now(QDate(2024, 5, 1), QTime(12, 0, 0));
+    t.e().Now = [&now] { return now; };
+    w.startDeal(QStringLiteral("Freecell"), GameNo::number(7));
+    w.tmrTime_Timer();
+    ASSERT_EQ(w.mTime()->text(), QStringLiteral("Time :0:00:00"));
+    int changes = 0;
+    for (QAction *a : {w.mScore(), w.mTime(), w.mMoves()})
+        QObject::connect(a, &QAction::changed, [&changes] { ++changes; });
+    w.tmrTime_Timer();
+    w.tmrTime_Timer();
+    EXPECT_EQ(changes, 0);
+    t.d.data.ShowMoves(0);
+    w.tmrTime_Timer();
+    EXPECT_EQ(w.mMoves()->text(), QString());
+    EXPECT_EQ(changes, 1);
+    now = now.addSecs(1);
+    w.tmrTime_Timer();
+    EXPECT_EQ(w.mTime()->text(), QStringLiteral("Time :0:00:01"));
+    EXPECT_EQ(changes, 2);
+}
