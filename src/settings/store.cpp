@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QSysInfo>
 
+#include <sys/stat.h>
+
 namespace tw {
 
 namespace {
@@ -52,9 +54,27 @@ QtSettingsStore::~QtSettingsStore() = default;
 
 QString QtSettingsStore::FileName() const { return s_->fileName(); }
 
+QtSettingsStore::FileStamp QtSettingsStore::stamp() const
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(s_->fileName()).constData(), &st) != 0)
+        return {};
+    const auto ns = [](const timespec &t) { return static_cast<qint64>(t.tv_sec) * 1000000000 + t.tv_nsec; };
+    return {true, static_cast<qint64>(st.st_ino), static_cast<qint64>(st.st_size), ns(st.st_mtim), ns(st.st_ctim)};
+}
+
 QString QtSettingsStore::Read(const QString &section, const QString &key, const QString &def)
 {
-    s_->sync();
+    // The table reads its settings many times a second: a read looks at the
+    // file at most once per interval, and reads it only when it changed.
+    if (!lastCheck_.isValid() || lastCheck_.elapsed() >= checkIntervalMs_) {
+        lastCheck_.start();
+        const FileStamp now = stamp();
+        if (!known_ || *known_ != now) {
+            s_->sync();
+            known_ = now;
+        }
+    }
     const QVariant v = s_->value(section + u'/' + key);
     if (!v.isValid())
         return def;
@@ -69,6 +89,9 @@ void QtSettingsStore::Write(const QString &section, const QString &key, const QS
     s_->setValue(section + u'/' + key, value);
     removeDeadLock(s_->fileName() + QStringLiteral(".lock"));
     s_->sync();
+    // The file now holds what memory holds, this write included.
+    known_ = stamp();
+    lastCheck_.start();
 }
 
 QString MemoryStore::Read(const QString &section, const QString &key, const QString &def)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QSettings;
 
@@ -19,8 +21,10 @@ public:
 };
 
 // QSettings under organisation and application "Tarnwick"
-// ($XDG_CONFIG_HOME/Tarnwick/Tarnwick.conf). The file is re-read when another
-// process changed it, so nothing is cached across reads.
+// ($XDG_CONFIG_HOME/Tarnwick/Tarnwick.conf). Reads are answered from the copy
+// in memory; at most once per check interval a read first looks whether the
+// file changed (one stat) and reads it again if another process wrote it, so
+// an edit from outside takes effect within the interval.
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
@@ -29,8 +33,24 @@ public:
     void Write(const QString &section, const QString &key, const QString &value) override;
     QString FileName() const;
 
+    // The table polls its settings every 100 ms: one look at the file per poll.
+    static constexpr int DefaultCheckIntervalMs = 100;
+    void setCheckInterval(int ms) { checkIntervalMs_ = ms; }
+
+    // What tells one version of the file from another.
+    struct FileStamp {
+        bool exists = false;
+        qint64 inode = 0, size = 0, mtimeNs = 0, ctimeNs = 0;
+        bool operator==(const FileStamp &) const = default;
+    };
+
 private:
+    FileStamp stamp() const;
+
     std::unique_ptr<QSettings> s_;
+    QElapsedTimer lastCheck_;
+    int checkIntervalMs_ = DefaultCheckIntervalMs;
+    std::optional<FileStamp> known_; // the file as the copy in memory has it
 };
 
 // In-memory store for tests and benchmarks.

@@ -179,6 +179,37 @@ TEST(Settings, QtStoreReadsChangesMadeFromOutside)
     EXPECT_EQ(check.value(QStringLiteral("Users/100")).toString(), QStringLiteral("Player1"));
 }
 
+// Reads come from the copy in memory; once per check interval a read looks
+// whether the file changed, so an edit by another program takes effect.
+TEST(Settings, QtStoreSeesAnEditOfItsFileAtItsNextLook)
+{
+    QtSettingsStore store;
+    store.setCheckInterval(3600 * 1000);
+    cData d(store);
+    frmGame::Init(d);
+    d.ShowTime(1);
+    ASSERT_EQ(d.ShowTime(), 1);
+    const auto edit = [&store](const QByteArray &text) {
+        QFile f(store.FileName());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+    };
+    edit("[Data]\nShowTime=0\nCardSpeed=12\n");
+    EXPECT_EQ(d.ShowTime(), 1); // not looked at yet
+    store.setCheckInterval(0);
+    EXPECT_EQ(d.ShowTime(), 0);
+    EXPECT_EQ(d.CardSpeed(), 12);
+    edit("[Data]\nShowTime=1\n[Users]\n100=Someone\n");
+    EXPECT_EQ(d.ShowTime(), 1);
+    EXPECT_EQ(d.CardSpeed(), 5); // the key is gone: its default
+    EXPECT_EQ(d.CurPlayer(), QStringLiteral("Someone"));
+    // A write of the program's own keeps the outside edit.
+    d.ShowScore(0);
+    QSettings check(store.FileName(), QSettings::IniFormat);
+    EXPECT_EQ(check.value(QStringLiteral("Users/100")).toString(), QStringLiteral("Someone"));
+    EXPECT_EQ(check.value(QStringLiteral("Data/ShowScore")).toString(), QStringLiteral("0"));
+}
+
 TEST(Settings, StoredNumbersOutsideTheirRangeReadAsTheNearestValid)
 {
     TestData t;
