@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <exception>
 #include <memory>
 
@@ -46,6 +47,28 @@ public:
     }
 };
 
+// The help window is built on its first use: the start-up has no need of it,
+// and building it before the splash kept the splash waiting.
+class LazyHelp : public HelpViewer {
+public:
+    void ShowRules(int context) override { window().ShowRules(context); }
+    void ShowContents() override { window().ShowContents(); }
+    void close()
+    {
+        if (w_)
+            w_->close();
+    }
+
+private:
+    HelpWindow &window()
+    {
+        if (!w_)
+            w_ = std::make_unique<HelpWindow>();
+        return *w_;
+    }
+    std::unique_ptr<HelpWindow> w_;
+};
+
 // Everything that lives for the whole run. Run() owns it, so it is made after
 // the application object and is gone before it: windows, sound effects and
 // the settings store are Qt objects that must not outlive the application.
@@ -54,7 +77,7 @@ struct Globals {
     std::unique_ptr<QtSettingsStore> store;
     std::unique_ptr<cData> data;
     std::unique_ptr<QtSoundPlayer> sound;
-    std::unique_ptr<HelpWindow> help;
+    std::unique_ptr<LazyHelp> help;
     QPointer<frmSplash> splash;
     QPointer<frmMain> main;
 
@@ -129,15 +152,20 @@ int Run()
     g.store = std::make_unique<QtSettingsStore>();
     g.data = std::make_unique<cData>(*g.store);
     frmGame::Init(*g.data);
-    QApplication::setWindowIcon(art::AppIcon());
     g.sound = std::make_unique<QtSoundPlayer>();
     g.data->SetSoundPlayer(g.sound.get());
-    g.help = std::make_unique<HelpWindow>();
+    g.help = std::make_unique<LazyHelp>();
     g.data->SetHelpViewer(g.help.get());
 
     g.splash = new frmSplash(&SplashDone);
-    g.splash->setWindowIcon(Pictures(*g.data).Icon());
     g.splash->show();
+    // The icon is drawn from outlines at seven sizes: once the splash is on
+    // screen. A frameless splash shows no icon meanwhile.
+    QTimer::singleShot(0, qApp, [&g] {
+        QApplication::setWindowIcon(art::AppIcon());
+        if (g.splash)
+            g.splash->setWindowIcon(Pictures(*g.data).Icon());
+    });
     const int rc = QApplication::exec();
     // File > Exit leaves the event loop at once: the windows go without their
     // unload handlers, and nothing more is recorded.

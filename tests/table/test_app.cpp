@@ -40,6 +40,7 @@ struct RunResult {
     int rc = -1;
     QList<QPointer<QWidget>> seen; // every ownerless window shown during the run
     bool helpShown = false;
+    bool helpBuiltEarly = false; // the help window existed before help was asked for
     bool selectorShown = false;
 };
 
@@ -63,6 +64,8 @@ RunResult runProgram(const std::function<void(frmMain &)> &act)
             return;
         }
         main->setAnimationDelay(0);
+        for (QWidget *w : QApplication::topLevelWidgets())
+            r.helpBuiltEarly = r.helpBuiltEarly || w->objectName() == QStringLiteral("HelpWindow");
         main->mHelp_Click(HelpItem::Contents);
         r.helpShown = findWindow(QStringLiteral("HelpWindow")) != nullptr;
         r.selectorShown = frmSelect::instance() != nullptr;
@@ -78,6 +81,7 @@ void expectNothingLeft(const RunResult &r)
 {
     EXPECT_EQ(r.rc, 0);
     EXPECT_TRUE(r.helpShown);
+    EXPECT_FALSE(r.helpBuiltEarly); // built on first use, not at start-up
     EXPECT_TRUE(r.selectorShown);
     EXPECT_GE(r.seen.size(), 3); // table, selector, help
     for (const QPointer<QWidget> &w : r.seen)
