@@ -1,17 +1,33 @@
-// Start-up time and memory of the real program under a private Xvfb.
+// Start-up time, memory and idle cost of the real program under a private
+// Xvfb, each beside the same figure of an empty Qt main window built by the
+// project (bench_emptywindow), the floor.
 //
-//   bench_startup [path/to/tarnwick] [runs]
+//   bench_startup [path/to/tarnwick ...] [--runs N] [--idle-seconds S]
 //
-// Each run gets a fresh HOME whose settings name "Double Freecell" as the last
-// game. The time is taken from just before the exec to the X server's
-// MapNotify of the main window; the splash is clicked away (an XTest click) as
-// soon as it is mapped. Then Play is pressed in the game selector and, once
-// the state file says the game runs with every card dealt, VmRSS and VmHWM are
-// read from /proc/<pid>/status.
+// Several programs (a build before and after a change) are measured in turn
+// within each run, the floor first, so that a changing load on the machine
+// falls on all of them alike; the ratios to the floor are the figures to
+// compare.
+//
+// First window: from just before the exec to the X server's MapNotify of the
+// first window (the splash; the empty window's only window), and VmRSS 300 ms
+// later while it stands.
+//
+// Table: each run gets a fresh HOME whose settings name "Double Freecell" as
+// the last game. The time is taken from just before the exec to the MapNotify
+// of the main window; the splash is clicked away (an XTest click) as soon as
+// it is mapped. Then Play is pressed in the game selector and, once the state
+// file says the game runs with every card dealt, VmRSS and VmHWM are read from
+// /proc/<pid>/status.
+//
+// Idle: the program with a dealt game of Freecell (no state file), the empty
+// window as it stands; the CPU time of the process from /proc/<pid>/stat over
+// S seconds (10 by default), then its system calls over another S seconds
+// with strace -c -f.
 //
 // Xlib and XTest are loaded at run time, so the benchmark builds with nothing
-// beyond the program's own libraries. Needs Xvfb and xdotool (used only to
-// focus the selector and press its default button).
+// beyond the program's own libraries. Needs Xvfb, xdotool (used only to focus
+// the selector and press its default button) and strace.
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -69,6 +85,7 @@ struct X {
     decltype(&XInternAtom) InternAtom = nullptr;
     decltype(&XFree) Free = nullptr;
     decltype(&XSetErrorHandler) SetErrorHandler = nullptr;
+    decltype(&XFetchName) FetchName = nullptr;
     int (*FakeMotion)(Display *, int, int, int, unsigned long) = nullptr;
     int (*FakeButton)(Display *, unsigned int, Bool, unsigned long) = nullptr;
 
@@ -98,6 +115,7 @@ struct X {
         get(x11, InternAtom, "XInternAtom");
         get(x11, Free, "XFree");
         get(x11, SetErrorHandler, "XSetErrorHandler");
+        get(x11, FetchName, "XFetchName");
         get(xtst, FakeMotion, "XTestFakeMotionEvent");
         get(xtst, FakeButton, "XTestFakeButtonEvent");
         if (!ok)
@@ -212,12 +230,13 @@ std::string windowType(Display *d, Window w)
     return out;
 }
 
-bool isProgramWindow(Display *d, Window w)
+// A window of the program named by the binary's file name.
+bool isProgramWindow(Display *d, Window w, const std::string &name = "tarnwick")
 {
     XClassHint hint{};
     if (!x.GetClassHint(d, w, &hint))
         return false;
-    const bool ours = hint.res_name && std::strcmp(hint.res_name, "tarnwick") == 0;
+    const bool ours = hint.res_name && name == hint.res_name;
     if (hint.res_name)
         x.Free(hint.res_name);
     if (hint.res_class)
@@ -256,9 +275,11 @@ struct Result {
     long rssKiB = 0, hwmKiB = 0;
 };
 
-std::optional<Result> runOnce(Display *d, const std::string &display, const std::string &binary, std::string &why)
+// A fresh HOME with the given settings file, and the environment of a run in
+// it; an empty state path sets no state file.
+std::optional<std::vector<std::string>> runEnv(const QTemporaryDir &home, const std::string &display,
+                                               const QByteArray &settings, const QString &state, std::string &why)
 {
-    QTemporaryDir home;
     const QString h = home.path();
     QDir().mkpath(h + QStringLiteral("/.config/Tarnwick"));
     QDir().mkpath(h + QStringLiteral("/runtime"));
@@ -269,9 +290,8 @@ std::optional<Result> runOnce(Display *d, const std::string &display, const std:
             why = "cannot write the settings file";
             return std::nullopt;
         }
-        conf.write("[Data]\nLastGName=Double Freecell\n");
+        conf.write(settings);
     }
-    const QString state = h + QStringLiteral("/state.json");
     std::vector<std::string> env = baseEnv();
     const auto set = [&env](const char *k, const QString &v) { env.push_back(std::string(k) + "=" + v.toStdString()); };
     set("DISPLAY", QString::fromStdString(display));
@@ -280,8 +300,243 @@ std::optional<Result> runOnce(Display *d, const std::string &display, const std:
     set("XDG_DATA_HOME", h + QStringLiteral("/.local/share"));
     set("XDG_CACHE_HOME", h + QStringLiteral("/.cache"));
     set("XDG_RUNTIME_DIR", h + QStringLiteral("/runtime"));
-    set("TARNWICK_STATE_FILE", state);
+    if (!state.isEmpty())
+        set("TARNWICK_STATE_FILE", state);
     set("QT_QPA_PLATFORM", QStringLiteral("xcb"));
+    return env;
+}
+
+pid_t spawnQuiet(const std::vector<std::string> &argv, const std::vector<std::string> &env)
+{
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
+    const pid_t pid = spawn(argv, env, &fa);
+    posix_spawn_file_actions_destroy(&fa);
+    return pid;
+}
+
+std::string baseName(const std::string &path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
+// Waits for the MapNotify of a window of the program; 0 when none came.
+Window waitMapped(Display *d, const std::string &name, Clock::time_point deadline, Clock::time_point *at = nullptr,
+                  const char *type = nullptr)
+{
+    const int fd = ConnectionNumber(d);
+    while (Clock::now() < deadline) {
+        if (!x.Pending(d)) {
+            pollfd p{fd, POLLIN, 0};
+            poll(&p, 1, 20);
+            continue;
+        }
+        XEvent ev;
+        x.NextEvent(d, &ev);
+        if (ev.type != MapNotify || ev.xmap.override_redirect)
+            continue;
+        const auto when = Clock::now();
+        if (!isProgramWindow(d, ev.xmap.window, name))
+            continue;
+        if (type && windowType(d, ev.xmap.window) != type)
+            continue;
+        if (at)
+            *at = when;
+        return ev.xmap.window;
+    }
+    return 0;
+}
+
+struct FirstWindow {
+    double ms = 0;
+    long rssKiB = 0;
+};
+
+// Exec to the first window mapped, and the memory while it stands.
+std::optional<FirstWindow> firstWindow(Display *d, const std::string &display, const std::string &binary,
+                                       std::string &why)
+{
+    QTemporaryDir home;
+    const auto env = runEnv(home, display, "[Data]\nLastGName=Freecell\n", QString(), why);
+    if (!env)
+        return std::nullopt;
+    x.Sync(d, True);
+    const auto t0 = Clock::now();
+    const pid_t pid = spawnQuiet({binary}, *env);
+    if (pid <= 0) {
+        why = "cannot start " + binary;
+        return std::nullopt;
+    }
+    Clock::time_point at;
+    if (!waitMapped(d, baseName(binary), t0 + std::chrono::seconds(20), &at)) {
+        stop(pid);
+        why = "no window of " + binary;
+        return std::nullopt;
+    }
+    FirstWindow r;
+    r.ms = ms(at - t0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    r.rssKiB = statusKiB(pid, "VmRSS");
+    stop(pid);
+    return r;
+}
+
+// utime + stime of a process, in clock ticks.
+long long cpuTicks(pid_t pid)
+{
+    FILE *f = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
+    if (!f)
+        return -1;
+    char buf[2048];
+    const size_t n = std::fread(buf, 1, sizeof buf - 1, f);
+    std::fclose(f);
+    buf[n] = 0;
+    // Fields after the command name, which ends with the last ')'.
+    const char *p = std::strrchr(buf, ')');
+    if (!p)
+        return -1;
+    long long v[16] = {};
+    int field = 2; // the state is field 3
+    for (const char *q = p + 2; *q && field < 15; ++field) {
+        v[field] = std::strtoll(q, nullptr, 10);
+        q = std::strchr(q, ' ');
+        if (!q)
+            break;
+        ++q;
+    }
+    return v[13] + v[14]; // fields 14 and 15, counted from 1
+}
+
+struct Idle {
+    double cpuPercent = 0;
+    double syscallsPerSecond = 0;
+    std::string topCalls; // the most frequent system calls
+};
+
+// A program standing still: the program with a dealt game, the empty window
+// as it is.
+std::optional<Idle> idle(Display *d, const std::string &display, const std::string &binary, bool table,
+                         int seconds, std::string &why)
+{
+    QTemporaryDir home;
+    const auto env = runEnv(home, display, "[Data]\nLastGName=Freecell\n", QString(), why);
+    if (!env)
+        return std::nullopt;
+    x.Sync(d, True);
+    const pid_t pid = spawnQuiet({binary}, *env);
+    if (pid <= 0) {
+        why = "cannot start " + binary;
+        return std::nullopt;
+    }
+    const std::string name = baseName(binary);
+    const Window first = waitMapped(d, name, Clock::now() + std::chrono::seconds(20));
+    if (!first) {
+        stop(pid);
+        why = "no window of " + binary;
+        return std::nullopt;
+    }
+    if (table) {
+        XWindowAttributes a{};
+        if (x.GetWindowAttributes(d, first, &a)) {
+            x.FakeMotion(d, -1, a.x + a.width / 2, a.y + a.height / 2, CurrentTime);
+            x.FakeButton(d, 1, True, CurrentTime);
+            x.FakeButton(d, 1, False, CurrentTime);
+            x.Flush(d);
+        }
+        Window main = 0, dialog = 0;
+        const auto deadline = Clock::now() + std::chrono::seconds(20);
+        while ((!main || !dialog) && Clock::now() < deadline) {
+            Clock::time_point at;
+            const Window w = waitMapped(d, name, deadline, &at);
+            const std::string type = w ? windowType(d, w) : "";
+            if (type == "normal")
+                main = w;
+            else if (type == "dialog")
+                dialog = w;
+        }
+        const std::string play = "DISPLAY=" + display + " xdotool windowfocus --sync " + std::to_string(dialog)
+            + " key Return >/dev/null 2>&1";
+        if (!main || !dialog || std::system(play.c_str()) != 0) {
+            stop(pid);
+            why = "could not start a game";
+            return std::nullopt;
+        }
+        // The caption names the game once it starts; the deal has ended well
+        // within the seconds after.
+        bool started = false;
+        for (int i = 0; i < 200 && !started; ++i) {
+            char *title = nullptr;
+            if (x.FetchName(d, main, &title) && title) {
+                started = std::strstr(title, "[Freecell]") != nullptr;
+                x.Free(title);
+            }
+            if (!started)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        if (!started) {
+            stop(pid);
+            why = "the game did not start";
+            return std::nullopt;
+        }
+    }
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+
+    Idle r;
+    const long hz = sysconf(_SC_CLK_TCK);
+    const long long c0 = cpuTicks(pid);
+    const auto t0 = Clock::now();
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    const long long c1 = cpuTicks(pid);
+    const double wall = ms(Clock::now() - t0) / 1000.0;
+    r.cpuPercent = 100.0 * static_cast<double>(c1 - c0) / static_cast<double>(hz) / wall;
+
+    QTemporaryDir out;
+    const std::string log = (out.path() + QStringLiteral("/strace.txt")).toStdString();
+    const pid_t tracer = spawnQuiet({"strace", "-c", "-f", "-U", "calls,name", "-o", log, "-p", std::to_string(pid)},
+                                    baseEnv());
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // attached to every thread
+    const auto s0 = Clock::now();
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    kill(tracer, SIGINT);
+    waitpid(tracer, nullptr, 0);
+    const double traced = ms(Clock::now() - s0) / 1000.0 + 0.3;
+    stop(pid);
+    QFile f(QString::fromStdString(log));
+    if (!f.open(QIODevice::ReadOnly)) {
+        why = "strace wrote nothing (is it installed?)";
+        return std::nullopt;
+    }
+    long total = -1;
+    std::vector<std::pair<long, std::string>> calls;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        const QList<QByteArray> cols = line.simplified().split(' ');
+        if (cols.size() != 2 || cols[0].isEmpty() || !std::isdigit(static_cast<unsigned char>(cols[0][0])))
+            continue;
+        if (cols[1] == "total")
+            total = cols[0].toLong();
+        else
+            calls.push_back({cols[0].toLong(), cols[1].toStdString()});
+    }
+    if (total < 0) {
+        why = "no strace summary";
+        return std::nullopt;
+    }
+    r.syscallsPerSecond = static_cast<double>(total) / traced;
+    std::sort(calls.rbegin(), calls.rend());
+    for (size_t i = 0; i < calls.size() && i < 4; ++i)
+        r.topCalls += (i ? ", " : "") + calls[i].second + " " + std::to_string(calls[i].first);
+    return r;
+}
+
+std::optional<Result> runOnce(Display *d, const std::string &display, const std::string &binary, std::string &why)
+{
+    QTemporaryDir home;
+    const QString state = home.path() + QStringLiteral("/state.json");
+    const auto env = runEnv(home, display, "[Data]\nLastGName=Double Freecell\n", state, why);
+    if (!env)
+        return std::nullopt;
 
     posix_spawn_file_actions_t fa;
     posix_spawn_file_actions_init(&fa);
@@ -289,7 +544,7 @@ std::optional<Result> runOnce(Display *d, const std::string &display, const std:
     posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
     x.Sync(d, True); // nothing left over from the previous run
     const auto t0 = Clock::now();
-    const pid_t pid = spawn({binary}, env, &fa);
+    const pid_t pid = spawn({binary}, *env, &fa);
     posix_spawn_file_actions_destroy(&fa);
     if (pid <= 0) {
         why = "cannot start " + binary;
@@ -383,20 +638,33 @@ double median(std::vector<double> v)
 
 int main(int argc, char **argv)
 {
-    std::string binary;
-    if (argc > 1) {
-        binary = argv[1];
-    } else {
-        // Beside the build's bench folder: <build>/bench/.. /src/tarnwick.
-        char self[4096];
-        const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-        std::string dir = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string(argv[0]);
-        dir = dir.substr(0, dir.rfind('/'));
-        binary = dir + "/../src/tarnwick";
+    // Beside the build's bench folder: <build>/bench/.. /src/tarnwick.
+    char self[4096];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    std::string dir = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string(argv[0]);
+    dir = dir.substr(0, dir.rfind('/'));
+    std::vector<std::string> programs;
+    int runs = 7;
+    int idleSeconds = 10;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--runs" && i + 1 < argc)
+            runs = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--idle-seconds" && i + 1 < argc)
+            idleSeconds = std::max(1, std::atoi(argv[++i]));
+        else
+            programs.push_back(a);
     }
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
-    if (access(binary.c_str(), X_OK) != 0) {
-        std::fprintf(stderr, "no program at %s\n", binary.c_str());
+    if (programs.empty())
+        programs.push_back(dir + "/../src/tarnwick");
+    const std::string floor = dir + "/bench_emptywindow";
+    for (const std::string &p : programs)
+        if (access(p.c_str(), X_OK) != 0) {
+            std::fprintf(stderr, "no program at %s\n", p.c_str());
+            return 1;
+        }
+    if (access(floor.c_str(), X_OK) != 0) {
+        std::fprintf(stderr, "no empty window at %s\n", floor.c_str());
         return 1;
     }
     std::string why;
@@ -417,29 +685,98 @@ int main(int argc, char **argv)
     x.SetErrorHandler(ignoreErrors);
     x.SelectInput(d, DefaultRootWindow(d), SubstructureNotifyMask);
     x.Sync(d, False);
+    const auto fail = [&](const char *what, int run) {
+        std::fprintf(stderr, "%s, run %d failed: %s\n", what, run, why.c_str());
+        x.CloseDisplay(d);
+        return 1;
+    };
 
-    std::printf("program: %s\nXvfb %s, %d runs\n", binary.c_str(), xvfb.display.c_str(), runs);
-    std::printf("%4s %12s %12s %14s %10s %10s\n", "run", "splash ms", "window ms", "dealt ms", "RSS MiB", "HWM MiB");
-    std::vector<double> splash, window, rss, hwm;
+    std::printf("Xvfb %s, %d runs, floor: %s\n", xvfb.display.c_str(), runs, floor.c_str());
+    for (size_t k = 0; k < programs.size(); ++k)
+        std::printf("program %zu: %s\n", k + 1, programs[k].c_str());
+
+    // First window: the floor and every program in turn within each run.
+    std::printf("\nfirst window (exec to mapped) and VmRSS 300 ms later\n%4s %8s", "run", "floor ms");
+    for (size_t k = 0; k < programs.size(); ++k)
+        std::printf("   p%zu ms  ratio", k + 1);
+    std::printf(" %9s", "floor MiB");
+    for (size_t k = 0; k < programs.size(); ++k)
+        std::printf("  p%zu MiB  ratio", k + 1);
+    std::printf("\n");
+    std::vector<double> floorMs, floorRss;
+    std::vector<std::vector<double>> progMs(programs.size()), progRss(programs.size()), msRatio(programs.size()),
+        rssRatio(programs.size());
     for (int i = 1; i <= runs; ++i) {
-        const auto r = runOnce(d, xvfb.display, binary, why);
-        if (!r) {
-            std::fprintf(stderr, "run %d failed: %s\n", i, why.c_str());
-            x.CloseDisplay(d);
-            return 1;
+        const auto f = firstWindow(d, xvfb.display, floor, why);
+        if (!f)
+            return fail("first window of the floor", i);
+        std::vector<FirstWindow> got;
+        for (const std::string &p : programs) {
+            const auto r = firstWindow(d, xvfb.display, p, why);
+            if (!r)
+                return fail("first window", i);
+            got.push_back(*r);
         }
-        std::printf("%4d %12.1f %12.1f %14.1f %10.1f %10.1f\n", i, r->splashMs, r->mainMs, r->dealtMs,
-                    r->rssKiB / 1024.0, r->hwmKiB / 1024.0);
-        splash.push_back(r->splashMs);
-        window.push_back(r->mainMs);
-        rss.push_back(r->rssKiB / 1024.0);
-        hwm.push_back(r->hwmKiB / 1024.0);
+        floorMs.push_back(f->ms);
+        floorRss.push_back(f->rssKiB / 1024.0);
+        std::printf("%4d %8.1f", i, f->ms);
+        for (size_t k = 0; k < got.size(); ++k) {
+            progMs[k].push_back(got[k].ms);
+            msRatio[k].push_back(got[k].ms / f->ms);
+            std::printf(" %8.1f %6.2f", got[k].ms, got[k].ms / f->ms);
+        }
+        std::printf(" %9.1f", f->rssKiB / 1024.0);
+        for (size_t k = 0; k < got.size(); ++k) {
+            progRss[k].push_back(got[k].rssKiB / 1024.0);
+            rssRatio[k].push_back(static_cast<double>(got[k].rssKiB) / static_cast<double>(f->rssKiB));
+            std::printf(" %8.1f %6.2f", got[k].rssKiB / 1024.0, static_cast<double>(got[k].rssKiB) / f->rssKiB);
+        }
+        std::printf("\n");
+    }
+    std::printf("median: floor %.1f ms, %.1f MiB\n", median(floorMs), median(floorRss));
+    for (size_t k = 0; k < programs.size(); ++k)
+        std::printf("median: p%zu first window %.1f ms = %.2f x the floor (goal < 1.3), VmRSS %.1f MiB = %.2f x "
+                    "(goal < 1.5)\n",
+                    k + 1, median(progMs[k]), median(msRatio[k]), median(progRss[k]), median(rssRatio[k]));
+
+    // The table: main window, a dealt Double Freecell, its memory.
+    std::printf("\ntable: exec to main window mapped, and a dealt Double Freecell\n");
+    std::printf("%4s %4s %12s %12s %14s %10s %10s\n", "run", "prog", "splash ms", "window ms", "dealt ms",
+                "RSS MiB", "HWM MiB");
+    std::vector<std::vector<double>> window(programs.size()), rss(programs.size()), hwm(programs.size());
+    for (int i = 1; i <= runs; ++i)
+        for (size_t k = 0; k < programs.size(); ++k) {
+            const auto r = runOnce(d, xvfb.display, programs[k], why);
+            if (!r)
+                return fail("table", i);
+            std::printf("%4d %4zu %12.1f %12.1f %14.1f %10.1f %10.1f\n", i, k + 1, r->splashMs, r->mainMs,
+                        r->dealtMs, r->rssKiB / 1024.0, r->hwmKiB / 1024.0);
+            window[k].push_back(r->mainMs);
+            rss[k].push_back(r->rssKiB / 1024.0);
+            hwm[k].push_back(r->hwmKiB / 1024.0);
+        }
+    for (size_t k = 0; k < programs.size(); ++k)
+        std::printf("median: p%zu exec to main window mapped %.1f ms (goal < 250); resident after a dealt Double "
+                    "Freecell %.1f MiB, peak %.1f MiB (goal < 80)\n",
+                    k + 1, median(window[k]), median(rss[k]), median(hwm[k]));
+
+    // Idle: a few runs, each program beside the floor.
+    const int idleRuns = std::min(runs, 3);
+    std::printf("\nidle over %d s: CPU %% and system calls a second\n", idleSeconds);
+    for (int i = 1; i <= idleRuns; ++i) {
+        const auto f = idle(d, xvfb.display, floor, false, idleSeconds, why);
+        if (!f)
+            return fail("idle floor", i);
+        std::printf("%4d floor: %.2f %% CPU, %.1f calls/s (%s)\n", i, f->cpuPercent, f->syscallsPerSecond,
+                    f->topCalls.c_str());
+        for (size_t k = 0; k < programs.size(); ++k) {
+            const auto r = idle(d, xvfb.display, programs[k], true, idleSeconds, why);
+            if (!r)
+                return fail("idle", i);
+            std::printf("%4d p%zu:    %.2f %% CPU, %.1f calls/s (%s) (goals < 0.3 %%, < 100/s)\n", i, k + 1,
+                        r->cpuPercent, r->syscallsPerSecond, r->topCalls.c_str());
+        }
     }
     x.CloseDisplay(d);
-    const double w = median(window), m = median(rss);
-    std::printf("median: exec to splash mapped %.1f ms, exec to main window mapped %.1f ms (goal < 250)\n",
-                median(splash), w);
-    std::printf("median: resident after a dealt Double Freecell %.1f MiB, peak %.1f MiB (goal < 80)\n", m,
-                median(hwm));
     return 0;
 }
