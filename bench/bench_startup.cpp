@@ -60,6 +60,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 extern char **environ;
 
@@ -86,6 +87,11 @@ struct X {
     decltype(&XFree) Free = nullptr;
     decltype(&XSetErrorHandler) SetErrorHandler = nullptr;
     decltype(&XFetchName) FetchName = nullptr;
+    decltype(&XKeysymToKeycode) KeysymToKeycode = nullptr;
+    int (*FakeKey)(Display *, unsigned int, Bool, unsigned long) = nullptr;
+    Bool (*DamageQueryExtension)(Display *, int *, int *) = nullptr;
+    unsigned long (*DamageCreate)(Display *, Drawable, int) = nullptr;
+    void (*DamageDestroy)(Display *, unsigned long) = nullptr;
     int (*FakeMotion)(Display *, int, int, int, unsigned long) = nullptr;
     int (*FakeButton)(Display *, unsigned int, Bool, unsigned long) = nullptr;
 
@@ -116,6 +122,16 @@ struct X {
         get(x11, Free, "XFree");
         get(x11, SetErrorHandler, "XSetErrorHandler");
         get(x11, FetchName, "XFetchName");
+        get(x11, KeysymToKeycode, "XKeysymToKeycode");
+        get(xtst, FakeKey, "XTestFakeKeyEvent");
+        void *damage = dlopen("libXdamage.so.1", RTLD_NOW);
+        if (!damage) {
+            why = dlerror();
+            return false;
+        }
+        get(damage, DamageQueryExtension, "XDamageQueryExtension");
+        get(damage, DamageCreate, "XDamageCreate");
+        get(damage, DamageDestroy, "XDamageDestroy");
         get(xtst, FakeMotion, "XTestFakeMotionEvent");
         get(xtst, FakeButton, "XTestFakeButtonEvent");
         if (!ok)
@@ -123,6 +139,23 @@ struct X {
         return ok;
     }
 } x;
+
+// The event the DAMAGE extension sends, as libXdamage lays it out (its header
+// is not needed to build the benchmark).
+struct DamageNotifyEvent {
+    int type;
+    unsigned long serial;
+    Bool send_event;
+    Display *display;
+    Drawable drawable;
+    unsigned long damage;
+    int level;
+    Bool more;
+    Time timestamp;
+    XRectangle area;
+    XRectangle geometry;
+};
+constexpr int DamageReportRawRectangles = 0;
 
 // A window that went away between its MapNotify and our questions about it.
 int ignoreErrors(Display *, XErrorEvent *) { return 0; }
@@ -182,7 +215,7 @@ struct Xvfb {
         posix_spawn_file_actions_addclose(&fa, fds[0]);
         posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
-        pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten",
+        pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "2560x1800x24", "-nolisten",
                      "tcp", "-noreset"},
                     baseEnv(), &fa);
         posix_spawn_file_actions_destroy(&fa);
@@ -634,6 +667,335 @@ double median(std::vector<double> v)
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+
+// --- drawing: a deal and a drag, damage counted by the X server ------------
+
+// Damage of one window below a given height (the table, without the menu
+// bar and toolbar above it): the union of the reported rectangles, each pixel
+// counted once, and when the last report came.
+class DamageWatch {
+public:
+    DamageWatch(Display *d, Window w, int eventBase, int belowHeight = 0) : d_(d), event_(eventBase)
+    {
+        XWindowAttributes a{};
+        x.GetWindowAttributes(d, w, &a);
+        width_ = a.width;
+        height_ = a.height;
+        top_ = belowHeight > 0 ? std::max(0, a.height - belowHeight) : 0;
+        mask_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
+        damage_ = x.DamageCreate(d, w, DamageReportRawRectangles);
+        x.Sync(d, False);
+        drain(std::chrono::milliseconds(200));
+        reset();
+    }
+    ~DamageWatch() { x.DamageDestroy(d_, damage_); }
+
+    // Reads damage until none came for `quiet`; returns false when none came
+    // at all before `deadline`.
+    bool drain(std::chrono::milliseconds quiet, std::chrono::milliseconds deadline = std::chrono::seconds(20))
+    {
+        const auto start = Clock::now();
+        auto lastSeen = start;
+        bool any = false;
+        const int fd = ConnectionNumber(d_);
+        for (;;) {
+            const auto now = Clock::now();
+            if (any && now - lastSeen >= quiet)
+                return true;
+            if (!any && now - start >= deadline)
+                return false;
+            if (!x.Pending(d_)) {
+                pollfd p{fd, POLLIN, 0};
+                poll(&p, 1, 2);
+                continue;
+            }
+            XEvent ev;
+            x.NextEvent(d_, &ev);
+            if (ev.type != event_)
+                continue;
+            const auto &de = reinterpret_cast<const DamageNotifyEvent &>(ev);
+            if (de.area.y + de.area.height <= top_)
+                continue;
+            add(de.area);
+            lastSeen = Clock::now();
+            last_ = lastSeen;
+            any = true;
+        }
+    }
+    void reset()
+    {
+        std::fill(mask_.begin(), mask_.end(), 0);
+        pixels_ = 0;
+        last_ = {};
+    }
+    long pixels() const { return pixels_; }
+    Clock::time_point last() const { return last_; }
+
+private:
+    void add(const XRectangle &r)
+    {
+        for (int y = std::max<int>(0, r.y); y < std::min<int>(height_, r.y + r.height); ++y)
+            for (int xx = std::max<int>(0, r.x); xx < std::min<int>(width_, r.x + r.width); ++xx) {
+                uint8_t &m = mask_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(xx)];
+                if (!m) {
+                    m = 1;
+                    ++pixels_;
+                }
+            }
+    }
+    Display *d_;
+    int event_;
+    int width_ = 0, height_ = 0, top_ = 0;
+    unsigned long damage_ = 0;
+    std::vector<uint8_t> mask_;
+    long pixels_ = 0;
+    Clock::time_point last_{};
+};
+
+struct Running {
+    pid_t pid = -1;
+    Window main = 0;
+    ~Running() { stop(pid); }
+};
+
+// Starts the program with its settings, clicks the splash away and closes the
+// game selector; the table is left with the focus.
+bool startTable(Display *d, const std::string &display, const std::string &binary, const QTemporaryDir &home,
+                const QByteArray &settings, const QString &state, const std::string &scale, Running &run,
+                std::string &why)
+{
+    auto env = runEnv(home, display, settings, state, why);
+    if (!env)
+        return false;
+    env->push_back("QT_SCALE_FACTOR=" + scale);
+    x.Sync(d, True);
+    run.pid = spawnQuiet({binary}, *env);
+    const std::string name = baseName(binary);
+    const Window first = waitMapped(d, name, Clock::now() + std::chrono::seconds(20));
+    if (run.pid <= 0 || !first) {
+        why = "no window of " + binary;
+        return false;
+    }
+    XWindowAttributes a{};
+    if (x.GetWindowAttributes(d, first, &a)) {
+        x.FakeMotion(d, -1, a.x + a.width / 2, a.y + a.height / 2, CurrentTime);
+        x.FakeButton(d, 1, True, CurrentTime);
+        x.FakeButton(d, 1, False, CurrentTime);
+        x.Flush(d);
+    }
+    Window dialog = 0;
+    const auto deadline = Clock::now() + std::chrono::seconds(20);
+    while ((!run.main || !dialog) && Clock::now() < deadline) {
+        const Window w = waitMapped(d, name, deadline);
+        const std::string type = w ? windowType(d, w) : "";
+        if (type == "normal")
+            run.main = w;
+        else if (type == "dialog")
+            dialog = w;
+    }
+    const std::string close = "DISPLAY=" + display + " xdotool windowfocus --sync " + std::to_string(dialog)
+        + " key Escape windowfocus --sync " + std::to_string(run.main) + " >/dev/null 2>&1";
+    if (!run.main || !dialog || std::system(close.c_str()) != 0) {
+        why = "could not close the game selector";
+        return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return true;
+}
+
+void pressF2(Display *d)
+{
+    const unsigned int key = x.KeysymToKeycode(d, XK_F2);
+    x.FakeKey(d, key, True, CurrentTime);
+    x.FakeKey(d, key, False, CurrentTime);
+    x.Flush(d);
+}
+
+// F2 to the last damage of the deal on the table (the bottom `tableHeight`
+// pixels of the window; 0 for the whole window), over `deals` deals.
+std::optional<double> dealTime(Display *d, int damageEvent, Window w, int tableHeight, int deals, std::string &why)
+{
+    DamageWatch watch(d, w, damageEvent, tableHeight);
+    std::vector<double> times;
+    for (int i = 0; i < deals; ++i) {
+        watch.reset();
+        const auto t0 = Clock::now();
+        pressF2(d);
+        if (!watch.drain(std::chrono::milliseconds(400))) {
+            why = "F2 drew nothing";
+            return std::nullopt;
+        }
+        times.push_back(ms(watch.last() - t0));
+    }
+    return median(times);
+}
+
+struct DragFigures {
+    double pixelsPerStep = 0;
+    double runArea = 0; // the moving card's old and new rectangles together
+    double programMsPerStep = 0, serverMsPerStep = 0;
+};
+
+double cpuMs(pid_t pid)
+{
+    return static_cast<double>(cpuTicks(pid)) * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// A tableau card dragged in `steps` mouse moves of (7, 5) pixels.
+std::optional<DragFigures> dragSteps(Display *d, int damageEvent, const Running &run, pid_t server,
+                                     const QString &state, double scale, int steps, std::string &why)
+{
+    std::optional<QJsonObject> st;
+    for (int i = 0; i < 100 && !(st && (*st)[QStringLiteral("running")].toBool()); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        st = readState(state);
+    }
+    if (!st) {
+        why = "no state file";
+        return std::nullopt;
+    }
+    // The top card of the fourth tableau pile.
+    int cx = -1, cy = -1;
+    for (const QJsonValue &v : (*st)[QStringLiteral("cards")].toArray()) {
+        const QJsonObject c = v.toObject();
+        if (c[QStringLiteral("cell")].toInt() == 0 && c[QStringLiteral("pile")].toInt() == 3
+            && c[QStringLiteral("pos")].toInt() == c[QStringLiteral("top")].toInt()) {
+            cx = c[QStringLiteral("x")].toInt();
+            cy = c[QStringLiteral("y")].toInt();
+        }
+    }
+    if (cx < 0) {
+        why = "no card to drag";
+        return std::nullopt;
+    }
+    DamageWatch watch(d, run.main, damageEvent, static_cast<int>(747 * scale));
+    // Global logical coordinates; the X server's are device pixels.
+    int px = static_cast<int>((cx + 30) * scale), py = static_cast<int>((cy + 20) * scale);
+    x.FakeMotion(d, -1, px, py, CurrentTime);
+    x.FakeButton(d, 1, True, CurrentTime);
+    x.Flush(d);
+    watch.drain(std::chrono::milliseconds(100), std::chrono::milliseconds(300));
+    watch.reset();
+    long total = 0;
+    const double p0 = cpuMs(run.pid), s0 = cpuMs(server);
+    for (int i = 0; i < steps; ++i) {
+        px += static_cast<int>(7 * scale);
+        py += static_cast<int>(5 * scale);
+        x.FakeMotion(d, -1, px, py, CurrentTime);
+        x.Flush(d);
+        watch.drain(std::chrono::milliseconds(30), std::chrono::milliseconds(500));
+        total += watch.pixels();
+        watch.reset();
+    }
+    const double p1 = cpuMs(run.pid), s1 = cpuMs(server);
+    x.FakeButton(d, 1, False, CurrentTime);
+    x.Flush(d);
+    DragFigures f;
+    f.pixelsPerStep = static_cast<double>(total) / steps;
+    const double card = 71 * scale * 96 * scale;
+    f.runArea = 2 * card;
+    f.programMsPerStep = (p1 - p0) / steps;
+    f.serverMsPerStep = (s1 - s0) / steps;
+    return f;
+}
+
+// The drawing figures of every program at scale 1 and 2, each beside the
+// empty window's full repaint of the table's size.
+int drawing(Display *d, const Xvfb &xvfb, const std::vector<std::string> &programs, const std::string &floor,
+            int runs, std::string &why)
+{
+    int damageEvent = 0, damageError = 0;
+    if (!x.DamageQueryExtension(d, &damageEvent, &damageError)) {
+        why = "the X server has no DAMAGE extension";
+        return 1;
+    }
+    // DamageNotify is the extension's first event.
+    for (const char *scale : {"1", "2"}) {
+        const double sc = std::atof(scale);
+        std::printf("\ndrawing at scale %s (QT_SCALE_FACTOR), medians of %d runs; floor: the empty window, "
+                    "F2 repainting it whole at the table's window size\n",
+                    scale, runs);
+        struct Case {
+            const char *variant;
+            int speed;
+        };
+        const Case cases[] = {{"Freecell", 0}, {"Freecell", 5}, {"Double Freecell", 0}, {"Double Freecell", 5}};
+        std::vector<double> floorMs;
+        std::vector<std::vector<std::vector<double>>> deal(programs.size(), std::vector<std::vector<double>>(4));
+        std::vector<std::vector<double>> dragPx(programs.size()), dragProg(programs.size()),
+            dragServer(programs.size());
+        double runArea = 0;
+        for (int r = 0; r < runs; ++r) {
+            {
+                QTemporaryDir home;
+                auto env = runEnv(home, xvfb.display, "", QString(), why);
+                env->push_back(std::string("QT_SCALE_FACTOR=") + scale);
+                Running f;
+                x.Sync(d, True);
+                f.pid = spawnQuiet({floor, "1032", "768"}, *env);
+                f.main = waitMapped(d, baseName(floor), Clock::now() + std::chrono::seconds(20));
+                if (!f.main) {
+                    why = "no empty window";
+                    return 1;
+                }
+                const std::string focus = "DISPLAY=" + xvfb.display + " xdotool windowfocus --sync "
+                    + std::to_string(f.main) + " >/dev/null 2>&1";
+                std::system(focus.c_str());
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                const auto t = dealTime(d, damageEvent, f.main, 0, 3, why);
+                if (!t)
+                    return 1;
+                floorMs.push_back(*t);
+            }
+            for (size_t k = 0; k < programs.size(); ++k) {
+                for (size_t c = 0; c < 4; ++c) {
+                    QTemporaryDir home;
+                    const QByteArray settings = "[Data]\nLastGName=" + QByteArray(cases[c].variant)
+                        + "\nCardSpeed=" + QByteArray::number(cases[c].speed)
+                        + "\nShowTime=0\nShowScore=0\nShowMoves=0\nAutoplay=0\n";
+                    Running run;
+                    if (!startTable(d, xvfb.display, programs[k], home, settings, QString(), scale, run, why))
+                        return 1;
+                    const auto t = dealTime(d, damageEvent, run.main, static_cast<int>(747 * sc), 3, why);
+                    if (!t)
+                        return 1;
+                    deal[k][c].push_back(*t);
+                }
+                QTemporaryDir home;
+                const QString state = home.path() + QStringLiteral("/state.json");
+                Running run;
+                if (!startTable(d, xvfb.display, programs[k], home,
+                                "[Data]\nLastGName=Freecell\nShowTime=0\nShowScore=0\nShowMoves=0\nAutoplay=0\n",
+                                state, scale, run, why))
+                    return 1;
+                pressF2(d);
+                const auto f = dragSteps(d, damageEvent, run, xvfb.pid, state, sc, 40, why);
+                if (!f)
+                    return 1;
+                dragPx[k].push_back(f->pixelsPerStep);
+                dragProg[k].push_back(f->programMsPerStep);
+                dragServer[k].push_back(f->serverMsPerStep);
+                runArea = f->runArea;
+            }
+        }
+        const double fl = median(floorMs);
+        std::printf("floor: F2 to the empty window repainted whole %.1f ms\n", fl);
+        for (size_t k = 0; k < programs.size(); ++k) {
+            for (size_t c = 0; c < 4; ++c) {
+                const double m = median(deal[k][c]);
+                std::printf("p%zu: New Game (F2) to the table drawn, %s at card speed %d: %.1f ms (%.1f x the floor)%s\n",
+                            k + 1, cases[c].variant, cases[c].speed, m, m / fl,
+                            cases[c].speed == 0 ? (c == 0 ? " (goal < 100 ms)" : " (goal < 200 ms)") : "");
+            }
+            const double px = median(dragPx[k]);
+            std::printf("p%zu: drag step: %.0f damaged px (the card's old and new rectangles: %.0f px; %.2f x, goal "
+                        "<= 1.5), CPU %.2f ms program + %.2f ms X server\n",
+                        k + 1, px, runArea, px / runArea, median(dragProg[k]), median(dragServer[k]));
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -646,9 +1008,12 @@ int main(int argc, char **argv)
     std::vector<std::string> programs;
     int runs = 7;
     int idleSeconds = 10;
+    std::string phases = "first,table,idle,draw";
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--runs" && i + 1 < argc)
+        if (a == "--phases" && i + 1 < argc)
+            phases = argv[++i];
+        else if (a == "--runs" && i + 1 < argc)
             runs = std::max(1, std::atoi(argv[++i]));
         else if (a == "--idle-seconds" && i + 1 < argc)
             idleSeconds = std::max(1, std::atoi(argv[++i]));
@@ -695,86 +1060,98 @@ int main(int argc, char **argv)
     for (size_t k = 0; k < programs.size(); ++k)
         std::printf("program %zu: %s\n", k + 1, programs[k].c_str());
 
-    // First window: the floor and every program in turn within each run.
-    std::printf("\nfirst window (exec to mapped) and VmRSS 300 ms later\n%4s %8s", "run", "floor ms");
-    for (size_t k = 0; k < programs.size(); ++k)
-        std::printf("   p%zu ms  ratio", k + 1);
-    std::printf(" %9s", "floor MiB");
-    for (size_t k = 0; k < programs.size(); ++k)
-        std::printf("  p%zu MiB  ratio", k + 1);
-    std::printf("\n");
-    std::vector<double> floorMs, floorRss;
-    std::vector<std::vector<double>> progMs(programs.size()), progRss(programs.size()), msRatio(programs.size()),
-        rssRatio(programs.size());
-    for (int i = 1; i <= runs; ++i) {
-        const auto f = firstWindow(d, xvfb.display, floor, why);
-        if (!f)
-            return fail("first window of the floor", i);
-        std::vector<FirstWindow> got;
-        for (const std::string &p : programs) {
-            const auto r = firstWindow(d, xvfb.display, p, why);
-            if (!r)
-                return fail("first window", i);
-            got.push_back(*r);
-        }
-        floorMs.push_back(f->ms);
-        floorRss.push_back(f->rssKiB / 1024.0);
-        std::printf("%4d %8.1f", i, f->ms);
-        for (size_t k = 0; k < got.size(); ++k) {
-            progMs[k].push_back(got[k].ms);
-            msRatio[k].push_back(got[k].ms / f->ms);
-            std::printf(" %8.1f %6.2f", got[k].ms, got[k].ms / f->ms);
-        }
-        std::printf(" %9.1f", f->rssKiB / 1024.0);
-        for (size_t k = 0; k < got.size(); ++k) {
-            progRss[k].push_back(got[k].rssKiB / 1024.0);
-            rssRatio[k].push_back(static_cast<double>(got[k].rssKiB) / static_cast<double>(f->rssKiB));
-            std::printf(" %8.1f %6.2f", got[k].rssKiB / 1024.0, static_cast<double>(got[k].rssKiB) / f->rssKiB);
-        }
-        std::printf("\n");
+    const auto phase = [&phases](const char *name) { return phases.find(name) != std::string::npos; };
+    if (phase("draw") && drawing(d, xvfb, programs, floor, runs, why) != 0)
+        return fail("drawing", 0);
+    if (!phase("first") && !phase("table") && !phase("idle")) {
+        x.CloseDisplay(d);
+        return 0;
     }
-    std::printf("median: floor %.1f ms, %.1f MiB\n", median(floorMs), median(floorRss));
-    for (size_t k = 0; k < programs.size(); ++k)
-        std::printf("median: p%zu first window %.1f ms = %.2f x the floor (goal < 1.3), VmRSS %.1f MiB = %.2f x "
-                    "(goal < 1.5)\n",
-                    k + 1, median(progMs[k]), median(msRatio[k]), median(progRss[k]), median(rssRatio[k]));
 
-    // The table: main window, a dealt Double Freecell, its memory.
-    std::printf("\ntable: exec to main window mapped, and a dealt Double Freecell\n");
-    std::printf("%4s %4s %12s %12s %14s %10s %10s\n", "run", "prog", "splash ms", "window ms", "dealt ms",
-                "RSS MiB", "HWM MiB");
-    std::vector<std::vector<double>> window(programs.size()), rss(programs.size()), hwm(programs.size());
-    for (int i = 1; i <= runs; ++i)
-        for (size_t k = 0; k < programs.size(); ++k) {
-            const auto r = runOnce(d, xvfb.display, programs[k], why);
-            if (!r)
-                return fail("table", i);
-            std::printf("%4d %4zu %12.1f %12.1f %14.1f %10.1f %10.1f\n", i, k + 1, r->splashMs, r->mainMs,
-                        r->dealtMs, r->rssKiB / 1024.0, r->hwmKiB / 1024.0);
-            window[k].push_back(r->mainMs);
-            rss[k].push_back(r->rssKiB / 1024.0);
-            hwm[k].push_back(r->hwmKiB / 1024.0);
+    if (phase("first")) {
+        // First window: the floor and every program in turn within each run.
+        std::printf("\nfirst window (exec to mapped) and VmRSS 300 ms later\n%4s %8s", "run", "floor ms");
+        for (size_t k = 0; k < programs.size(); ++k)
+            std::printf("   p%zu ms  ratio", k + 1);
+        std::printf(" %9s", "floor MiB");
+        for (size_t k = 0; k < programs.size(); ++k)
+            std::printf("  p%zu MiB  ratio", k + 1);
+        std::printf("\n");
+        std::vector<double> floorMs, floorRss;
+        std::vector<std::vector<double>> progMs(programs.size()), progRss(programs.size()), msRatio(programs.size()),
+            rssRatio(programs.size());
+        for (int i = 1; i <= runs; ++i) {
+            const auto f = firstWindow(d, xvfb.display, floor, why);
+            if (!f)
+                return fail("first window of the floor", i);
+            std::vector<FirstWindow> got;
+            for (const std::string &p : programs) {
+                const auto r = firstWindow(d, xvfb.display, p, why);
+                if (!r)
+                    return fail("first window", i);
+                got.push_back(*r);
+            }
+            floorMs.push_back(f->ms);
+            floorRss.push_back(f->rssKiB / 1024.0);
+            std::printf("%4d %8.1f", i, f->ms);
+            for (size_t k = 0; k < got.size(); ++k) {
+                progMs[k].push_back(got[k].ms);
+                msRatio[k].push_back(got[k].ms / f->ms);
+                std::printf(" %8.1f %6.2f", got[k].ms, got[k].ms / f->ms);
+            }
+            std::printf(" %9.1f", f->rssKiB / 1024.0);
+            for (size_t k = 0; k < got.size(); ++k) {
+                progRss[k].push_back(got[k].rssKiB / 1024.0);
+                rssRatio[k].push_back(static_cast<double>(got[k].rssKiB) / static_cast<double>(f->rssKiB));
+                std::printf(" %8.1f %6.2f", got[k].rssKiB / 1024.0, static_cast<double>(got[k].rssKiB) / f->rssKiB);
+            }
+            std::printf("\n");
         }
-    for (size_t k = 0; k < programs.size(); ++k)
-        std::printf("median: p%zu exec to main window mapped %.1f ms (goal < 250); resident after a dealt Double "
-                    "Freecell %.1f MiB, peak %.1f MiB (goal < 80)\n",
-                    k + 1, median(window[k]), median(rss[k]), median(hwm[k]));
-
-    // Idle: a few runs, each program beside the floor.
-    const int idleRuns = std::min(runs, 3);
-    std::printf("\nidle over %d s: CPU %% and system calls a second\n", idleSeconds);
-    for (int i = 1; i <= idleRuns; ++i) {
-        const auto f = idle(d, xvfb.display, floor, false, idleSeconds, why);
-        if (!f)
-            return fail("idle floor", i);
-        std::printf("%4d floor: %.2f %% CPU, %.1f calls/s (%s)\n", i, f->cpuPercent, f->syscallsPerSecond,
-                    f->topCalls.c_str());
-        for (size_t k = 0; k < programs.size(); ++k) {
-            const auto r = idle(d, xvfb.display, programs[k], true, idleSeconds, why);
-            if (!r)
-                return fail("idle", i);
-            std::printf("%4d p%zu:    %.2f %% CPU, %.1f calls/s (%s) (goals < 0.3 %%, < 100/s)\n", i, k + 1,
-                        r->cpuPercent, r->syscallsPerSecond, r->topCalls.c_str());
+        std::printf("median: floor %.1f ms, %.1f MiB\n", median(floorMs), median(floorRss));
+        for (size_t k = 0; k < programs.size(); ++k)
+            std::printf("median: p%zu first window %.1f ms = %.2f x the floor (goal < 1.3), VmRSS %.1f MiB = %.2f x "
+                        "(goal < 1.5)\n",
+                        k + 1, median(progMs[k]), median(msRatio[k]), median(progRss[k]), median(rssRatio[k]));
+    }
+    if (phase("table")) {
+        // The table: main window, a dealt Double Freecell, its memory.
+        std::printf("\ntable: exec to main window mapped, and a dealt Double Freecell\n");
+        std::printf("%4s %4s %12s %12s %14s %10s %10s\n", "run", "prog", "splash ms", "window ms", "dealt ms",
+                    "RSS MiB", "HWM MiB");
+        std::vector<std::vector<double>> window(programs.size()), rss(programs.size()), hwm(programs.size());
+        for (int i = 1; i <= runs; ++i)
+            for (size_t k = 0; k < programs.size(); ++k) {
+                const auto r = runOnce(d, xvfb.display, programs[k], why);
+                if (!r)
+                    return fail("table", i);
+                std::printf("%4d %4zu %12.1f %12.1f %14.1f %10.1f %10.1f\n", i, k + 1, r->splashMs, r->mainMs,
+                            r->dealtMs, r->rssKiB / 1024.0, r->hwmKiB / 1024.0);
+                window[k].push_back(r->mainMs);
+                rss[k].push_back(r->rssKiB / 1024.0);
+                hwm[k].push_back(r->hwmKiB / 1024.0);
+            }
+        for (size_t k = 0; k < programs.size(); ++k)
+            std::printf("median: p%zu exec to main window mapped %.1f ms (goal < 250); resident after a dealt Double "
+                        "Freecell %.1f MiB, peak %.1f MiB (goal < 80)\n",
+                        k + 1, median(window[k]), median(rss[k]), median(hwm[k]));
+    }
+    if (phase("idle")) {
+        // Idle: a few runs, each program beside the floor.
+        const int idleRuns = std::min(runs, 3);
+        std::printf("\nidle over %d s: CPU %% and system calls a second\n", idleSeconds);
+        for (int i = 1; i <= idleRuns; ++i) {
+            const auto f = idle(d, xvfb.display, floor, false, idleSeconds, why);
+            if (!f)
+                return fail("idle floor", i);
+            std::printf("%4d floor: %.2f %% CPU, %.1f calls/s (%s)\n", i, f->cpuPercent, f->syscallsPerSecond,
+                        f->topCalls.c_str());
+            for (size_t k = 0; k < programs.size(); ++k) {
+                const auto r = idle(d, xvfb.display, programs[k], true, idleSeconds, why);
+                if (!r)
+                    return fail("idle", i);
+                std::printf("%4d p%zu:    %.2f %% CPU, %.1f calls/s (%s) (goals < 0.3 %%, < 100/s)\n", i, k + 1,
+                            r->cpuPercent, r->syscallsPerSecond, r->topCalls.c_str());
+            }
         }
     }
     x.CloseDisplay(d);
