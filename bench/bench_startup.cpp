@@ -382,6 +382,39 @@ Window waitMapped(Display *d, const std::string &name, Clock::time_point deadlin
     return 0;
 }
 
+// A click in the middle of a window (the splash ends on one).
+void clickCentre(Display *d, Window w)
+{
+    XWindowAttributes a{};
+    if (!x.GetWindowAttributes(d, w, &a))
+        return;
+    x.FakeMotion(d, -1, a.x + a.width / 2, a.y + a.height / 2, CurrentTime);
+    x.FakeButton(d, 1, True, CurrentTime);
+    x.FakeButton(d, 1, False, CurrentTime);
+    x.Flush(d);
+}
+
+// After the splash: the main window and the game selector, and when the main
+// window was mapped.
+bool tableWindows(Display *d, const std::string &name, Clock::time_point deadline, Window &main, Window &dialog,
+                  Clock::time_point *mainAt = nullptr)
+{
+    main = dialog = 0;
+    while ((!main || !dialog) && Clock::now() < deadline) {
+        Clock::time_point at;
+        const Window w = waitMapped(d, name, deadline, &at);
+        const std::string type = w ? windowType(d, w) : "";
+        if (type == "normal" && !main) {
+            main = w;
+            if (mainAt)
+                *mainAt = at;
+        } else if (type == "dialog") {
+            dialog = w;
+        }
+    }
+    return main && dialog;
+}
+
 struct FirstWindow {
     double ms = 0;
     long rssKiB = 0;
@@ -471,24 +504,9 @@ std::optional<Idle> idle(Display *d, const std::string &display, const std::stri
         return std::nullopt;
     }
     if (table) {
-        XWindowAttributes a{};
-        if (x.GetWindowAttributes(d, first, &a)) {
-            x.FakeMotion(d, -1, a.x + a.width / 2, a.y + a.height / 2, CurrentTime);
-            x.FakeButton(d, 1, True, CurrentTime);
-            x.FakeButton(d, 1, False, CurrentTime);
-            x.Flush(d);
-        }
+        clickCentre(d, first);
         Window main = 0, dialog = 0;
-        const auto deadline = Clock::now() + std::chrono::seconds(20);
-        while ((!main || !dialog) && Clock::now() < deadline) {
-            Clock::time_point at;
-            const Window w = waitMapped(d, name, deadline, &at);
-            const std::string type = w ? windowType(d, w) : "";
-            if (type == "normal")
-                main = w;
-            else if (type == "dialog")
-                dialog = w;
-        }
+        tableWindows(d, name, Clock::now() + std::chrono::seconds(20), main, dialog);
         const std::string play = "DISPLAY=" + display + " xdotool windowfocus --sync " + std::to_string(dialog)
             + " key Return >/dev/null 2>&1";
         if (!main || !dialog || std::system(play.c_str()) != 0) {
@@ -586,46 +604,19 @@ std::optional<Result> runOnce(Display *d, const std::string &display, const std:
 
     Result r;
     Window mainWin = 0, dialog = 0;
-    bool clicked = false;
     const auto deadline = t0 + std::chrono::seconds(20);
-    const int fd = ConnectionNumber(d);
-    while (!(mainWin && dialog) && Clock::now() < deadline) {
-        if (!x.Pending(d)) {
-            pollfd p{fd, POLLIN, 0};
-            poll(&p, 1, 50);
-            continue;
-        }
-        XEvent ev;
-        x.NextEvent(d, &ev);
-        if (ev.type != MapNotify || ev.xmap.override_redirect)
-            continue;
-        const auto at = Clock::now();
-        const Window w = ev.xmap.window;
-        if (!isProgramWindow(d, w))
-            continue;
-        const std::string type = windowType(d, w);
-        if (type == "splash" && !clicked) {
-            r.splashMs = ms(at - t0);
-            XWindowAttributes a{};
-            if (x.GetWindowAttributes(d, w, &a)) {
-                x.FakeMotion(d, -1, a.x + a.width / 2, a.y + a.height / 2, CurrentTime);
-                x.FakeButton(d, 1, True, CurrentTime);
-                x.FakeButton(d, 1, False, CurrentTime);
-                x.Flush(d);
-                clicked = true;
-            }
-        } else if (type == "dialog") {
-            dialog = w;
-        } else if (type == "normal" && !mainWin) {
-            mainWin = w;
-            r.mainMs = ms(at - t0);
-        }
+    Clock::time_point splashAt, mainAt;
+    const Window splash = waitMapped(d, "tarnwick", deadline, &splashAt, "splash");
+    if (splash) {
+        r.splashMs = ms(splashAt - t0);
+        clickCentre(d, splash);
     }
-    if (!mainWin || !dialog) {
+    if (!splash || !tableWindows(d, "tarnwick", deadline, mainWin, dialog, &mainAt)) {
         stop(pid);
         why = "the main window or the game selector did not appear";
         return std::nullopt;
     }
+    r.mainMs = ms(mainAt - t0);
 
     // Play the preselected game: the selector's default button.
     const std::string focus = "DISPLAY=" + display + " xdotool windowfocus --sync " + std::to_string(dialog)
@@ -776,23 +767,9 @@ bool startTable(Display *d, const std::string &display, const std::string &binar
         why = "no window of " + binary;
         return false;
     }
-    XWindowAttributes a{};
-    if (x.GetWindowAttributes(d, first, &a)) {
-        x.FakeMotion(d, -1, a.x + a.width / 2, a.y + a.height / 2, CurrentTime);
-        x.FakeButton(d, 1, True, CurrentTime);
-        x.FakeButton(d, 1, False, CurrentTime);
-        x.Flush(d);
-    }
+    clickCentre(d, first);
     Window dialog = 0;
-    const auto deadline = Clock::now() + std::chrono::seconds(20);
-    while ((!run.main || !dialog) && Clock::now() < deadline) {
-        const Window w = waitMapped(d, name, deadline);
-        const std::string type = w ? windowType(d, w) : "";
-        if (type == "normal")
-            run.main = w;
-        else if (type == "dialog")
-            dialog = w;
-    }
+    tableWindows(d, name, Clock::now() + std::chrono::seconds(20), run.main, dialog);
     const std::string close = "DISPLAY=" + display + " xdotool windowfocus --sync " + std::to_string(dialog)
         + " key Escape windowfocus --sync " + std::to_string(run.main) + " >/dev/null 2>&1";
     if (!run.main || !dialog || std::system(close.c_str()) != 0) {

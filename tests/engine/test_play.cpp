@@ -632,12 +632,15 @@ TEST(CardSpeed, PacesTheDealDropsAutoplayAndTheStock)
     const Case cases[] = {{0, 0, 0, 0}, {1, 1, 1, 1}, {5, 3, 5, 2}, {12, 7, 12, 5}, {50, 30, 50, 20}};
     for (const Case &k : cases) {
         SCOPED_TRACE(k.setting);
+        const auto start = [&k](Table &t, const char *variant) {
+            t.data().CardSpeed(k.setting);
+            t.data().Autoplay(0);
+            t.start(QString::fromUtf8(variant), 100);
+        };
         {
             Table t;
             Engine &e = t.engine;
-            t.data().CardSpeed(k.setting);
-            t.data().Autoplay(0);
-            t.start(QStringLiteral("Freecell"), 100);
+            start(t, "Freecell");
             EXPECT_EQ(t.view.pauses, 52 * k.drop); // the tableau is dealt as a drop moves
             t.view.pauses = 0;
             t.dragTo(t.topCard(0, 0), 4, 0, 0);
@@ -659,18 +662,14 @@ TEST(CardSpeed, PacesTheDealDropsAutoplayAndTheStock)
         }
         {
             Table t;
-            t.data().CardSpeed(k.setting);
-            t.data().Autoplay(0);
-            t.start(QStringLiteral("Milligan Cell"), 100);
+            start(t, "Milligan Cell");
             t.view.pauses = 0;
             t.press(t.topCard(1, 0));
             EXPECT_EQ(t.view.pauses, 8 * k.stockDeal); // one card onto each of the eight piles
         }
         {
             Table t;
-            t.data().CardSpeed(k.setting);
-            t.data().Autoplay(0);
-            t.start(QStringLiteral("Cascade"), 100);
+            start(t, "Cascade");
             t.view.pauses = 0;
             t.press(t.topCard(1, 0));
             t.press(t.topCard(1, 0));
