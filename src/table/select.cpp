@@ -189,12 +189,15 @@ frmSelect::frmSelect(const GameContext &context, QWidget *parent)
     FillPlayerBox(imcPlayer, *ctx_.data, PlayerIcon());
     FillTree();
 
-    connect(TreeView1, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *node, QTreeWidgetItem *) { ShowNode(node); });
+    connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *node, QTreeWidgetItem *) {
+        ShowNode(node);
+        EnablePlay();
+    });
     connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *node, int) { ShowNode(node); });
     connect(cmdPlay, &QPushButton::clicked, this, &frmSelect::cmdPlay_Click);
     connect(cmdRules, &QPushButton::clicked, this, &frmSelect::cmdRules_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    EnablePlay();
 }
 
 frmSelect::~frmSelect() = default;
@@ -229,6 +232,14 @@ void frmSelect::FillTree()
         TreeView1->setCurrentItem(selected);
         ShowNode(selected);
     }
+}
+
+void frmSelect::EnablePlay()
+{
+    // "Games" names no variant: Play (and Return, which presses it) would
+    // start nothing, so it must not look as if it could.
+    const QTreeWidgetItem *node = TreeView1->currentItem();
+    cmdPlay->setEnabled(node && !IsRoot(node));
 }
 
 void frmSelect::RevealSelection()

@@ -66,6 +66,7 @@ private:
     void FillTree();
     void ShowNode(QTreeWidgetItem *node);
     void RevealSelection();
+    void EnablePlay();
     void cmdPlay_Click();
     void cmdRules_Click();
     static bool IsRoot(const QTreeWidgetItem *node);

@@ -269,6 +269,43 @@ TEST(Select, PlayWithRootSelectedStartsNothingAndStaysOpen)
     EXPECT_FALSE(s.isVisible());
 }
 
+// Play starts nothing while "Games" or nothing is selected, so it is disabled
+// then, and Return, which presses it, does nothing either.
+TEST(Select, PlayIsDisabledWhileNoGameIsSelected)
+{
+    Fixture f;
+    f.players({QStringLiteral("Ann")}, QStringLiteral("Ann"));
+    frmSelect s(f.ctx);
+    s.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
+    EXPECT_TRUE(s.cmdPlay->isEnabled()); // a variant is preselected
+
+    QTreeWidgetItem *root = s.TreeView1->topLevelItem(0);
+    clickNode(s, root);
+    ASSERT_EQ(s.TreeView1->currentItem(), root);
+    EXPECT_FALSE(s.cmdPlay->isEnabled());
+    QTest::keyClick(s.TreeView1, Qt::Key_Return);
+    QTest::keyClick(&s, Qt::Key_Return);
+    EXPECT_TRUE(f.starts.empty());
+    EXPECT_TRUE(s.isVisible());
+
+    // Down to the first variant by keyboard, and back up to the root.
+    QTest::keyClick(s.TreeView1, Qt::Key_Down);
+    ASSERT_EQ(s.TreeView1->currentItem(), root->child(0));
+    EXPECT_TRUE(s.cmdPlay->isEnabled());
+    QTest::keyClick(s.TreeView1, Qt::Key_Up);
+    EXPECT_FALSE(s.cmdPlay->isEnabled());
+
+    s.TreeView1->setCurrentItem(nullptr);
+    EXPECT_FALSE(s.cmdPlay->isEnabled());
+
+    clickNode(s, child(s, QStringLiteral("Penguin")));
+    EXPECT_TRUE(s.cmdPlay->isEnabled());
+    QTest::keyClick(s.TreeView1, Qt::Key_Return);
+    ASSERT_EQ(f.starts.size(), 1u);
+    EXPECT_EQ(f.starts[0].name, QStringLiteral("Penguin"));
+}
+
 TEST(Select, RulesShowsHelpOfSelectedVariantAndStaysOpen)
 {
     Fixture f;
