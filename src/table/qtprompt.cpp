@@ -2,7 +2,9 @@
 
 #include <QColorDialog>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace tw {
@@ -43,9 +45,19 @@ std::optional<QColor> QtPrompt::ChooseColor(QWidget *owner, const QColor &initia
     return c;
 }
 
+QString SaveStartFolder()
+{
+    // The documents folder is named even where it was never made; the save
+    // dialog would then fall back to the folder the program was started from.
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!docs.isEmpty() && QFileInfo(docs).isDir())
+        return docs;
+    return QDir::homePath();
+}
+
 std::optional<QString> QtPrompt::SaveFileName(QWidget *owner, const QString &defaultName, const QString &filter)
 {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString dir = SaveStartFolder();
     const QString name = QFileDialog::getSaveFileName(owner, QString(), dir + u'/' + defaultName, filter);
     if (name.isEmpty())
         return std::nullopt;

@@ -17,6 +17,10 @@ struct MessageBoxLook {
 };
 MessageBoxLook LookOf(const Prompt::Message &message);
 
+// The folder the save dialog opens in: the documents folder when it exists,
+// else the home folder.
+QString SaveStartFolder();
+
 // The program's answers: message boxes, the system's colour and save dialogs,
 // and each modal window's own event loop.
 class QtPrompt : public Prompt {

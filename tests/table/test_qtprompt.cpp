@@ -5,9 +5,13 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -194,4 +198,53 @@ TEST(QtPrompt, DialogsGiveTheirAnswerOrNothingOnCancel)
     EXPECT_FALSE(prompt.SaveFileName(nullptr, QStringLiteral("Scoreboard"), QStringLiteral("Text File (*.txt)"))
                      .has_value());
     EXPECT_TRUE(proposed.endsWith(QStringLiteral("/Scoreboard"))) << qPrintable(proposed);
+}
+
+namespace {
+
+// The file the save dialog proposes when it opens, with `defaultName`.
+QString proposedFile(QtPrompt &prompt, const QString &defaultName)
+{
+    QString proposed;
+    QTimer::singleShot(0, [&] {
+        if (auto *f = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            proposed = f->selectedFiles().value(0);
+            f->reject();
+        } else if (QWidget *m = QApplication::activeModalWidget()) {
+            m->close();
+        }
+    });
+    prompt.SaveFileName(nullptr, defaultName, QStringLiteral("Text File (*.txt)"));
+    return proposed;
+}
+
+} // namespace
+
+// The export's save dialog opens in the documents folder, or in the home
+// folder where there is none, never in the folder the program was started
+// from.
+TEST(QtPrompt, TheSaveDialogStartsInDocumentsElseInTheHomeFolder)
+{
+    QTemporaryDir startedFrom;
+    ASSERT_TRUE(startedFrom.isValid());
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(startedFrom.path()));
+    const QString home = QDir::homePath();
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The test's own temporary home, never the real one.
+    ASSERT_TRUE(home.startsWith(QDir::tempPath())) << qPrintable(home);
+    ASSERT_TRUE(docs.startsWith(home + u'/')) << qPrintable(docs);
+    QtPrompt prompt;
+
+    QDir().rmdir(docs);
+    ASSERT_FALSE(QFileInfo::exists(docs));
+    EXPECT_EQ(SaveStartFolder(), home);
+    EXPECT_EQ(proposedFile(prompt, QStringLiteral("Scoreboard")), home + QStringLiteral("/Scoreboard"));
+
+    ASSERT_TRUE(QDir().mkpath(docs));
+    EXPECT_EQ(SaveStartFolder(), docs);
+    EXPECT_EQ(proposedFile(prompt, QStringLiteral("Scoreboard")), docs + QStringLiteral("/Scoreboard"));
+
+    QDir().rmdir(docs);
+    QDir::setCurrent(before);
 }
