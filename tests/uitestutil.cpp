@@ -3,6 +3,7 @@
 #include "settings/help.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
@@ -19,6 +20,15 @@ bool helpScrollsWithKeys(HelpWindow &help)
     // Through the window system, where a modal window's block applies.
     QTest::keyClick(help.windowHandle(), Qt::Key_PageDown);
     return bar->value() > 0;
+}
+
+QStringList labelsReadingMarkup(const QWidget &window, const QString &text)
+{
+    QStringList out;
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        if (!label->text().isEmpty() && label->text().contains(text) && label->textFormat() != Qt::PlainText)
+            out << label->objectName() + QStringLiteral(": ") + label->text();
+    return out;
 }
 
 ModalWatchdog::ModalWatchdog(int ms)

@@ -71,6 +71,7 @@ void dlGInput::build()
     setWindowTitle(title());
     label_ = new QLabel(this);
     label_->setObjectName(QStringLiteral("Label1"));
+    label_->setTextFormat(Qt::PlainText);
     text_ = new QLineEdit(this);
     text_->setObjectName(QStringLiteral("Text1"));
     text_->setMaxLength(MaxNameLength);

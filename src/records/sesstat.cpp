@@ -93,6 +93,9 @@ QLabel *makeLabel(QWidget *parent, const char *name, QLayout *layout)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
+    // Names, game numbers and dates are shown as stored: a player called
+    // "<b>Tom" is not drawn in bold.
+    label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(label);
     return label;

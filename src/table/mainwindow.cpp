@@ -35,6 +35,7 @@
 #include <QThread>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 namespace tw {
 
@@ -534,7 +535,10 @@ void frmMain::PumpEvents()
 
 void frmMain::CaptionChanged(const QString &caption)
 {
-    setWindowTitle(caption);
+    // The caption holds the player's name and the game number as typed. A
+    // window title takes "[*]" for its changed-document mark and drops it;
+    // doubled, it shows as written.
+    setWindowTitle(QString(caption).replace(QLatin1String("[*]"), QLatin1String("[*][*]")));
 }
 
 void frmMain::RecentChanged()
@@ -897,7 +901,8 @@ void frmMain::writeStateFile()
     if (stateFile_.isEmpty())
         return;
     QJsonObject o;
-    o[QStringLiteral("title")] = windowTitle();
+    // The title as shown, without the doubling that keeps a "[*]" in it.
+    o[QStringLiteral("title")] = windowHandle() ? windowHandle()->title() : windowTitle();
     o[QStringLiteral("running")] = data_.GameRunning();
     o[QStringLiteral("score")] = mScore_->text();
     o[QStringLiteral("time")] = mTime_->text();
@@ -1007,8 +1012,10 @@ void frmMain::UpdateRecentMenu()
     for (int k = 1; k <= 5; ++k) {
         QAction *entry = recentItems_[static_cast<size_t>(k)];
         const QString name = data_.GetRecent(static_cast<int16_t>(k));
+        // A menu text takes "&" for its access key: the name's own are doubled.
         const QString caption = name.isEmpty() ? QString()
-                                               : u'&' + QString::number(k) + u' ' + name;
+                                               : u'&' + QString::number(k) + u' '
+                                                     + QString(name).replace(u'&', QLatin1String("&&"));
         if (k == 1) {
             if (entry->text() != caption)
                 entry->setText(caption);

@@ -32,6 +32,9 @@ bool QtPrompt::Show(const Message &message)
 {
     const MessageBoxLook look = LookOf(message);
     QMessageBox box(look.icon, look.title, message.text, look.buttons, message.owner);
+    // Texts carry player names and file paths: shown as written, never read
+    // as markup.
+    box.setTextFormat(Qt::PlainText);
     if (look.defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(look.defaultButton);
     return box.exec() == QMessageBox::Yes;

@@ -144,6 +144,7 @@ frmSelect::frmSelect(const GameContext &context, QWidget *parent)
     lblName = new QLabel(QStringLiteral("Freecell"), Frame1);
     lblName->setObjectName(QStringLiteral("lblName"));
     lblName->setAlignment(Qt::AlignCenter);
+    lblName->setTextFormat(Qt::PlainText);
     QFont nameFont = lblName->font();
     nameFont.setBold(true);
     nameFont.setPointSizeF(nameFont.pointSizeF() * 1.4);

@@ -5,6 +5,7 @@
 #include "records/score.h"
 #include "scriptedprompt.h"
 #include "testutil.h"
+#include "uitestutil.h"
 
 #include <QDir>
 #include <QFile>
@@ -497,6 +498,22 @@ TEST(NameDialog, PlainFormChecksTheNameOnly)
     EXPECT_EQ(GetInput(prompt, QStringLiteral("Name"), QStringLiteral("x")), QStringLiteral("Zoe"));
     ASSERT_EQ(prompt.boxes().size(), 1u);
     EXPECT_EQ(prompt.boxes()[0].text, QStringLiteral("Please Enter a Valid Name"));
+}
+
+// The prompt above the field shows as it is given, never as markup.
+TEST(NameDialog, ThePromptIsShownAsGiven)
+{
+    ScriptedPrompt prompt;
+    const QString text = QStringLiteral("Rename <b>Big<br>Tom<i>J");
+    prompt.playDialog = [&](QDialog &shown) {
+        auto &dlg = dynamic_cast<dlGInput &>(shown);
+        EXPECT_EQ(dlg.Label1()->text(), text);
+        EXPECT_TRUE(labelsReadingMarkup(dlg, QString()).isEmpty())
+            << labelsReadingMarkup(dlg, QString()).join(" | ").toStdString();
+        return int(QDialog::Rejected);
+    };
+    EXPECT_FALSE(GetInput(prompt, text, QStringLiteral("x")).has_value());
+    EXPECT_EQ(prompt.asked.size(), 1u);
 }
 
 } // namespace

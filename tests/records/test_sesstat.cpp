@@ -293,6 +293,28 @@ TEST_F(SesStatFixture, FinishedGamesAndTheRunningGame)
     EXPECT_EQ(w->lblPlayer->text(), QStringLiteral("Player Name : Bob"));
 }
 
+// A player's name, and a game number typed as text, show as they were typed:
+// "<b>Big<br>Tom<i>J" is no bold "Big", line break and italic "J".
+TEST_F(SesStatFixture, NamesAndNumbersAreShownAsTypedNotAsMarkup)
+{
+    const QString name = QStringLiteral("<b>Big<br>Tom<i>J");
+    finished(QStringLiteral("Freecell"), GameNo::text(QStringLiteral("<u>7")), 100, 20, 50, 1, name);
+    t.d.data.CurPlayer(name);
+    t.start(QStringLiteral("Penguin"), 5);
+    ASSERT_TRUE(t.d.data.GameRunning());
+
+    auto w = open();
+    EXPECT_EQ(w->lblPlayer->text(), QStringLiteral("Player Name : ") + name);
+    EXPECT_TRUE(labelsReadingMarkup(*w, name).isEmpty()) << labelsReadingMarkup(*w, name).join(" | ").toStdString();
+    // Every label of the window, whatever it shows now.
+    EXPECT_TRUE(labelsReadingMarkup(*w, QString()).isEmpty())
+        << labelsReadingMarkup(*w, QString()).join(" | ").toStdString();
+    ASSERT_EQ(w->lvSession->topLevelItemCount(), 2);
+    EXPECT_EQ(w->lvSession->topLevelItem(0)->text(1), QStringLiteral("<u>7"));
+    EXPECT_EQ(w->lvSession->topLevelItem(0)->text(2), name);
+    EXPECT_EQ(w->lvSession->topLevelItem(1)->text(2), name);
+}
+
 TEST_F(SesStatFixture, TimerUpdatesTimeAndScoreRefreshUpdatesTheChart)
 {
     finished(QStringLiteral("Freecell"), GameNo::number(7), 100, 20, 50, 1);

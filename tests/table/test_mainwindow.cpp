@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace tw;
@@ -214,6 +215,31 @@ TEST(MainWindow, StatusTextsAfterATick)
     EXPECT_TRUE(w.item(ToolsItem::History)->isEnabled());
     EXPECT_EQ(w.recentItem(1)->text(), QStringLiteral("&1 Freecell"));
     EXPECT_FALSE(w.recentItem(2)->isVisible());
+}
+
+// The caption and the recent menu show the player's name, the game number and
+// the stored recent names as written: a window title would drop "[*]" and a
+// menu would take "&" for an access key.
+TEST(MainWindow, CaptionAndRecentMenuShowStoredTextsAsWritten)
+{
+    Table t;
+    frmMain &w = *t.w;
+    t.d.data.SetPlayer(1, QStringLiteral("Big[*]Tom"), true);
+    w.startDeal(QStringLiteral("Freecell"), GameNo::number(7));
+    ASSERT_NE(w.windowHandle(), nullptr);
+    EXPECT_EQ(w.windowHandle()->title(), QStringLiteral("Tarnwick [Freecell] [Big[*]Tom] [7]"));
+    t.d.data.SetPlayer(1, QStringLiteral("*"), true);
+    w.startDeal(QStringLiteral("Penguin"), GameNo::number(8));
+    EXPECT_EQ(w.windowHandle()->title(), QStringLiteral("Tarnwick [Penguin] [*] [8]"));
+
+    // A recent entry edited in the settings file.
+    t.d.data.SetRecent(QStringLiteral("Cats & Dogs"));
+    w.RecentChanged();
+    QAction *entry = w.recentItem(1);
+    EXPECT_EQ(entry->text(), QStringLiteral("&1 Cats && Dogs"));
+    // What the menu shows once its access keys are taken out.
+    EXPECT_EQ(entry->iconText(), QStringLiteral("1 Cats & Dogs"));
+    EXPECT_EQ(w.recentItem(2)->iconText(), QStringLiteral("2 Penguin"));
 }
 
 TEST(MainWindow, DragCardToLegalAndIllegalPlaces)

@@ -79,6 +79,7 @@ struct BoxSeen {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString title;
     QString text;
+    Qt::TextFormat format = Qt::AutoText;
     QMessageBox::StandardButtons buttons;
     QAbstractButton *defaultButton = nullptr;
     QAbstractButton *noButton = nullptr;
@@ -97,6 +98,7 @@ void answerNextBox(BoxSeen &seen, QMessageBox::StandardButton button)
         seen.icon = box->icon();
         seen.title = box->windowTitle();
         seen.text = box->text();
+        seen.format = box->textFormat();
         seen.buttons = box->standardButtons();
         seen.defaultButton = box->defaultButton();
         seen.noButton = box->button(QMessageBox::No);
@@ -161,6 +163,26 @@ TEST(QtPrompt, BoxesLookAsAskedAndOnlyYesConfirms)
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
     EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     EXPECT_EQ(seen.title, QStringLiteral("Own title"));
+}
+
+// A text built from a player name or a path shows as written: "<b>" is no
+// bold and "<br>" no line break.
+TEST(QtPrompt, BoxTextsAreShownAsWrittenNotAsMarkup)
+{
+    QtPrompt prompt;
+    const QString text = QStringLiteral("The score file /data/<b>Big<br>Tom<i>J.sre could not be deleted.");
+    BoxSeen seen;
+    answerNextBox(seen, QMessageBox::Ok);
+    prompt.Error(nullptr, text);
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.text, text);
+    EXPECT_EQ(seen.format, Qt::PlainText);
+
+    seen = {};
+    answerNextBox(seen, QMessageBox::Yes);
+    EXPECT_TRUE(prompt.Confirm(nullptr, QStringLiteral("Delete <i>Ann</i>?")));
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.format, Qt::PlainText);
 }
 
 TEST(QtPrompt, DialogsGiveTheirAnswerOrNothingOnCancel)

@@ -123,6 +123,8 @@ TEST(Select, FillsTreeAndPreselectsLastGame)
     EXPECT_EQ(s.lblName->text(), QStringLiteral("Penguin"));
     EXPECT_EQ(previewIndex(s), penguin);
     EXPECT_EQ(s.imgPick->size(), QSize(318, 201));
+    // Names show as they are, never as markup.
+    EXPECT_TRUE(labelsReadingMarkup(s, QStringLiteral("Penguin")).isEmpty());
 }
 
 // Whether a node's row lies whole inside the tree's visible area.
