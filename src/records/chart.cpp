@@ -18,13 +18,14 @@ namespace tw {
 
 namespace {
 
-// Qt Charts gives the value axis at most this share of the chart's width and
-// cuts its labels beyond it.
+// Qt Charts gives the value axes together at most this share of the chart's
+// width and cuts their labels beyond it.
 constexpr double kAxisShare = 0.4;
 // Room around a label beside its text: Qt Charts' label padding on both
 // sides, the tick and a little air.
 constexpr double kLabelAir = 30;
-// Ticks wanted on the value axis; whole-number steps give 3 to 8.
+// Steps wanted between the lowest and the highest value; steps of 1, 2 or 5
+// times a power of ten give 2 to 6 ticks.
 constexpr int kTicks = 5;
 // Beyond this many bars a bar is thinner than a pixel or two at the size the
 // windows give their charts, and Qt Charts keeps a graphics item for each (a
@@ -32,19 +33,32 @@ constexpr int kTicks = 5;
 // becomes a line instead.
 constexpr qsizetype kMostBars = 90; // a month of days, three figures each
 
-struct Ticks {
+// Room left above the highest value and below a negative lowest one, as a
+// share of the values' span: enough to tell the tallest bar from the frame,
+// too little to leave the plot empty.
+constexpr double kRoom = 0.04;
+
+// A value axis: its range and the step of its ticks, which fall on the
+// multiples of the step.
+struct Scale {
     double low;
     double high;
-    int count;
+    double step;
 };
 
-// A range with whole-number steps of 1, 2 or 5 times a power of ten that
-// holds low and high, so that every tick is a whole number.
-Ticks wholeTicks(double low, double high)
+// A scale for values from low to high in whole-number steps of 1, 2 or 5
+// times a power of ten. The axis starts at 0 unless a value is negative and
+// ends a little beyond the values, not at the next tick: a single negative
+// score beside large figures must not push it a whole step down. Values
+// below 1 (minutes of a short game) get steps of 1 all the same.
+Scale scaleFor(double low, double high)
 {
+    low = std::min(low, 0.0);
+    high = std::max(high, 0.0);
     if (!(high > low))
         high = low + 1;
-    const double raw = (high - low) / (kTicks - 1);
+    const double span = high - low;
+    const double raw = span / kTicks;
     const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
     double step = 10 * magnitude;
     for (double m : {1.0, 2.0, 5.0})
@@ -52,18 +66,56 @@ Ticks wholeTicks(double low, double high)
             step = m * magnitude;
             break;
         }
-    step = std::max(1.0, std::round(step));
-    Ticks t;
-    t.low = std::floor(low / step) * step;
-    t.high = std::ceil(high / step) * step;
-    t.count = static_cast<int>(std::lround((t.high - t.low) / step)) + 1;
-    return t;
+    Scale sc;
+    sc.step = std::max(1.0, std::round(step));
+    sc.low = low < 0 ? low - span * kRoom : 0.0;
+    sc.high = high > 0 ? high + span * kRoom : 0.0;
+    // Values of one sign reach at least one tick beyond 0: a game of a few
+    // seconds is a short bar beside "1 min", not a full one beside "0 min".
+    if (sc.low == 0)
+        sc.high = std::max(sc.high, sc.step);
+    if (sc.high == 0)
+        sc.low = std::min(sc.low, -sc.step);
+    return sc;
+}
+
+int tickCount(const Scale &sc)
+{
+    return static_cast<int>(std::floor(sc.high / sc.step) - std::ceil(sc.low / sc.step)) + 1;
+}
+
+void applyScale(QValueAxis *axis, const Scale &sc)
+{
+    axis->setRange(sc.low, sc.high);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(sc.step);
 }
 
 QString wholeText(double v)
 {
     return QString::number(static_cast<qint64>(std::llround(v)));
 }
+
+// Qt Charts reads every label as markup: the text is escaped so that a name
+// shows as it was typed, blanks included where markup would drop them.
+QString asShown(const QString &text)
+{
+    const QString escaped = text.toHtmlEscaped();
+    QString out;
+    out.reserve(escaped.size());
+    for (qsizetype i = 0; i < escaped.size(); ++i) {
+        const bool blank = escaped[i] == u' ';
+        if (blank && (i == 0 || i + 1 == escaped.size() || escaped[i - 1] == u' '))
+            out += QLatin1String("&nbsp;");
+        else
+            out += escaped[i];
+    }
+    return out;
+}
+
+constexpr double kSecondsPerMinute = 60;
+const char *const kMinutesFormat = "%d min";
 
 } // namespace
 
@@ -108,16 +160,17 @@ void ChartControl::SetColumnLabel(const QString &label)
     if (selected_ < 1)
         return;
     labels_[selected_ - 1] = label;
-    const auto series = chart_->series();
-    if (series.isEmpty())
-        return;
-    if (auto *bars = qobject_cast<QBarSeries *>(series.first())) {
-        if (selected_ - 1 < bars->count())
-            bars->barSets().at(selected_ - 1)->setLabel(label);
-    } else if (selected_ - 1 < series.size()) {
-        series.at(selected_ - 1)->setName(label);
-    }
+    showColumnLabel(selected_ - 1);
     updateMinimum();
+}
+
+void ChartControl::showColumnLabel(int column)
+{
+    const QString text = asShown(columnName(column));
+    if (column < barSets_.size())
+        barSets_[column]->setLabel(text);
+    else if (column < lines_.size())
+        lines_[column]->setName(text);
 }
 
 void ChartControl::SetRowLabels(const QStringList &labels)
@@ -139,6 +192,12 @@ void ChartControl::SetMinimumChartSize(const QSize &size)
 {
     minimum_ = size;
     updateGeometry();
+}
+
+void ChartControl::SetTimeColumn(int column)
+{
+    timeColumn_ = column - 1;
+    rebuild();
 }
 
 QString ChartControl::ColumnLabel(int column) const
@@ -179,42 +238,63 @@ void ChartControl::rebuild()
         chart_->removeAxis(axis); // hands the axis back: it is ours to delete
         delete axis;
     }
+    barSets_.clear();
+    lines_.clear();
+    const bool timed = timeColumn_ >= 0 && timeColumn_ < columns_;
+    // A cell as drawn: the time column in minutes.
+    auto drawn = [&](int column, double v) { return timed && column == timeColumn_ ? v / kSecondsPerMinute : v; };
     double low = 0;
     double high = 0;
-    QList<QAbstractSeries *> shown;
+    double longest = 0; // of the time column, in minutes
+    auto take = [&](int column, double v) {
+        if (timed && column == timeColumn_) {
+            longest = std::max(longest, v);
+        } else {
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
+    };
+    QList<QAbstractSeries *> shown; // in column order
+    QAbstractSeries *onTime = nullptr; // the time column's
     if (matrix_.size() * columns_ <= kMostBars) {
-        auto *series = new QBarSeries;
+        // A series of bars per column: Qt Charts sets the series of a group
+        // side by side, each as wide as the others, and each may stand on an
+        // axis of its own.
         for (int c = 0; c < columns_; ++c) {
-            auto *set = new QBarSet(columnName(c));
+            auto *set = new QBarSet(asShown(columnName(c)));
             for (const Row &r : matrix_) {
                 // An empty cell draws no bar.
-                const double v = c < r.size() && r[c] ? *r[c] : 0.0;
+                const double v = c < r.size() && r[c] ? drawn(c, *r[c]) : 0.0;
                 *set << v;
-                low = std::min(low, v);
-                high = std::max(high, v);
+                take(c, v);
             }
+            auto *series = new QBarSeries;
             series->append(set);
+            shown << series;
+            barSets_ << set;
         }
-        shown << series;
     } else {
         for (int c = 0; c < columns_; ++c) {
             auto *line = new QLineSeries;
-            line->setName(columnName(c));
+            line->setName(asShown(columnName(c)));
             QList<QPointF> points;
             points.reserve(matrix_.size());
             for (int row = 0; row < matrix_.size(); ++row) {
                 // An empty cell has no point; the line joins its neighbours.
                 const Row &r = matrix_[row];
                 if (c < r.size() && r[c]) {
-                    points << QPointF(row, *r[c]);
-                    low = std::min(low, *r[c]);
-                    high = std::max(high, *r[c]);
+                    const double v = drawn(c, *r[c]);
+                    points << QPointF(row, v);
+                    take(c, v);
                 }
             }
             line->replace(points);
             shown << line;
+            lines_ << line;
         }
     }
+    if (timed)
+        onTime = shown[timeColumn_];
     for (QAbstractSeries *series : shown)
         chart_->addSeries(series);
 
@@ -231,13 +311,29 @@ void ChartControl::rebuild()
         series->attachAxis(rowAxis_);
 
     valueAxis_ = new QValueAxis;
-    const Ticks t = wholeTicks(low, high);
-    valueAxis_->setRange(t.low, t.high);
-    valueAxis_->setTickCount(t.count);
+    const Scale values = scaleFor(low, high);
+    applyScale(valueAxis_, values);
     valueAxis_->setLabelFormat(QStringLiteral("%d"));
     chart_->addAxis(valueAxis_, Qt::AlignLeft);
     for (QAbstractSeries *series : shown)
-        series->attachAxis(valueAxis_);
+        if (series != onTime)
+            series->attachAxis(valueAxis_);
+
+    timeAxis_ = nullptr;
+    if (timed) {
+        timeAxis_ = new QValueAxis;
+        Scale minutes = scaleFor(0, longest);
+        // The time bars start from the same line as the others: below a
+        // negative score the minutes reach down as far.
+        if (values.low < 0 && values.high > 0)
+            minutes.low = minutes.high * values.low / values.high;
+        applyScale(timeAxis_, minutes);
+        timeAxis_->setLabelFormat(QLatin1String(kMinutesFormat));
+        // The left axis draws the grid; two grids would cross each other.
+        timeAxis_->setGridLineVisible(false);
+        chart_->addAxis(timeAxis_, Qt::AlignRight);
+        onTime->attachAxis(timeAxis_);
+    }
 
     rowStep_ = 0;
     measureRowLabels();
@@ -316,7 +412,7 @@ void ChartControl::labelRows(bool force)
         if (label.isEmpty() || used.contains(label))
             continue;
         used << label;
-        rowAxis_->append(label, r);
+        rowAxis_->append(asShown(label), r);
     }
 }
 
@@ -325,9 +421,20 @@ void ChartControl::updateMinimum()
     const QMargins m = chart_->margins();
     const int frame = 2 * view_->frameWidth() + 4;
     const QFontMetricsF values(valueAxis_->labelsFont());
-    const double label = std::max(values.horizontalAdvance(wholeText(valueAxis_->min())),
-                                  values.horizontalAdvance(wholeText(valueAxis_->max())));
-    double width = (label + kLabelAir) / kAxisShare;
+    auto labelWidth = [&values](const QValueAxis *axis, const QString &format) {
+        const Scale sc{axis->min(), axis->max(), axis->tickInterval()};
+        const double first = std::ceil(sc.low / sc.step) * sc.step;
+        const double last = std::floor(sc.high / sc.step) * sc.step;
+        return std::max(values.horizontalAdvance(QString(format).replace(QLatin1String("%d"), wholeText(first))),
+                        values.horizontalAdvance(QString(format).replace(QLatin1String("%d"), wholeText(last))));
+    };
+    double axes = labelWidth(valueAxis_, QStringLiteral("%d")) + kLabelAir;
+    int ticks = tickCount({valueAxis_->min(), valueAxis_->max(), valueAxis_->tickInterval()});
+    if (timeAxis_) {
+        axes += labelWidth(timeAxis_, QLatin1String(kMinutesFormat)) + kLabelAir;
+        ticks = std::max(ticks, tickCount({timeAxis_->min(), timeAxis_->max(), timeAxis_->tickInterval()}));
+    }
+    double width = axes / kAxisShare;
     // The legend lays its entries out in one line and cuts their texts when
     // the line is too short: a marker, the text and spacing for each.
     const QFontMetricsF legendFont(chart_->legend()->font());
@@ -336,8 +443,7 @@ void ChartControl::updateMinimum()
         legend += legendFont.horizontalAdvance(text) + legendFont.height() + 16;
     width = std::max(width, legend);
     const QFontMetricsF rowsFont(rowAxis_->labelsFont());
-    const double height = 2 * legendFont.height() + 2 * rowsFont.height() + 16
-                          + valueAxis_->tickCount() * (values.height() + 8);
+    const double height = 2 * legendFont.height() + 2 * rowsFont.height() + 16 + ticks * (values.height() + 8);
     const QSize needed(static_cast<int>(std::ceil(width)) + m.left() + m.right() + frame,
                        static_cast<int>(std::ceil(height)) + m.top() + m.bottom() + frame);
     if (needed != needed_) {

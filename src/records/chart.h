@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <optional>
 
+class QAbstractSeries;
+class QBarSet;
 class QCategoryAxis;
 class QChart;
 class QChartView;
@@ -21,10 +23,15 @@ namespace tw {
 // one; the chart redraws itself.
 //
 // The rows are numbered from 1 under their groups unless the window numbers
-// them from elsewhere or names them (days, months, years). When the groups
-// are too narrow for every label, only every second, fifth, tenth, ... one is
-// shown, so that no label is ever cut. The values are whole numbers (counts,
-// points, seconds) and the value axis shows them so.
+// them from elsewhere or names them (days, months, years, a player). When the
+// groups are too narrow for every label, only every second, fifth, tenth, ...
+// one is shown, so that no label is ever cut. The values are whole numbers
+// (counts, points, seconds) and the value axis shows them so; it spans the
+// values with a little room, from 0 unless a value is negative. A column of
+// seconds may be drawn in minutes against an axis of its own on the right, so
+// that long games do not flatten the other columns.
+//
+// Every label is shown as given, never read as markup.
 class ChartControl : public QWidget {
     Q_OBJECT
 public:
@@ -43,6 +50,9 @@ public:
     // The least room the window gives the chart; the chart takes more when
     // its labels need it.
     void SetMinimumChartSize(const QSize &size);
+    // The column (1-based) that holds seconds, drawn in minutes on the right
+    // axis of every matrix from now on; 0 for none.
+    void SetTimeColumn(int column);
 
     int RowCount() const { return static_cast<int>(matrix_.size()); }
     int ColumnCount() const { return columns_; }
@@ -51,12 +61,17 @@ public:
     QString RowLabel(int row) const;
     std::optional<double> Value(int row, int column) const;
     QChart *Chart() const { return chart_; }
+    // The axis of every column but the time column, and the time column's
+    // (null without one).
+    const QValueAxis *ValueAxis() const { return valueAxis_; }
+    const QValueAxis *TimeAxis() const { return timeAxis_; }
 
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
 
 private:
     void rebuild();
+    void showColumnLabel(int column); // 0-based
     QString columnName(int column) const; // 0-based
     void measureRowLabels();
     void labelRows(bool force);
@@ -68,12 +83,16 @@ private:
     QChart *chart_;
     QCategoryAxis *rowAxis_ = nullptr;
     QValueAxis *valueAxis_ = nullptr;
+    QValueAxis *timeAxis_ = nullptr;
+    QList<QBarSet *> barSets_;       // the bars of each column, in bar mode
+    QList<QAbstractSeries *> lines_; // the line of each column, in line mode
     QList<Row> matrix_;
     QList<QString> labels_;
     QStringList rowLabels_; // empty: the rows are numbered
     int firstRow_ = 1;
     int columns_ = 0;
     int selected_ = 0;
+    int timeColumn_ = -1; // 0-based; -1 for none
     int rowStep_ = 0; // every how many rows a label is shown; 0 before the first layout
     double widestRow_ = 0; // the widest row label
     QSize minimum_;

@@ -71,6 +71,9 @@ frmFinish::frmFinish(const AppContext &context, QWidget *parent) : QDialog(paren
     ListView1->setSpacing(3);
     chFin = new ChartControl(Frame1);
     chFin->setObjectName(QStringLiteral("chFin"));
+    // Seconds would dwarf score and moves: the time stands in minutes on an
+    // axis of its own.
+    chFin->SetTimeColumn(3);
     chFin->SetMinimumChartSize(QSize(320, 220));
 
     auto *inner = new QHBoxLayout(Frame1);
@@ -113,6 +116,8 @@ void frmFinish::Form_Load()
 
     // A chart bar cannot go below the axis: a negative score charts as 0.
     chFin->SetData({ChartControl::Row{double(std::max<int16_t>(score, 0)), double(moves), double(time)}});
+    // The one group is this game, named as the list names it.
+    chFin->SetRowLabels({QStringLiteral("Game ") + number.toText()});
     chFin->SetColumn(1);
     chFin->SetColumnLabel(QStringLiteral("Score"));
     chFin->SetColumn(2);

@@ -32,12 +32,14 @@ using Row = ChartControl::Row;
 
 using statfigures::count;
 
-// The won/lost matrix of a summary chart, with its labels.
-void showWonLost(ChartControl *chart, const StatTotals &t)
+// The won/lost matrix of a summary chart, with its labels. Its one group is
+// named by what it sums up: all games, a game or a player.
+void showWonLost(ChartControl *chart, const StatTotals &t, const QString &group)
 {
     const qint64 won = t.Won;
     const qint64 lost = statfigures::lost(t);
     chart->SetData({Row{double(won), double(lost)}});
+    chart->SetRowLabels({group});
     chart->SetColumn(1);
     chart->SetColumnLabel(QStringLiteral("Won : ") + count(won));
     chart->SetColumn(2);
@@ -53,12 +55,16 @@ void labelColumns(ChartControl *chart, std::initializer_list<const char *> label
     }
 }
 
-// Score (never below 0 on the chart), moves and time of a summary.
-void showTotalsChart(ChartControl *chart, const StatTotals &t)
+// Score (never below 0 on the chart), moves and time of a summary, named as
+// its won/lost chart.
+void showTotalsChart(ChartControl *chart, const StatTotals &t, const QString &group)
 {
     chart->SetData({Row{double(std::max<int32_t>(t.Score, 0)), double(t.Moves), double(t.Time)}});
+    chart->SetRowLabels({group});
     labelColumns(chart, {"Score", "Moves", "Time"});
 }
+
+const char *const kAllGames = "All Games";
 
 // A row of a per-game or per-player table: name, the totals and the share won.
 QTreeWidgetItem *totalsRow(const QString &name, const StatTotals &t, const QString &perc, const QIcon &icon)
@@ -88,6 +94,15 @@ ChartControl *makeChart(QWidget *parent, const char *name)
     auto *chart = new ChartControl(parent);
     chart->setObjectName(QLatin1String(name));
     chart->SetMinimumChartSize(QSize(220, 180));
+    return chart;
+}
+
+// A chart of score, moves and time: the seconds would dwarf the other two,
+// so they stand in minutes on an axis of their own.
+ChartControl *makeFiguresChart(QWidget *parent, const char *name)
+{
+    ChartControl *chart = makeChart(parent, name);
+    chart->SetTimeColumn(3);
     return chart;
 }
 
@@ -201,7 +216,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
     lvGeneral->setHeaderHidden(true);
     lvGeneral->header()->setStretchLastSection(true);
     chGen = makeChart(Frame2, "chGen");
-    chGen1 = makeChart(Frame2, "chGen1");
+    chGen1 = makeFiguresChart(Frame2, "chGen1");
     {
         auto *charts = new QVBoxLayout;
         charts->addWidget(chGen, 1);
@@ -216,7 +231,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
     alignFigures(lvGames);
     imcGames = makeCombo(Frame1, "imcGames");
     chGames = makeChart(Frame1, "chGames");
-    chGames1 = makeChart(Frame1, "chGames1");
+    chGames1 = makeFiguresChart(Frame1, "chGames1");
     layoutTotalsTab(Frame1, lvGames, imcGames, chGames, chGames1, 2);
 
     // Date-wise: one row per period bucket beside its charts.
@@ -224,7 +239,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
     alignFigures(lvDate);
     imcDate = makeCombo(Frame3, "imcDate");
     chDate = makeChart(Frame3, "chDate");
-    chDate1 = makeChart(Frame3, "chDate1");
+    chDate1 = makeFiguresChart(Frame3, "chDate1");
     {
         auto *right = new QVBoxLayout;
         auto *chooser = new QHBoxLayout;
@@ -243,7 +258,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
     alignFigures(lvPlayer);
     imcPlayer = makeCombo(Frame4, "imcPlayer");
     chPlayer = makeChart(Frame4, "chPlayer");
-    chPlayer1 = makeChart(Frame4, "chPlayer1");
+    chPlayer1 = makeFiguresChart(Frame4, "chPlayer1");
     layoutTotalsTab(Frame4, lvPlayer, imcPlayer, chPlayer, chPlayer1, 1);
 
     cmdClear = new QPushButton(QStringLiteral("Clear Statistics"), this);
@@ -324,8 +339,8 @@ void frmGameStat::ShowGeneral()
         item->setIcon(0, icon);
     }
     fitColumns(lvGeneral);
-    showWonLost(chGen, t);
-    showTotalsChart(chGen1, t);
+    showWonLost(chGen, t, QLatin1String(kAllGames));
+    showTotalsChart(chGen1, t, QLatin1String(kAllGames));
 }
 
 void frmGameStat::ShowGames()
@@ -363,7 +378,7 @@ void frmGameStat::ShowGameCharts(const QString &GName)
 {
     StatTotals t;
     ctx_.score->SumGameStats(GName, t);
-    showWonLost(chGames, t);
+    showWonLost(chGames, t, GName);
 
     // The first fifty records of the game in load order, from row 1; row 0
     // is an empty group.
@@ -485,8 +500,8 @@ void frmGameStat::ShowPlayerCharts(const QString &Player)
 {
     StatTotals t;
     ctx_.score->SumPlayerStats(Player, t);
-    showWonLost(chPlayer, t);
-    showTotalsChart(chPlayer1, t);
+    showWonLost(chPlayer, t, Player);
+    showTotalsChart(chPlayer1, t, Player);
 }
 
 void frmGameStat::cmdClear_Click()

@@ -165,6 +165,9 @@ frmSesStat::frmSesStat(const AppContext &ctx, QWidget *parent) : QDialog(parent)
     chChart->setObjectName(QStringLiteral("chChart"));
     chSummary = new ChartControl(Frame3);
     chSummary->setObjectName(QStringLiteral("chSummary"));
+    // Seconds would dwarf scores and moves: the time stands in minutes on an
+    // axis of its own.
+    chChart->SetTimeColumn(3);
     chChart->SetMinimumChartSize(QSize(380, 240));
     chSummary->SetMinimumChartSize(QSize(380, 190));
 
@@ -253,6 +256,7 @@ void frmSesStat::ShowSession()
     lvSession->addTopLevelItems(rows);
 
     chSummary->SetData({ChartControl::Row{double(t.Won), double(t.Lost)}});
+    chSummary->SetRowLabels({QStringLiteral("This Session")});
     chSummary->SetColumn(1);
     chSummary->SetColumnLabel(QStringLiteral("Won : ") + count(t.Won));
     chSummary->SetColumn(2);

@@ -11,6 +11,7 @@
 #include <QGraphicsTextItem>
 #include <QMap>
 #include <QStringList>
+#include <QTextDocumentFragment>
 #include <QValueAxis>
 #include <QWidget>
 #include <cmath>
@@ -50,20 +51,58 @@ inline QStringList cutTexts(const ChartControl *chart)
 // The value axis of a chart (the left one).
 inline const QValueAxis *valueAxis(const ChartControl *chart)
 {
-    for (QAbstractAxis *a : chart->Chart()->axes(Qt::Vertical))
-        if (auto *v = qobject_cast<QValueAxis *>(a))
-            return v;
-    return nullptr;
+    return chart->ValueAxis();
 }
 
-// True when every tick of the value axis falls on a whole number.
+// The values at which an axis has its ticks and labels, lowest first.
+inline QList<double> tickValues(const QValueAxis *axis)
+{
+    QList<double> out;
+    if (!axis)
+        return out;
+    if (axis->tickType() == QValueAxis::TicksFixed) {
+        const double step = axis->tickCount() > 1 ? (axis->max() - axis->min()) / (axis->tickCount() - 1) : 0;
+        for (int i = 0; i < axis->tickCount(); ++i)
+            out << axis->min() + i * step;
+        return out;
+    }
+    const double step = axis->tickInterval();
+    if (!(step > 0))
+        return out;
+    for (double v = axis->tickAnchor() + std::ceil((axis->min() - axis->tickAnchor()) / step) * step;
+         v <= axis->max() + 1e-9; v += step)
+        out << v;
+    return out;
+}
+
+// True when the axis has at least two ticks and every one falls on a whole
+// number.
 inline bool wholeTicks(const QValueAxis *axis)
 {
-    if (!axis || axis->tickCount() < 2)
+    const QList<double> ticks = tickValues(axis);
+    if (ticks.size() < 2)
         return false;
-    const double step = (axis->max() - axis->min()) / (axis->tickCount() - 1);
     auto whole = [](double v) { return std::abs(v - std::round(v)) < 1e-9; };
-    return step >= 1 && whole(step) && whole(axis->min()) && whole(axis->max());
+    for (double v : ticks)
+        if (!whole(v))
+            return false;
+    return ticks[1] - ticks[0] >= 1;
+}
+
+// The share of an axis's range left empty below `low` and above `high`.
+inline double emptyBelow(const QValueAxis *axis, double low)
+{
+    return (low - axis->min()) / (axis->max() - axis->min());
+}
+inline double emptyAbove(const QValueAxis *axis, double high)
+{
+    return (axis->max() - high) / (axis->max() - axis->min());
+}
+
+// The text a label of Qt Charts shows: it reads labels as markup.
+inline QString shownText(const QString &label)
+{
+    return QTextDocumentFragment::fromHtml(label).toPlainText().replace(QChar::Nbsp, u' ');
 }
 
 // The labels of the group axis by the row (0-based) they stand under.
@@ -73,11 +112,11 @@ inline QMap<int, QString> groupAxisLabels(const ChartControl *chart)
     for (QAbstractAxis *a : chart->Chart()->axes(Qt::Horizontal)) {
         if (auto *c = qobject_cast<QCategoryAxis *>(a)) {
             for (const QString &label : c->categoriesLabels())
-                out.insert(static_cast<int>(std::lround(c->endValue(label))), label);
+                out.insert(static_cast<int>(std::lround(c->endValue(label))), shownText(label));
         } else if (auto *b = qobject_cast<QBarCategoryAxis *>(a)) {
             const QStringList cats = b->categories();
             for (int i = 0; i < cats.size(); ++i)
-                out.insert(i, cats[i]);
+                out.insert(i, shownText(cats[i]));
         }
     }
     return out;

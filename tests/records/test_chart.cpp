@@ -5,6 +5,8 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPointer>
 #include <QVBoxLayout>
@@ -27,9 +29,12 @@ TEST(Chart, MatrixLabelsAndReplacement)
     EXPECT_EQ(c.ColumnCount(), 2);
     EXPECT_EQ(c.ColumnLabel(1), QStringLiteral("Won : 3"));
     EXPECT_EQ(c.ColumnLabel(2), QStringLiteral("Lost : 4"));
-    auto *bars = qobject_cast<QBarSeries *>(c.Chart()->series().first());
+    // A series of bars per column.
+    ASSERT_EQ(c.Chart()->series().size(), 2);
+    auto *bars = qobject_cast<QBarSeries *>(c.Chart()->series().at(1));
     ASSERT_NE(bars, nullptr);
-    EXPECT_EQ(bars->barSets().at(1)->label(), QStringLiteral("Lost : 4"));
+    ASSERT_EQ(bars->count(), 1);
+    EXPECT_EQ(bars->barSets().at(0)->label(), QStringLiteral("Lost : 4"));
     c.SetColumn(3); // out of range selects nothing
     c.SetColumnLabel(QStringLiteral("x"));
     EXPECT_EQ(c.ColumnLabel(2), QStringLiteral("Lost : 4"));
@@ -212,9 +217,150 @@ TEST(Chart, ALongSeriesIsDrawnAsLinesWithItsLabelsAndEveryValue)
             out << (qobject_cast<const QBarSeries *>(s) ? "bars" : qobject_cast<const QLineSeries *>(s) ? "line" : "?");
         return out.join(' ');
     };
-    EXPECT_EQ(kinds(30, 3), "bars");
-    EXPECT_EQ(kinds(45, 2), "bars");
+    EXPECT_EQ(kinds(30, 3), "bars bars bars");
+    EXPECT_EQ(kinds(45, 2), "bars bars");
     EXPECT_EQ(kinds(31, 3), "line line line");
     EXPECT_EQ(kinds(46, 2), "line line");
-    EXPECT_EQ(kinds(1, 2), "bars");
+    EXPECT_EQ(kinds(1, 2), "bars bars");
+}
+
+// Qt Charts reads labels as markup: a player called "<b>Big<br>Tom<i>J" must
+// not show as a bold "Big", a line break and an italic "J", and blanks stay.
+TEST(Chart, LabelsAreShownAsGivenNotAsMarkup)
+{
+    const QString name = QStringLiteral("<b>Big<br>Tom<i>J");
+    const QString blanks = QStringLiteral("  Ann &amp;  Bob ");
+    ChartControl c;
+    c.SetData({{3.0, 4.0}});
+    c.SetRowLabels({name});
+    label(c, {blanks, QStringLiteral("Lost : 4")});
+    c.resize(600, 300);
+    c.show();
+    EXPECT_EQ(c.ColumnLabel(1), blanks);
+    EXPECT_EQ(c.RowLabel(0), name);
+    const QStringList shown = chartTexts(&c);
+    EXPECT_TRUE(shown.contains(name)) << shown.join(" | ").toStdString();
+    EXPECT_TRUE(shown.contains(blanks)) << shown.join(" | ").toStdString();
+    EXPECT_EQ(groupAxisLabels(&c).value(0), name);
+
+    // In lines as in bars.
+    QList<ChartControl::Row> rows(100, ChartControl::Row{1.0, 2.0});
+    c.SetData(rows);
+    label(c, {name, blanks});
+    const QStringList lines = chartTexts(&c);
+    EXPECT_TRUE(lines.contains(name)) << lines.join(" | ").toStdString();
+    EXPECT_TRUE(lines.contains(blanks)) << lines.join(" | ").toStdString();
+}
+
+namespace {
+
+// The legend entries that are shown.
+QStringList legendEntries(const ChartControl &c)
+{
+    QApplication::processEvents(); // the legend lays its entries out
+    QStringList out;
+    for (const QLegendMarker *m : c.Chart()->legend()->markers())
+        if (m->isVisible())
+            out << tw::test::shownText(m->label());
+    return out;
+}
+
+// The series drawn against an axis.
+int seriesOn(const ChartControl &c, const QAbstractAxis *axis)
+{
+    int n = 0;
+    for (QAbstractSeries *s : c.Chart()->series())
+        n += s->attachedAxes().contains(const_cast<QAbstractAxis *>(axis)) ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+// One score of -5 beside a 25-hour game: the axis reaches just below -5, not
+// a whole step of 50,000 further down.
+TEST(Chart, ANegativeValueLeavesNoLargePartOfThePlotEmpty)
+{
+    using tw::test::emptyAbove;
+    using tw::test::emptyBelow;
+    ChartControl c;
+    c.SetData({{-5.0, 120.0, 90000.0}});
+    label(c, {"Score", "Moves", "Time"});
+    const QValueAxis *axis = valueAxis(&c);
+    ASSERT_NE(axis, nullptr);
+    EXPECT_LT(axis->min(), -5);
+    EXPECT_LT(emptyBelow(axis, -5), 0.05) << axis->min();
+    EXPECT_LT(emptyAbove(axis, 90000), 0.05) << axis->max();
+    EXPECT_TRUE(wholeTicks(axis));
+    EXPECT_EQ(tw::test::tickValues(axis).first(), 0); // the ticks keep to round numbers
+
+    // Without a negative value the axis starts at 0; the highest value is
+    // not pushed a whole step up either.
+    c.SetData({{201.0, 120.0}});
+    EXPECT_EQ(valueAxis(&c)->min(), 0);
+    EXPECT_LT(emptyAbove(valueAxis(&c), 201), 0.05);
+    EXPECT_TRUE(wholeTicks(valueAxis(&c)));
+    c.SetData({{-30.0, -4.0}});
+    EXPECT_EQ(valueAxis(&c)->max(), 0);
+    EXPECT_LT(emptyBelow(valueAxis(&c), -30), 0.05);
+}
+
+// Time in seconds beside scores and moves flattened them: the time column
+// stands in minutes on an axis of its own, the others keep theirs.
+TEST(Chart, TheTimeColumnIsDrawnInMinutesOnItsOwnAxis)
+{
+    using tw::test::emptyAbove;
+    using tw::test::emptyBelow;
+    ChartControl c;
+    c.SetTimeColumn(3);
+    c.SetData({{-5.0, 120.0, 90000.0}, {300.0, 80.0, 600.0}});
+    label(c, {"Score", "Moves", "Time"});
+    c.resize(c.minimumSizeHint());
+    c.show();
+
+    const QValueAxis *values = valueAxis(&c);
+    const QValueAxis *minutes = c.TimeAxis();
+    ASSERT_NE(values, nullptr);
+    ASSERT_NE(minutes, nullptr);
+    EXPECT_LT(emptyBelow(values, -5), 0.05);
+    EXPECT_LT(emptyAbove(values, 300), 0.05);
+    EXPECT_LT(emptyAbove(minutes, 1500), 0.05);
+    // Both axes have their 0 at the same height: every bar starts from one line.
+    EXPECT_NEAR(emptyBelow(minutes, 0), emptyBelow(values, 0), 1e-9);
+    EXPECT_TRUE(wholeTicks(values));
+    EXPECT_TRUE(wholeTicks(minutes));
+    EXPECT_EQ(minutes->labelFormat(), QStringLiteral("%d min"));
+    EXPECT_TRUE(chartTexts(&c).contains(QStringLiteral("1000 min"))) << chartTexts(&c).join(" | ").toStdString();
+    EXPECT_TRUE(cutTexts(&c).isEmpty()) << cutTexts(&c).join(" | ").toStdString();
+    EXPECT_EQ(seriesOn(c, minutes), 1);
+    EXPECT_GE(seriesOn(c, values), 1);
+    // The window's figures stay as given; only the drawing is in minutes.
+    EXPECT_EQ(c.Value(0, 3), 90000.0);
+    EXPECT_EQ(legendEntries(c), QStringList({"Score", "Moves", "Time"}));
+    // Each column in a colour of its own.
+    QList<QColor> colours;
+    for (const QAbstractSeries *s : c.Chart()->series())
+        for (QBarSet *set : qobject_cast<const QBarSeries *>(s)->barSets())
+            colours << set->color();
+    ASSERT_EQ(colours.size(), 3);
+    EXPECT_NE(colours[0], colours[1]);
+    EXPECT_NE(colours[0], colours[2]);
+    EXPECT_NE(colours[1], colours[2]);
+
+    // A long session as lines: the time line on the minutes axis.
+    QList<ChartControl::Row> rows;
+    for (int i = 0; i < 200; ++i)
+        rows << ChartControl::Row{double(i % 7) - 2, double(i % 50), double(60 * (i % 90))};
+    c.SetData(rows);
+    label(c, {"Score", "Moves", "Time"});
+    ASSERT_NE(c.TimeAxis(), nullptr);
+    EXPECT_EQ(seriesOn(c, c.TimeAxis()), 1);
+    EXPECT_EQ(seriesOn(c, valueAxis(&c)), 2);
+    EXPECT_LT(emptyAbove(c.TimeAxis(), 89), 0.05);
+    EXPECT_LT(emptyAbove(valueAxis(&c), 49), 0.05);
+    EXPECT_EQ(legendEntries(c), QStringList({"Score", "Moves", "Time"}));
+
+    // Without a time column every series shares the one axis.
+    c.SetTimeColumn(0);
+    EXPECT_EQ(c.TimeAxis(), nullptr);
+    EXPECT_EQ(seriesOn(c, valueAxis(&c)), 3);
 }

@@ -389,8 +389,25 @@ TEST_F(FinishTest, TheLongestNameAndNumberAndALongGameAreShownWhole)
     EXPECT_TRUE(cutRows(w.ListView1).isEmpty()) << cutRows(w.ListView1).join(" | ").toStdString();
     EXPECT_TRUE(cutTexts(w.chFin).isEmpty()) << cutTexts(w.chFin).join(" | ").toStdString();
     EXPECT_TRUE(wholeTicks(valueAxis(w.chFin)));
+    ASSERT_NE(w.chFin->TimeAxis(), nullptr);
+    EXPECT_TRUE(wholeTicks(w.chFin->TimeAxis()));
     for (const QString &text : chartTexts(w.chFin))
         EXPECT_FALSE(text.contains('.')) << text.toStdString();
+}
+
+// The chart's one group is this game, named by its number as the list names
+// it, and its time stands in minutes beside the score and the moves.
+TEST_F(FinishTest, TheChartNamesItsGameAndGivesTheTimeItsOwnAxis)
+{
+    wonGame(QStringLiteral("Freecell"), GameNo::number(4711), 90000, 120, 40);
+    frmFinish w(ctx);
+    w.show();
+    EXPECT_EQ(groupAxisLabels(w.chFin), (QMap<int, QString>{{0, QStringLiteral("Game 4711")}}));
+    ASSERT_NE(w.chFin->TimeAxis(), nullptr);
+    EXPECT_EQ(w.chFin->TimeAxis()->labelFormat(), QStringLiteral("%d min"));
+    EXPECT_LT(emptyAbove(valueAxis(w.chFin), 120), 0.05);
+    EXPECT_LT(emptyAbove(w.chFin->TimeAxis(), 1500), 0.05);
+    EXPECT_EQ(w.chFin->Value(0, 3), 90000.0);
 }
 
 } // namespace tw::test

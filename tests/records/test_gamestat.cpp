@@ -374,6 +374,46 @@ TEST_F(GameStatWindow, PlayerChooserAndCharts)
     EXPECT_EQ(cells(w.chPlayer1, 0), Cells({0.0, 0.0, 0.0}));
 }
 
+// A chart of one row names its group by what it sums up, not "1", and shows
+// the name as it was typed; score and moves keep their own axis beside a
+// 25-hour game, whose time stands in minutes on an axis of its own.
+TEST_F(GameStatWindow, SummaryChartsNameTheirGroupAndTimeHasItsOwnAxis)
+{
+    annsGames();
+    const QString tom = QStringLiteral("<b>Big<br>Tom<i>J");
+    d.data.SetPlayer(3, tom, false);
+    records(tom, {rec(1, "Penguin", 90000, 120, -5, 0)});
+    d.data.CurPlayer(tom);
+    d.data.CurGName("Penguin");
+    frmGameStat w(ctx);
+    w.show();
+    using Labels = QMap<int, QString>;
+    EXPECT_EQ(groupAxisLabels(w.chGen), Labels({{0, "All Games"}}));
+    EXPECT_EQ(groupAxisLabels(w.chGen1), Labels({{0, "All Games"}}));
+    EXPECT_EQ(groupAxisLabels(w.chGames), Labels({{0, "Penguin"}}));
+    EXPECT_EQ(groupAxisLabels(w.chPlayer), Labels({{0, tom}}));
+    EXPECT_EQ(groupAxisLabels(w.chPlayer1), Labels({{0, tom}}));
+    w.SSTab1->setCurrentIndex(3);
+    EXPECT_TRUE(chartTexts(w.chPlayer1).contains(tom)) << chartTexts(w.chPlayer1).join(" | ").toStdString();
+    w.imcPlayer->setCurrentIndex(0);
+    EXPECT_EQ(groupAxisLabels(w.chPlayer), Labels({{0, "Ann"}}));
+    w.imcGames->setCurrentIndex(w.imcGames->findText("Freecell"));
+    EXPECT_EQ(groupAxisLabels(w.chGames), Labels({{0, "Freecell"}}));
+
+    for (const ChartControl *chart : {w.chGen1, w.chGames1, w.chDate1, w.chPlayer1}) {
+        ASSERT_NE(chart->TimeAxis(), nullptr) << chart->objectName().toStdString();
+        EXPECT_EQ(chart->TimeAxis()->labelFormat(), "%d min");
+    }
+    for (const ChartControl *chart : {w.chGen, w.chGames, w.chDate, w.chPlayer})
+        EXPECT_EQ(chart->TimeAxis(), nullptr) << chart->objectName().toStdString();
+    // The history of Penguin: one game of -5 points, 120 moves and 25 hours.
+    w.imcGames->setCurrentIndex(w.imcGames->findText("Penguin"));
+    EXPECT_EQ(cells(w.chGames1, 1), Cells({-5.0, 120.0, 90000.0}));
+    EXPECT_LT(emptyBelow(valueAxis(w.chGames1), -5), 0.05);
+    EXPECT_LT(emptyAbove(valueAxis(w.chGames1), 120), 0.05);
+    EXPECT_LT(emptyAbove(w.chGames1->TimeAxis(), 1500), 0.05);
+}
+
 TEST_F(GameStatWindow, ClearAndExportLeaveTheWindowsFiguresAlone)
 {
     annsGames();
@@ -477,6 +517,9 @@ TEST_F(GameStatWindow, ChartsShowWholeNumbersAndNothingCut)
             const std::string name = chart->objectName().toStdString();
             EXPECT_TRUE(cutTexts(chart).isEmpty()) << name << ": " << cutTexts(chart).join(" | ").toStdString();
             EXPECT_TRUE(wholeTicks(valueAxis(chart))) << name;
+            if (chart->TimeAxis()) {
+                EXPECT_TRUE(wholeTicks(chart->TimeAxis())) << name;
+            }
             for (const QString &text : chartTexts(chart))
                 EXPECT_FALSE(text.contains('.')) << name << ": " << text.toStdString();
         }

@@ -315,6 +315,27 @@ TEST_F(SesStatFixture, NamesAndNumbersAreShownAsTypedNotAsMarkup)
     EXPECT_EQ(w->lvSession->topLevelItem(1)->text(2), name);
 }
 
+// One score of -5 beside a 25-hour game: the scores and moves keep an axis
+// that just holds them, the time stands in minutes on its own; the summary's
+// one group is the session.
+TEST_F(SesStatFixture, ChartsStayReadableBesideALongGame)
+{
+    finished(QStringLiteral("Freecell"), GameNo::number(1), 90000, 120, -5, 0);
+    finished(QStringLiteral("Penguin"), GameNo::number(2), 300, 80, 250, 1);
+    auto w = open();
+    const QValueAxis *values = valueAxis(w->chChart);
+    const QValueAxis *minutes = w->chChart->TimeAxis();
+    ASSERT_NE(minutes, nullptr);
+    EXPECT_LT(emptyBelow(values, -5), 0.05) << values->min();
+    EXPECT_LT(emptyAbove(values, 250), 0.05) << values->max();
+    EXPECT_LT(emptyAbove(minutes, 1500), 0.05) << minutes->max();
+    EXPECT_EQ(minutes->labelFormat(), QStringLiteral("%d min"));
+    EXPECT_EQ(w->chChart->Value(0, 3), 90000.0);
+
+    EXPECT_EQ(groupAxisLabels(w->chSummary), (QMap<int, QString>{{0, QStringLiteral("This Session")}}));
+    EXPECT_EQ(w->chSummary->TimeAxis(), nullptr);
+}
+
 TEST_F(SesStatFixture, TimerUpdatesTimeAndScoreRefreshUpdatesTheChart)
 {
     finished(QStringLiteral("Freecell"), GameNo::number(7), 100, 20, 50, 1);
