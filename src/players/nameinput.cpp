@@ -12,7 +12,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include <sys/stat.h>
 
@@ -52,6 +55,30 @@ bool moveFile(const QString &from, const QString &to)
     return false;
 }
 
+// The width of a field that shows `length` of the widest letter whole, so
+// that no name is scrolled out of sight at its start.
+int fieldWidth(const QLineEdit &field, int length)
+{
+    const QFontMetricsF fm(field.font());
+    QChar widest = QLatin1Char('W');
+    for (char16_t c = u'A'; c <= u'z'; ++c)
+        if (QChar(c).isLetter() && fm.horizontalAdvance(QChar(c)) > fm.horizontalAdvance(widest))
+            widest = QChar(c);
+    // The text, the margins Qt keeps beside it (2 pixels on each side) and
+    // the cursor after it; the style adds the frame.
+    const QMargins text = field.textMargins();
+    const double inner = fm.horizontalAdvance(QString(length, widest)) + 2 * 2 + text.left() + text.right()
+                         + field.style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, &field);
+    QStyleOptionFrame opt;
+    opt.initFrom(&field);
+    opt.lineWidth = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, &field);
+    opt.midLineWidth = 0;
+    opt.state |= QStyle::State_Sunken;
+    opt.features = QStyleOptionFrame::None;
+    const QSize contents(static_cast<int>(std::ceil(inner)) + 1, static_cast<int>(std::ceil(fm.height())));
+    return field.style()->sizeFromContents(QStyle::CT_LineEdit, &opt, contents, &field).width();
+}
+
 } // namespace
 
 dlGInput::dlGInput(Prompt &prompt, QWidget *parent) : QDialog(parent), prompt_(prompt)
@@ -75,7 +102,7 @@ void dlGInput::build()
     text_ = new QLineEdit(this);
     text_->setObjectName(QStringLiteral("Text1"));
     text_->setMaxLength(MaxNameLength);
-    text_->setMinimumWidth(text_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 16);
+    text_->setMinimumWidth(fieldWidth(*text_, MaxNameLength));
     auto *buttons = new QDialogButtonBox(this);
     ok_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     ok_->setObjectName(QStringLiteral("OKButton"));

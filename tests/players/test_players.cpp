@@ -8,6 +8,7 @@
 #include "uitestutil.h"
 
 #include <QDir>
+#include <QFontMetricsF>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -498,6 +499,37 @@ TEST(NameDialog, PlainFormChecksTheNameOnly)
     EXPECT_EQ(GetInput(prompt, QStringLiteral("Name"), QStringLiteral("x")), QStringLiteral("Zoe"));
     ASSERT_EQ(prompt.boxes().size(), 1u);
     EXPECT_EQ(prompt.boxes()[0].text, QStringLiteral("Please Enter a Valid Name"));
+}
+
+// The field has room for the longest name in the widest letters: no name is
+// scrolled out of sight at its start ("lexandra Montgomery-Wolf"). Run at
+// 100 % and, as test_players_players_scaled, at 200 %.
+TEST(NameDialog, TheLongestNameInTheWidestLettersIsShownWhole)
+{
+    ScriptedPrompt prompt;
+    dlGInput dlg(prompt);
+    dlg.Prepare(QStringLiteral("Add Player"), QString());
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    // The scaled run is scaled indeed.
+    const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
+    EXPECT_EQ(dlg.devicePixelRatio(), scale.toDouble());
+    QLineEdit *field = dlg.Text1();
+    // Where the text starts when nothing is scrolled away. The field scrolls
+    // its text as it paints it.
+    field->repaint();
+    const QRect start = field->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const QFontMetricsF fm(field->font());
+    for (const QString &name : {QStringLiteral("Alexandra Montgomery-Wolf"), widestPlayer(), QString(25, u'M'),
+                                QString(25, u'm'), QString(25, u'w')}) {
+        ASSERT_EQ(name.size(), dlGInput::MaxNameLength);
+        field->setText(name); // the cursor stands after the last letter
+        field->repaint();
+        const QRect end = field->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        EXPECT_GE(end.x() - start.x(), fm.horizontalAdvance(name) - 1)
+            << name.toStdString() << ": its start is scrolled out of sight";
+        EXPECT_LE(end.right(), field->contentsRect().right()) << name.toStdString();
+    }
 }
 
 // The prompt above the field shows as it is given, never as markup.
