@@ -185,6 +185,29 @@ TEST(QtPrompt, BoxTextsAreShownAsWrittenNotAsMarkup)
     EXPECT_EQ(seen.format, Qt::PlainText);
 }
 
+namespace {
+
+// Opens the save dialog proposing `defaultName`, cancels it and gives the
+// file it proposed; `answer` takes what the prompt returned.
+QString proposedFile(QtPrompt &prompt, const QString &defaultName, std::optional<QString> *answer = nullptr)
+{
+    QString proposed;
+    QTimer::singleShot(0, [&] {
+        if (auto *f = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            proposed = f->selectedFiles().value(0);
+            f->reject();
+        } else if (QWidget *m = QApplication::activeModalWidget()) {
+            m->close();
+        }
+    });
+    const std::optional<QString> given = prompt.SaveFileName(nullptr, defaultName, QStringLiteral("Text File (*.txt)"));
+    if (answer)
+        *answer = given;
+    return proposed;
+}
+
+} // namespace
+
 TEST(QtPrompt, DialogsGiveTheirAnswerOrNothingOnCancel)
 {
     QtPrompt prompt;
@@ -208,39 +231,11 @@ TEST(QtPrompt, DialogsGiveTheirAnswerOrNothingOnCancel)
     });
     EXPECT_FALSE(prompt.ChooseColor(nullptr, Qt::red).has_value());
 
-    QString proposed;
-    QTimer::singleShot(0, [&] {
-        if (auto *f = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-            proposed = f->selectedFiles().value(0);
-            f->reject();
-        } else if (QWidget *m = QApplication::activeModalWidget()) {
-            m->close();
-        }
-    });
-    EXPECT_FALSE(prompt.SaveFileName(nullptr, QStringLiteral("Scoreboard"), QStringLiteral("Text File (*.txt)"))
-                     .has_value());
+    std::optional<QString> answer = QStringLiteral("?");
+    const QString proposed = proposedFile(prompt, QStringLiteral("Scoreboard"), &answer);
+    EXPECT_FALSE(answer.has_value());
     EXPECT_TRUE(proposed.endsWith(QStringLiteral("/Scoreboard"))) << qPrintable(proposed);
 }
-
-namespace {
-
-// The file the save dialog proposes when it opens, with `defaultName`.
-QString proposedFile(QtPrompt &prompt, const QString &defaultName)
-{
-    QString proposed;
-    QTimer::singleShot(0, [&] {
-        if (auto *f = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-            proposed = f->selectedFiles().value(0);
-            f->reject();
-        } else if (QWidget *m = QApplication::activeModalWidget()) {
-            m->close();
-        }
-    });
-    prompt.SaveFileName(nullptr, defaultName, QStringLiteral("Text File (*.txt)"));
-    return proposed;
-}
-
-} // namespace
 
 // The export's save dialog opens in the documents folder, or in the home
 // folder where there is none, never in the folder the program was started

@@ -251,29 +251,9 @@ TEST(Select, PlayStartsChosenVariantWithRandomNumberAndChosenPlayer)
     EXPECT_TRUE(guard.isNull());
 }
 
-TEST(Select, PlayWithRootSelectedStartsNothingAndStaysOpen)
-{
-    Fixture f;
-    f.players({QStringLiteral("Ann")}, QStringLiteral("Ann"));
-    frmSelect s(f.ctx);
-    s.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
-    clickNode(s, s.TreeView1->topLevelItem(0));
-    QTest::mouseClick(s.cmdPlay, Qt::LeftButton);
-    EXPECT_TRUE(f.starts.empty());
-    EXPECT_TRUE(s.isVisible());
-
-    // A variant chosen afterwards still plays.
-    clickNode(s, child(s, QStringLiteral("Freecell")));
-    QTest::mouseClick(s.cmdPlay, Qt::LeftButton);
-    ASSERT_EQ(f.starts.size(), 1u);
-    EXPECT_EQ(f.starts[0].name, QStringLiteral("Freecell"));
-    EXPECT_FALSE(s.isVisible());
-}
-
 // Play starts nothing while "Games" or nothing is selected, so it is disabled
 // then, and Return, which presses it, does nothing either.
-TEST(Select, PlayIsDisabledWhileNoGameIsSelected)
+TEST(Select, PlayWithRootSelectedStartsNothingAndStaysOpen)
 {
     Fixture f;
     f.players({QStringLiteral("Ann")}, QStringLiteral("Ann"));
@@ -286,6 +266,7 @@ TEST(Select, PlayIsDisabledWhileNoGameIsSelected)
     clickNode(s, root);
     ASSERT_EQ(s.TreeView1->currentItem(), root);
     EXPECT_FALSE(s.cmdPlay->isEnabled());
+    QTest::mouseClick(s.cmdPlay, Qt::LeftButton);
     QTest::keyClick(s.TreeView1, Qt::Key_Return);
     QTest::keyClick(&s, Qt::Key_Return);
     EXPECT_TRUE(f.starts.empty());
@@ -297,15 +278,16 @@ TEST(Select, PlayIsDisabledWhileNoGameIsSelected)
     EXPECT_TRUE(s.cmdPlay->isEnabled());
     QTest::keyClick(s.TreeView1, Qt::Key_Up);
     EXPECT_FALSE(s.cmdPlay->isEnabled());
-
     s.TreeView1->setCurrentItem(nullptr);
     EXPECT_FALSE(s.cmdPlay->isEnabled());
 
+    // A variant chosen afterwards still plays.
     clickNode(s, child(s, QStringLiteral("Penguin")));
     EXPECT_TRUE(s.cmdPlay->isEnabled());
-    QTest::keyClick(s.TreeView1, Qt::Key_Return);
+    QTest::mouseClick(s.cmdPlay, Qt::LeftButton);
     ASSERT_EQ(f.starts.size(), 1u);
     EXPECT_EQ(f.starts[0].name, QStringLiteral("Penguin"));
+    EXPECT_FALSE(s.isVisible());
 }
 
 TEST(Select, RulesShowsHelpOfSelectedVariantAndStaysOpen)
