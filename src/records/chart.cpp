@@ -178,6 +178,7 @@ void ChartControl::SetRowLabels(const QStringList &labels)
     rowLabels_ = labels;
     measureRowLabels();
     labelRows(true);
+    updateMinimum();
 }
 
 void ChartControl::SetFirstRowNumber(int n)
@@ -186,6 +187,7 @@ void ChartControl::SetFirstRowNumber(int n)
     firstRow_ = n;
     measureRowLabels();
     labelRows(true);
+    updateMinimum();
 }
 
 void ChartControl::SetMinimumChartSize(const QSize &size)
@@ -307,6 +309,9 @@ void ChartControl::rebuild()
     rowAxis_->setStartValue(-0.5);
     rowAxis_->setGridLineVisible(false);
     chart_->addAxis(rowAxis_, Qt::AlignBottom);
+    // A title names a single group: it looks like the other groups' labels.
+    rowAxis_->setTitleFont(rowAxis_->labelsFont());
+    rowAxis_->setTitleBrush(rowAxis_->labelsBrush());
     for (QAbstractSeries *series : shown)
         series->attachAxis(rowAxis_);
 
@@ -403,6 +408,16 @@ void ChartControl::labelRows(bool force)
     rowStep_ = step;
     for (const QString &label : rowAxis_->categoriesLabels())
         rowAxis_->remove(label);
+    // Qt Charts gives a label under a group at most half the plot; a single
+    // group's name stands under it as the axis title instead, which may take
+    // the whole width.
+    const bool single = matrix_.size() == 1;
+    rowAxis_->setTitleText(single ? asShown(RowLabel(0)) : QString());
+    if (single) {
+        // Qt Charts places the title only on an axis with a group mark.
+        rowAxis_->append(QStringLiteral("&nbsp;"), 0);
+        return;
+    }
     QStringList used;
     for (int r = 0; r < matrix_.size(); ++r) {
         if (!rowShown(r, step))
@@ -435,6 +450,9 @@ void ChartControl::updateMinimum()
         ticks = std::max(ticks, tickCount({timeAxis_->min(), timeAxis_->max(), timeAxis_->tickInterval()}));
     }
     double width = axes / kAxisShare;
+    // The name of a single group takes the plot's width.
+    if (matrix_.size() == 1)
+        width = std::max(width, axes + widestRow_ + kLabelAir);
     // The legend lays its entries out in one line and cuts their texts when
     // the line is too short: a marker, the text and spacing for each.
     const QFontMetricsF legendFont(chart_->legend()->font());

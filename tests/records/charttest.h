@@ -105,14 +105,18 @@ inline QString shownText(const QString &label)
     return QTextDocumentFragment::fromHtml(label).toPlainText().replace(QChar::Nbsp, u' ');
 }
 
-// The labels of the group axis by the row (0-based) they stand under.
+// The labels of the group axis by the row (0-based) they stand under; a
+// single group is named by the axis title.
 inline QMap<int, QString> groupAxisLabels(const ChartControl *chart)
 {
     QMap<int, QString> out;
     for (QAbstractAxis *a : chart->Chart()->axes(Qt::Horizontal)) {
         if (auto *c = qobject_cast<QCategoryAxis *>(a)) {
             for (const QString &label : c->categoriesLabels())
-                out.insert(static_cast<int>(std::lround(c->endValue(label))), shownText(label));
+                if (!shownText(label).trimmed().isEmpty()) // a mark without a name
+                    out.insert(static_cast<int>(std::lround(c->endValue(label))), shownText(label));
+            if (!c->titleText().isEmpty())
+                out.insert(0, shownText(c->titleText()));
         } else if (auto *b = qobject_cast<QBarCategoryAxis *>(a)) {
             const QStringList cats = b->categories();
             for (int i = 0; i < cats.size(); ++i)

@@ -504,11 +504,17 @@ TEST_F(GameStatWindow, DateChartsNameTheirPeriodsAndTheHistoryCountsFromTheFirst
 
 TEST_F(GameStatWindow, ChartsShowWholeNumbersAndNothingCut)
 {
-    // Nine- and ten-digit totals.
+    // Nine- and ten-digit totals of the longest name, in the widest letters,
+    // and the widest game name: both name a chart's group.
     QList<QByteArray> lines;
+    const QString game = widestGameName(QApplication::font());
     for (int i = 0; i < 9; ++i)
-        lines << rec(i, "Freecell", 200000000, 30000, 30000, i % 2);
-    records("Ann", lines);
+        lines << rec(i, game.toUtf8().constData(), 200000000, 30000, 30000, i % 2);
+    const QString wide = widestPlayer();
+    d.data.SetPlayer(3, wide, false);
+    d.data.CurPlayer(wide);
+    d.data.CurGName(game);
+    records(wide, lines);
     frmGameStat w(ctx);
     w.show();
     for (int tab = 0; tab < w.SSTab1->count(); ++tab) {
