@@ -61,6 +61,9 @@ public:
     virtual void RefreshTable() {}                       // repaint the table now
     virtual void AnimationPause() {}                     // after each intermediate step of a move
     virtual void PumpEvents() {}                         // let window events run once (deal)
+    // A deal that places its cards at once: nothing of the table is drawn
+    // from HoldDrawing(true) until HoldDrawing(false), which draws it whole.
+    virtual void HoldDrawing(bool /*hold*/) {}
     virtual void PrepareTable() {}                       // table start-up: card backs, menus, layout, background
     virtual void CaptionChanged(const QString & /*caption*/) {}
     virtual void RecentChanged() {}                      // rebuild the recent-games menu

@@ -51,6 +51,12 @@ void Engine::StartGame(const QString &name, const GameNo &number)
     View.CaptionChanged(Caption());
 
     dealing_ = true;
+    // At the fastest card speed the cards are placed at once: the table is
+    // drawn when they all lie, not once a card. Window events still run
+    // after every dealt card.
+    const bool atOnce = CardSteps(1) == 0;
+    if (atOnce)
+        View.HoldDrawing(true);
     // Every card starts hidden at its start place, whatever ended the last game.
     HideAll();
     Array.Init(Data.CurGNo());
@@ -59,6 +65,8 @@ void Engine::StartGame(const QString &name, const GameNo &number)
     NewDeal();
     AutoPlay();
     dealing_ = false;
+    if (atOnce)
+        View.HoldDrawing(false);
 
     Data.GameRunning(true);
     Data.GameStartTime(Now());

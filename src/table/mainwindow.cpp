@@ -533,6 +533,16 @@ void frmMain::PumpEvents()
     QCoreApplication::processEvents();
 }
 
+void frmMain::HoldDrawing(bool hold)
+{
+    // Qt paints nothing of a widget whose updates are off, neither the
+    // repaints of each placed card nor what the events let through. Turned
+    // on again, the whole table is drawn in the next turn of the event loop.
+    picMain_->setUpdatesEnabled(!hold);
+    if (!hold)
+        dirty_ = QRegion();
+}
+
 void frmMain::CaptionChanged(const QString &caption)
 {
     // The caption holds the player's name and the game number as typed. A

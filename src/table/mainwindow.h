@@ -128,6 +128,7 @@ public:
     void RefreshTable() override;
     void AnimationPause() override;
     void PumpEvents() override;
+    void HoldDrawing(bool hold) override;
     void PrepareTable() override;
     void CaptionChanged(const QString &caption) override;
     void RecentChanged() override;

@@ -102,6 +102,7 @@ public:
                 o->installEventFilter(this);
     }
     QRegion painted;
+    int tablePaints = 0;
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override
@@ -109,6 +110,8 @@ protected:
         if (e->type() == QEvent::Paint) {
             const auto *w = static_cast<QWidget *>(o);
             painted += static_cast<QPaintEvent *>(e)->region().translated(w == table_ ? QPoint() : w->pos());
+            if (w == table_)
+                ++tablePaints;
         }
         return false;
     }
@@ -754,4 +757,26 @@ TEST(MainWindow, TheStatusTickSetsOnlyTextsThatChange)
     w.tmrTime_Timer();
     EXPECT_EQ(w.mTime()->text(), QStringLiteral("Time :0:00:01"));
     EXPECT_EQ(changes, 2);
+}
+
+// At the fastest card speed a deal draws the table when every card lies (the
+// whole table, then what the shown cards add), not once a card; the picture
+// is the one a full paint shows.
+TEST(MainWindow, AtTheFastestSpeedADealDrawsTheTableWhenItIsDealt)
+{
+    for (const int16_t speed : {int16_t(0), cData::DefaultCardSpeed}) {
+        Table t;
+        frmMain &w = *t.w;
+        t.d.data.CardSpeed(speed);
+        QApplication::processEvents();
+        PaintSpy spy(w.PicMain());
+        w.startDeal(QStringLiteral("Double Freecell"), GameNo::number(5));
+        QApplication::processEvents();
+        if (speed == 0)
+            EXPECT_LE(spy.tablePaints, 2);
+        else
+            EXPECT_GT(spy.tablePaints, 104);
+        EXPECT_TRUE(w.PicMain()->updatesEnabled());
+        EXPECT_TRUE(shownTable(w) == freshTable(w)) << speed;
+    }
 }
