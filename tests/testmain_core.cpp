@@ -1,3 +1,4 @@
+#include "subprocess.h"
 #include "testhome.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,12 @@ int main(int argc, char **argv)
     QTemporaryDir home(QDir::tempPath() + QStringLiteral("/tarnwick-test-XXXXXX"));
     if (!tw::test::UseTemporaryHome(home))
         return 2;
+    tw::test::PrepareChild(home.path());
     QCoreApplication app(argc, argv);
+    if (const int rc = tw::test::RunChildRoutine(argc, argv); rc >= 0)
+        return rc;
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int rc = RUN_ALL_TESTS();
+    tw::test::FinishChild();
+    return rc;
 }

@@ -1,4 +1,5 @@
 #include "settings/resources_init.h"
+#include "subprocess.h"
 #include "testhome.h"
 
 #include <QApplication>
@@ -17,8 +18,13 @@ int main(int argc, char **argv)
         return 2;
     if (!getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    tw::test::PrepareChild(home.path());
     QApplication app(argc, argv);
+    if (const int rc = tw::test::RunChildRoutine(argc, argv); rc >= 0)
+        return rc;
     tw::initResources();
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int rc = RUN_ALL_TESTS();
+    tw::test::FinishChild();
+    return rc;
 }
