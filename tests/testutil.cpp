@@ -31,23 +31,4 @@ TestTable::TestTable()
     d.data.SetPlayer(1, QStringLiteral("Player1"), true);
 }
 
-FileSizeLimit::FileSizeLimit(rlim_t bytes)
-{
-    // Past the limit the kernel would end the process with SIGXFSZ; ignored,
-    // the write fails with EFBIG instead, as a write fails on a full disk.
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    if (getrlimit(RLIMIT_FSIZE, &old_) != 0)
-        return;
-    rlimit lim = old_;
-    lim.rlim_cur = bytes;
-    active_ = setrlimit(RLIMIT_FSIZE, &lim) == 0;
-}
-
-FileSizeLimit::~FileSizeLimit()
-{
-    if (active_)
-        setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, oldHandler_);
-}
-
 } // namespace tw::test

@@ -5,9 +5,7 @@
 #include "settings/store.h"
 
 #include <QStringList>
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 #include <vector>
 
 namespace tw::test {
@@ -68,23 +66,6 @@ struct TestTable {
     RecordingSound sound;
     Engine engine{d.data, view, &sink};
     void start(const QString &name, qint64 number) { engine.StartGame(name, GameNo::number(number)); }
-};
-
-// A disk that fills up after `bytes`: while it lives, no file of this process
-// grows past that size (a write beyond it fails, one reaching into it is cut
-// short), as on a full disk. The old limit comes back when it ends.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes);
-    ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-    bool active() const { return active_; }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = SIG_DFL;
-    bool active_ = false;
 };
 
 } // namespace tw::test

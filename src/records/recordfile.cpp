@@ -7,6 +7,11 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tw::recordfile {
 
@@ -214,59 +219,56 @@ QByteArray favLine(const QString &gname, const GameNo &gno)
     return line;
 }
 
-namespace {
-
-// Where the last complete line of an open file ends: just past its last line
-// feed, or 0 when it has none. Reads backwards from the end in blocks.
-qint64 endOfLastLine(QFile &file, qint64 size)
-{
-    constexpr qint64 kBlock = 4096;
-    QByteArray buf;
-    for (qint64 end = size; end > 0;) {
-        const qint64 begin = std::max<qint64>(0, end - kBlock);
-        if (!file.seek(begin))
-            return -1;
-        buf = file.read(end - begin);
-        if (buf.size() != end - begin)
-            return -1;
-        const qsizetype nl = buf.lastIndexOf('\n');
-        if (nl >= 0)
-            return begin + nl + 1;
-        end = begin;
-    }
-    return 0;
-}
-
-} // namespace
-
 bool appendLine(const QString &path, const QByteArray &line)
 {
-    const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath()))
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-
-    // Unbuffered, so a short write shows at once and the cut below is not
-    // undone by a retried flush of what did not fit.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0)
         return false;
-    // A device or pipe in the file's place has no end to look at or cut.
-    const bool plain = !file.isSequential();
-    const qint64 size = plain ? file.size() : 0;
-    // A last line without its line end is what an interrupted write left: it
-    // was never a record. It goes, rather than being completed into one by
-    // the line end of this record.
-    const qint64 keep = endOfLastLine(file, size);
-    if (keep < 0 || (keep < size && !file.resize(keep)))
-        return false;
-    if (file.write(line) != line.size()) {
-        // No partial record may stay behind.
-        if (plain)
-            file.resize(keep);
+    // Every append holds the lock until the file is closed, so two copies of
+    // the program recording for one player take turns, and the end of the
+    // file looked at below is never another's record in the making. Where
+    // the filesystem has no locks the record still goes out in one write.
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+    struct stat before {};
+    if (::fstat(fd, &before) != 0) {
+        ::close(fd);
         return false;
     }
-    file.close();
-    return file.error() == QFileDevice::NoError;
+    // A device in the file's place has no end to look at or cut.
+    const bool plain = S_ISREG(before.st_mode);
+    QByteArray out;
+    if (plain && before.st_size > 0) {
+        char last = 0;
+        if (::pread(fd, &last, 1, before.st_size - 1) != 1) {
+            ::close(fd);
+            return false;
+        }
+        // A last line typed without its line end is ended, not removed: the
+        // record must neither join it nor take its place.
+        if (last != '\n' && last != '\r')
+            out = "\r\n";
+    }
+    out += line;
+    ssize_t n;
+    do {
+        n = ::write(fd, out.constData(), static_cast<size_t>(out.size()));
+    } while (n < 0 && errno == EINTR);
+    if (n != out.size()) {
+        // No part of a record that did not fit may stay. The cut is made only
+        // when the file ends where this write left it, so it can never take
+        // what another writer (one that ignores the lock) added.
+        struct stat after {};
+        if (plain && n > 0 && ::fstat(fd, &after) == 0 && after.st_size == before.st_size + n)
+            while (::ftruncate(fd, before.st_size) != 0 && errno == EINTR) {
+            }
+        ::close(fd);
+        return false;
+    }
+    return ::close(fd) == 0;
 }
 
 int splitItems(const char *p, const char *end, Item *items, int maxItems)
@@ -369,6 +371,36 @@ bool isUtf8(const char *p, qsizetype n)
         s += len;
     }
     return true;
+}
+
+bool lineIsUtf8(const char *p, qsizetype n)
+{
+    for (qsizetype i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
+            return isUtf8(p + i, n - i);
+    return true;
+}
+
+QString fromWindows1252(const char *p, qsizetype n)
+{
+    // 0x80 to 0x9F; the five codes the code page leaves free stand for the
+    // control characters of the same number, as in Latin-1.
+    static constexpr char16_t high[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    QString s(n, Qt::Uninitialized);
+    QChar *out = s.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(p[i]);
+        out[i] = (c >= 0x80 && c < 0xA0) ? QChar(high[c - 0x80]) : QChar(c);
+    }
+    return s;
+}
+
+QString itemText(const Item &item, bool utf8)
+{
+    return utf8 ? QString::fromUtf8(item.data, item.size) : fromWindows1252(item.data, item.size);
 }
 
 bool isSafeFileName(const QString &name)

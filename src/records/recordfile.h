@@ -81,11 +81,14 @@ QByteArray scoreLine(const QString &date, const QString &gname, const GameNo &gn
                      int32_t moves, int32_t score, int16_t status);
 QByteArray favLine(const QString &gname, const GameNo &gno);
 
-// Appends one line to a file, creating the file and its folder when missing.
-// The line goes in whole or not at all: on a failed or short write the file is
-// cut back to where it was. A last line left unfinished by an interrupted
-// write is dropped first, so it can neither glue onto the new record nor be
-// turned into one. Returns false on any failure.
+// Appends one line to a file, creating the file and its folder when
+// missing. Every append to a record file goes through here: it holds an
+// advisory lock on the file for the whole append, so any number of processes
+// can append at once, and the line goes out in one write. A last line left
+// without its line end (typed by hand) is ended first, so it stays a line of
+// its own; nothing already in the file is ever removed. A failed or short
+// write is cut back to exactly where this append began. Returns false on any
+// failure.
 bool appendLine(const QString &path, const QByteArray &line);
 
 // One line split into items. Quoted items run to the next double quote; bare
@@ -104,23 +107,42 @@ bool parseInteger(const Item &item, qint64 &out);
 // Whether the bytes are well-formed UTF-8.
 bool isUtf8(const char *p, qsizetype n);
 
-// Calls f(lineBegin, lineEnd) for every line that ends with a line feed; a CR
-// before the LF is not part of the line. A last line without its line feed is
-// an unfinished write and is not passed on.
+// Whether a line is read as UTF-8; one that is not is read as Windows-1252,
+// as files from older systems and Latin-1 editors are written.
+bool lineIsUtf8(const char *p, qsizetype n);
+// The text of an item of a line read as above.
+QString itemText(const Item &item, bool utf8);
+QString fromWindows1252(const char *p, qsizetype n);
+
+// Calls f(lineBegin, lineEnd) for every line of a file: lines end with CR LF,
+// LF or CR alone, and a UTF-8 byte-order mark before the first line is no
+// part of it. A last line without its line end is passed on as well; the
+// reader decides whether it holds a whole record.
 template<typename F>
 void forEachLine(const QByteArray &bytes, F &&f)
 {
     const char *p = bytes.constData();
     const char *end = p + bytes.size();
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        p += 3;
+    const char *lf = nullptr; // the next LF at or after p, or end; looked for once per LF
     while (p < end) {
-        const char *nl = static_cast<const char *>(memchr(p, '\n', static_cast<size_t>(end - p)));
-        if (!nl)
-            return;
-        const char *e = nl;
-        if (e > p && e[-1] == '\r')
-            --e;
-        f(p, e);
-        p = nl + 1;
+        if (!lf || lf < p) {
+            lf = static_cast<const char *>(memchr(p, '\n', static_cast<size_t>(end - p)));
+            if (!lf)
+                lf = end;
+        }
+        const char *cr = static_cast<const char *>(memchr(p, '\r', static_cast<size_t>(lf - p)));
+        if (!cr) {
+            f(p, lf);
+            p = lf < end ? lf + 1 : end;
+        } else if (cr + 1 == lf) {
+            f(p, cr);
+            p = lf < end ? lf + 1 : end;
+        } else {
+            f(p, cr); // a CR alone ends the line
+            p = cr + 1;
+        }
     }
 }
 

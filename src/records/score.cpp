@@ -264,12 +264,13 @@ void cScore::OpenFav()
         if (b == e || Favs.size() >= kMax16)
             return;
         Item it[2];
-        if (splitItems(b, e, it, 2) != 2 || !it[0].quoted || !isUtf8(b, e - b))
+        if (splitItems(b, e, it, 2) != 2 || !it[0].quoted)
             return;
+        const bool utf8 = lineIsUtf8(b, e - b);
         FavRec f;
-        f.GName = QString::fromUtf8(it[0].data, it[0].size);
+        f.GName = itemText(it[0], utf8);
         if (it[1].quoted) {
-            f.GNo = GameNo::text(QString::fromUtf8(it[1].data, it[1].size));
+            f.GNo = GameNo::text(itemText(it[1], utf8));
         } else {
             qint64 n = 0;
             if (!parseInteger(it[1], n))

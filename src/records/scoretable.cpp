@@ -86,16 +86,9 @@ qsizetype ScoreTable::addLines(const QByteArray &bytes, const QString &player)
         qint64 number = 0;
         if (!it[2].quoted && !parseInteger(it[2], number))
             return;
-        // Names and typed numbers are text: the line must be UTF-8 to be read
-        // as the writer meant it.
-        bool ascii = true;
-        for (const char *p = b; p < e; ++p)
-            if (static_cast<unsigned char>(*p) >= 0x80) {
-                ascii = false;
-                break;
-            }
-        if (!ascii && !isUtf8(b, e - b))
-            return;
+        // Names and typed numbers are text: UTF-8, or Windows-1252 in a line
+        // from an older system or a Latin-1 editor.
+        const bool utf8 = lineIsUtf8(b, e - b);
 
         Row r;
         r.time = static_cast<int32_t>(v[0]);
@@ -106,22 +99,30 @@ qsizetype ScoreTable::addLines(const QByteArray &bytes, const QString &player)
 
         r.stamp = parseCanonicalDate(it[0].data, it[0].size);
         if (r.stamp == NoStamp) {
-            const QString text = QString::fromUtf8(it[0].data, it[0].size);
+            const QString text = itemText(it[0], utf8);
             r.stamp = parseDateStamp(text);
             r.dateText = addText(text);
         }
 
-        const std::string_view name(it[1].data, static_cast<size_t>(it[1].size));
-        if (!haveLast || name != lastName) {
+        if (!utf8) {
+            // Interned by its UTF-8 form, so it is the same game as in the
+            // lines written today.
+            const QByteArray name = itemText(it[1], false).toUtf8();
+            r.game = internName(std::string_view(name.constData(), static_cast<size_t>(name.size())));
+            haveLast = false;
+        } else if (const std::string_view name(it[1].data, static_cast<size_t>(it[1].size));
+                   !haveLast || name != lastName) {
             lastGame = internName(name);
             lastName = name;
             haveLast = true;
+            r.game = lastGame;
+        } else {
+            r.game = lastGame;
         }
-        r.game = lastGame;
 
         if (it[2].quoted) {
             r.gnoKind = TextGNo;
-            r.gno = addText(QString::fromUtf8(it[2].data, it[2].size));
+            r.gno = addText(itemText(it[2], utf8));
         } else {
             r.gnoKind = NumberGNo;
             r.gno = number;

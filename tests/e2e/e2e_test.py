@@ -527,9 +527,9 @@ def run_third(h):
 
     with open(h.score_path("Player1"), "rb") as f:
         after = f.read()
-    # The unfinished last line is dropped, never completed into a record;
-    # every complete line stays as it was.
-    kept = BROKEN_SCORES[:BROKEN_SCORES.rindex(b"\n") + 1]
+    # Nothing of the old file is removed: the unfinished last line is ended
+    # and stays a line of its own, never completed into a record.
+    kept = BROKEN_SCORES + b"\r\n"
     check(after.startswith(kept), f"the old score lines were changed: {after!r}")
     tail = after[len(kept):]
     check(re.fullmatch(RECORD % (b"Freecell", b"0"), tail),

@@ -77,11 +77,32 @@ TEST(RecordFile, Utf8CheckAndLineWalk)
     EXPECT_FALSE(isUtf8("\xed\xa0\x80", 3));    // surrogate
     EXPECT_FALSE(isUtf8("\xe2\x82", 2));        // cut short
 
-    QStringList seen;
-    forEachLine(QByteArray("a\r\n\r\nb\nc\r\nhalf"), [&](const char *b, const char *e) {
-        seen << QString::fromLatin1(b, e - b);
-    });
-    EXPECT_EQ(seen, (QStringList{"a", "", "b", "c"}));
+    auto walk = [](const QByteArray &bytes) {
+        QStringList seen;
+        forEachLine(bytes, [&](const char *b, const char *e) { seen << QString::fromLatin1(b, e - b); });
+        return seen;
+    };
+    // CR LF, LF and CR alone each end a line; a last line without its end is
+    // passed on for the reader to judge.
+    EXPECT_EQ(walk("a\r\n\r\nb\nc\r\nhalf"), (QStringList{"a", "", "b", "c", "half"}));
+    EXPECT_EQ(walk("a\rb\r\rc\r"), (QStringList{"a", "b", "", "c"}));
+    EXPECT_EQ(walk("a\rb\nc\r\n\rd"), (QStringList{"a", "b", "c", "", "d"}));
+    EXPECT_EQ(walk("\xEF\xBB\xBF" "a\r\nb"), (QStringList{"a", "b"}));
+    EXPECT_EQ(walk("a\r\n\xEF\xBB\xBF"), (QStringList{"a", QString::fromLatin1("\xEF\xBB\xBF")})); // only at the start
+    EXPECT_EQ(walk(""), QStringList());
+}
+
+TEST(RecordFile, LinesThatAreNotUtf8AreWindows1252)
+{
+    EXPECT_TRUE(lineIsUtf8("plain", 5));
+    EXPECT_TRUE(lineIsUtf8("K\xc3\xb6nig", 6));
+    EXPECT_FALSE(lineIsUtf8("K\xf6nig", 5));
+    EXPECT_EQ(fromWindows1252("K\xf6nig \x80 \x92 \x9c \xff \x81", 15),
+              QString::fromUtf8("K\xc3\xb6nig \xe2\x82\xac \xe2\x80\x99 \xc5\x93 \xc3\xbf ") + QChar(0x81));
+    Item utf8{"K\xc3\xb6n", 4, true};
+    EXPECT_EQ(itemText(utf8, true), QString::fromUtf8("K\xc3\xb6n"));
+    Item latin{"K\xf6n", 3, true};
+    EXPECT_EQ(itemText(latin, false), QString::fromUtf8("K\xc3\xb6n"));
 }
 
 TEST(RecordFile, PlayerNamesThatCannotBeFileNames)

@@ -1,6 +1,7 @@
 #include "recordstest.h"
 
 #include "records/recordfile.h"
+#include "subprocess.h"
 
 #include <QFileInfo>
 
@@ -81,11 +82,10 @@ TEST_F(ScoreStore, GarbageLinesAreSkippedAndTheFileIsLeftAlone)
         + "\"2024-03-14 17:06:07\",\"Freecell\",123,300,100,370,1,9\r\n" // eight items
         + "\"2024-03-14 17:06:07\",\"Freecell\",123,9999999999,100,370,1\r\n" // beyond 32 bits
         + "\"2024-03-14 17:06:07\",\"Freecell\",123,300,100,370,70000\r\n"   // status beyond 16 bits
-        + "\"2024-03-14 17:06:07\",\"Fr\xe9\x65\x63\x65ll\",123,300,100,370,1\r\n" // not UTF-8
         + "\"2024-03-14 17:06:07,\"Freecell\",123,300,100,370,1\r\n"    // quote missing
         + "2024-03-14 17:06:07,Freecell,123,300,100,370,1\r\n"          // texts unquoted
         + good2 + "\n" + good3
-        + "\"2024-03-17 10:00:00\",\"Freec";                              // half-written
+        + "\"2024-03-17 10:00:00\",\"Freec";                              // half-written, unclosed
     writeFile(path("Player1.sre"), file);
 
     score.OpenAllScore();
@@ -100,20 +100,55 @@ TEST_F(ScoreStore, GarbageLinesAreSkippedAndTheFileIsLeftAlone)
     EXPECT_TRUE(ui.errors().isEmpty());
 }
 
-TEST_F(ScoreStore, AHalfWrittenLastLineNeverComesBack)
+// Files from older systems and other editors: a byte-order mark, a line in
+// Latin-1 (Windows-1252), LF and CR line ends. Nothing is dropped, and the
+// file is not touched.
+TEST_F(ScoreStore, OtherEncodingsAndLineEndsAreRead)
 {
-    // Cut off in its last item, the half line still looks like a record:
-    // Freecell 12 of a game numbered 123.
+    const QByteArray file = QByteArray("\xEF\xBB\xBF") + line("2024-03-14 17:06:07", "Freecell", "1", 1, 1, 1, 1)
+        + "\"2024-03-15 09:00:00\",\"Caf\xe9\",\"No \x80 5\",60,20,50,0\n"
+        + "\"2024-03-15 10:00:00\",\"Caf\xc3\xa9\",3,60,20,50,1\r"
+        + "\"14.03.2024 17:06:07\",\"Caf\xe9\",4,1,1,1,1\r\n";
+    writeFile(path("Player1.sre"), file);
+    score.OpenAllScore();
+    ASSERT_EQ(score.ScoreTop(), 4);
+    EXPECT_EQ(rec(score, 1).GNo, GameNo::number(1));
+    EXPECT_EQ(rec(score, 1).Date, "2024-03-14 17:06:07");
+    EXPECT_EQ(rec(score, 2).GName, QString::fromUtf8("Caf\xc3\xa9"));
+    EXPECT_EQ(rec(score, 2).GNo, GameNo::text(QString::fromUtf8("No \xe2\x82\xac 5")));
+    EXPECT_EQ(rec(score, 4).Day, QDate(2024, 3, 14));
+    // The same game whichever encoding its line is in.
+    StatTotals t;
+    score.SumGameStats(QString::fromUtf8("Caf\xc3\xa9"), t);
+    EXPECT_EQ(t.Played, 3);
+    EXPECT_EQ(readFile(path("Player1.sre")), file);
+
+    writeFile(path("fav.dat"), "\xEF\xBB\xBF\"Freecell\",1\r\n\"Caf\xe9\",\"\x93" "7\x94\"\r\n");
+    score.OpenFav();
+    ASSERT_EQ(score.FavTop(), 2);
+    FavRec f;
+    score.GetFavRec(1, f);
+    EXPECT_EQ(f, (FavRec{"Freecell", GameNo::number(1)}));
+    score.GetFavRec(2, f);
+    EXPECT_EQ(f, (FavRec{QString::fromUtf8("Caf\xc3\xa9"), GameNo::text(QString::fromUtf8("\xe2\x80\x9c" "7\xe2\x80\x9d"))}));
+    EXPECT_TRUE(ui.errors().isEmpty());
+}
+
+TEST_F(ScoreStore, AnUnfinishedLastLineStaysOnALineOfItsOwn)
+{
+    // Cut off in its last item, the half line has six items: it is no record.
     const QByteArray good = line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1);
     const QByteArray half = "\"2024-03-14 17:07:00\",\"Freecell\",123,300,100,37";
     writeFile(path("Player1.sre"), good + half);
     score.OpenAllScore();
     EXPECT_EQ(score.ScoreTop(), 1);
 
+    // The next game ends that line first: the half line stays where it is and
+    // the record neither joins it nor takes its place.
     game("Freecell", GameNo::number(9), 30, 10, 20);
     score.AddScore(1);
     const QByteArray added = "\"2024-03-14 17:06:07\",\"Freecell\",9,30,10,20,1\r\n";
-    EXPECT_EQ(readFile(path("Player1.sre")), good + added);
+    EXPECT_EQ(readFile(path("Player1.sre")), good + half + "\r\n" + added);
     score.OpenAllScore();
     ASSERT_EQ(score.ScoreTop(), 2);
     EXPECT_EQ(rec(score, 1).Score, 370);
@@ -129,59 +164,91 @@ TEST_F(ScoreStore, AHalfWrittenLastLineNeverComesBack)
     writeFile(path("Player1.sre"), "x\n");
     score.AddScore(0);
     EXPECT_TRUE(readFile(path("Player1.sre")).startsWith("x\n\"2024"));
-    // A line cut between its CR and LF goes as well.
+    // A line cut between its CR and LF is ended by its CR: a whole record.
     writeFile(path("Player1.sre"), good + good.left(good.size() - 1));
+    score.OpenAllScore();
+    EXPECT_EQ(score.ScoreTop(), 2);
     score.AddScore(0);
-    EXPECT_EQ(readFile(path("Player1.sre")), good + "\"2024-03-14 17:06:07\",\"Freecell\",9,30,10,20,0\r\n");
+    EXPECT_EQ(readFile(path("Player1.sre")),
+              good + good.left(good.size() - 1) + "\"2024-03-14 17:06:07\",\"Freecell\",9,30,10,20,0\r\n");
+    score.OpenAllScore();
+    EXPECT_EQ(score.ScoreTop(), 3);
 }
 
+// On a real full filesystem: a record that does not fit, wholly or in part,
+// is cut back to exactly where its append began (with the line end it would
+// have given a hand-typed last line); the error is reported, and once there
+// is room again the next record goes in whole.
 TEST_F(ScoreStore, AScoreThatDoesNotFitLeavesTheFileAsItWas)
 {
-    const QByteArray good = line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1);
-    writeFile(path("Player1.sre"), good);
+    SmallFilesystem fs(64 * 1024);
+    if (!fs.here())
+        return;
+    d.data.SetAppDataLookup([&] { return fs.path(); });
+    ASSERT_TRUE(QDir().mkpath(dir()));
     game("Freecell", GameNo::number(4567), 30, 10, 20);
     const QByteArray added = "\"2024-03-14 17:06:07\",\"Freecell\",4567,30,10,20,1\r\n";
-    for (qsizetype room : {qsizetype(0), qsizetype(1), qsizetype(30), added.size() - 2, added.size() - 1}) {
-        {
-            FileSizeLimit full(static_cast<rlim_t>(good.size() + room));
-            ASSERT_TRUE(full.active());
+    const QByteArray good = line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1);
+    const QByteArray typed = "\"2024-03-11 11:00:00\",\"Penguin\",\"77\",90,30,200,0";
+    const qsizetype page = SmallFilesystem::PageSize;
+    for (const QByteArray &tail : {good, good + typed}) {
+        const QByteArray lineEnd = tail.endsWith('\n') ? "" : "\r\n";
+        const qsizetype need = lineEnd.size() + added.size();
+        for (qsizetype room : {qsizetype(0), qsizetype(1), qsizetype(30), need - 2, need - 1}) {
+            // The filesystem has no page left; the room is what the file's
+            // last page has free.
+            qsizetype padding = (2 * page - room - tail.size()) % page;
+            if (padding < 2)
+                padding += page;
+            const QByteArray before = QByteArray(padding - 2, 'x') + "\r\n" + tail;
+            writeFile(path("Player1.sre"), before);
+            fs.fill();
             EXPECT_NO_THROW(score.AddScore(1));
+            EXPECT_TRUE(readFile(path("Player1.sre")) == before) << "room for " << room << " bytes";
+            ASSERT_EQ(ui.errors().size(), 1) << "room for " << room << " bytes";
+            EXPECT_EQ(ui.errors()[0], "The game could not be recorded in " + path("Player1.sre"));
+            ui.asked.clear();
+            fs.unfill();
+            score.AddScore(1);
+            EXPECT_TRUE(readFile(path("Player1.sre")) == before + lineEnd + added) << "room for " << room;
+            EXPECT_TRUE(ui.errors().isEmpty());
         }
-        EXPECT_EQ(readFile(path("Player1.sre")), good) << "room for " << room << " bytes";
-        ASSERT_EQ(ui.errors().size(), 1);
-        EXPECT_EQ(ui.errors()[0], "The game could not be recorded in " + path("Player1.sre"));
-        ui.asked.clear();
     }
-    // Once there is room again the record goes in whole, on a line of its own.
-    score.AddScore(1);
-    EXPECT_EQ(readFile(path("Player1.sre")), good + added);
-    EXPECT_TRUE(ui.errors().isEmpty());
 }
 
-TEST_F(ScoreStore, AFavouriteThatDoesNotFitLeavesNoHalfLine)
+TEST_F(ScoreStore, AFavouriteThatDoesNotFitLeavesNoPartOfIt)
 {
-    writeFile(path("fav.dat"), "\"Freecell\",1\r\n");
-    {
-        FileSizeLimit full(14 + 10);
-        ASSERT_TRUE(full.active());
-        score.AddFav("Freecell", GameNo::number(123456789));
-    }
-    EXPECT_EQ(readFile(path("fav.dat")), QByteArray("\"Freecell\",1\r\n"));
+    SmallFilesystem fs(64 * 1024);
+    if (!fs.here())
+        return;
+    d.data.SetAppDataLookup([&] { return fs.path(); });
+    ASSERT_TRUE(QDir().mkpath(dir()));
+    // Room for ten bytes of the 24 it needs.
+    const QByteArray one = "\"Freecell\",1\r\n";
+    const QByteArray before = QByteArray(SmallFilesystem::PageSize - one.size() - 12, 'x') + "\r\n" + one;
+    writeFile(path("fav.dat"), before);
+    fs.fill();
+    score.AddFav("Freecell", GameNo::number(123456789));
+    EXPECT_TRUE(readFile(path("fav.dat")) == before);
     ASSERT_EQ(ui.errors().size(), 1);
     EXPECT_EQ(ui.errors()[0], "The favourite could not be saved in " + path("fav.dat"));
     score.OpenFav();
     EXPECT_EQ(score.FavTop(), 1);
+    fs.unfill();
 
-    // A half favourite from an earlier crash ("Freecell",12 of 123) is not
-    // revived by the next favourite.
+    // A favourite typed by hand without its line end is a favourite; the next
+    // one goes on a line of its own.
     writeFile(path("fav.dat"), "\"Freecell\",1\r\n\"Freecell\",12");
     score.AddFav("Penguin", GameNo::text("7"));
     score.AddFav("Penguin", GameNo::number(8));
-    EXPECT_EQ(readFile(path("fav.dat")), QByteArray("\"Freecell\",1\r\n\"Penguin\",\"7\"\r\n\"Penguin\",8\r\n"));
+    EXPECT_EQ(readFile(path("fav.dat")),
+              QByteArray("\"Freecell\",1\r\n\"Freecell\",12\r\n\"Penguin\",\"7\"\r\n\"Penguin\",8\r\n"));
     score.OpenFav();
-    ASSERT_EQ(score.FavTop(), 3);
+    ASSERT_EQ(score.FavTop(), 4);
     FavRec f;
     score.GetFavRec(2, f);
+    EXPECT_EQ(f, (FavRec{"Freecell", GameNo::number(12)}));
+    score.GetFavRec(3, f);
     EXPECT_EQ(f, (FavRec{"Penguin", GameNo::text("7")}));
 }
 
@@ -344,8 +411,8 @@ TEST_F(ScoreStore, AFailedAppendIsReportedAndTheGameGoesOn)
 
 TEST_F(ScoreStore, DiskFullIsReported)
 {
-    if (!QFileInfo::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full";
+    // The device that is always full, in the file's place.
+    ASSERT_TRUE(QFileInfo::exists("/dev/full")) << "this test needs /dev/full";
     ASSERT_TRUE(QFile::link("/dev/full", path("Player1.sre")));
     game("Freecell", GameNo::number(1), 1, 1, 1);
     EXPECT_NO_THROW(score.AddScore(1));
@@ -458,8 +525,11 @@ TEST_F(ScoreStore, FavouriteFileWithBadLines)
     writeFile(path("fav.dat"), "\"Freecell\",1\r\n\r\nFreecell,2\r\n\"Freecell\",x\r\n\"Freecell\",3,4\r\n"
                                "\"Freecell\",\"5\"\r\n\"Freecell\",6");
     score.OpenFav();
-    ASSERT_EQ(score.FavTop(), 2);
+    // The last line has no line end but is a whole favourite.
+    ASSERT_EQ(score.FavTop(), 3);
     FavRec f;
     score.GetFavRec(2, f);
     EXPECT_EQ(f.GNo, GameNo::text("5"));
+    score.GetFavRec(3, f);
+    EXPECT_EQ(f.GNo, GameNo::number(6));
 }
