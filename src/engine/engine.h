@@ -75,6 +75,9 @@ public:
 class RecordSink {
 public:
     virtual ~RecordSink() = default;
+    // Table start-up: makes the data folder when it is missing, telling the
+    // player when it cannot be used.
+    virtual void PrepareDataFolder() {}
     virtual void AddScore(int16_t Status) = 0;
     virtual void AddSesGame(int16_t Status) = 0;
 };

@@ -5,17 +5,18 @@
 #include "numeric.h"
 #include "settings/data.h"
 
-#include <QDir>
-
 namespace tw {
 
 void Engine::InitTable()
 {
     Data.SesStartTime(Now());
     View.PrepareTable();
-    const QString dir = Data.AppDir();
-    if (!QDir(dir).exists())
-        QDir().mkpath(dir); // every missing level; a failure shows when a game is recorded
+    // The record keeper tells the player, once, when the folder cannot be
+    // used; without one there is nobody to tell.
+    if (Records)
+        Records->PrepareDataFolder();
+    else
+        Data.PrepareAppDir();
     if (Data.TotalPlayers() == 0)
         Data.SetPlayer(1, QStringLiteral("Player1"), true);
 }

@@ -1,8 +1,6 @@
 #include "recordfile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QStringList>
 
@@ -221,8 +219,6 @@ QByteArray favLine(const QString &gname, const GameNo &gno)
 
 bool appendLine(const QString &path, const QByteArray &line)
 {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
     if (fd < 0)

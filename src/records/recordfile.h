@@ -81,7 +81,8 @@ QByteArray scoreLine(const QString &date, const QString &gname, const GameNo &gn
                      int32_t moves, int32_t score, int16_t status);
 QByteArray favLine(const QString &gname, const GameNo &gno);
 
-// Appends one line to a file, creating the file and its folder when
+// Appends one line to a file, creating the file (not its folder: the data
+// folder is made where nothing outside the user's own folders is) when
 // missing. Every append to a record file goes through here: it holds an
 // advisory lock on the file for the whole append, so any number of processes
 // can append at once, and the line goes out in one write. A last line left

@@ -107,9 +107,35 @@ void cScore::reportError(const QString &text) const
 
 QString cScore::ScoreFileName(const QString &Player) const
 {
-    if (!isSafeFileName(Player))
+    const QString dir = data_.AppDir();
+    if (!isSafeFileName(Player) || dir.isEmpty())
         return QString();
-    return data_.AppDir() + Player + QStringLiteral(".sre");
+    return dir + Player + QStringLiteral(".sre");
+}
+
+QString cScore::favFileName() const
+{
+    const QString dir = data_.AppDir();
+    return dir.isEmpty() ? QString() : dir + kFavFile;
+}
+
+bool cScore::dataFolderReady()
+{
+    const QString problem = data_.PrepareAppDir();
+    if (problem.isEmpty()) {
+        folderProblem_.clear();
+        return true;
+    }
+    if (problem != folderProblem_) {
+        reportError(problem);
+        folderProblem_ = problem;
+    }
+    return false;
+}
+
+void cScore::PrepareDataFolder()
+{
+    dataFolderReady();
 }
 
 void cScore::AddScore(int16_t Status)
@@ -117,6 +143,8 @@ void cScore::AddScore(int16_t Status)
     // Called from the end of a game, inside a move: a failure is reported and
     // the game goes on; nothing may escape into the event loop.
     try {
+        if (!dataFolderReady())
+            return;
         const QString player = data_.CurPlayer();
         const QString path = ScoreFileName(player);
         if (path.isEmpty()) {
@@ -149,6 +177,8 @@ void cScore::AddSesGame(int16_t Status)
 
 bool cScore::loadPlayer(ScoreTable &table, const QString &Player) const
 {
+    if (data_.AppDir().isEmpty())
+        return true; // no data folder, no files
     const QString path = ScoreFileName(Player);
     if (path.isEmpty()) {
         reportError(badNameText(Player));
@@ -251,9 +281,9 @@ void cScore::OpenFav()
 {
     Favs.clear();
     FavCount = 0;
-    const QString path = data_.AppDir() + kFavFile;
+    const QString path = favFileName();
     QFile file(path);
-    if (!file.exists())
+    if (path.isEmpty() || !file.exists())
         return;
     if (!file.open(QIODevice::ReadOnly)) {
         reportError(QStringLiteral("The favourites file ") + path + QStringLiteral(" could not be read."));
@@ -284,15 +314,17 @@ void cScore::OpenFav()
 
 void cScore::AddFav(const QString &GName, const GameNo &GNo)
 {
-    const QString path = data_.AppDir() + kFavFile;
+    if (!dataFolderReady())
+        return;
+    const QString path = favFileName();
     if (!appendLine(path, favLine(GName, GNo)))
         reportError(QStringLiteral("The favourite could not be saved in ") + path);
 }
 
 void cScore::ClearFav()
 {
-    const QString path = data_.AppDir() + kFavFile;
-    if (QFileInfo::exists(path) && !QFile::remove(path))
+    const QString path = favFileName();
+    if (!path.isEmpty() && QFileInfo::exists(path) && !QFile::remove(path))
         reportError(QStringLiteral("The favourites file ") + path + QStringLiteral(" could not be deleted."));
 }
 

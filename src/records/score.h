@@ -83,6 +83,7 @@ public:
     // Number of favourites loaded.
     int16_t FavCount = 0;
 
+    void PrepareDataFolder() override;
     void AddScore(int16_t Status) override;
     void Sort(const QString &GName, const QString &Player, int16_t SortMode);
     void FinSort(bool ByTime, bool ByMoves);
@@ -114,7 +115,8 @@ public:
     void SumSesStats(StatTotals &Totals) const;
     void GetSesRec(int16_t i, ScoreRec &Rec) const;
 
-    // The score file of a player; empty when the name cannot be a file name.
+    // The score file of a player; empty when the name cannot be a file name
+    // or there is no data folder.
     QString ScoreFileName(const QString &Player) const;
 
 private:
@@ -127,6 +129,10 @@ private:
     bool loadPlayer(ScoreTable &table, const QString &Player) const;
     void reportError(const QString &text) const;
     void emptyTop();
+    // The data folder, made when missing; false when it cannot be used. The
+    // player is told why once, not at every game.
+    bool dataFolderReady();
+    QString favFileName() const;
 
     cData &data_;
     CorePrompt *prompt_ = nullptr;
@@ -138,6 +144,8 @@ private:
     std::vector<ScoreRec> Ses;
     // Positions of each game's records, built on the first GetGameRec.
     mutable std::vector<std::vector<uint32_t>> byGame_;
+    QString folderProblem_; // the last one told
+
 };
 
 } // namespace tw

@@ -5,9 +5,16 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QStandardPaths>
+#include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tw {
 
@@ -71,17 +78,157 @@ QString cData::AppDir() const
     QString base = appDataLookup_ ? appDataLookup_() : QString();
     if (base.isEmpty()) {
         // No per-user data location: a hidden folder in the home directory,
-        // never the root of the file system.
-        return QDir::homePath() + QStringLiteral("/.") + prodName_ + u'/';
+        // never the root of the file system; nothing without a home.
+        const QString home = UserHome();
+        return home.isEmpty() ? QString() : home + QStringLiteral("/.") + prodName_ + u'/';
     }
     if (!base.endsWith(u'/'))
         base += u'/';
     return base + prodName_ + u'/';
 }
 
+namespace {
+
+QString systemText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Why a folder could not be made in `parent`, in plain words.
+QString cannotMake(int error, const QString &parent)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("you have no permission to make a folder in ") + parent;
+    case EROFS:
+        return parent + QStringLiteral(" is on a read-only disk");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("the disk is full");
+    default:
+        return systemText(error);
+    }
+}
+
+bool isWithin(const QString &path, const QString &folder)
+{
+    return !folder.isEmpty() && (path == folder || path.startsWith(folder + u'/'));
+}
+
+// Makes `dir` with its missing levels and tells why it cannot be used, or
+// nothing when it can. Missing levels are made only inside the user's home;
+// elsewhere (a data location of the user's own choice) only the last one.
+QString makeFolder(const QString &dir)
+{
+    const QString path = QDir::cleanPath(dir);
+    QStringList missing;
+    QString existing = path;
+    struct stat st {};
+    while (::stat(QFile::encodeName(existing).constData(), &st) != 0) {
+        if (errno == EACCES)
+            return QStringLiteral("you have no permission to reach it");
+        if (errno != ENOENT && errno != ENOTDIR)
+            return systemText(errno);
+        missing.prepend(existing);
+        const qsizetype slash = existing.lastIndexOf(u'/');
+        if (slash <= 0) {
+            existing = QStringLiteral("/");
+            if (::stat("/", &st) != 0)
+                return systemText(errno);
+            break;
+        }
+        existing.truncate(slash);
+    }
+    if (!S_ISDIR(st.st_mode))
+        return existing == path ? QStringLiteral("it is a file, not a folder")
+                                : existing + QStringLiteral(" is a file, not a folder");
+    if (missing.size() > 1 && !isWithin(existing, QDir::cleanPath(UserHome())))
+        return QStringLiteral("the folder ") + missing.first() + QStringLiteral(" does not exist");
+    QString parent = existing;
+    for (const QString &level : missing) {
+        if (::mkdir(QFile::encodeName(level).constData(), 0777) != 0 && errno != EEXIST)
+            return cannotMake(errno, parent);
+        parent = level;
+    }
+    // With the rights writes are made with (access() alone would take root's
+    // permitted rights for granted).
+    if (::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK | X_OK, AT_EACCESS) != 0) {
+        if (errno == EACCES || errno == EPERM)
+            return QStringLiteral("you have no permission to write in it");
+        if (errno == EROFS)
+            return QStringLiteral("it is on a read-only disk");
+        return systemText(errno);
+    }
+    return QString();
+}
+
+QString absoluteVariable(const char *name)
+{
+    const QString v = qEnvironmentVariable(name);
+    return QDir::isAbsolutePath(v) ? v : QString();
+}
+
+// A folder under the user's home, or the variable that names it instead.
+QString userFolder(const char *variable, const char *underHome)
+{
+    const QString v = absoluteVariable(variable);
+    if (!v.isEmpty())
+        return v;
+    const QString home = UserHome();
+    return home.isEmpty() ? QString() : home + QLatin1String(underHome);
+}
+
+} // namespace
+
+QString cData::PrepareAppDir() const
+{
+    const QString what = GetConfigDir().isEmpty() ? QStringLiteral("Games, favourites and settings")
+                                                  : QStringLiteral("Games and favourites");
+    const QString dir = AppDir();
+    if (dir.isEmpty())
+        return what
+            + QStringLiteral(" cannot be saved: there is no home folder (HOME is not set, and the user database "
+                             "names none).");
+    const QString why = makeFolder(dir);
+    if (why.isEmpty())
+        return QString();
+    return what + QStringLiteral(" cannot be saved in ") + dir + QStringLiteral(": ") + why + u'.';
+}
+
+QString ChooseUserHome(const QString &homeVariable, const QString &databaseHome)
+{
+    for (const QString &candidate : {homeVariable, databaseHome}) {
+        const QString clean = QDir::cleanPath(candidate);
+        if (QDir::isAbsolutePath(candidate) && clean != QLatin1String("/"))
+            return clean;
+    }
+    return QString();
+}
+
+QString UserHome()
+{
+    // The user database only when HOME does not do: it is read from disk.
+    const QString home = ChooseUserHome(qEnvironmentVariable("HOME"), QString());
+    if (!home.isEmpty())
+        return home;
+    const passwd *pw = ::getpwuid(::getuid());
+    return ChooseUserHome(QString(), pw && pw->pw_dir ? QFile::decodeName(pw->pw_dir) : QString());
+}
+
 QString GetAppDataDir()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return userFolder("XDG_DATA_HOME", "/.local/share");
+}
+
+QString GetConfigDir()
+{
+    // The settings file makes its folders itself: under a home that does not
+    // exist there is none (it would make the home).
+    const QString dir = userFolder("XDG_CONFIG_HOME", "/.config");
+    if (!dir.isEmpty() && absoluteVariable("XDG_CONFIG_HOME").isEmpty() && !QFileInfo(UserHome()).isDir())
+        return QString();
+    return dir;
 }
 
 void cData::SetGame(int16_t i, const QString &Name)

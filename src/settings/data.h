@@ -43,8 +43,14 @@ public:
     void InitCD(const QString &ProdName, int16_t TotalGames, const QString &HelpFile);
     QString ProdName() const { return prodName_; }
     int16_t TotalGames() const { return totalGames_; }
-    // The data folder, always ending with a slash.
+    // The data folder, always ending with a slash; empty when the user has no
+    // home folder to keep it in.
     QString AppDir() const;
+    // Makes the data folder when it is missing, never creating anything
+    // outside the user's own folders. Empty when the folder can be used;
+    // otherwise, in plain words for the player, where it was to be and why it
+    // cannot be used.
+    QString PrepareAppDir() const;
     void SetGame(int16_t i, const QString &Name);
     QString GetGName(int16_t i) const;
     QString HelpFile() const { return helpFile_; }
@@ -167,8 +173,17 @@ private:
 QString WonLost(int16_t Status);
 int16_t ColorPart(int32_t Color, int16_t Part);
 std::optional<std::pair<QString, int32_t>> GetColorEntry(int16_t Index);
-// The per-user data location, or an empty text when there is none.
+// The user's own folder: $HOME when it names one, else the home the user
+// database gives this user; empty when neither names a folder other than the
+// root of the filesystem. Nothing of the program's is kept outside it.
+QString UserHome();
+// The choice above from its two candidates (an unset variable is empty).
+QString ChooseUserHome(const QString &homeVariable, const QString &databaseHome);
+// The per-user data location ($XDG_DATA_HOME, else .local/share in the
+// user's home) and settings location ($XDG_CONFIG_HOME, else .config); empty
+// when there is neither.
 QString GetAppDataDir();
+QString GetConfigDir();
 // Converts stored text to a 16-bit integer the way the settings do: blanks
 // allowed, a fraction of one half to the even neighbour; nullopt when the text
 // is no number or does not fit.

@@ -1,5 +1,7 @@
 #include "store.h"
 
+#include "data.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
@@ -45,14 +47,20 @@ void removeDeadLock(const QString &lockName)
 } // namespace
 
 QtSettingsStore::QtSettingsStore()
-    : s_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                     QStringLiteral("Tarnwick"), QStringLiteral("Tarnwick")))
 {
+    // Where the user's settings go, never the root of the file system that
+    // QSettings would take without a HOME.
+    const QString dir = GetConfigDir();
+    if (dir.isEmpty())
+        return;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir);
+    s_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnwick"),
+                                     QStringLiteral("Tarnwick"));
 }
 
 QtSettingsStore::~QtSettingsStore() = default;
 
-QString QtSettingsStore::FileName() const { return s_->fileName(); }
+QString QtSettingsStore::FileName() const { return s_ ? s_->fileName() : QString(); }
 
 QtSettingsStore::FileStamp QtSettingsStore::stamp() const
 {
@@ -65,6 +73,8 @@ QtSettingsStore::FileStamp QtSettingsStore::stamp() const
 
 QString QtSettingsStore::Read(const QString &section, const QString &key, const QString &def)
 {
+    if (!s_)
+        return unsaved_.value(section + u'/' + key, def);
     // The table reads its settings many times a second: a read looks at the
     // file at most once per interval, and reads it only when it changed.
     if (!lastCheck_.isValid() || lastCheck_.elapsed() >= checkIntervalMs_) {
@@ -86,6 +96,10 @@ QString QtSettingsStore::Read(const QString &section, const QString &key, const 
 
 void QtSettingsStore::Write(const QString &section, const QString &key, const QString &value)
 {
+    if (!s_) {
+        unsaved_.insert(section + u'/' + key, value);
+        return;
+    }
     s_->setValue(section + u'/' + key, value);
     removeDeadLock(s_->fileName() + QStringLiteral(".lock"));
     s_->sync();

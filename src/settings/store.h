@@ -21,17 +21,19 @@ public:
 };
 
 // QSettings under organisation and application "Tarnwick"
-// ($XDG_CONFIG_HOME/Tarnwick/Tarnwick.conf). Reads are answered from the copy
-// in memory; at most once per check interval a read first looks whether the
-// file changed (one stat) and reads it again if another process wrote it, so
-// an edit from outside takes effect within the interval.
+// ($XDG_CONFIG_HOME/Tarnwick/Tarnwick.conf, by default in the user's home).
+// Reads are answered from the copy in memory; at most once per check interval
+// a read first looks whether the file changed (one stat) and reads it again if
+// another process wrote it, so an edit from outside takes effect within the
+// interval. A user without a home has no settings file: the settings then
+// last as long as the program runs.
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
     ~QtSettingsStore() override;
     QString Read(const QString &section, const QString &key, const QString &def) override;
     void Write(const QString &section, const QString &key, const QString &value) override;
-    QString FileName() const;
+    QString FileName() const; // empty without a settings file
 
     // The table polls its settings every 100 ms: one look at the file per poll.
     static constexpr int DefaultCheckIntervalMs = 100;
@@ -51,6 +53,7 @@ private:
     QElapsedTimer lastCheck_;
     int checkIntervalMs_ = DefaultCheckIntervalMs;
     std::optional<FileStamp> known_; // the file as the copy in memory has it
+    QHash<QString, QString> unsaved_; // the settings of a run without a file
 };
 
 // In-memory store for tests and benchmarks.

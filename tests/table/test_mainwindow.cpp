@@ -655,6 +655,28 @@ TEST(MainWindow, AddToFavoritesReportsWhereTheDealWent)
     EXPECT_EQ(boxes[0].owner, &w);
 }
 
+// A data folder that cannot be used is told at start-up, over the table,
+// once; the games are played all the same.
+TEST(MainWindow, ADataFolderThatCannotBeUsedIsToldAtStartUp)
+{
+    QTemporaryDir dir;
+    TestData d;
+    d.data.SetAppDataLookup([&] { return dir.path(); });
+    QFile blocker(dir.path() + QStringLiteral("/Tarnwick"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ScriptedPrompt prompt;
+    frmMain w(d.data, prompt);
+    ASSERT_EQ(prompt.errors().size(), 1);
+    EXPECT_EQ(prompt.errors()[0], QStringLiteral("Games and favourites cannot be saved in ") + dir.path()
+                                      + QStringLiteral("/Tarnwick/: it is a file, not a folder."));
+    EXPECT_EQ(prompt.asked[0].owner, &w);
+    w.startDeal(QStringLiteral("Penguin"), GameNo::number(5));
+    w.startDeal(QStringLiteral("Penguin"), GameNo::number(6));
+    w.close();
+    EXPECT_EQ(prompt.asked.size(), 1u);
+}
+
 // The score store asks and reports over the table.
 TEST(MainWindow, TheScoreStoresBoxesBelongToTheTable)
 {
