@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace tw::test {
@@ -50,6 +52,23 @@ public:
         a.filter = filter;
         asked.push_back(a);
         return saveName;
+    }
+
+    // Long work runs here and now. Its progress reports (done, total) are
+    // kept; from report number `cancelAt` on (counted from 1) the answer is
+    // that the person cancelled.
+    std::vector<std::pair<qint64, qint64>> progress;
+    int cancelAt = 0;
+    bool RunLong(QWidget *owner, const QString &text,
+                 const std::function<bool(const CorePrompt::Progress &)> &work) override
+    {
+        Asked a = Asked::about(Asked::LongWork, owner);
+        a.text = text;
+        asked.push_back(a);
+        return work([this](qint64 done, qint64 total) {
+            progress.emplace_back(done, total);
+            return cancelAt <= 0 || static_cast<int>(progress.size()) < cancelAt;
+        });
     }
 
     // The boxes asked, in order.
@@ -107,14 +126,15 @@ private:
 // One thing the headless code asked: a box as it was asked for, or the save
 // dialog.
 struct CoreAsked {
-    enum Kind { Box, SaveFile };
+    enum Kind { Box, SaveFile, LongWork };
     Kind kind = Box;
     const QWidget *owner = nullptr;
     CorePrompt::Icon icon = CorePrompt::Icon::Information;
     QString title; // as the box shows it: the application title when it has none
     bool yesNoButtons = false;
     CorePrompt::Default enter = CorePrompt::Default::Automatic;
-    // The box's text; the name the save dialog proposes.
+    // The box's text; the name the save dialog proposes; what long work
+    // shows.
     QString text;
     QString filter; // of the save dialog
 

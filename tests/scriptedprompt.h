@@ -17,7 +17,7 @@ namespace tw::test {
 
 // One thing the program asked, with a box as it would look on screen.
 struct UiAsked {
-    enum Kind { Box, Colour, SaveFile, Dialog };
+    enum Kind { Box, Colour, SaveFile, Dialog, LongWork };
     Kind kind = Box;
     QPointer<QWidget> owner;
     QByteArray ownerClass; // the class of the owner, kept for when it is gone
@@ -26,7 +26,8 @@ struct UiAsked {
     QString title;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-    // The box's text; the name the save dialog proposes; a dialog's caption.
+    // The box's text; the name the save dialog proposes; a dialog's caption;
+    // what long work shows.
     QString text;
     QString filter;         // of the save dialog
     QColor initial;         // of the colour dialog

@@ -35,17 +35,25 @@ qint64 RandomGameNo(RandomSource &rnd, int16_t rangeIndex)
     return g == 0 ? 1 : g;
 }
 
-QString FormatTime(int32_t Seconds)
+void AppendTime(QByteArray &out, int32_t Seconds)
 {
     // Hours are not wrapped: a game left open for a day still shows its true
     // length. A clock set back gives a negative time, shown with its sign.
     const qint64 s = Seconds;
     const qint64 a = s < 0 ? -s : s;
-    const QString text = QStringLiteral("%1:%2:%3")
-                             .arg(a / 3600)
-                             .arg((a / 60) % 60, 2, 10, QLatin1Char('0'))
-                             .arg(a % 60, 2, 10, QLatin1Char('0'));
-    return s < 0 ? u'-' + text : text;
+    if (s < 0)
+        out += '-';
+    out += QByteArray::number(a / 3600);
+    const int m = static_cast<int>((a / 60) % 60), sec = static_cast<int>(a % 60);
+    const char tail[] = {':', char('0' + m / 10), char('0' + m % 10), ':', char('0' + sec / 10), char('0' + sec % 10)};
+    out.append(tail, sizeof tail);
+}
+
+QString FormatTime(int32_t Seconds)
+{
+    QByteArray text;
+    AppendTime(text, Seconds);
+    return QString::fromLatin1(text);
 }
 
 GameNo Engine::GetRandomGameNo()

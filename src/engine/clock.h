@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 #include <cstdint>
@@ -14,5 +15,7 @@ qint64 LargestGameNo(int16_t rangeIndex);
 qint64 RandomGameNo(RandomSource &rnd, int16_t rangeIndex);
 // Whole seconds as "h:mm:ss".
 QString FormatTime(int32_t Seconds);
+// The same text added to bytes, for reports of many lines.
+void AppendTime(QByteArray &out, int32_t Seconds);
 
 } // namespace tw

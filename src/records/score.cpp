@@ -12,6 +12,7 @@
 #include <QtDebug>
 
 #include <exception>
+#include <unordered_map>
 #include <limits>
 #include <unistd.h>
 
@@ -175,6 +176,20 @@ void cScore::AddSesGame(int16_t Status)
     Ses.push_back(std::move(r));
 }
 
+QString cScore::readScoreFile(ScoreTable &table, const QString &path, const QString &player)
+{
+    QFile file(path);
+    if (!file.exists())
+        return QString();
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError)
+        return QStringLiteral("The score file ") + path + QStringLiteral(" could not be read.");
+    table.addLines(bytes, player);
+    return QString();
+}
+
 bool cScore::loadPlayer(ScoreTable &table, const QString &Player) const
 {
     if (data_.AppDir().isEmpty())
@@ -184,20 +199,10 @@ bool cScore::loadPlayer(ScoreTable &table, const QString &Player) const
         reportError(badNameText(Player));
         return false;
     }
-    QFile file(path);
-    if (!file.exists())
-        return true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        reportError(QStringLiteral("The score file ") + path + QStringLiteral(" could not be read."));
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        reportError(QStringLiteral("The score file ") + path + QStringLiteral(" could not be read."));
-        return false;
-    }
-    table.addLines(bytes, Player);
-    return true;
+    const QString error = readScoreFile(table, path, Player);
+    if (!error.isEmpty())
+        reportError(error);
+    return error.isEmpty();
 }
 
 bool cScore::loadAll(ScoreTable &table) const
@@ -530,50 +535,126 @@ void cScore::ExportStat()
         prompt_->SaveFileName(owner_, QStringLiteral("Scoreboard"), QStringLiteral("Text File (*.txt)"));
     if (!name || name->isEmpty())
         return;
-    if (WriteScoreboard(*name))
+    const ReportSource source = reportSource();
+    QStringList errors;
+    Written outcome = Written::No;
+    prompt_->RunLong(owner_, QStringLiteral("Exporting the statistics to ") + *name,
+                     [&](const CorePrompt::Progress &progress) {
+                         outcome = WriteScoreboard(*name, source, progress, errors);
+                         return outcome == Written::Yes;
+                     });
+    for (const QString &e : errors)
+        reportError(e);
+    // Cancelled: nothing written, nothing to tell.
+    if (outcome == Written::Yes)
         prompt_->Info(owner_, QStringLiteral("Statistics Successfully Exported to ") + *name);
-    else
+    else if (outcome == Written::No)
         prompt_->Error(owner_, QStringLiteral("The statistics could not be exported to ") + *name);
 }
 
-bool cScore::WriteScoreboard(const QString &FileName)
+cScore::ReportSource cScore::reportSource() const
 {
-    // The old file stays as it was unless the whole report is written.
-    // Unbuffered: a write that does not fit on the disk fails where it is
-    // made, not in a flush at commit, whose failure the commit would not see.
+    ReportSource s;
+    s.prodName = data_.ProdName();
+    s.curPlayer = data_.CurPlayer();
+    s.now = Now();
+    const int16_t players = data_.TotalPlayers();
+    for (int16_t i = 1; i <= players; ++i) {
+        s.players << data_.GetPlayer(i);
+        s.files << ScoreFileName(s.players.last());
+    }
+    const int16_t games = data_.TotalGames();
+    for (int16_t i = 1; i <= games; ++i)
+        s.games << data_.GetGName(i);
+    return s;
+}
+
+namespace {
+
+// A text of the report made once and used on many lines.
+struct Piece {
+    QByteArray utf8;
+    qsizetype columns = 0;
+    explicit Piece(const QString &s = QString()) : utf8(s.toUtf8()), columns(s.size()) {}
+};
+
+} // namespace
+
+cScore::Written cScore::WriteScoreboard(const QString &FileName, const ReportSource &source,
+                                        const CorePrompt::Progress &progress, QStringList &errors)
+{
+    // The old file stays as it was unless the whole report is written; an
+    // early return discards what was written. Unbuffered: a write that does
+    // not fit on the disk fails where it is made, not in a flush at commit,
+    // whose failure the commit would not see.
     QSaveFile file(FileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
+        return Written::No;
 
-    // A report that misses a player's games is no success.
+    // Progress counts the bytes of the score files twice: read, then written
+    // out as the report.
     ScoreTable table;
-    if (!loadAll(table)) {
-        file.cancelWriting();
-        return false;
+    qint64 bytes = 0;
+    for (const QString &f : source.files)
+        if (!f.isEmpty())
+            bytes += QFileInfo(f).size();
+    const qint64 total = 2 * bytes + 1;
+    table.reserveForBytes(bytes);
+    qint64 done = 0;
+    bool complete = true;
+    for (qsizetype i = 0; i < source.players.size(); ++i) {
+        // A report that misses a player's games is no success.
+        const QString error = source.files[i].isEmpty() ? badNameText(source.players[i])
+                                                        : readScoreFile(table, source.files[i], source.players[i]);
+        if (!error.isEmpty()) {
+            errors << error;
+            complete = false;
+        }
+        done += source.files[i].isEmpty() ? 0 : QFileInfo(source.files[i]).size();
+        if (!progress(std::min(done, bytes), total))
+            return Written::Cancelled;
     }
+    if (!complete)
+        return Written::No;
+
+    // Every total in one pass over the records.
+    Acc all;
+    std::vector<Acc> byGame(static_cast<size_t>(table.gameNames().size()));
+    std::vector<Acc> byPlayer(static_cast<size_t>(table.playerNames().size()));
+    for (const ScoreTable::Row &r : table.rows()) {
+        all.add(r.status, r.score, r.moves, r.time);
+        byGame[r.game].add(r.status, r.score, r.moves, r.time);
+        byPlayer[r.player].add(r.status, r.score, r.moves, r.time);
+    }
+    auto totalsOf = [](const std::vector<Acc> &acc, int64_t index) {
+        return index < 0 ? StatTotals{} : acc[static_cast<size_t>(index)].totals();
+    };
 
     // Lines go out in blocks: a report of a long history is large.
+    constexpr qsizetype kBlock = 1 << 20;
     QByteArray block;
+    block.reserve(kBlock + 4096);
     bool written = true;
     auto flush = [&] {
         if (written && !block.isEmpty())
             written = file.write(block) == block.size();
-        block.clear();
+        block.resize(0);
     };
-    ZonePrinter z([&](const QString &l) {
-        block += l.toUtf8();
-        block += "\r\n";
-        if (block.size() >= (1 << 16))
-            flush();
-    });
+    ZonePrinter z(&block);
+    QByteArray timeBytes;
+    auto time = [&](int32_t seconds) -> ZonePrinter & {
+        timeBytes.resize(0);
+        AppendTime(timeBytes, seconds);
+        return z.text(timeBytes, timeBytes.size());
+    };
 
     const QString blank = QStringLiteral(" ");
-    z.line(data_.ProdName() + QStringLiteral(" Score Board"));
+    z.line(source.prodName + QStringLiteral(" Score Board"));
     z.line(blank);
     z.line(QString(25, u'*'));
     z.line(blank);
-    z.text(QStringLiteral("Created By")).zone().text(data_.CurPlayer()).endLine();
-    z.text(QStringLiteral("Created Date")).zone().text(recordDateText(Now())).endLine();
+    z.text(QStringLiteral("Created By")).zone().text(source.curPlayer).endLine();
+    z.text(QStringLiteral("Created Date")).zone().text(recordDateText(source.now)).endLine();
     z.line(blank);
     z.line(QString(34, u'-'));
     z.line(blank);
@@ -592,21 +673,19 @@ bool cScore::WriteScoreboard(const QString &FileName)
     z.line(QStringLiteral("General Statistics"));
     z.line(QString(18, u'-'));
     headers({"Played", "Won", "Lost", "Time", "Moves", "Score"});
-    const StatTotals all = tableTotals(table, -1, -1);
-    z.number(all.Played).zone().number(all.Won).zone().number(all.Lost).zone().text(FormatTime(all.Time));
-    z.zone().number(all.Moves).zone().number(all.Score).endLine();
+    const StatTotals t0 = all.totals();
+    z.number(t0.Played).zone().number(t0.Won).zone().number(t0.Lost).zone();
+    time(t0.Time).zone().number(t0.Moves).zone().number(t0.Score).endLine();
     z.line(blank);
     z.line(blank);
 
     z.line(QStringLiteral("Player Statistics"));
     z.line(QString(17, u'-'));
     headers({"Player", "Played", "Won", "Lost", "Time", "Moves", "Score"});
-    const int16_t players = data_.TotalPlayers();
-    for (int16_t i = 1; i <= players; ++i) {
-        const QString name = data_.GetPlayer(i);
-        const StatTotals t = playerTotals(table, name);
-        z.text(name).zone().number(t.Played).zone().number(t.Won).zone().number(t.Lost);
-        z.zone().text(FormatTime(t.Time)).zone().number(t.Moves).zone().number(t.Score).endLine();
+    for (const QString &name : source.players) {
+        const StatTotals t = totalsOf(byPlayer, table.playerIndex(name));
+        z.text(name).zone().number(t.Played).zone().number(t.Won).zone().number(t.Lost).zone();
+        time(t.Time).zone().number(t.Moves).zone().number(t.Score).endLine();
     }
     z.line(blank);
     z.line(blank);
@@ -616,12 +695,10 @@ bool cScore::WriteScoreboard(const QString &FileName)
     z.text(QStringLiteral("Game")).blanks(21).text(QStringLiteral("Played")).zone().text(QStringLiteral("Won"));
     z.zone().text(QStringLiteral("Time")).zone().text(QStringLiteral("Moves")).zone().text(QStringLiteral("Score"));
     z.endLine();
-    const int16_t games = data_.TotalGames();
-    for (int16_t i = 1; i <= games; ++i) {
-        const QString name = data_.GetGName(i);
-        const StatTotals t = gameTotals(table, name);
-        z.text(name).blanks(static_cast<int>(25 - name.size())).number(t.Played).zone().number(t.Won);
-        z.zone().text(FormatTime(t.Time)).zone().number(t.Moves).zone().number(t.Score).endLine();
+    for (const QString &name : source.games) {
+        const StatTotals t = totalsOf(byGame, table.gameIndex(name));
+        z.text(name).blanks(static_cast<int>(25 - name.size())).number(t.Played).zone().number(t.Won).zone();
+        time(t.Time).zone().number(t.Moves).zone().number(t.Score).endLine();
     }
     z.line(blank);
     z.line(blank);
@@ -629,36 +706,62 @@ bool cScore::WriteScoreboard(const QString &FileName)
     z.line(QStringLiteral("Full Statistics"));
     z.line(QString(14, u'-'));
     headers({"Date", "Game", "Player", "Status", "Score", "Moves", "Time", "Game No"});
-    // One locale and one date text per day, not per record.
+
+    // The texts that repeat are made once: names cut to 12 characters, the
+    // two status words, the date of each day.
+    std::vector<Piece> games, players;
+    for (const QString &g : table.gameNames())
+        games.emplace_back(g.left(12));
+    for (const QString &p : table.playerNames())
+        players.emplace_back(p.left(12));
+    const Piece won(WonLost(1)), lost(WonLost(0));
     const QLocale locale;
     const QString dateFormat = shortDateFormat();
-    QDate lastDay;
-    QString lastDayText;
-    for (qsizetype i = 0; i < table.size(); ++i) {
-        const ScoreRec r = table.record(i);
-        if (r.HasDate() && r.Day != lastDay) {
-            lastDay = r.Day;
-            lastDayText = locale.toString(r.Day, dateFormat);
+    std::unordered_map<int64_t, Piece> days;
+    int64_t lastDay = std::numeric_limits<int64_t>::min();
+    const Piece *day = nullptr;
+    const auto &rows = table.rows();
+    for (size_t i = 0; i < rows.size() && written; ++i) {
+        const ScoreTable::Row &r = rows[i];
+        if (r.stamp != NoStamp) {
+            if (julianDay(r.stamp) != lastDay) {
+                lastDay = julianDay(r.stamp);
+                auto it = days.find(lastDay);
+                if (it == days.end())
+                    it = days.emplace(lastDay, Piece(locale.toString(stampDate(r.stamp), dateFormat))).first;
+                day = &it->second;
+            }
+            z.text(day->utf8, day->columns);
+        } else if (r.dateText != ScoreTable::CanonicalDate) {
+            z.text(table.text(r.dateText)); // a date that could not be read, as it stands
         }
-        z.text(r.HasDate() ? lastDayText : r.Date).zone().text(r.GName.left(12));
-        z.zone().text(r.Player.left(12)).zone().text(WonLost(r.Status)).zone().number(r.Score);
-        z.zone().number(r.Moves).zone().text(FormatTime(r.Time)).blanks(5);
-        if (r.GNo.isNumber())
-            z.number(r.GNo.asNumber());
-        else
-            z.text(r.GNo.toText());
+        const Piece &g = games[r.game];
+        const Piece &p = players[r.player];
+        const Piece &status = r.status == 1 ? won : lost;
+        z.zone().text(g.utf8, g.columns).zone().text(p.utf8, p.columns).zone().text(status.utf8, status.columns);
+        z.zone().number(r.score).zone().number(r.moves).zone();
+        time(r.time).blanks(5);
+        if (r.gnoKind == ScoreTable::NumberGNo)
+            z.number(r.gno);
+        else if (r.gnoKind == ScoreTable::TextGNo)
+            z.text(table.text(r.gno));
         z.endLine();
-        if (!written)
-            break;
+        if (block.size() >= kBlock) {
+            flush();
+            const qint64 at = bytes + static_cast<qint64>(static_cast<double>(bytes) * i / rows.size());
+            if (!progress(at, total))
+                return Written::Cancelled;
+        }
     }
     flush();
     // A file system that finds out late that the data has no room says so
     // only here.
-    if (!written || ::fsync(file.handle()) != 0) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    if (!written || ::fsync(file.handle()) != 0)
+        return Written::No;
+    if (!file.commit())
+        return Written::No;
+    progress(total, total);
+    return Written::Yes;
 }
 
 } // namespace tw

@@ -120,9 +120,26 @@ public:
     QString ScoreFileName(const QString &Player) const;
 
 private:
+    // What the report needs of the settings object, taken in the window
+    // thread: the report itself is written away from it.
+    struct ReportSource {
+        QString prodName;
+        QString curPlayer;
+        QDateTime now;
+        QStringList players; // slots 1 to TotalPlayers
+        QStringList files;   // their score files; empty for a name that cannot be one
+        QStringList games;   // the catalogue, 1 to TotalGames
+    };
+    ReportSource reportSource() const;
+    enum class Written { Yes, No, Cancelled };
     // Writes the report into FileName from a table of its own, so a window's
-    // loaded table is left alone. True only when the file was really written.
-    bool WriteScoreboard(const QString &FileName);
+    // loaded table is left alone; Yes only when the file was really written.
+    // It uses nothing but its arguments, so it may run on a thread of its
+    // own. Files that cannot be read are told in `errors`.
+    static Written WriteScoreboard(const QString &FileName, const ReportSource &source,
+                                   const CorePrompt::Progress &progress, QStringList &errors);
+    // Adds one player's score file to a table: what went wrong, or nothing.
+    static QString readScoreFile(ScoreTable &table, const QString &path, const QString &player);
 
     // False when a player's file could not be read (reported already).
     bool loadAll(ScoreTable &table) const;

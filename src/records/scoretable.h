@@ -56,6 +56,11 @@ public:
     // record has it.
     int64_t gameIndex(const QString &name) const;
     int64_t playerIndex(const QString &name) const;
+    // The names a row's indexes stand for, and the texts of its typed game
+    // number and of a date in an older form.
+    const QStringList &gameNames() const { return games_; }
+    const QStringList &playerNames() const { return players_; }
+    const QString &text(qint64 index) const { return texts_.at(static_cast<qsizetype>(index)); }
 
 private:
     struct Hash {

@@ -1,45 +1,52 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
 
-#include <functional>
+#include <string>
 
 namespace tw {
 
 // Lays out report lines in print zones of 14 columns (starting at columns 1,
 // 15, 29, ...). zone() moves to the first zone start at or after the current
 // column; text() and number() follow directly. A number carries a blank in
-// place of a plus sign and one trailing blank.
+// place of a plus sign and one trailing blank. Lines are UTF-8, each ended by
+// CR LF; a column is one character of the text (a UTF-16 unit).
 class ZonePrinter {
 public:
     static constexpr int ZoneWidth = 14;
 
-    ZonePrinter() = default;
-    // Hands every ended line to the sink instead of keeping it, so a long
-    // report never sits in memory whole.
-    explicit ZonePrinter(std::function<void(const QString &)> sink) : sink_(std::move(sink)) {}
+    // Keeps the lines itself.
+    ZonePrinter() : out_(&own_) {}
+    // Adds every line to the end of `out`, so a long report is built in
+    // blocks that the caller writes and empties as it goes.
+    explicit ZonePrinter(QByteArray *out) : out_(out) {}
 
-    ZonePrinter &text(const QString &t);
+    ZonePrinter &text(const QString &t) { return text(t.toUtf8(), t.size()); }
+    // Text already in UTF-8, `columns` characters wide.
+    ZonePrinter &text(QByteArrayView utf8, qsizetype columns);
     ZonePrinter &number(qint64 n);
-    ZonePrinter &blanks(int n) { return text(QString(n > 0 ? n : 0, QLatin1Char(' '))); }
+    ZonePrinter &blanks(int n);
     ZonePrinter &zone();
     // Ends the current line.
     void endLine();
     // A line of its own.
     void line(const QString &t) { text(t).endLine(); }
 
-    // Every ended line, without line ends (none when a sink takes them).
-    const QStringList &lines() const { return lines_; }
-    // The lines joined, each ended by CR LF.
-    QString joined() const;
+    // The lines kept, without line ends (none when they went to `out`).
+    QStringList lines() const;
+    // The lines kept, each ended by CR LF.
+    QString joined() const { return QString::fromUtf8(own_); }
 
 private:
-    std::function<void(const QString &)> sink_;
-    QString cur_;
+    QByteArray own_;
+    QByteArray *out_;
+    std::string line_; // the line being laid out; its room is kept from line to line
+    qsizetype col_ = 0;
     bool fresh_ = true; // nothing printed since the line start or the last zone move
-    QStringList lines_;
 };
 
 } // namespace tw

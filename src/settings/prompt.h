@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QColor;
@@ -12,7 +13,7 @@ namespace tw {
 
 // Everything the program asks of the person at the screen outside its own
 // windows' controls: a Yes/No question, a report, an error, a colour, a file
-// name to save under, and whole modal windows. The program answers on screen
+// name to save under, the progress of long work, and whole modal windows. The program answers on screen
 // (QtPrompt); tests answer from a script, so nothing blocks.
 //
 // Each box belongs to an owner window (null: none) and carries the
@@ -73,6 +74,22 @@ public:
     // "Text File (*.txt)".
     virtual std::optional<QString> SaveFileName(QWidget *owner, const QString &defaultName,
                                                 const QString &filter) = 0;
+
+    // Work long enough to be noticed, such as writing a large report. The
+    // work is handed a callback to report how far it has come (done of
+    // total); the callback returns false once the person has cancelled, and
+    // the work should then stop and return false. RunLong returns what the
+    // work returned. Here the work simply runs; the program's prompt runs it
+    // on a thread of its own and, once it has taken a moment, shows `text`
+    // with its progress while the windows keep painting, so the work must
+    // touch nothing that belongs to the window thread.
+    using Progress = std::function<bool(qint64 done, qint64 total)>;
+    virtual bool RunLong(QWidget *owner, const QString &text, const std::function<bool(const Progress &)> &work)
+    {
+        Q_UNUSED(owner);
+        Q_UNUSED(text);
+        return work([](qint64, qint64) { return true; });
+    }
 };
 
 class Prompt : public CorePrompt {

@@ -3,9 +3,17 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QStandardPaths>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <thread>
 
 namespace tw {
 
@@ -70,6 +78,66 @@ std::optional<QString> QtPrompt::SaveFileName(QWidget *owner, const QString &def
 int QtPrompt::Run(QDialog &dialog)
 {
     return dialog.exec();
+}
+
+bool QtPrompt::RunLong(QWidget *owner, const QString &text, const std::function<bool(const Progress &)> &work)
+{
+    std::atomic<qint64> done{0};
+    std::atomic<qint64> total{0};
+    std::atomic<bool> cancelled{false};
+    std::atomic<bool> finished{false};
+    bool result = false;
+    QObject waker; // woken when the work ends
+    std::thread worker([&] {
+        try {
+            result = work([&](qint64 d, qint64 t) {
+                done = d;
+                total = t;
+                return !cancelled.load();
+            });
+        } catch (...) {
+            result = false;
+        }
+        // `finished` last: once it is set the loop below may end and take
+        // everything here with it.
+        QMetaObject::invokeMethod(&waker, [] {}, Qt::QueuedConnection);
+        finished = true;
+    });
+
+    // Meanwhile the windows paint and their timers run. Until the progress
+    // window shows, input waits (the work may rely on what a click would
+    // change); once it shows, it is modal, and its Cancel asks the work to
+    // stop.
+    std::unique_ptr<QProgressDialog> dialog;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer tick;
+    tick.setInterval(50);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (!dialog && clock.elapsed() >= ProgressDelayMs) {
+            dialog = std::make_unique<QProgressDialog>(text, QStringLiteral("Cancel"), 0, 1000, owner);
+            dialog->setWindowTitle(QCoreApplication::applicationName());
+            dialog->setWindowModality(Qt::ApplicationModal);
+            dialog->setMinimumDuration(0);
+            dialog->setAutoClose(false);
+            dialog->setAutoReset(false);
+            QObject::connect(dialog.get(), &QProgressDialog::canceled, [&] { cancelled = true; });
+            dialog->show();
+        }
+        if (dialog && !cancelled) {
+            const qint64 t = total;
+            dialog->setValue(t > 0 ? static_cast<int>(std::clamp<qint64>(done * 1000 / t, 0, 1000)) : 0);
+        }
+    });
+    tick.start();
+    while (!finished) {
+        QEventLoop::ProcessEventsFlags flags = QEventLoop::WaitForMoreEvents;
+        if (!dialog)
+            flags |= QEventLoop::ExcludeUserInputEvents;
+        QCoreApplication::processEvents(flags);
+    }
+    worker.join();
+    return result;
 }
 
 } // namespace tw

@@ -22,12 +22,16 @@ MessageBoxLook LookOf(const Prompt::Message &message);
 QString SaveStartFolder();
 
 // The program's answers: message boxes, the system's colour and save dialogs,
-// and each modal window's own event loop.
+// long work on a thread of its own with a progress window, and each modal
+// window's own event loop.
 class QtPrompt : public Prompt {
 public:
     bool Show(const Message &message) override;
     std::optional<QColor> ChooseColor(QWidget *owner, const QColor &initial) override;
     std::optional<QString> SaveFileName(QWidget *owner, const QString &defaultName, const QString &filter) override;
+    // The progress window shows once the work has taken this long.
+    static constexpr int ProgressDelayMs = 300;
+    bool RunLong(QWidget *owner, const QString &text, const std::function<bool(const Progress &)> &work) override;
     int Run(QDialog &dialog) override;
 };
 

@@ -160,7 +160,9 @@ TEST(ZonePrinter, ZonesAreFourteenColumnsWide)
     z.text("Game").blanks(21).text("Played").zone().text("Won").endLine();
     z.zone().text("Y").endLine();                                // an empty first zone
     z.number(123).endLine();
-    ASSERT_EQ(z.lines().size(), 7);
+    // Columns are characters, not bytes.
+    z.text(QString::fromUtf8("K\xc3\xb6nig")).zone().number(-9223372036854775807LL - 1).endLine();
+    ASSERT_EQ(z.lines().size(), 8);
     EXPECT_EQ(z.lines()[0], "Played        Won");
     EXPECT_EQ(z.lines()[1], " 2 " + QString(11, ' ') + "-5 " + QString(11, ' ') + "x");
     EXPECT_EQ(z.lines()[2], "abcdefghijklmnX");
@@ -168,5 +170,6 @@ TEST(ZonePrinter, ZonesAreFourteenColumnsWide)
     EXPECT_EQ(z.lines()[4], "Game" + QString(21, ' ') + "Played" + QString(11, ' ') + "Won");
     EXPECT_EQ(z.lines()[5], QString(14, ' ') + "Y");
     EXPECT_EQ(z.lines()[6], " 123 ");
-    EXPECT_EQ(z.joined().right(7), " 123 \r\n");
+    EXPECT_EQ(z.lines()[7], QString::fromUtf8("K\xc3\xb6nig") + QString(9, ' ') + "-9223372036854775808 ");
+    EXPECT_TRUE(z.joined().endsWith(" 123 \r\n" + z.lines()[7] + "\r\n"));
 }

@@ -212,6 +212,60 @@ TEST_F(ScoreExport, AnUnreadableScoreFileIsNoSuccess)
     EXPECT_FALSE(QFile::exists(*ui.saveName)); // no report that leaves Bob out
 }
 
+// The export is long work: it runs through the prompt, which may run it away
+// from the windows, and it tells how far it has come.
+TEST_F(ScoreExport, RunsAsLongWorkThatReportsItsProgress)
+{
+    d.data.SetPlayer(2, "Bob", false);
+    QByteArray games;
+    for (int i = 0; i < 20000; ++i)
+        games += line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1);
+    writeFile(path("Player1.sre"), games);
+    writeFile(path("Bob.sre"), games);
+    score.ExportStat();
+    EXPECT_EQ(ui.last(ScriptedCorePrompt::Asked::LongWork).text, "Exporting the statistics to " + *ui.saveName);
+    EXPECT_EQ(ui.infos(), QStringList{"Statistics Successfully Exported to " + *ui.saveName});
+    // Both files read, then a report of some megabytes written in blocks.
+    ASSERT_GE(ui.progress.size(), 4u);
+    const qint64 total = ui.progress.front().second;
+    EXPECT_GT(total, 2 * games.size());
+    qint64 last = 0;
+    for (const auto &[done, all] : ui.progress) {
+        EXPECT_EQ(all, total);
+        EXPECT_GE(done, last);
+        last = done;
+    }
+    EXPECT_EQ(last, total);
+    EXPECT_EQ(readFile(*ui.saveName).count('\n'), 40000 + 35 + 30);
+}
+
+// Cancelled while reading the files or while writing: no report, the old
+// one kept, nothing left beside it, and nothing to tell.
+TEST_F(ScoreExport, ACancelledExportLeavesNoReport)
+{
+    QByteArray games;
+    for (int i = 0; i < 20000; ++i)
+        games += line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1);
+    writeFile(path("Player1.sre"), games);
+    const QString target = tmp.path() + "/Scoreboard";
+    writeFile(target, "old report\r\n");
+    // The first report comes after reading, the second after the first block
+    // of the report.
+    for (int at : {1, 2}) {
+        ui.asked.clear();
+        ui.progress.clear();
+        ui.cancelAt = at;
+        ui.saveName = target;
+        score.ExportStat();
+        EXPECT_EQ(ui.progress.size(), static_cast<size_t>(at)) << "cancelled at report " << at;
+        EXPECT_EQ(ui.count(ScriptedCorePrompt::Asked::LongWork), 1);
+        EXPECT_TRUE(ui.infos().isEmpty());
+        EXPECT_TRUE(ui.errors().isEmpty());
+        EXPECT_EQ(readFile(target), QByteArray("old report\r\n"));
+        EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"Scoreboard"});
+    }
+}
+
 TEST_F(ScoreExport, AFullDiskIsNoSuccessAndLeavesNoReport)
 {
     SmallFilesystem fs(64 * 1024);

@@ -693,6 +693,12 @@ TEST(MainWindow, TheScoreStoresBoxesBelongToTheTable)
     EXPECT_EQ(t.prompt.asked[1].kind, ScriptedPrompt::Asked::SaveFile);
     EXPECT_EQ(t.prompt.asked[1].owner, &w);
     EXPECT_EQ(t.prompt.asked[1].filter, QStringLiteral("Text File (*.txt)"));
+    // The export's progress and its report too.
+    t.prompt.saveName = t.dir.path() + QStringLiteral("/report.txt");
+    w.score()->ExportStat();
+    EXPECT_EQ(t.prompt.last(ScriptedPrompt::Asked::LongWork).owner, &w);
+    ASSERT_EQ(t.prompt.infos().size(), 1);
+    EXPECT_EQ(t.prompt.asked.back().owner, &w);
 }
 
 

@@ -9,6 +9,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -16,6 +18,11 @@
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
 
 using namespace tw;
 using namespace tw::test;
@@ -264,4 +271,103 @@ TEST(QtPrompt, TheSaveDialogStartsInDocumentsElseInTheHomeFolder)
 
     QDir().rmdir(docs);
     QDir::setCurrent(before);
+}
+
+namespace {
+
+// Looks at the progress window of long work once it shows: keeps what it
+// shows, then does what `onShown` says.
+struct ProgressSeen {
+    QPointer<QProgressDialog> dialog;
+    QString label, title;
+    int value = -1;
+    bool modal = false;
+    QWidget *parent = nullptr;
+};
+
+void watchProgress(QTimer &probe, ProgressSeen &seen, std::function<void(QProgressDialog *)> onShown)
+{
+    probe.setInterval(20);
+    QObject::connect(&probe, &QTimer::timeout, [&seen, onShown] {
+        auto *p = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+        if (!p || seen.dialog)
+            return;
+        seen.dialog = p;
+        seen.label = p->labelText();
+        seen.title = p->windowTitle();
+        seen.value = p->value();
+        seen.modal = p->isModal();
+        seen.parent = p->parentWidget();
+        onShown(p);
+    });
+    probe.start();
+}
+
+// Waits in the work until `go` is set, for at most a minute.
+void waitFor(const std::atomic<bool> &go)
+{
+    for (int i = 0; i < 6000 && !go; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+} // namespace
+
+// Long work runs on a thread of its own; the window thread goes on running
+// its timers, and once the work has taken a moment a modal progress window
+// over the owner shows its text and how far it has come.
+TEST(QtPrompt, LongWorkRunsAwayFromTheWindowsAndShowsItsProgress)
+{
+    TestData d; // the application title
+    QtPrompt prompt;
+    QWidget owner;
+    int ticks = 0;
+    QTimer windowTimer;
+    QObject::connect(&windowTimer, &QTimer::timeout, [&] { ++ticks; });
+    windowTimer.start(10);
+    std::atomic<bool> go{false};
+    ProgressSeen seen;
+    QTimer probe;
+    watchProgress(probe, seen, [&](QProgressDialog *) { go = true; });
+    std::thread::id workThread;
+    const bool r = prompt.RunLong(&owner, QStringLiteral("Exporting"), [&](const CorePrompt::Progress &progress) {
+        workThread = std::this_thread::get_id();
+        progress(25, 100);
+        waitFor(go);
+        return progress(100, 100);
+    });
+    EXPECT_TRUE(r);
+    EXPECT_NE(workThread, std::this_thread::get_id());
+    EXPECT_GT(ticks, 0);
+    EXPECT_TRUE(go);
+    EXPECT_EQ(seen.label, QStringLiteral("Exporting"));
+    EXPECT_EQ(seen.title, QStringLiteral("Tarnwick"));
+    EXPECT_EQ(seen.value, 250);
+    EXPECT_TRUE(seen.modal);
+    EXPECT_EQ(seen.parent, &owner);
+    EXPECT_TRUE(seen.dialog.isNull()); // gone with the work
+}
+
+// Cancel in the progress window is the work's answer to its next report; the
+// work stops and RunLong gives what it returned.
+TEST(QtPrompt, LongWorkStopsOnCancel)
+{
+    QtPrompt prompt;
+    ProgressSeen seen;
+    QTimer probe;
+    watchProgress(probe, seen, [](QProgressDialog *p) {
+        if (auto *cancel = p->findChild<QPushButton *>())
+            cancel->click();
+    });
+    int reports = 0;
+    const bool r = prompt.RunLong(nullptr, QStringLiteral("Exporting"), [&](const CorePrompt::Progress &progress) {
+        for (; reports < 60000; ++reports) {
+            if (!progress(reports, 60000))
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
+    });
+    EXPECT_FALSE(r);
+    EXPECT_TRUE(seen.dialog.isNull());
+    EXPECT_LT(reports, 60000);
 }
