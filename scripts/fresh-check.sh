@@ -138,11 +138,21 @@ xvfb_pid=
 phase_pid=
 status_file=
 
-# Processes whose root directory is $1: only ever ones this script started.
+# Processes in root $1: those chrooted into it, and those in the mount
+# namespaces in_root made for it (their root is that namespace's own, so
+# their root directory does not show the path). Only ever ones this script
+# started.
 procs_in() {
-  local p
+  local p ns=() mine
+  [[ -f "$1.ns" ]] && mapfile -t ns <"$1.ns"
   for p in /proc/[0-9]*; do
-    [[ "$(readlink "$p/root" 2>/dev/null)" == "$1" ]] && echo "${p#/proc/}"
+    if [[ "$(readlink "$p/root" 2>/dev/null)" == "$1" ]]; then
+      echo "${p#/proc/}"
+      continue
+    fi
+    ((${#ns[@]})) || continue
+    mine=$(readlink "$p/ns/mnt" 2>/dev/null) || continue
+    printf '%s\n' "${ns[@]}" | grep -qxF -- "$mine" && echo "${p#/proc/}"
   done
   return 0
 }
@@ -309,8 +319,25 @@ clone_into() {
 # in_root ROOT USER COMMAND: runs COMMAND by a login shell of USER inside
 # ROOT, with the environment a fresh login has, not this script's.
 # Bounded in time: a step that hangs fails instead of stalling the run.
+# ROOT is entered as the root of a mount namespace of its own (pivot_root),
+# not by chroot: inside a chroot the kernel refuses a user namespace, and
+# the tests make their small filesystems in one when run by a normal user.
+# The namespace is noted in ROOT.ns, so that procs_in finds what runs in it.
 in_root() {
-  timeout --kill-after=30 "$step_limit" chroot "$1" /usr/bin/env -i TERM=dumb /bin/su - "$2" -c "$3"
+  # shellcheck disable=SC2016 # expanded by the inner shell
+  timeout --kill-after=30 "$step_limit" unshare --mount --propagation private -- bash -c '
+    set -e
+    r=$1
+    shift
+    readlink /proc/self/ns/mnt >>"$r.ns"
+    mount --rbind "$r" "$r"
+    cd "$r"
+    old=$(mktemp -d tmp/.host.XXXXXX)
+    pivot_root . "$old"
+    cd /
+    umount -l "/$old"
+    rmdir "/$old"
+    exec "$@"' enter-root "$1" /usr/bin/env -i TERM=dumb /bin/su - "$2" -c "$3"
 }
 
 # run_in ROOT USER DIR COMMAND: one README command, nothing of it left
