@@ -76,6 +76,22 @@ void playAGame(Engine &engine)
     engine.EndGame(0);
 }
 
+// The program's own objects over the real settings file and data folder,
+// before the table start-up.
+struct RealStart {
+    RealStart()
+    {
+        frmGame::Init(data);
+        view.engine = &engine;
+    }
+    QtSettingsStore store;
+    cData data{store};
+    ScriptedCorePrompt ui;
+    cScore score{data, &ui};
+    RecordingView view;
+    Engine engine{data, view, &score};
+};
+
 class DataFolder : public StoreFixture {
 protected:
     DataFolder()
@@ -117,20 +133,13 @@ TEST(DataFolderWithoutHome, TheUsersOwnHomeIsUsed)
     Environment env;
     env.unsetHome();
 
-    QtSettingsStore store;
-    cData data(store);
-    frmGame::Init(data);
-    EXPECT_EQ(store.FileName(), home + "/.config/Tarnwick/Tarnwick.conf");
-    EXPECT_EQ(data.AppDir(), home + "/.local/share/Tarnwick/");
-    ScriptedCorePrompt ui;
-    cScore score(data, &ui);
-    RecordingView view;
-    Engine engine(data, view, &score);
-    view.engine = &engine;
-    engine.InitTable();
-    playAGame(engine);
-    score.AddFav("Freecell", GameNo::number(7));
-    EXPECT_TRUE(ui.asked.empty());
+    RealStart t;
+    EXPECT_EQ(t.store.FileName(), home + "/.config/Tarnwick/Tarnwick.conf");
+    EXPECT_EQ(t.data.AppDir(), home + "/.local/share/Tarnwick/");
+    t.engine.InitTable();
+    playAGame(t.engine);
+    t.score.AddFav("Freecell", GameNo::number(7));
+    EXPECT_TRUE(t.ui.asked.empty());
     EXPECT_TRUE(QFileInfo::exists(home + "/.local/share/Tarnwick/Player1.sre"));
     EXPECT_TRUE(QFileInfo::exists(home + "/.local/share/Tarnwick/fav.dat"));
     EXPECT_TRUE(QFileInfo::exists(home + "/.config/Tarnwick/Tarnwick.conf"));
@@ -156,34 +165,27 @@ TEST(DataFolderWithoutHome, WithNoHomeAtAllNothingIsWrittenAndThePlayerIsToldOnc
     ASSERT_TRUE(UserHome().isEmpty());
     const QStringList here = QDir::current().entryList(QDir::AllEntries | QDir::Hidden);
 
-    QtSettingsStore store;
-    EXPECT_TRUE(store.FileName().isEmpty());
-    cData data(store);
-    frmGame::Init(data);
-    EXPECT_TRUE(data.AppDir().isEmpty());
-    ScriptedCorePrompt ui;
-    cScore score(data, &ui);
-    RecordingView view;
-    Engine engine(data, view, &score);
-    view.engine = &engine;
-    engine.InitTable();
-    ASSERT_EQ(ui.errors().size(), 1);
-    EXPECT_EQ(ui.errors()[0], "Games, favourites and settings cannot be saved: there is no home folder (HOME is "
-                              "not set, and the user database names none).");
-    playAGame(engine);
-    playAGame(engine);
-    score.AddFav("Freecell", GameNo::number(7));
-    score.OpenFav();
-    score.OpenAllScore();
-    score.ClearFav();
-    EXPECT_EQ(ui.asked.size(), 1u);
-    EXPECT_EQ(score.FavTop(), 0);
-    EXPECT_EQ(score.ScoreTop(), 0);
-    EXPECT_EQ(score.SesTop(), 2);
+    RealStart t;
+    EXPECT_TRUE(t.store.FileName().isEmpty());
+    EXPECT_TRUE(t.data.AppDir().isEmpty());
+    t.engine.InitTable();
+    ASSERT_EQ(t.ui.errors().size(), 1);
+    EXPECT_EQ(t.ui.errors()[0], "Games, favourites and settings cannot be saved: there is no home folder (HOME is "
+                                "not set, and the user database names none).");
+    playAGame(t.engine);
+    playAGame(t.engine);
+    t.score.AddFav("Freecell", GameNo::number(7));
+    t.score.OpenFav();
+    t.score.OpenAllScore();
+    t.score.ClearFav();
+    EXPECT_EQ(t.ui.asked.size(), 1u);
+    EXPECT_EQ(t.score.FavTop(), 0);
+    EXPECT_EQ(t.score.ScoreTop(), 0);
+    EXPECT_EQ(t.score.SesTop(), 2);
     // The settings of the run are kept for the run.
-    EXPECT_EQ(data.CurPlayer(), "Player1");
-    data.ShowTime(0);
-    EXPECT_EQ(data.ShowTime(), 0);
+    EXPECT_EQ(t.data.CurPlayer(), "Player1");
+    t.data.ShowTime(0);
+    EXPECT_EQ(t.data.ShowTime(), 0);
     EXPECT_EQ(QDir::current().entryList(QDir::AllEntries | QDir::Hidden), here);
     expectNothingAtTheRoot();
 }

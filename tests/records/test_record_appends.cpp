@@ -193,15 +193,6 @@ TEST_F(RecordAppends, AHandEditedLastRecordIsKeptThroughTheNextGame)
     score.OpenAllScore();
     EXPECT_EQ(score.ScoreTop(), 3);
 
-    // A fragment that is no record is skipped by the reader but left where it
-    // is, on a line of its own: it never joins the next record.
-    const QByteArray fragment = "\"2024-03-12 12:00:00\",\"Freecell\",12";
-    writeFile(path("Player1.sre"), first + fragment);
-    score.AddScore(1);
-    EXPECT_EQ(readFile(path("Player1.sre")), first + fragment + "\r\n" + added);
-    score.OpenAllScore();
-    EXPECT_EQ(score.ScoreTop(), 2);
-
     // The favourites file keeps its hand-typed last line the same way.
     writeFile(path("fav.dat"), "\"Freecell\",1\r\n\"Penguin\",\"7\"");
     score.AddFav("Zodiac", GameNo::number(8));
