@@ -546,8 +546,8 @@ def main():
 
     for tool in ("Xvfb", "xdotool", "xprop", "import"):
         if not shutil.which(tool):
-            print(f"SKIP: {tool} not found")
-            return 77
+            print(f"FAILED: {tool} not found (scripts/deps.sh --test installs it)")
+            return 1
     shutil.rmtree(args.shots, ignore_errors=True)
     os.makedirs(args.shots)
 
