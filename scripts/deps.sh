@@ -11,7 +11,8 @@ packages=(
   fonts-dejavu-core
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb xauth xdotool x11-utils imagemagick python3 libx11-dev desktop-file-utils)
+  packages+=(xvfb xauth xdotool x11-utils imagemagick python3 libx11-dev desktop-file-utils
+             pulseaudio pulseaudio-utils)
 fi
 
 missing=()

@@ -2,18 +2,24 @@
 
 #include "settings/data.h"
 
+#include <QAudioFormat>
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QUrl>
 
-class QSoundEffect;
+#include <memory>
+
+class QThread;
 
 namespace tw {
 
-// Plays the embedded sound effects through Qt Multimedia. One effect object
-// per sound, made the first time that sound is asked for; at most one sound
-// plays at a time. Without an audio output (headless machines, CI) every call
-// returns at once and nothing happens.
+// Plays the embedded sound effects through Qt Multimedia's audio output, from
+// a thread of its own: the sound server is fed while the window thread is
+// busy (a deal, a first paint), so a sound never breaks up. Each sound is
+// loaded the first time it is asked for; at most one sound plays at a time.
+// Without an audio output (headless machines, CI) every call returns at once
+// and nothing happens.
 class QtSoundPlayer : public SoundPlayer {
 public:
     QtSoundPlayer();
@@ -22,7 +28,7 @@ public:
     QtSoundPlayer &operator=(const QtSoundPlayer &) = delete;
 
     // Stops the sound that plays and starts the named one ("UNDO", "win",
-    // ...; letter case does not matter). Never waits for the sound to load.
+    // ...; letter case does not matter). Never waits for the sound.
     void Play(const QString &resource) override;
 
     // The resource URL of a sound ("qrc:/sounds/UNDO.wav"), or an empty URL
@@ -32,12 +38,22 @@ public:
     // Whether the system offers any audio output at all.
     static bool HasAudioOutput();
 
-    // Number of effect objects made so far.
-    int LoadedCount() const { return int(effects_.size()); }
+    // Number of sounds loaded so far.
+    int LoadedCount() const { return int(samples_.size()); }
+
+    // A sound's samples as the audio output takes them; empty when the file
+    // is not a PCM WAVE file.
+    struct Sample {
+        QAudioFormat format;
+        QByteArray pcm;
+    };
+    static Sample Load(const QString &path);
 
 private:
-    QHash<QString, QSoundEffect *> effects_;
-    QSoundEffect *current_ = nullptr;
+    class Output;
+    QHash<QString, Sample> samples_;
+    std::unique_ptr<QThread> thread_;
+    Output *output_ = nullptr; // lives in thread_
 };
 
 } // namespace tw

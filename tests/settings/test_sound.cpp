@@ -1,9 +1,11 @@
 #include "settings/sound.h"
 
 #include "testutil.h"
+#include "wavefile.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryFile>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
@@ -12,6 +14,8 @@
 using tw::QtSoundPlayer;
 using tw::test::RecordingSound;
 using tw::test::TestData;
+using tw::test::parseWave;
+using tw::test::WaveInfo;
 
 namespace {
 
@@ -100,59 +104,6 @@ TEST(PlaySoundRule, EverySoundAnEventAsksForIsEmbedded)
 
 // --- the embedded WAVE files --------------------------------------------------
 
-namespace {
-
-struct WaveInfo {
-    bool ok = false;
-    QString error;
-    quint16 format = 0, channels = 0, bits = 0;
-    quint32 rate = 0;
-    QByteArray data;
-};
-
-WaveInfo parseWave(const QByteArray &b)
-{
-    WaveInfo w;
-    auto byte = [&](qsizetype i) { return static_cast<quint32>(static_cast<uchar>(b.at(i))); };
-    auto u16 = [&](qsizetype at) { return static_cast<quint16>(byte(at) | (byte(at + 1) << 8)); };
-    auto u32 = [&](qsizetype at) { return u16(at) | (static_cast<quint32>(u16(at + 2)) << 16); };
-    if (b.size() < 12 || !b.startsWith("RIFF") || b.mid(8, 4) != "WAVE") {
-        w.error = QStringLiteral("not RIFF/WAVE");
-        return w;
-    }
-    if (u32(4) != quint32(b.size() - 8)) {
-        w.error = QStringLiteral("RIFF size does not match the file");
-        return w;
-    }
-    bool haveFmt = false;
-    qsizetype at = 12;
-    while (at + 8 <= b.size()) {
-        const QByteArray id = b.mid(at, 4);
-        const quint32 len = u32(at + 4);
-        const qsizetype body = at + 8;
-        if (body + qsizetype(len) > b.size()) {
-            w.error = QStringLiteral("chunk runs past the end");
-            return w;
-        }
-        if (id == "fmt " && len >= 16) {
-            w.format = u16(body);
-            w.channels = u16(body + 2);
-            w.rate = u32(body + 4);
-            w.bits = u16(body + 14);
-            haveFmt = true;
-        } else if (id == "data") {
-            w.data = b.mid(body, len);
-        }
-        at = body + len + (len & 1);
-    }
-    w.ok = haveFmt && !w.data.isEmpty();
-    if (!w.ok)
-        w.error = QStringLiteral("fmt or data chunk missing");
-    return w;
-}
-
-} // namespace
-
 TEST(SoundResources, EachIsAShortQuietPcmWave)
 {
     for (const char *name : kSounds) {
@@ -211,6 +162,31 @@ TEST(QtSoundPlayer, FindsResourcesWithoutRegardToCase)
     EXPECT_TRUE(QtSoundPlayer::SourceFor(QStringLiteral("REDO")).isEmpty());
     EXPECT_TRUE(QtSoundPlayer::SourceFor(QString()).isEmpty());
     EXPECT_TRUE(QtSoundPlayer::SourceFor(QStringLiteral("../help/index")).isEmpty());
+}
+
+TEST(QtSoundPlayer, LoadsEachSoundAsItsFileHoldsIt)
+{
+    for (const char *name : kSounds) {
+        const QString path = QStringLiteral(":/sounds/%1.wav").arg(QLatin1String(name));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+        const WaveInfo w = parseWave(f.readAll());
+        const QtSoundPlayer::Sample s = QtSoundPlayer::Load(path);
+        EXPECT_EQ(s.pcm, w.data) << name;
+        EXPECT_EQ(s.format.sampleRate(), int(w.rate)) << name;
+        EXPECT_EQ(s.format.channelCount(), int(w.channels)) << name;
+        EXPECT_EQ(s.format.sampleFormat(), QAudioFormat::Int16) << name;
+    }
+    // Nothing to play from a file that is not a whole WAVE file.
+    EXPECT_TRUE(QtSoundPlayer::Load(QStringLiteral(":/help/index.html")).pcm.isEmpty());
+    EXPECT_TRUE(QtSoundPlayer::Load(QStringLiteral(":/sounds/NONE.wav")).pcm.isEmpty());
+    QFile f(QStringLiteral(":/sounds/WIN.wav"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QTemporaryFile cut;
+    ASSERT_TRUE(cut.open());
+    cut.write(f.readAll().left(4000));
+    cut.close();
+    EXPECT_TRUE(QtSoundPlayer::Load(cut.fileName()).pcm.isEmpty());
 }
 
 TEST(QtSoundPlayer, PlayReturnsAtOnceAndNeverFails)
