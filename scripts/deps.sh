@@ -9,9 +9,10 @@ packages=(
   libqt6opengl6-dev libgl-dev libxkbcommon-dev qt6-qpa-plugins
   libgtest-dev
   fonts-dejavu-core
+  file # cpack -G DEB finds the program's libraries with it
 )
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb xauth xdotool x11-utils imagemagick python3 libx11-dev desktop-file-utils
+  packages+=(xvfb xauth xdotool x11-utils imagemagick python3 libx11-dev desktop-file-utils appstream
              pulseaudio pulseaudio-utils)
 fi
 

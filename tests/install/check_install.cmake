@@ -43,6 +43,19 @@ else()
   endif()
 endif()
 
+set(metainfo ${PREFIX}/share/metainfo/org.tarnwick.tarnwick.metainfo.xml)
+if(NOT EXISTS ${metainfo})
+  fail("no software-centre description at share/metainfo/org.tarnwick.tarnwick.metainfo.xml")
+elseif(NOT APPSTREAMCLI)
+  fail("no appstreamcli given to check the description with")
+else()
+  execute_process(COMMAND ${APPSTREAMCLI} validate --no-net ${metainfo}
+                  RESULT_VARIABLE arc OUTPUT_VARIABLE aout ERROR_VARIABLE aout)
+  if(NOT arc EQUAL 0)
+    fail("appstreamcli rejects the description:\n${aout}")
+  endif()
+endif()
+
 # A PNG starts with its signature, then the IHDR chunk whose first eight data
 # bytes are the width and the height, big-endian.
 foreach(size ${SIZES})
