@@ -3,19 +3,25 @@
 # roots, the way a new user would, to catch a missing install step that an
 # already furnished machine hides:
 #
-#   root "as-root":  root runs scripts/test.sh, then scripts/play.sh
+#   root "as-root":  root runs scripts/test.sh, then scripts/play.sh, then
+#                    makes the Debian package with cpack -G DEB
+#   root "package":  root installs that package alone with apt-get install
+#                    ./tarnwick_*.deb, starts tarnwick and removes the
+#                    package again with apt-get remove tarnwick
 #   root "as-user":  a user without sudo runs scripts/deps.sh and must be told
 #                    what to do; then, with sudo rights, the same user runs
 #                    scripts/play.sh (which installs through sudo), then
 #                    scripts/test.sh
 #
 # play.sh passes when the game is up on a private Xvfb and still running after
-# a few seconds; it fails when it exits early.
+# a few seconds; it fails when it exits early. The installed package's game is
+# started the same way.
 #
 # The roots are made by debootstrap from this machine's apt sources; a tarball
 # of the fresh root is cached (TARNWICK_FRESH_CACHE, default
 # /var/cache/tarnwick-fresh) and remade when older than two weeks. Each root
-# gets a clone of this checkout's HEAD (uncommitted changes are not tested).
+# gets a clone of this checkout's HEAD (uncommitted changes are not tested) in
+# a folder whose path holds a space, as a user's may.
 # Logs and screenshots go to build/fresh-check/.
 #
 # Needs root (debootstrap, chroot, mount). All mounts are made in a private
@@ -212,7 +218,7 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 mkdir -p "$logs"
-rm -f "$logs"/*.log "$logs"/*.png
+rm -f "$logs"/*.log "$logs"/*.png "$logs"/tarnwick_*.deb
 work=$(mktemp -d "${TARNWICK_FRESH_WORK:-/var/tmp}/tarnwick-fresh.XXXXXX")
 status_file=$logs/summary.txt
 : >"$status_file"
@@ -240,7 +246,7 @@ phase() {
   if ((rc == 0)); then
     passed=$((passed + 1))
     printf '%-28s pass  %4d s\n' "$name" "$secs" | tee -a "$status_file"
-    grep -E '^[0-9]+% tests passed|^disk use:' "$logs/$name.log" | sed 's/^/   /' || true
+    grep -E '^[0-9]+% tests passed|^disk use:|^package:' "$logs/$name.log" | sed 's/^/   /' || true
   else
     failed=$((failed + 1))
     printf '%-28s FAIL  %4d s  (exit %d)\n' "$name" "$secs" "$rc" | tee -a "$status_file"
@@ -282,6 +288,7 @@ make_root() {
   # Packages must not try to start services in a root without an init.
   printf '#!/bin/sh\nexit 101\n' >"$r/usr/sbin/policy-rc.d"
   chmod 755 "$r/usr/sbin/policy-rc.d"
+  echo "disk use: system $(du -sxm "$r" | cut -f1) MB, fresh"
 }
 
 # The kernel file systems a build needs. /dev is a small tmpfs of its own, so
@@ -314,6 +321,7 @@ clone_into() {
   git clone -q --no-hardlinks "$src" "$r$dir"
   git -C "$r$dir" checkout -q --detach "$head"
   chroot "$r" chown -R "$owner:" "$dir"
+  chroot "$r" chown "$owner:" "$(dirname "$dir")"
 }
 
 # in_root ROOT USER COMMAND: runs COMMAND by a login shell of USER inside
@@ -344,18 +352,22 @@ in_root() {
 # running afterwards, then what it cost in disk space.
 run_in() {
   local r=$1 rc=0
-  in_root "$r" "$2" "cd $3 && $4" || rc=$?
+  in_root "$r" "$2" "cd $(printf %q "$3") && $4" || rc=$?
   stop_procs_in "$r"
   ((rc != 124)) || echo "stopped after $step_limit s"
   disk_use "$r" "$3"
   return "$rc"
 }
 
+# What a root holds: the system, the checkout with its builds, and what apt
+# has downloaded into it so far.
 disk_use() {
-  local all checkout
+  local all checkout fetched
   all=$(du -sxm "$1" | cut -f1)
   checkout=$(du -sxm "$1$2" | cut -f1)
-  echo "disk use: system $((all - checkout)) MB, checkout with builds $checkout MB"
+  fetched=$({ find "$1/var/cache/apt/archives" -maxdepth 1 -name '*.deb' -printf '%s\n' 2>/dev/null || true; } |
+    awk '{ s += $1 } END { printf "%d", s / 1048576 }')
+  echo "disk use: system $((all - checkout)) MB, checkout with builds $checkout MB, apt downloads $fetched MB"
 }
 
 start_xvfb() {
@@ -372,11 +384,11 @@ start_xvfb() {
   [[ -n "$display" ]] || { echo "Xvfb did not start" >&2; return 1; }
 }
 
-# play ROOT USER DIR NAME: scripts/play.sh on the private Xvfb (started
-# beforehand). Passes when the game shows its table and is still running 10 s
-# later.
+# play ROOT USER DIR NAME [COMMAND]: scripts/play.sh, or COMMAND, in DIR on
+# the private Xvfb (started beforehand). Passes when the game shows its table
+# and is still running 10 s later.
 play() {
-  local r=$1 who=$2 dir=$3 name=$4
+  local r=$1 who=$2 dir=$3 name=$4 command=${5:-scripts/play.sh}
   # The display's socket, seen inside the root at the usual place.
   local sock=/tmp/.X11-unix/X$display
   mkdir -p "$r/tmp/.X11-unix"
@@ -385,12 +397,12 @@ play() {
   mount --bind "$sock" "$r$sock"
   local state=/tmp/play-state
   rm -f "$r$state"
-  in_root "$r" "$who" "cd $dir && DISPLAY=:$display TARNWICK_STATE_FILE=$state scripts/play.sh" &
+  in_root "$r" "$who" "cd $(printf %q "$dir") && DISPLAY=:$display TARNWICK_STATE_FILE=$state $command" &
   local pid=$! deadline=$((SECONDS + step_limit)) up=0 rc=0
   while ((SECONDS < deadline)); do
     if ! kill -0 "$pid" 2>/dev/null; then
       wait "$pid" && rc=0 || rc=$?
-      echo "play.sh ended before the game was up (exit $rc)"
+      echo "$command ended before the game was up (exit $rc)"
       umount "$r$sock"
       return 1
     fi
@@ -427,7 +439,7 @@ play() {
 # fail and say what to do, not leave a bare "command not found".
 no_sudo() {
   local r=$1 out rc=0
-  out=$(in_root "$r" "$user" "cd ~/tarnwick && scripts/deps.sh" 2>&1) || rc=$?
+  out=$(in_root "$r" "$user" "cd $(printf %q "$user_dir") && scripts/deps.sh" 2>&1) || rc=$?
   printf '%s\n' "$out"
   if ((rc == 0)); then
     echo "deps.sh succeeded without sudo"
@@ -437,6 +449,41 @@ no_sudo() {
     echo "deps.sh did not say to run it as root or to install sudo"
     return 1
   fi
+}
+
+# The Debian package of the game, made by cpack from the Release build that
+# play.sh left in DIR inside ROOT, copied to $logs.
+make_package() {
+  local r=$1 dir=$2 deb
+  in_root "$r" root "cd $(printf %q "$dir/build/release") && rm -f tarnwick_*.deb && cpack -G DEB"
+  deb=$(find "$r$dir/build/release" -maxdepth 1 -name 'tarnwick_*.deb' | head -n1)
+  [[ -n "$deb" ]] || { echo "cpack made no tarnwick_*.deb"; return 1; }
+  cp "$deb" "$logs/"
+  echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
+  dpkg-deb --field "$deb" Depends
+}
+
+# A root with nothing but the package: apt-get install ./tarnwick_*.deb as a
+# user would, then the installed files where they belong.
+install_package() {
+  local r=$1
+  cp "$logs"/tarnwick_*.deb "$r/root/"
+  in_root "$r" root "cd /root && apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y ./tarnwick_*.deb"
+  local f
+  for f in /usr/bin/tarnwick /usr/share/applications/tarnwick.desktop \
+           /usr/share/metainfo/org.tarnwick.tarnwick.metainfo.xml /usr/share/icons/hicolor/48x48/apps/tarnwick.png; do
+    [[ -f "$r$f" ]] || { echo "not installed: $f"; return 1; }
+  done
+  disk_use "$r" /root
+}
+
+# apt-get remove tarnwick leaves nothing of the game behind.
+remove_package() {
+  local r=$1 left
+  in_root "$r" root "DEBIAN_FRONTEND=noninteractive apt-get remove -y tarnwick"
+  left=$(find "$r/usr" \( -name 'tarnwick*' -o -name 'org.tarnwick.*' \) -print)
+  [[ -z "$left" ]] || { echo "left after apt-get remove:"; echo "$left"; return 1; }
+  echo "apt-get remove tarnwick left no file of the game in /usr"
 }
 
 grant_sudo() {
@@ -461,13 +508,29 @@ as_root=$work/as-root
 roots+=("$as_root")
 phase root-make make_root "$as_root" || exit 1
 mount_root "$as_root"
-clone_into "$as_root" /root/tarnwick root
-phase root-test.sh run_in "$as_root" root /root/tarnwick scripts/test.sh || rc=1
+root_dir="/root/my games/tarnwick"
+clone_into "$as_root" "$root_dir" root
+phase root-test.sh run_in "$as_root" root "$root_dir" scripts/test.sh || rc=1
 start_xvfb
-phase root-play.sh play "$as_root" root /root/tarnwick root-play || rc=1
+phase root-play.sh play "$as_root" root "$root_dir" root-play || rc=1
+phase root-package make_package "$as_root" "$root_dir" || rc=1
 stop_procs_in "$as_root"
 if unmount_all "$as_root" && ((!keep)); then
   rm -rf --one-file-system "$as_root"
+fi
+
+if compgen -G "$logs/tarnwick_*.deb" >/dev/null; then
+  package=$work/package
+  roots+=("$package")
+  phase pkg-make make_root "$package" || exit 1
+  mount_root "$package"
+  phase pkg-install install_package "$package" || rc=1
+  phase pkg-start play "$package" root /root pkg-start tarnwick || rc=1
+  phase pkg-remove remove_package "$package" || rc=1
+  stop_procs_in "$package"
+  if unmount_all "$package" && ((!keep)); then
+    rm -rf --one-file-system "$package"
+  fi
 fi
 
 as_user=$work/as-user
@@ -475,11 +538,12 @@ roots+=("$as_user")
 phase user-make make_root "$as_user" || exit 1
 mount_root "$as_user"
 new_user "$as_user"
-clone_into "$as_user" /home/$user/tarnwick $user
+user_dir="/home/$user/my games/tarnwick"
+clone_into "$as_user" "$user_dir" $user
 phase user-deps.sh-no-sudo no_sudo "$as_user" || rc=1
 phase user-sudo-setup grant_sudo "$as_user" || exit 1
-phase user-play.sh play "$as_user" $user /home/$user/tarnwick user-play || rc=1
-phase user-test.sh run_in "$as_user" $user /home/$user/tarnwick scripts/test.sh || rc=1
+phase user-play.sh play "$as_user" $user "$user_dir" user-play || rc=1
+phase user-test.sh run_in "$as_user" $user "$user_dir" scripts/test.sh || rc=1
 
 printf '%-28s       %4d s\n' "total" "$((SECONDS - t_start))" | tee -a "$status_file"
 echo "logs in $logs"
