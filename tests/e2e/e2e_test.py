@@ -108,6 +108,9 @@ class Harness:
             "XDG_DATA_HOME": os.path.join(home, ".local", "share"),
             "XDG_CACHE_HOME": os.path.join(home, ".cache"),
             "XDG_RUNTIME_DIR": runtime,
+            # No sound server there: naming its socket keeps the sound
+            # client from starting one that would outlive the run.
+            "PULSE_SERVER": "unix:" + os.path.join(runtime, "pulse", "native"),
             "TARNWICK_STATE_FILE": self.state_file,
             "QT_QPA_PLATFORM": "xcb",
         })
