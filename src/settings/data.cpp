@@ -35,6 +35,12 @@ std::optional<double> textToNumber(const QString &text)
 
 std::optional<int16_t> textToInt16(const QString &text)
 {
+    // Nearly every stored text is a plain whole number, read many times a
+    // second: it needs no rounding.
+    bool whole = false;
+    const int n = text.trimmed().toInt(&whole);
+    if (whole)
+        return n >= -32768 && n <= 32767 ? std::optional<int16_t>(static_cast<int16_t>(n)) : std::nullopt;
     const auto d = textToNumber(text);
     if (!d)
         return std::nullopt;

@@ -73,37 +73,47 @@ QtSettingsStore::FileStamp QtSettingsStore::stamp() const
 
 QString QtSettingsStore::Read(const QString &section, const QString &key, const QString &def)
 {
-    if (!s_)
-        return unsaved_.value(section + u'/' + key, def);
     // The table reads its settings many times a second: a read looks at the
     // file at most once per interval, and reads it only when it changed.
-    if (!lastCheck_.isValid() || lastCheck_.elapsed() >= checkIntervalMs_) {
+    if (s_ && (!lastCheck_.isValid() || lastCheck_.elapsed() >= checkIntervalMs_)) {
         lastCheck_.start();
         const FileStamp now = stamp();
         if (!known_ || *known_ != now) {
             s_->sync();
+            texts_.clear();
             known_ = now;
         }
     }
-    const QVariant v = s_->value(section + u'/' + key);
-    if (!v.isValid())
-        return def;
-    // A hand-edited value with a bare comma comes back as a list.
-    if (v.metaType().id() == QMetaType::QStringList)
-        return v.toStringList().join(u',');
-    return v.toString();
+    const QString path = section + u'/' + key;
+    auto it = texts_.constFind(path);
+    if (it == texts_.constEnd()) {
+        if (!s_)
+            return def;
+        std::optional<QString> text;
+        const QVariant v = s_->value(path);
+        // A hand-edited value with a bare comma comes back as a list.
+        if (v.metaType().id() == QMetaType::QStringList)
+            text = v.toStringList().join(u',');
+        else if (v.isValid())
+            text = v.toString();
+        it = texts_.insert(path, text);
+    }
+    return it->value_or(def);
 }
 
 void QtSettingsStore::Write(const QString &section, const QString &key, const QString &value)
 {
+    const QString path = section + u'/' + key;
     if (!s_) {
-        unsaved_.insert(section + u'/' + key, value);
+        texts_.insert(path, value);
         return;
     }
-    s_->setValue(section + u'/' + key, value);
+    s_->setValue(path, value);
     removeDeadLock(s_->fileName() + QStringLiteral(".lock"));
     s_->sync();
-    // The file now holds what memory holds, this write included.
+    // The file now holds what memory holds, this write included, and what
+    // another process wrote meanwhile, which the sync took in.
+    texts_.clear();
     known_ = stamp();
     lastCheck_.start();
 }

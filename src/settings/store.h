@@ -53,7 +53,10 @@ private:
     QElapsedTimer lastCheck_;
     int checkIntervalMs_ = DefaultCheckIntervalMs;
     std::optional<FileStamp> known_; // the file as the copy in memory has it
-    QHash<QString, QString> unsaved_; // the settings of a run without a file
+    // The texts read so far ("section/key"; no value: the key is missing),
+    // so a read neither asks QSettings nor builds a variant. Without a
+    // settings file it holds every setting of the run.
+    QHash<QString, std::optional<QString>> texts_;
 };
 
 // In-memory store for tests and benchmarks.
