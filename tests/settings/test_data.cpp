@@ -208,6 +208,13 @@ TEST(Settings, QtStoreSeesAnEditOfItsFileAtItsNextLook)
     QSettings check(store.FileName(), QSettings::IniFormat);
     EXPECT_EQ(check.value(QStringLiteral("Users/100")).toString(), QStringLiteral("Someone"));
     EXPECT_EQ(check.value(QStringLiteral("Data/ShowScore")).toString(), QStringLiteral("0"));
+    // An edit that the program's own write took in is read at once, though
+    // the file looks as the write left it.
+    store.setCheckInterval(3600 * 1000);
+    ASSERT_EQ(d.ShowMoves(), 1);
+    edit("[Data]\nShowTime=1\nShowMoves=0\n[Users]\n100=Someone\n");
+    d.ShowScore(1);
+    EXPECT_EQ(d.ShowMoves(), 0);
 }
 
 TEST(Settings, StoredNumbersOutsideTheirRangeReadAsTheNearestValid)
