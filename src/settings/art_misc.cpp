@@ -2,6 +2,7 @@
 // previews.
 
 #include "art_paint.h"
+#include "artwork.h"
 
 #include "engine/catalogue.h"
 #include "engine/engine.h"
@@ -19,7 +20,7 @@
 
 namespace tw::art::detail {
 
-// Word picture -----------------------------------------------------------------
+// Word picture and splash ------------------------------------------------------
 
 QImage RenderWords(qreal dpr)
 {
@@ -75,6 +76,25 @@ QImage RenderWords(qreal dpr)
     p.setPen(QPen(QBrush(rule), 1.0));
     p.drawLine(QPointF(34, y), QPointF(x0 - 8, y));
     p.drawLine(QPointF(x0 + 3 * step + 8, y), QPointF(176, y));
+    return img;
+}
+
+QImage RenderSplash(qreal dpr, const QString &version)
+{
+    QImage img = NewImage(QSize(art::SplashWidth, art::SplashHeight), dpr);
+    img.fill(QColor(16, 72, 40));
+    QPainter p(&img);
+    Prepare(p);
+    p.drawImage(QPointF((art::SplashWidth - art::WordsWidth) / 2.0, 32), RenderWords(dpr));
+    p.setPen(QColor(240, 236, 210));
+    // A font of its own: the picture is drawn on the build machine's
+    // offscreen platform as well as on the player's screen.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(12);
+    p.setFont(font);
+    const qreal top = 32 + art::WordsHeight + 6;
+    p.drawText(QRectF(0, top, art::SplashWidth, art::SplashHeight - top - 24),
+               Qt::AlignHCenter | Qt::AlignVCenter, version);
     return img;
 }
 

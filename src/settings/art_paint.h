@@ -82,6 +82,7 @@ QImage RenderTile(int id, qreal dpr);
 QSize TileLogicalSize(int id);
 QImage RenderMarker(int index, qreal dpr);
 QImage RenderWords(qreal dpr);
+QImage RenderSplash(qreal dpr, const QString &version);
 QImage RenderToolbar(int index, qreal dpr, bool disabled);
 QImage RenderAppIcon(int size, qreal dpr);
 QImage RenderPreview(int index, qreal dpr);

@@ -106,6 +106,7 @@ QImage BackImage(int id, qreal dpr) { return image(Kind::Back, id, dpr); }
 QImage TileImage(int id, qreal dpr) { return image(Kind::Tile, id, dpr); }
 QImage MarkerImage(int index, qreal dpr) { return image(Kind::Marker, index, dpr); }
 QImage WordsImage(qreal dpr) { return image(Kind::Words, 0, dpr); }
+QImage SplashImage(qreal dpr, const QString &version) { return detail::RenderSplash(dpr, version); }
 QImage PreviewImage(int index, qreal dpr) { return image(Kind::Preview, index, dpr); }
 
 QIcon ToolbarIcon(int index)

@@ -20,6 +20,8 @@ inline constexpr int PreviewWidth = 318;
 inline constexpr int PreviewHeight = 201;
 inline constexpr int WordsWidth = 210;
 inline constexpr int WordsHeight = 60;
+inline constexpr int SplashWidth = 290;
+inline constexpr int SplashHeight = 140;
 inline constexpr int ToolbarImageSize = 24;
 inline constexpr int FaceCount = 52;
 inline constexpr int MarkerCount = 18;
@@ -60,6 +62,10 @@ QPixmap Tile(int id, qreal dpr);
 QPixmap Marker(int index, qreal dpr);
 // The product name as a word picture, 210 x 60, on a transparent ground.
 QPixmap Words(qreal dpr);
+// The splash window's picture, SplashWidth x SplashHeight: the word picture
+// over the version text on the splash's green. Not kept: it is drawn once,
+// and at build time for the common ratios (tools/splash).
+QImage SplashImage(qreal dpr, const QString &version);
 // The opening layout of catalogue variant 1..35 on the table, 318 x 201.
 // Null outside 1..35.
 QPixmap Preview(int index, qreal dpr);

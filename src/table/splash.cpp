@@ -4,10 +4,15 @@
 #include "version.h"
 
 #include <QGuiApplication>
-#include <QLabel>
 #include <QScreen>
 #include <QPainter>
-#include <QVBoxLayout>
+#include <QResource>
+
+// Outside the namespace: the resource's initialiser is a global function.
+static void initSplashPictures()
+{
+    Q_INIT_RESOURCE(splash);
+}
 
 namespace tw {
 
@@ -16,23 +21,14 @@ frmSplash::frmSplash(std::function<void()> done, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(16, 72, 40));
-    pal.setColor(QPalette::WindowText, QColor(240, 236, 210));
-    setPalette(pal);
-
-    auto *imgWords = new QLabel(this);
-    imgWords->setObjectName(QStringLiteral("imgWords"));
-    imgWords->setPixmap(art::Words(art::AppDpr()));
-    imgWords->setAlignment(Qt::AlignCenter);
-    lblversion_ = new QLabel(QStringLiteral("Version : %1.%2").arg(VersionMajor).arg(VersionMinor), this);
-    lblversion_->setObjectName(QStringLiteral("lblversion"));
-    lblversion_->setAlignment(Qt::AlignCenter);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(40, 32, 40, 24);
-    layout->addWidget(imgWords);
-    layout->addWidget(lblversion_);
+    // The picture covers the whole window.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    const qreal dpr = art::AppDpr();
+    if (dpr == 1.0 || dpr == 2.0)
+        picture_ = QPixmap::fromImage(builtInPicture(static_cast<int>(dpr)));
+    if (picture_.isNull())
+        picture_ = QPixmap::fromImage(art::SplashImage(dpr, versionText()));
+    setFixedSize(art::SplashWidth, art::SplashHeight);
     setFocusPolicy(Qt::StrongFocus);
 
     Timer1.setSingleShot(true);
@@ -41,14 +37,38 @@ frmSplash::frmSplash(std::function<void()> done, QWidget *parent)
     Timer1.start();
 }
 
+QImage frmSplash::builtInPicture(int ratio)
+{
+    initSplashPictures();
+    const QByteArray pixels =
+        QResource(QStringLiteral(":/splash/splash@%1x.argb").arg(ratio)).uncompressedData();
+    const QSize size = QSize(art::SplashWidth, art::SplashHeight) * ratio;
+    if (pixels.size() != qsizetype(size.width()) * size.height() * 4)
+        return QImage();
+    QImage img(reinterpret_cast<const uchar *>(pixels.constData()), size.width(), size.height(),
+               QImage::Format_ARGB32_Premultiplied);
+    img = img.copy(); // off the array, which goes now
+    img.setDevicePixelRatio(ratio);
+    return img;
+}
+
+QString frmSplash::versionText()
+{
+    return QStringLiteral("Version : %1.%2").arg(VersionMajor).arg(VersionMinor);
+}
+
 void frmSplash::showEvent(QShowEvent *)
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        adjustSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    }
     activateWindow();
     setFocus();
+}
+
+void frmSplash::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawPixmap(rect(), picture_);
 }
 
 void frmSplash::mousePressEvent(QMouseEvent *) { finish(); }

@@ -440,12 +440,30 @@ TEST(Splash, ClickEndsItOnceBeforeItsTimer)
     int done = 0;
     frmSplash s([&] { ++done; });
     s.show();
-    EXPECT_EQ(s.lblversion()->text(), QStringLiteral("Version : 3.0"));
+    EXPECT_EQ(frmSplash::versionText(), QStringLiteral("Version : 3.0"));
     QTest::mouseClick(&s, Qt::LeftButton);
     QTest::keyClick(&s, Qt::Key_Space);
     EXPECT_EQ(done, 1);
     QTest::qWait(50);
     EXPECT_EQ(done, 1);
+}
+
+// The splash shows its picture as the program draws it, the version
+// included; the pictures built in for the ratios 1 and 2 are that drawing.
+TEST(Splash, ShowsTheWordPictureAndTheVersion)
+{
+    frmSplash s(nullptr);
+    s.show();
+    const qreal dpr = art::AppDpr();
+    const QImage drawn = art::SplashImage(dpr, frmSplash::versionText());
+    EXPECT_EQ(s.size(), QSize(art::SplashWidth, art::SplashHeight));
+    EXPECT_TRUE(s.grab().toImage().convertToFormat(drawn.format()) == drawn);
+    for (const int ratio : {1, 2}) {
+        const QImage builtIn = frmSplash::builtInPicture(ratio);
+        const QImage now = art::SplashImage(ratio, frmSplash::versionText());
+        ASSERT_FALSE(builtIn.isNull()) << ratio;
+        EXPECT_TRUE(builtIn.convertToFormat(now.format()) == now) << ratio;
+    }
 }
 
 TEST(MainWindow, MenusOpenTheRecordsPlayersAndOptionsWindows)
