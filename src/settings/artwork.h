@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/catalogue.h"
+
 #include <QIcon>
 #include <QImage>
 #include <QList>
@@ -26,6 +28,9 @@ inline constexpr int ToolbarImageSize = 24;
 inline constexpr int FaceCount = 52;
 inline constexpr int MarkerCount = 18;
 inline constexpr int PreviewCount = 35;
+// The selector shows a preview of every variant: a new row in the catalogue
+// needs its count raised here as well.
+static_assert(PreviewCount == frmGame::GameCount);
 inline constexpr int DefaultBack = 531;
 
 // Toolbar pictures, by number.
