@@ -91,8 +91,9 @@ void cArray::MoveCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int
         Q_ASSERT_X(false, "cArray::MoveCard", "card or place out of range");
         return;
     }
-    // A full foundation takes no fourteenth card, except in the Spider family.
-    if (E.Games.Family() != RuleFamily::Spider && TopPos[PileType::Goal][Pile] == FullGoalTop
+    // A full foundation takes no fourteenth card, except where whole suits go
+    // home onto it.
+    if (!E.Games.Rules().wholeSuitsHome && TopPos[PileType::Goal][Pile] == FullGoalTop
         && Cell == PileType::Goal)
         return;
 

@@ -164,6 +164,7 @@ namespace goal_fill {
 // GoalType: how the foundations are pre-filled at the deal.
 enum GoalFill : int32_t {
     RankAce = 0,            // 0 to 12: the cards of that rank
+    RankTwo = 1,
     RankKing = 12,
     Empty = 13,
     AcesAndKings = 14,      // Aces on the lower half, Kings on the upper half
@@ -219,7 +220,8 @@ enum MarkerPic : int32_t {
 } // namespace marker_pic
 using marker_pic::MarkerPic;
 
-// The rule family of a variant, read once from its Tag.
+// The rule family of a variant, read once from its Tag. What each family
+// changes is its row of traits (family.h); a new family goes last here.
 enum class RuleFamily {
     Other,      // a tag of no family (none before the first game)
     Freecell,   // runs limited by the free places

@@ -85,7 +85,7 @@ void Engine::NewDeal()
 void Engine::InitCardValues()
 {
     const int T = Array.Total();
-    const int32_t split = Games.SuitType();
+    const SuitSplit split = Games.SuitType();
     for (int i = 0; i < T; ++i) {
         const int16_t c = Array.GetRandom(static_cast<int16_t>(i));
         const int16_t num = c % SuitLength;
@@ -127,7 +127,7 @@ void Engine::HideAll()
 void Engine::DealGoal()
 {
     const int16_t n = Games.Cards(PileType::Goal);
-    const int32_t g = Games.GoalType();
+    const GoalFill g = Games.GoalType();
     const int T = Array.Total();
     const auto toGoal = [this](int card, int16_t pile) {
         int32_t mode = MoveMode::Deal;
@@ -168,7 +168,7 @@ void Engine::DealGoal()
     for (int16_t j = 0; j < Games.Piles(PileType::Goal); ++j) {
         if (g == GoalFill::Empty)
             ShowGoalMarker(j, j, MarkerPic::NoRank);
-        else if (g == Rank::Ace || g == Rank::Two || g == Rank::King)
+        else if (g == GoalFill::RankAce || g == GoalFill::RankTwo || g == GoalFill::RankKing)
             ShowGoalMarker(j, j, static_cast<int16_t>(g));
         else if (g == GoalFill::AcesAndKings)
             ShowGoalMarker(j, j, j < n / 2.0 ? MarkerPic::RankAce : MarkerPic::RankKing);
@@ -187,8 +187,8 @@ void Engine::ShowPlaceMarkers()
 {
     for (int16_t i = 0; i < Games.Piles(PileType::Res); ++i)
         ShowResMarker(i, i);
-    // Penguin's empty piles take the rank below the foundation base.
-    if (Games.Family() == RuleFamily::Penguin)
+    // Where the foundation base comes from the deal, so does the empty piles' rank.
+    if (Games.Rules().emptyRankFollowsBase)
         Games.EmptyNum(FoundationBase == Rank::Ace ? int16_t{Rank::King} : static_cast<int16_t>(FoundationBase - 1));
     const int16_t emptyNum = Games.EmptyNum();
     for (int16_t i = 0; i < Games.Piles(PileType::Home); ++i) {

@@ -9,7 +9,23 @@ namespace tw {
 
 namespace {
 const PileLayout kNoLayout{};
+
+// The catalogue keeps its codes as plain numbers, and a number outside the
+// named codes keeps a meaning of its own (no card fits, nothing is dealt):
+// each enum has the width of its field, so the cast keeps every value.
+template<typename Code>
+Code code(int32_t value)
+{
+    return static_cast<Code>(value);
 }
+
+PileLayout makeLayout(int16_t Piles, int16_t Cards, int32_t Order, int16_t AK, int16_t StartX, int16_t StartY,
+                      int16_t PileWidth, int16_t PosWidth, int16_t Div, int16_t DivWidth, int32_t PileOrder)
+{
+    return PileLayout{Piles,     Cards,    code<OrderCode>(Order), AK,      StartX, StartY,
+                      PileWidth, PosWidth, Div,                    DivWidth, code<PileArrangement>(PileOrder)};
+}
+} // namespace
 
 const PileLayout &cGames::layout(int16_t Cell) const
 {
@@ -23,13 +39,13 @@ void cGames::Home(int16_t Piles, int16_t Order, int16_t Cards, int16_t AK, int16
                   int16_t DivWidth, int32_t PileOrder, int32_t cHomeType, int32_t cMultiOrder, int32_t SuitType,
                   int16_t cCardsOpen)
 {
-    layout_[PileType::Home] =
-        PileLayout{Piles, Cards, Order, AK, StartX, StartY, PileWidth, PosWidth, Div, DivWidth, PileOrder};
+    layout_[PileType::Home] = makeLayout(Piles, Cards, Order, AK, StartX, StartY, PileWidth, PosWidth, Div, DivWidth,
+                                         PileOrder);
     emptyNum_ = EmptyNum;
     multiMove_ = MultiMove;
-    homeType_ = cHomeType;
-    multiOrder_ = cMultiOrder;
-    suitType_ = SuitType;
+    homeType_ = code<HomeDeal>(cHomeType);
+    multiOrder_ = code<OrderCode>(cMultiOrder);
+    suitType_ = code<SuitSplit>(SuitType);
     cardsOpen_ = cCardsOpen;
 }
 
@@ -41,9 +57,9 @@ void cGames::Stock(int16_t Piles, int32_t StockMove, int16_t StartX, int16_t Sta
     l.StartX = StartX;
     l.StartY = StartY;
     l.PosWidth = PosWidth;
-    stockMove_ = StockMove;
-    stockNum_ = StockNum;
-    stockType_ = StockType;
+    stockMove_ = code<StockPress>(StockMove);
+    stockNum_ = code<StockMarker>(StockNum);
+    stockType_ = code<StockKind>(StockType);
 }
 
 void cGames::Waste(int16_t Piles, int16_t StartX, int16_t StartY, int16_t PileWidth, int16_t Cards, int16_t PosWidth)
@@ -61,9 +77,9 @@ void cGames::Goal(int16_t Piles, int32_t Order, int16_t Cards, int32_t GoalType,
                   int16_t StartY, int16_t PileWidth, int16_t PosWidth, int16_t Div, int16_t DivWidth,
                   int32_t PileOrder)
 {
-    layout_[PileType::Goal] =
-        PileLayout{Piles, Cards, Order, AK, StartX, StartY, PileWidth, PosWidth, Div, DivWidth, PileOrder};
-    goalType_ = GoalType;
+    layout_[PileType::Goal] = makeLayout(Piles, Cards, Order, AK, StartX, StartY, PileWidth, PosWidth, Div, DivWidth,
+                                         PileOrder);
+    goalType_ = code<GoalFill>(GoalType);
 }
 
 void cGames::Res(int16_t Piles, int16_t Cards, int16_t StartX, int16_t StartY, int16_t PileWidth, int16_t PosWidth,
@@ -78,7 +94,7 @@ void cGames::Res(int16_t Piles, int16_t Cards, int16_t StartX, int16_t StartY, i
     l.PosWidth = PosWidth;
     l.Div = Div;
     l.DivWidth = DivWidth;
-    l.PileOrder = PileOrder;
+    l.PileOrder = code<PileArrangement>(PileOrder);
 }
 
 void cGames::Ext(int16_t BaseX, int16_t BaseY, int16_t Cards, int16_t /*Redeals*/, const QString &Tag,
@@ -95,24 +111,16 @@ void cGames::Ext(int16_t BaseX, int16_t BaseY, int16_t Cards, int16_t /*Redeals*
 
 RuleFamily cGames::FamilyOf(const QString &Tag)
 {
-    static constexpr struct {
-        const char16_t *tag;
-        RuleFamily family;
-    } kFamilies[] = {
-        {u"Freecell", RuleFamily::Freecell}, {u"FreecellAK", RuleFamily::FreecellAK},
-        {u"Penguin", RuleFamily::Penguin},   {u"Spider", RuleFamily::Spider},
-        {u"Stala", RuleFamily::Stala},
-    };
-    for (const auto &f : kFamilies)
-        if (Tag == QStringView(f.tag))
+    for (const FamilyTraits &f : kFamilyTraits)
+        if (f.family != RuleFamily::Other && Tag == QStringView(f.tag))
             return f.family;
     return RuleFamily::Other;
 }
 
-int32_t cGames::Order(int16_t Cell, int16_t Pile) const
+OrderCode cGames::Order(int16_t Cell, int16_t Pile) const
 {
-    // In the Ace-King family the two right-hand foundations build down from a King.
-    if (Cell == PileType::Goal && Pile >= 2 && family_ == RuleFamily::FreecellAK)
+    // The two right-hand foundations build down from the King they start with.
+    if (Cell == PileType::Goal && Pile >= 2 && Rules().kingFoundations)
         return OrderCode::DownSameSuit;
     return layout(Cell).Order;
 }
@@ -164,7 +172,7 @@ int32_t cGames::PileOffset(int16_t Cell, int16_t Pile, int16_t Pos) const
                    "cGames", "pile type laid out with no piles per row");
     }
     // Stalactites fans only the second card of a foundation; the rest cover it.
-    if (Cell == PileType::Goal && Pos > 0 && family_ == RuleFamily::Stala)
+    if (Cell == PileType::Goal && Pos > 0 && Rules().fanSecondGoalCard)
         dy += 250;
     return MakeCoord(clamp16(dx), clamp16(dy));
 }

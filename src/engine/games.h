@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codes.h"
+#include "family.h"
 
 #include <QString>
 #include <array>
@@ -13,7 +14,7 @@ namespace tw {
 struct PileLayout {
     int16_t Piles = 0;
     int16_t Cards = 0;
-    int32_t Order = OrderCode::NoCard;
+    OrderCode Order = OrderCode::NoCard;
     int16_t AK = 0; // nonzero: King and Ace follow each other
     int16_t StartX = 0;
     int16_t StartY = 0;
@@ -21,7 +22,7 @@ struct PileLayout {
     int16_t PosWidth = 0;
     int16_t Div = 0;
     int16_t DivWidth = 0;
-    int32_t PileOrder = PileArrangement::RowsFanDown;
+    PileArrangement PileOrder = PileArrangement::RowsFanDown;
 };
 
 // Every parameter of the variant being played, and the geometry that turns a
@@ -51,22 +52,22 @@ public:
              int16_t GoalDiv);
 
     int16_t Piles(int16_t Cell) const { return layout(Cell).Piles; }
-    int32_t Order(int16_t Cell, int16_t Pile) const;
-    int32_t MultiOrder() const
+    OrderCode Order(int16_t Cell, int16_t Pile) const;
+    OrderCode MultiOrder() const
     {
         return multiOrder_ != OrderCode::OfTableau ? multiOrder_ : layout_[PileType::Home].Order;
     }
     int16_t Cards(int16_t Cell) const { return layout(Cell).Cards; }
     int16_t AK(int16_t Cell) const { return layout(Cell).AK; }
-    int32_t GoalType() const { return goalType_; }
+    GoalFill GoalType() const { return goalType_; }
     bool MultiMove() const { return multiMove_ != 0; }
     int16_t Compare() const { return 0; }
-    int32_t StockType() const { return stockType_; }
-    int32_t StockMove() const { return stockMove_; }
+    StockKind StockType() const { return stockType_; }
+    StockPress StockMove() const { return stockMove_; }
     QString Tag() const { return tag_; }
-    int32_t HomeType() const { return homeType_; }
-    int32_t HomePileOrder() const { return layout_[PileType::Home].PileOrder; }
-    int32_t SuitType() const { return suitType_; }
+    HomeDeal HomeType() const { return homeType_; }
+    PileArrangement HomePileOrder() const { return layout_[PileType::Home].PileOrder; }
+    SuitSplit SuitType() const { return suitType_; }
     int16_t TotalCards() const { return totalCards_; }
     QString Name() const { return QString(); }
     int16_t BaseX() const { return baseX_; }
@@ -75,11 +76,13 @@ public:
     int16_t EmptyNum() const { return emptyNum_; }
     void EmptyNum(int16_t vNewValue) { emptyNum_ = vNewValue; }
     int16_t CardsOpen() const { return cardsOpen_; }
-    int16_t StockNum() const { return stockNum_; }
+    StockMarker StockNum() const { return stockNum_; }
     int16_t GoalDiv() const { return goalDiv_; }
 
-    // The rule family the Tag names, read once when the variant is loaded.
+    // The rule family the Tag names, read once when the variant is loaded,
+    // and what it changes in the rules.
     RuleFamily Family() const { return family_; }
+    const FamilyTraits &Rules() const { return Traits(family_); }
     static RuleFamily FamilyOf(const QString &Tag);
 
 private:
@@ -87,14 +90,14 @@ private:
     // Offset of a place from the layout origin: x in the low word, y in the high.
     int32_t PileOffset(int16_t Cell, int16_t Pile, int16_t Pos) const;
 
-    int32_t goalType_ = 0;
+    GoalFill goalType_ = GoalFill::RankAce;
     int16_t emptyNum_ = 0;
     int16_t multiMove_ = 0;
-    int32_t stockType_ = 0;
-    int32_t stockMove_ = 0;
-    int32_t homeType_ = 0;
-    int32_t multiOrder_ = 0;
-    int32_t suitType_ = 0;
+    StockKind stockType_ = StockKind::FaceDown;
+    StockPress stockMove_ = StockPress::ToWaste;
+    HomeDeal homeType_ = HomeDeal::RoundRobin;
+    OrderCode multiOrder_ = OrderCode::OfTableau;
+    SuitSplit suitType_ = SuitSplit::OneSuit;
     std::array<PileLayout, LayoutCount> layout_{}; // by pile type
     QString tag_;
     int16_t cardsOpen_ = 0;
@@ -102,7 +105,7 @@ private:
     int16_t baseX_ = 0;
     int16_t baseY_ = 0;
     int16_t disAutoPlay_ = 0;
-    int16_t stockNum_ = 0;
+    StockMarker stockNum_ = StockMarker::NoMarker;
     int16_t goalDiv_ = 0;
     RuleFamily family_ = RuleFamily::Other;
     std::function<int16_t(int16_t)> closedCards_;

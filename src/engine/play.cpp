@@ -87,10 +87,7 @@ void Engine::StartDrag(int card, int16_t cell, int16_t pile, int16_t pos)
         DragCount = static_cast<int16_t>(t - pos);
         if (GetCardFaceMode(card) != CardFace::Up || !Games.MultiMove() || !IsValidRun(card, DragCount))
             return;
-        const RuleFamily family = Games.Family();
-        const bool limited =
-            family == RuleFamily::Penguin || family == RuleFamily::FreecellAK || family == RuleFamily::Freecell;
-        if (limited && DragCount > GetMaxMove())
+        if (Games.Rules().runsLimited && DragCount > GetMaxMove())
             return;
         Dragging = true;
         for (int16_t k = pos; k <= t; ++k) {
@@ -190,7 +187,7 @@ void Engine::DropCards(int card, int16_t cell, int16_t pile, int16_t pos)
                 return;
             }
         }
-        if (Games.Family() == RuleFamily::Spider || DragCount != 0)
+        if (Games.Rules().wholeSuitsHome || DragCount != 0)
             continue;
         for (int16_t p = 0; p < Games.Piles(PileType::Goal); ++p) {
             if (!IsCardOverPlace(card, PileType::Goal, p, 0, whole))
@@ -235,7 +232,7 @@ void Engine::moveToFoundation(int card, int16_t p)
 void Engine::AutoPlay()
 {
     const uint64_t generation = generation_;
-    if (Games.Family() == RuleFamily::Spider) {
+    if (Games.Rules().wholeSuitsHome) {
         // A whole suit, King at the bottom and Ace on top, each card passing
         // the foundations' rule onto the one above it, goes home at once.
         for (int16_t p = 0; p < Games.Piles(PileType::Home); ++p) {
@@ -291,7 +288,7 @@ bool Engine::AutoPlayCard(int card)
         bool fits;
         if (t == -1)
             fits = GetCardNum(card) == FoundationBase;
-        else if (t == FullGoalTop && Games.Family() != RuleFamily::Spider)
+        else if (t == FullGoalTop && !Games.Rules().wholeSuitsHome)
             fits = false; // full: the move primitive would refuse it
         else
             fits = CheckOrder(Array.GetPicID(PileType::Goal, p, t), card, Games.Order(PileType::Goal, p),

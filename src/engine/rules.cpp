@@ -58,7 +58,7 @@ bool Engine::IsValidRun(int card, int16_t count) const
 {
     const int16_t pile = GetCardPile(card);
     const int16_t pos = GetCardPos(card);
-    const int32_t order = Games.MultiOrder();
+    const OrderCode order = Games.MultiOrder();
     const bool wrap = Games.AK(PileType::Home) != 0;
     for (int i = 0; i < count; ++i) {
         const int16_t a = Array.GetPicID(PileType::Home, pile, static_cast<int16_t>(pos + i));
