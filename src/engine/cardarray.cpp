@@ -98,7 +98,7 @@ void cArray::MoveCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int
         return;
 
     Engine &eng = E;
-    const uint64_t generation = eng.Generation();
+    const Engine::Operation move(eng);
     const int16_t srcCell = eng.GetCardCell(Card);
     const int16_t srcPile = eng.GetCardPile(Card);
     const int16_t srcPos = eng.GetCardPos(Card);
@@ -126,14 +126,8 @@ void cArray::MoveCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int
         TopPos[srcCell][srcPile] = static_cast<int16_t>(srcPos - 1);
     TopPos[Cell][Pile] = static_cast<int16_t>(Pos + Count);
 
-    // A new game started under a modal window opened by this move: the rest of
-    // this move belongs to the old deal.
-    if (eng.Generation() != generation)
-        return;
     if (Mode != MoveMode::EndsFaceDown && Mode != MoveMode::UndoRedo && Mode != MoveMode::Deal)
         eng.AutoPlay();
-    if (eng.Generation() != generation)
-        return;
     if (eng.Data.GameRunning())
         eng.CheckWin();
 }

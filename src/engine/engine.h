@@ -68,7 +68,9 @@ public:
     virtual void CaptionChanged(const QString & /*caption*/) {}
     virtual void RecentChanged() {}                      // rebuild the recent-games menu
     virtual void GameEnded() {}                          // a game stopped: end any replay
-    virtual void GameWon() {}                            // all cards home: end-of-game window, modal
+    // All cards home: the end-of-game window, modal. Called once the winning
+    // move and its autoplay are over (see Operation).
+    virtual void GameWon() {}
 };
 
 // Where finished games are recorded.
@@ -245,9 +247,23 @@ public:
     bool Dealing() const { return dealing_; }
     // Cards must not be moved by a command: a deal or a drag is in progress.
     bool Busy() const { return dealing_ || Dragging; }
-    // Changes whenever a game starts or ends; move chains that began under
-    // another generation stop instead of acting on a new deal.
-    uint64_t Generation() const { return generation_; }
+    // Held by every operation that moves cards (a move with the autoplay it
+    // sets off, a press on the stock, an undo or redo, a deal): a win found
+    // inside is handled when the outermost one has ended, so the end-of-game
+    // window, and the game the player may start from it, never run in the
+    // middle of a move.
+    class Operation {
+    public:
+        explicit Operation(Engine &e) : e_(e) { ++e_.operations_; }
+        ~Operation();
+        Operation(const Operation &) = delete;
+        Operation &operator=(const Operation &) = delete;
+
+    private:
+        Engine &e_;
+    };
+    // All cards are home and the end-of-game window is still to come.
+    bool WinPending() const { return winPending_; }
 
     // Undo, redo and their "all" forms on the running game, with the speed the
     // caller passes (a copy). Ignored while a deal or a drag is in progress.
@@ -279,7 +295,8 @@ private:
     int16_t dragPile_ = 0;
     int16_t dragPos_ = 0;
     uint32_t zCounter_ = 0;
-    uint64_t generation_ = 0;
+    int operations_ = 0; // Operation scopes open
+    bool winPending_ = false;
     bool dealing_ = false;
 };
 

@@ -35,9 +35,9 @@ void Engine::StartGame(const QString &name, const GameNo &number)
     // ignored, so the running deal completes intact.
     if (Data.GetGameID(name) == 0 || dealing_)
         return;
+    const Operation deal(*this);
     if (Data.GameRunning())
         EndGame(0);
-    ++generation_;
     Dragging = false;
     DragCount = 0;
     Data.SetRecent(name);
@@ -83,7 +83,7 @@ void Engine::EndGame(int16_t Status)
         Records->AddSesGame(Status);
     }
     Data.GameRunning(false);
-    ++generation_;
+    winPending_ = false;
     Dragging = false;
     DragCount = 0;
     View.GameEnded();
@@ -99,7 +99,18 @@ void Engine::CheckWin()
     Data.CurTime(GetGameSeconds());
     Data.CurMoves(Trans->GetTransID());
     Data.CurScore(CalcScore());
-    View.GameWon();
+    if (operations_ > 0)
+        winPending_ = true;
+    else
+        View.GameWon();
+}
+
+Engine::Operation::~Operation()
+{
+    if (--e_.operations_ > 0 || !e_.winPending_)
+        return;
+    e_.winPending_ = false;
+    e_.View.GameWon();
 }
 
 int16_t Engine::CalcScore() const

@@ -47,11 +47,8 @@ void cTrans::EndMulti()
 void cTrans::Undo(int16_t &Speed, bool &Done)
 {
     Done = false;
-    // A move can end the game and start another under a modal window; keep
-    // this journal alive and stop as soon as the deal it belongs to is gone.
-    const auto self = shared_from_this();
     Engine &eng = E;
-    const uint64_t generation = eng.Generation();
+    const Engine::Operation undo(eng);
     for (;;) {
         if (TransID < 1)
             return;
@@ -69,8 +66,6 @@ void cTrans::Undo(int16_t &Speed, bool &Done)
         }
         int32_t mode = MoveMode::UndoRedo;
         eng.Array.MoveCard(r.Card, r.FromCell, r.FromPile, r.FromPos, mode, Speed, r.Count, false);
-        if (eng.Generation() != generation)
-            return;
         if (r.Mode == MoveMode::WasFaceDown)
             eng.SetFaceMode(r.Card, CardFace::Down);
         else if (r.Mode == MoveMode::EndsFaceDown)
@@ -86,9 +81,8 @@ void cTrans::Undo(int16_t &Speed, bool &Done)
 void cTrans::Redo(int16_t &Speed, bool &Done)
 {
     Done = false;
-    const auto self = shared_from_this();
     Engine &eng = E;
-    const uint64_t generation = eng.Generation();
+    const Engine::Operation redo(eng);
     bool moved = false;
     while (TransID != TransLast) {
         if (Trans[static_cast<size_t>(TransID)].Multi == 1)
@@ -100,10 +94,6 @@ void cTrans::Redo(int16_t &Speed, bool &Done)
         int32_t mode = MoveMode::UndoRedo;
         eng.Array.MoveCard(r.Card, r.ToCell, r.ToPile, r.ToPos, mode, Speed, r.Count, false);
         moved = true;
-        if (eng.Generation() != generation) {
-            Done = true;
-            return;
-        }
         if (r.Mode == MoveMode::TurnedUp) {
             const int16_t below = eng.Array.GetPicID(r.FromCell, r.FromPile, static_cast<int16_t>(r.FromPos - 1));
             if (below >= 0)
@@ -124,9 +114,8 @@ void cTrans::Redo(int16_t &Speed, bool &Done)
 
 void cTrans::UndoAll(int16_t &Speed)
 {
-    const auto self = shared_from_this();
-    const uint64_t generation = E.Generation();
-    while (TransID >= 1 && E.Generation() == generation) {
+    const Engine::Operation undoAll(E);
+    while (TransID >= 1) {
         bool done = false;
         Undo(Speed, done);
         if (!done)
@@ -136,9 +125,8 @@ void cTrans::UndoAll(int16_t &Speed)
 
 void cTrans::RedoAll(int16_t &Speed)
 {
-    const auto self = shared_from_this();
-    const uint64_t generation = E.Generation();
-    while (TransID != TransLast && E.Generation() == generation) {
+    const Engine::Operation redoAll(E);
+    while (TransID != TransLast) {
         bool done = false;
         Redo(Speed, done);
         if (!done)

@@ -34,7 +34,7 @@ struct HistoryRow {
 
 // The move journal of one deal: undo, redo, their "all" forms, groups of
 // moves that belong to one action, and the history list.
-class cTrans : public std::enable_shared_from_this<cTrans> {
+class cTrans {
 public:
     explicit cTrans(Engine &e);
 

@@ -29,6 +29,7 @@ void Engine::CardMouseDown(int card, float X, float Y)
 {
     if (!Data.GameRunning() || dealing_)
         return;
+    const Operation press(*this); // a press on the stock deals from it
     // A release that never arrived (a window opened over the table while a
     // card was held) must not leave the old drag acting on this press.
     CancelDrag();
@@ -64,6 +65,7 @@ void Engine::CardMouseUp(int card, float /*X*/, float /*Y*/)
 {
     if (!Data.GameRunning() || !Dragging)
         return;
+    const Operation drop(*this);
     Dragging = false;
     DropCards(card, GetCardCell(card), GetCardPile(card), GetCardPos(card));
     Data.PlaySound(QStringLiteral("CardUp"));
@@ -231,13 +233,11 @@ void Engine::moveToFoundation(int card, int16_t p)
 
 void Engine::AutoPlay()
 {
-    const uint64_t generation = generation_;
+    const Operation autoplay(*this);
     if (Games.Rules().wholeSuitsHome) {
         // A whole suit, King at the bottom and Ace on top, each card passing
         // the foundations' rule onto the one above it, goes home at once.
         for (int16_t p = 0; p < Games.Piles(PileType::Home); ++p) {
-            if (generation_ != generation)
-                return;
             const int16_t t = Array.GetTop(PileType::Home, p);
             if (t < SuitLength - 1)
                 continue;
@@ -255,29 +255,28 @@ void Engine::AutoPlay()
                 continue;
             const int16_t sp = GetCardSuitpile(topCard);
             const int16_t g = Games.GoalDiv() != 0 ? static_cast<int16_t>(sp % Games.GoalDiv()) : sp;
-            const std::shared_ptr<cTrans> journal = Trans;
-            journal->StartMulti();
-            for (int i = 0; i < SuitLength && generation_ == generation; ++i) {
+            Trans->StartMulti();
+            for (int i = 0; i < SuitLength; ++i) {
                 const int16_t c = Array.GetTopPicID(PileType::Home, p);
                 if (c < 0)
                     break;
                 moveToFoundation(c, g);
             }
-            journal->EndMulti();
+            Trans->EndMulti();
         }
         return;
     }
     if (Data.Autoplay() == 0 || Games.DisAutoPlay() != 0)
         return;
-    for (int16_t p = 0; p < Games.Piles(PileType::Home) && generation_ == generation; ++p)
+    for (int16_t p = 0; p < Games.Piles(PileType::Home); ++p)
         if (Array.GetTop(PileType::Home, p) >= 0)
             AutoPlayCard(Array.GetTopPicID(PileType::Home, p));
-    for (int16_t p = 0; p < Games.Piles(PileType::Res) && generation_ == generation; ++p)
+    for (int16_t p = 0; p < Games.Piles(PileType::Res); ++p)
         if (Array.GetTop(PileType::Res, p) >= 0)
             AutoPlayCard(Array.GetTopPicID(PileType::Res, p));
-    if (generation_ == generation && Array.GetTop(PileType::Waste, 0) >= 0)
+    if (Array.GetTop(PileType::Waste, 0) >= 0)
         AutoPlayCard(Array.GetTopPicID(PileType::Waste, 0));
-    if (generation_ == generation && Games.StockType() == StockKind::FaceUp && Array.GetTop(PileType::Stock, 0) >= 0)
+    if (Games.StockType() == StockKind::FaceUp && Array.GetTop(PileType::Stock, 0) >= 0)
         AutoPlayCard(Array.GetTopPicID(PileType::Stock, 0));
 }
 
@@ -294,9 +293,9 @@ bool Engine::AutoPlayCard(int card)
             fits = CheckOrder(Array.GetPicID(PileType::Goal, p, t), card, Games.Order(PileType::Goal, p),
                               Games.AK(PileType::Goal) != 0);
         if (fits) {
-            const uint64_t generation = generation_;
             moveToFoundation(card, p);
-            if (generation_ == generation)
+            // The card that wins the game is greeted by the win's own sound.
+            if (!winPending_)
                 Data.PlaySound(QStringLiteral("AutoPlay"));
             return true;
         }
@@ -306,35 +305,33 @@ bool Engine::AutoPlayCard(int card)
 
 void Engine::DealStockToHome()
 {
-    const uint64_t generation = generation_;
-    const std::shared_ptr<cTrans> journal = Trans;
+    const Operation deal(*this);
     const int16_t steps = CardSteps(StockDealSpeed);
-    journal->StartMulti();
-    for (int16_t p = 0; p < Games.Piles(PileType::Home) && generation_ == generation; ++p) {
+    Trans->StartMulti();
+    for (int16_t p = 0; p < Games.Piles(PileType::Home); ++p) {
         if (Array.GetTop(PileType::Stock, 0) < 0)
             break;
         int32_t mode = MoveMode::WasFaceDown;
         Array.MoveCard(Array.GetTopPicID(PileType::Stock, 0), PileType::Home, p,
                        static_cast<int16_t>(Array.GetTop(PileType::Home, p) + 1), mode, steps, 0, false);
     }
-    journal->EndMulti();
+    Trans->EndMulti();
 }
 
 void Engine::WasteToStock()
 {
-    const uint64_t generation = generation_;
-    const std::shared_ptr<cTrans> journal = Trans;
+    const Operation turn(*this);
     const int16_t steps = CardSteps(WasteTurnSpeed);
-    journal->StartMulti();
+    Trans->StartMulti();
     const int16_t t = Array.GetTop(PileType::Waste, 0);
-    for (int i = 0; i <= t && generation_ == generation; ++i) {
+    for (int i = 0; i <= t; ++i) {
         if (Array.GetTop(PileType::Waste, 0) < 0)
             break;
         int32_t mode = MoveMode::EndsFaceDown;
         Array.MoveCard(Array.GetTopPicID(PileType::Waste, 0), PileType::Stock, 0,
                        static_cast<int16_t>(Array.GetTop(PileType::Stock, 0) + 1), mode, steps, 0, true);
     }
-    journal->EndMulti();
+    Trans->EndMulti();
 }
 
 } // namespace tw

@@ -31,8 +31,8 @@ void paintPart(QWidget *w, QPaintEvent *e, const QPixmap &pic)
 }
 } // namespace
 
-QelCard::QelCard(int index, const CardState &state, QWidget *parent)
-    : QWidget(parent), index_(index), state_(state)
+QelCard::QelCard(int index, const Engine &engine, QWidget *parent)
+    : QWidget(parent), index_(index), engine_(engine)
 {
     setFixedSize(CardPx, CardPy);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -60,9 +60,9 @@ void QelCard::MainPic(const QPixmap &pic)
 void QelCard::Refreshcard()
 {
     ++refreshes_;
-    if (state_.FaceMode == 1) {
+    if (state().FaceMode == 1) {
         shown_ = back_;
-    } else if (state_.Selected) {
+    } else if (state().Selected) {
         if (inverted_.isNull() && !face_.isNull()) {
             QImage img = face_.toImage();
             img.invertPixels(QImage::InvertRgb);
@@ -78,7 +78,7 @@ void QelCard::Refreshcard()
 
 void QelCard::SyncGeometry()
 {
-    move(toPixels(state_.Left), toPixels(state_.Top));
+    move(toPixels(state().Left), toPixels(state().Top));
 }
 
 void QelCard::paintEvent(QPaintEvent *e)

@@ -8,27 +8,28 @@
 namespace tw {
 
 // One playing card on the table. Its value, place and face state live in the
-// engine; the control shows the back or the face, inverted while selected,
-// and passes its mouse events on in twips relative to its top-left corner.
+// engine, which the control asks by its index; the control shows the back or
+// the face, inverted while selected, and passes its mouse events on in twips
+// relative to its top-left corner.
 class QelCard : public QWidget {
     Q_OBJECT
 public:
-    QelCard(int index, const CardState &state, QWidget *parent);
+    QelCard(int index, const Engine &engine, QWidget *parent);
 
     int Index() const { return index_; }
     void DeckPic(const QPixmap &pic);  // an empty picture keeps the old one
     void MainPic(const QPixmap &pic);
     void Refreshcard();
 
-    bool Selected() const { return state_.Selected; }
-    int32_t FaceMode() const { return state_.FaceMode; }
-    int16_t Cell() const { return state_.Cell; }
-    int16_t Pile() const { return state_.Pile; }
-    int16_t Pos() const { return state_.Pos; }
-    int16_t Num() const { return state_.Num; }
-    int16_t Suit() const { return state_.Suit; }
-    int16_t Suitpile() const { return state_.Suitpile; }
-    int32_t Color() const { return state_.Color(); }
+    bool Selected() const { return state().Selected; }
+    int32_t FaceMode() const { return state().FaceMode; }
+    int16_t Cell() const { return state().Cell; }
+    int16_t Pile() const { return state().Pile; }
+    int16_t Pos() const { return state().Pos; }
+    int16_t Num() const { return state().Num; }
+    int16_t Suit() const { return state().Suit; }
+    int16_t Suitpile() const { return state().Suitpile; }
+    int32_t Color() const { return state().Color(); }
 
     // Places the control where the card's twips put it.
     void SyncGeometry();
@@ -48,8 +49,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *e) override;
 
 private:
+    const CardState &state() const { return engine_.Cards[static_cast<size_t>(index_)]; }
+
     int index_;
-    const CardState &state_;
+    const Engine &engine_;
     QPixmap back_;
     QPixmap face_;
     QPixmap inverted_; // the face with its colours inverted, made on demand

@@ -155,9 +155,6 @@ frmMain::~frmMain()
     tmrTime_.stop();
     tmrForward_.stop();
     tmrBackward_.stop();
-    // The card controls show the engine's card state: they go before it does.
-    delete takeCentralWidget();
-    picMain_ = nullptr;
 }
 
 void frmMain::buildMenus()
@@ -403,7 +400,7 @@ void frmMain::SetDeckPics()
 
     const QPixmap back = Pictures(data_).DeckPic();
     for (int i = 0; i < MaxCards; ++i) {
-        auto *c = new QelCard(i, engine_->Cards[static_cast<size_t>(i)], picMain_);
+        auto *c = new QelCard(i, *engine_, picMain_);
         c->DeckPic(back);
         c->hide();
         connect(c, &QelCard::MouseDown, this, [this](int card, float X, float Y) {

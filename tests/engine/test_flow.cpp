@@ -503,6 +503,25 @@ TEST(Flow, NewGameFromTheEndOfGameWindow)
     EXPECT_EQ(t.engine.CheckModel(), QString());
 }
 
+// The end-of-game window comes once the winning move is over: after the
+// autoplay it set off and the drop's own sound, never in the middle of them.
+TEST(Flow, TheWinIsHandledOnceTheMoveIsOver)
+{
+    Table t;
+    layOutNearlyWon(t);
+    t.data().Autoplay(1);
+    t.data().SoundCardUp(-1);
+    QStringList heardAtWin;
+    t.view.onWin = [&] {
+        heardAtWin = t.sound.played;
+        t.engine.EndGame(1);
+    };
+    t.dragTo(t.topCard(0, 0), 0, 5, -1);
+    ASSERT_EQ(t.view.wins, 1);
+    EXPECT_EQ(heardAtWin.count(QStringLiteral("CARDUP")), 1);
+    EXPECT_EQ(heardAtWin, t.sound.played);
+}
+
 TEST(Flow, NewGameFromTheWinHookDuringAStockDeal)
 {
     // Milligan Cell: a press deals the stock onto every pile; the win comes

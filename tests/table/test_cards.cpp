@@ -31,8 +31,9 @@ QColor centre(QWidget &w)
 
 TEST(CardControl, ShowsBackFaceAndInvertedSelection)
 {
-    CardState s;
-    QelCard card(7, s, nullptr);
+    TestTable t;
+    CardState &s = t.engine.Cards[7];
+    QelCard card(7, t.engine, nullptr);
     card.DeckPic(solid(Qt::blue));
     card.MainPic(solid(QColor(255, 255, 255)));
     EXPECT_EQ(centre(card), QColor(Qt::blue)); // a new card shows its back
@@ -82,8 +83,8 @@ TEST(CardControl, EngineRedrawsOnlyOnChange)
 
 TEST(CardControl, MouseEventsArePassedOnInTwips)
 {
-    CardState s;
-    QelCard card(12, s, nullptr);
+    TestTable t;
+    QelCard card(12, t.engine, nullptr);
     card.show();
     QSignalSpy down(&card, &QelCard::MouseDown);
     QSignalSpy up(&card, &QelCard::MouseUp);
