@@ -89,6 +89,8 @@ inline constexpr int CardWidth = 1065;   // 71 px
 inline constexpr int CardHeight = 1440;  // 96 px
 
 inline double twipsToPixels(double twips) { return twips / TwipsPerPixel; }
+// The whole pixel a table measure falls on, a half to the even one.
+inline int twipsToPx(double twips) { return static_cast<int>(roundHalfEven(twips / TwipsPerPixel)); }
 inline double pixelsToTwips(double px) { return px * TwipsPerPixel; }
 
 // A point packed into 32 bits: x in the low word, y in the high word.

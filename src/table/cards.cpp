@@ -12,11 +12,6 @@ namespace {
 constexpr int CardPx = CardWidth / TwipsPerPixel;    // 71
 constexpr int CardPy = CardHeight / TwipsPerPixel;   // 96
 
-int toPixels(float twips)
-{
-    return static_cast<int>(roundHalfEven(static_cast<double>(twips) / TwipsPerPixel));
-}
-
 // Draws the part of a card-sized picture that a paint event asks for; the
 // rest of the control is still on screen.
 void paintPart(QWidget *w, QPaintEvent *e, const QPixmap &pic)
@@ -78,7 +73,7 @@ void QelCard::Refreshcard()
 
 void QelCard::SyncGeometry()
 {
-    move(toPixels(state().Left), toPixels(state().Top));
+    move(twipsToPx(state().Left), twipsToPx(state().Top));
 }
 
 void QelCard::paintEvent(QPaintEvent *e)

@@ -21,12 +21,9 @@
 #include "settings/data.h"
 #include "settings/prompt.h"
 #include "settings/resources.h"
+#include "statefile.h"
 
 #include <QActionGroup>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSaveFile>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -35,7 +32,6 @@
 #include <QThread>
 #include <QToolBar>
 #include <QToolButton>
-#include <QWindow>
 
 namespace tw {
 
@@ -52,11 +48,6 @@ struct MenuEntry {
     QString caption;
     QKeySequence key;
 };
-
-int px(double twips)
-{
-    return static_cast<int>(roundHalfEven(twips / TwipsPerPixel));
-}
 
 // The panel around the fixed-size table: wherever the window is larger than
 // the table, or the toolbar is hidden, it shows the table's own background
@@ -115,7 +106,7 @@ frmMain::frmMain(cData &data, Prompt &prompt, QWidget *parent)
     picBack_->setObjectName(QStringLiteral("PicBack"));
     picMain_ = new QWidget(picBack_);
     picMain_->setObjectName(QStringLiteral("PicMain"));
-    picMain_->setFixedSize(px(TableWidth), px(TableHeight));
+    picMain_->setFixedSize(twipsToPx(TableWidth), twipsToPx(TableHeight));
     back->setTable(picMain_);
     buildToolbar();
     buildMenus();
@@ -130,7 +121,7 @@ frmMain::frmMain(cData &data, Prompt &prompt, QWidget *parent)
     connect(&tmrBackward_, &QTimer::timeout, this, &frmMain::tmrBackward_Timer);
 
     // The window opens exactly around the table.
-    resize(px(TableWidth), px(TableHeight) + px(ToolbarStrip) + menuBar()->sizeHint().height());
+    resize(twipsToPx(TableWidth), twipsToPx(TableHeight) + twipsToPx(ToolbarStrip) + menuBar()->sizeHint().height());
 
     // Load: the table start-up, then the captions.
     score_ = std::make_unique<cScore>(data_, &prompt_, this);
@@ -291,20 +282,20 @@ void frmMain::buildToolbar()
     toolbar_->setObjectName(QStringLiteral("Toolbar1"));
     toolbar_->setMovable(false);
     toolbar_->setIconSize(QSize(18, 18));
-    toolbar_->setFixedHeight(px(ToolbarStrip));
-    struct Button { ToolbarButton button; const char *key; const char *tip; int image; };
+    toolbar_->setFixedHeight(twipsToPx(ToolbarStrip));
+    struct Button { ToolbarButton button; const char *key; const char *tip; art::ToolbarImage image; };
     static const Button buttons[] = {
-        {ToolbarButton::New, "New", "New Game", 1},
-        {ToolbarButton::Select, "Select", "Select Game", 2},
-        {ToolbarButton::Restart, "Restart", "Restart Game", 3},
-        {ToolbarButton::Autoplay, "Autoplay", "Autoplay", 4},
-        {ToolbarButton::Undo, "Undo", "Undo", 6},
-        {ToolbarButton::Redo, "Redo", "Redo", 5},
-        {ToolbarButton::Back, "Back", "Replay Back", 8},
-        {ToolbarButton::ReplayStop, "ReplayStop", "Replay Stop", 7},
-        {ToolbarButton::Forward, "Forward", "Replay Forward", 9},
-        {ToolbarButton::Statistics, "Statistics", "Statistics", 10},
-        {ToolbarButton::Help, "Help", "Help", 11},
+        {ToolbarButton::New, "New", "New Game", art::TbNew},
+        {ToolbarButton::Select, "Select", "Select Game", art::TbSelect},
+        {ToolbarButton::Restart, "Restart", "Restart Game", art::TbRestart},
+        {ToolbarButton::Autoplay, "Autoplay", "Autoplay", art::TbAutoplay},
+        {ToolbarButton::Undo, "Undo", "Undo", art::TbUndo},
+        {ToolbarButton::Redo, "Redo", "Redo", art::TbRedo},
+        {ToolbarButton::Back, "Back", "Replay Back", art::TbReplayBack},
+        {ToolbarButton::ReplayStop, "ReplayStop", "Replay Stop", art::TbReplayStop},
+        {ToolbarButton::Forward, "Forward", "Replay Forward", art::TbReplayForward},
+        {ToolbarButton::Statistics, "Statistics", "Statistics", art::TbStatistics},
+        {ToolbarButton::Help, "Help", "Help", art::TbHelp},
     };
     // Every place without a button is a separator.
     constexpr auto last = static_cast<size_t>(ToolbarButton::Help);
@@ -498,7 +489,7 @@ void frmMain::MarkerChanged(MarkerKind kind, int index)
         touch(w->geometry());
     if (m->Pic >= 0)
         w->Pic(Pictures(data_).RightPic(m->Pic));
-    w->move(px(m->Left), px(m->Top));
+    w->move(twipsToPx(m->Left), twipsToPx(m->Top));
     w->setVisible(m->Visible);
     if (!w->isHidden())
         touch(w->geometry());
@@ -866,13 +857,16 @@ void frmMain::tmrTime_Timer()
     show(mMoves_, data_.ShowMoves() == 1 && running
                       ? QStringLiteral("Moves :") + QString::number(engine_->Trans->GetTransID())
                       : QString());
-    writeStateFile();
+    if (!stateFile_.isEmpty())
+        WriteTableState(stateFile_, *this);
     if (!running)
         return;
     engine_->SampleStatus();
-    if (engine_->Games.StockNum() == 2) {
-        const bool empty = engine_->Array.GetTop(1, 0) < 0 && engine_->Array.GetTop(2, 0) < 0;
-        engine_->SetStockMarkerPic(empty ? 15 : 16);
+    if (engine_->Games.StockNum() == StockMarker::Redeal) {
+        // A redeal marker with nothing left to turn back shows the stop.
+        const bool empty =
+            engine_->Array.GetTop(PileType::Stock, 0) < 0 && engine_->Array.GetTop(PileType::Waste, 0) < 0;
+        engine_->SetStockMarkerPic(empty ? MarkerPic::Stop : MarkerPic::Redeal);
     }
 }
 
@@ -901,44 +895,6 @@ void frmMain::replayTick(bool forward)
     const int16_t speed = data_.ReplaySpeed();
     if (!(forward ? engine_->Redo(speed) : engine_->Undo(speed)))
         StopReplay();
-}
-
-void frmMain::writeStateFile()
-{
-    if (stateFile_.isEmpty())
-        return;
-    QJsonObject o;
-    // The title as shown, without the doubling that keeps a "[*]" in it.
-    o[QStringLiteral("title")] = windowHandle() ? windowHandle()->title() : windowTitle();
-    o[QStringLiteral("running")] = data_.GameRunning();
-    o[QStringLiteral("score")] = mScore_->text();
-    o[QStringLiteral("time")] = mTime_->text();
-    o[QStringLiteral("moves")] = mMoves_->text();
-    QJsonArray cards;
-    for (int i = 0; i < MaxCards; ++i) {
-        const CardState &c = engine_->Cards[static_cast<size_t>(i)];
-        if (!c.Visible)
-            continue;
-        const QPoint g = cards_[static_cast<size_t>(i)]->mapToGlobal(QPoint(0, 0));
-        cards << QJsonObject{{QStringLiteral("i"), i},       {QStringLiteral("cell"), c.Cell},
-                             {QStringLiteral("pile"), c.Pile}, {QStringLiteral("pos"), c.Pos},
-                             {QStringLiteral("num"), c.Num},   {QStringLiteral("x"), g.x()},
-                             {QStringLiteral("y"), g.y()},     {QStringLiteral("top"), engine_->Array.GetTop(c.Cell, c.Pile)}};
-    }
-    o[QStringLiteral("cards")] = cards;
-    QJsonArray cells;
-    for (int16_t p = 0; p < engine_->Games.Piles(4); ++p) {
-        const QPoint g = picMain_->mapToGlobal(QPoint(px(engine_->Games.GetCordX(4, p, 0)),
-                                                      px(engine_->Games.GetCordY(4, p, 0))));
-        cells << QJsonObject{{QStringLiteral("x"), g.x()}, {QStringLiteral("y"), g.y()},
-                             {QStringLiteral("empty"), engine_->Array.GetTop(4, p) < 0}};
-    }
-    o[QStringLiteral("cells")] = cells;
-    QSaveFile f(stateFile_);
-    if (f.open(QIODevice::WriteOnly)) {
-        f.write(QJsonDocument(o).toJson(QJsonDocument::Compact));
-        f.commit();
-    }
 }
 
 void frmMain::StopReplay()
@@ -1003,13 +959,13 @@ void frmMain::ArrangeTable()
     const int strip = data_.ShowToolbar() != 0 ? ToolbarStrip : 0;
     if (!isMinimized()) {
         toolbar_->setVisible(strip > 0);
-        toolbar_->setGeometry(0, 0, central_->width(), px(ToolbarStrip));
-        const int top = px(strip);
+        toolbar_->setGeometry(0, 0, central_->width(), twipsToPx(ToolbarStrip));
+        const int top = twipsToPx(strip);
         picBack_->setGeometry(0, top, central_->width(), std::max(0, central_->height() - top));
     }
-    picMain_->resize(px(TableWidth), px(TableHeight));
+    picMain_->resize(twipsToPx(TableWidth), twipsToPx(TableHeight));
     const double left = (pixelsToTwips(picBack_->width()) - TableWidth) / 2.0 - 20.0;
-    picMain_->move(px(left), 0);
+    picMain_->move(twipsToPx(left), 0);
 }
 
 void frmMain::UpdateRecentMenu()

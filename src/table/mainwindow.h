@@ -142,7 +142,6 @@ protected:
     bool event(QEvent *e) override;
 
 private:
-    void writeStateFile();
     void buildMenus();
     void buildToolbar();
     void SetDeckPics();
