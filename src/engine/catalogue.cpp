@@ -160,22 +160,10 @@ constexpr CatalogueRow kSpidercells = relative(kFreecell, u"Spidercells", [](Cat
 // Spidercells with two decks on ten piles, and six cells.
 constexpr CatalogueRow kDoubleSpidercells{
     .Name = u"Double Spidercells",
-    .Home = with(kFreecell.Home,
-                 [](HomeRow &h) {
-                     h.Piles = 10;
-                     h.Cards = 104;
-                     h.MultiOrder = OrderCode::DownOtherColor;
-                 }),
-    .Goal = with(kSpidercells.Goal,
-                 [](GoalRow &g) {
-                     g.GoalType = GoalFill::RankAce;
-                     g.StartX = 7140;
-                 }),
-    .Res = with(kFreecell.Res,
-                [](ResRow &r) {
-                    r.Piles = 6;
-                    r.StartX = 0;
-                }),
+    .Home = with(kFreecell.Home, [](HomeRow &h) {
+        h.Piles = 10; h.Cards = 104; h.MultiOrder = OrderCode::DownOtherColor; }),
+    .Goal = with(kSpidercells.Goal, [](GoalRow &g) { g.GoalType = GoalFill::RankAce; g.StartX = 7140; }),
+    .Res = with(kFreecell.Res, [](ResRow &r) { r.Piles = 6; r.StartX = 0; }),
     .Stock = stockAt(0, 0),
     .Ext = {.BaseX = 11550, .BaseY = 200, .Cards = 104, .Tag = u"Spider", .DisAutoPlay = -1, .GoalDiv = 4}};
 
@@ -198,13 +186,7 @@ constexpr void galaxyRules(CatalogueRow &r)
 // columns of four beside them.
 constexpr CatalogueRow kDoubleFreecell{
     .Name = u"Double Freecell",
-    .Home = with(kFreecell.Home,
-                 [](HomeRow &h) {
-                     h.Piles = 6;
-                     h.Cards = 96;
-                     h.StartX = 2430;
-                     h.StartY = 0;
-                 }),
+    .Home = with(kFreecell.Home, [](HomeRow &h) { h.Piles = 6; h.Cards = 96; h.StartX = 2430; h.StartY = 0; }),
     .Goal = {.Piles = 8, .Order = OrderCode::UpSameSuit, .Cards = 8, .GoalType = GoalFill::RankAce, .StartX = 9520,
              .PileWidth = 1490, .Div = 4, .DivWidth = 1165, .PileOrder = PileArrangement::ColumnsFanRight},
     .Res = {.Piles = 8, .PileWidth = 1490, .Div = 4, .DivWidth = 1165, .PileOrder = PileArrangement::ColumnsFanRight},
@@ -266,24 +248,12 @@ constexpr CatalogueRow kRows[frmGame::GameCount] = {
      .Res = kCellColumn,
      .Stock = stockAt(0, 500),
      .Ext = {.BaseX = 10420, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
-    relative(kFreecell, u"Baker's Game",
-             [](CatalogueRow &r) {
-                 r.Home.Order = OrderCode::DownSameSuit;
-                 r.Home.EmptyNum = Rank::King;
-             }),
+    relative(kFreecell, u"Baker's Game", [](CatalogueRow &r) {
+        r.Home.Order = OrderCode::DownSameSuit; r.Home.EmptyNum = Rank::King; }),
     relative(kSpidercells, u"Baker's Spider", bakersSpiderRules),
     {.Name = u"Bastion",
-     .Home = with(kFreecell.Home,
-                  [](HomeRow &h) {
-                      h.Piles = 10;
-                      h.Order = OrderCode::EitherSameSuit;
-                      h.Cards = 50;
-                  }),
-     .Goal = with(kFreecell.Goal,
-                  [](GoalRow &g) {
-                      g.StartX = 3495;
-                      g.PileWidth = 1165;
-                  }),
+     .Home = with(kFreecell.Home, [](HomeRow &h) { h.Piles = 10; h.Order = OrderCode::EitherSameSuit; h.Cards = 50; }),
+     .Goal = with(kFreecell.Goal, [](GoalRow &g) { g.StartX = 3495; g.PileWidth = 1165; }),
      .Res = with(kTwoCells, [](ResRow &r) { r.Cards = 2; }),
      .Stock = stockAt(0, 0),
      .Ext = {.BaseX = 11550, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
@@ -297,97 +267,44 @@ constexpr CatalogueRow kRows[frmGame::GameCount] = {
      .Stock = stockAt(0, 500),
      .Ext = {.BaseX = 9820, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
     {.Name = u"Cascade",
-     .Home = with(kFreecell.Home,
-                  [](HomeRow &h) {
-                      h.Piles = 7;
-                      h.Cards = 35;
-                      h.StartX = 1265;
-                  }),
-     .Goal = with(kFreecell.Goal,
-                  [](GoalRow &g) {
-                      g.Order = OrderCode::UpOtherColor;
-                      g.StartX = 4760;
-                      g.PileWidth = 1165;
-                  }),
+     .Home = with(kFreecell.Home, [](HomeRow &h) { h.Piles = 7; h.Cards = 35; h.StartX = 1265; }),
+     .Goal = with(kFreecell.Goal, [](GoalRow &g) {
+         g.Order = OrderCode::UpOtherColor; g.StartX = 4760; g.PileWidth = 1165; }),
      .Res = with(kTwoCells, [](ResRow &r) { r.StartX = 1265; }),
      .Stock = {.StockMove = 1, .PosWidth = 30, .StockNum = StockMarker::Stop, .StockType = StockKind::FaceDown},
      .Waste = WasteRow{.Piles = 1, .StartY = 1640, .PosWidth = 30},
      .Ext = {.BaseX = 9320, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
     {.Name = u"Cone Freecell",
-     .Home = with(kFreecell.Home,
-                  [](HomeRow &h) {
-                      h.Piles = 9;
-                      h.HomeType = HomeDeal::Cone;
-                  }),
-     .Goal = with(kFreecell.Goal,
-                  [](GoalRow &g) {
-                      g.StartX = 5825;
-                      g.PileWidth = 1165;
-                  }),
+     .Home = with(kFreecell.Home, [](HomeRow &h) { h.Piles = 9; h.HomeType = HomeDeal::Cone; }),
+     .Goal = with(kFreecell.Goal, [](GoalRow &g) { g.StartX = 5825; g.PileWidth = 1165; }),
      .Res = with(kTwoCells, [](ResRow &r) { r.Piles = 4; }),
      .Stock = stockAt(0, 0),
      .Ext = {.BaseX = 10385, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
     relative(kDoubleFreecell, u"Double Baker's Game", [](CatalogueRow &r) { r.Home.Order = OrderCode::DownSameSuit; }),
     relative(kDoubleSpidercells, u"Double Baker's Spider", bakersSpiderRules),
     {.Name = u"Double Cascade",
-     .Home = with(kFreecell.Home,
-                  [](HomeRow &h) {
-                      h.Piles = 10;
-                      h.Cards = 40;
-                      h.StartY = 3080;
-                  }),
-     .Goal = with(kFreecell.Goal,
-                  [](GoalRow &g) {
-                      g.Piles = 8;
-                      g.Order = OrderCode::UpOtherColor;
-                      g.Cards = 8;
-                      g.StartX = 2680;
-                  }),
-     .Res = with(kTwoCells,
-                 [](ResRow &r) {
-                     r.Piles = 10;
-                     r.StartY = 1540;
-                 }),
+     .Home = with(kFreecell.Home, [](HomeRow &h) { h.Piles = 10; h.Cards = 40; h.StartY = 3080; }),
+     .Goal = with(kFreecell.Goal, [](GoalRow &g) {
+         g.Piles = 8; g.Order = OrderCode::UpOtherColor; g.Cards = 8; g.StartX = 2680; }),
+     .Res = with(kTwoCells, [](ResRow &r) { r.Piles = 10; r.StartY = 1540; }),
      .Stock = {.StockMove = StockPress::ToWaste, .PosWidth = 30, .StockType = StockKind::FaceDown},
      .Waste = WasteRow{.Piles = 1, .StartX = 1265, .PosWidth = 30},
      .Ext = {.BaseX = 11550, .BaseY = 200, .Cards = 104, .Tag = u"Freecell"}},
     kDoubleFreecell,
     relative(kDoubleSpidercells, u"Double Galaxy", galaxyRules),
     {.Name = u"Double Klondike Freecell",
-     .Home = with(kFreecell.Home,
-                  [](HomeRow &h) {
-                      h.Piles = 9;
-                      h.Cards = 45;
-                      h.StartX = 1165;
-                      h.HomeType = HomeDeal::Triangle;
-                  }),
-     .Goal = with(kFreecell.Goal,
-                  [](GoalRow &g) {
-                      g.Piles = 8;
-                      g.StartX = 2680;
-                  }),
-     .Res = with(kFreecell.Res,
-                 [](ResRow &r) {
-                     r.Piles = 2;
-                     r.StartX = 0;
-                 }),
+     .Home = with(kFreecell.Home, [](HomeRow &h) {
+         h.Piles = 9; h.Cards = 45; h.StartX = 1165; h.HomeType = HomeDeal::Triangle; }),
+     .Goal = with(kFreecell.Goal, [](GoalRow &g) { g.Piles = 8; g.StartX = 2680; }),
+     .Res = with(kFreecell.Res, [](ResRow &r) { r.Piles = 2; r.StartX = 0; }),
      .Stock = {.StockMove = 1, .StartY = 1640, .PosWidth = 30, .StockType = StockKind::FaceDown},
      .Waste = WasteRow{.Piles = 1, .StartY = 3280, .PosWidth = 30},
      .Ext = {.BaseX = 11550, .BaseY = 200, .Cards = 104, .Tag = u"Freecell"}},
     kDoubleSpidercells,
     {.Name = u"Eight Off",
-     .Home = with(kPenguin.Home,
-                  [](HomeRow &h) {
-                      h.Piles = 8;
-                      h.Cards = 48;
-                      h.AK = 0;
-                  }),
+     .Home = with(kPenguin.Home, [](HomeRow &h) { h.Piles = 8; h.Cards = 48; h.AK = 0; }),
      .Goal = aceColumnAt(9620, 440),
-     .Res = with(kPenguin.Res,
-                 [](ResRow &r) {
-                     r.Piles = 8;
-                     r.Cards = 4;
-                 }),
+     .Res = with(kPenguin.Res, [](ResRow &r) { r.Piles = 8; r.Cards = 4; }),
      .Stock = kPenguin.Stock,
      .Ext = {.BaseX = 10685, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
     {.Name = u"Fancell",
@@ -395,68 +312,31 @@ constexpr CatalogueRow kRows[frmGame::GameCount] = {
               .PileWidth = 3765, .PosWidth = 180, .Div = 3, .DivWidth = 1490,
               .PileOrder = PileArrangement::RowsFanRight, .HomeType = HomeDeal::RoundRobin,
               .SuitType = SuitSplit::FourSuits},
-     .Goal = with(kFreecell.Goal,
-                  [](GoalRow &g) {
-                      g.Order = OrderCode::UpOtherColor;
-                      g.Cards = 4;
-                      g.StartX = 5840;
-                  }),
+     .Goal = with(kFreecell.Goal, [](GoalRow &g) { g.Order = OrderCode::UpOtherColor; g.Cards = 4; g.StartX = 5840; }),
      .Res = with(kFreecell.Res, [](ResRow &r) { r.StartX = 1030; }),
      .Stock = stockAt(1030, 0),
      .Ext = {.BaseX = 11295, .BaseY = 50, .Cards = 52, .Tag = u"Freecell"}},
-    relative(kFreecell, u"Forecell",
-             [](CatalogueRow &r) {
-                 r.Home.Cards = 48;
-                 r.Res.Cards = 4;
-             }),
+    relative(kFreecell, u"Forecell", [](CatalogueRow &r) { r.Home.Cards = 48; r.Res.Cards = 4; }),
     {.Name = u"Four Colors",
-     .Home = with(kFreecell.Home,
-                  [](HomeRow &h) {
-                      h.Piles = 7;
-                      h.HomeType = HomeDeal::PileBySuit;
-                  }),
+     .Home = with(kFreecell.Home, [](HomeRow &h) { h.Piles = 7; h.HomeType = HomeDeal::PileBySuit; }),
      .Goal = aceColumnAt(8455, 0),
      .Res = with(kTwoCells, [](ResRow &r) { r.Piles = 4; }),
      .Stock = stockAt(0, 0),
      .Ext = {.BaseX = 9520, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
     kFreecell,
-    relative(kFreecell, u"Freecell AK",
-             [](CatalogueRow &r) {
-                 r.Home.Cards = 48;
-                 r.Goal.Cards = 4;
-                 r.Goal.GoalType = GoalFill::AcesAndKings;
-                 r.Ext.Tag = u"FreecellAK";
-             }),
+    relative(kFreecell, u"Freecell AK", [](CatalogueRow &r) {
+        r.Home.Cards = 48; r.Goal.Cards = 4; r.Goal.GoalType = GoalFill::AcesAndKings; r.Ext.Tag = u"FreecellAK"; }),
     relative(kSpidercells, u"Galaxy", galaxyRules),
     {.Name = u"Klondike Freecell",
-     .Home = with(kFreecell.Home,
-                  [](HomeRow &h) {
-                      h.Cards = 36;
-                      h.StartX = 1265;
-                      h.HomeType = HomeDeal::Triangle;
-                  }),
-     .Goal = with(kFreecell.Goal,
-                  [](GoalRow &g) {
-                      g.StartX = 5925;
-                      g.PileWidth = 1165;
-                  }),
+     .Home = with(kFreecell.Home, [](HomeRow &h) { h.Cards = 36; h.StartX = 1265; h.HomeType = HomeDeal::Triangle; }),
+     .Goal = with(kFreecell.Goal, [](GoalRow &g) { g.StartX = 5925; g.PileWidth = 1165; }),
      .Res = with(kTwoCells, [](ResRow &r) { r.StartX = 1265; }),
      .Stock = {.StockMove = 1, .PosWidth = 30, .StockType = StockKind::FaceDown},
      .Waste = WasteRow{.Piles = 1, .StartY = 1640, .PosWidth = 30},
      .Ext = {.BaseX = 10485, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
     {.Name = u"Milligan Cell",
-     .Home = with(kFreecell.Home,
-                  [](HomeRow &h) {
-                      h.Cards = 8;
-                      h.EmptyNum = Rank::King;
-                      h.StartX = 1365;
-                  }),
-     .Goal = with(kFreecell.Goal,
-                  [](GoalRow &g) {
-                      g.Piles = 8;
-                      g.StartX = 1365;
-                      g.PileWidth = 1165;
-                  }),
+     .Home = with(kFreecell.Home, [](HomeRow &h) { h.Cards = 8; h.EmptyNum = Rank::King; h.StartX = 1365; }),
+     .Goal = with(kFreecell.Goal, [](GoalRow &g) { g.Piles = 8; g.StartX = 1365; g.PileWidth = 1165; }),
      .Res = {.Piles = 3, .StartY = 1640, .PileWidth = 1540, .Div = 20, .PileOrder = PileArrangement::ColumnsFanRight},
      .Stock = {.StockMove = StockPress::DealToTableau, .PosWidth = 30, .StockType = StockKind::FaceDown},
      .Ext = {.BaseX = 10785, .BaseY = 200, .Cards = 104, .Tag = u"Freecell"}},
@@ -468,12 +348,7 @@ constexpr CatalogueRow kRows[frmGame::GameCount] = {
      .Ext = kFreecell.Ext},
     kPenguin,
     {.Name = u"SeaTowers",
-     .Home = with(kFreecell.Home,
-                  [](HomeRow &h) {
-                      h.Piles = 10;
-                      h.Order = OrderCode::DownSameSuit;
-                      h.Cards = 50;
-                  }),
+     .Home = with(kFreecell.Home, [](HomeRow &h) { h.Piles = 10; h.Order = OrderCode::DownSameSuit; h.Cards = 50; }),
      .Goal = {.Piles = 4, .Order = OrderCode::UpSameSuit, .GoalType = GoalFill::RankAce, .PileWidth = 1165, .Div = 2,
               .DivWidth = 9320, .PileOrder = PileArrangement::RowsSideFanDown},
      .Res = {.Piles = 4, .Cards = 2, .StartX = 3495, .PileWidth = 1140, .Div = 20,
@@ -492,47 +367,21 @@ constexpr CatalogueRow kRows[frmGame::GameCount] = {
              }),
     kSpidercells,
     {.Name = u"Stalactites",
-     .Home = with(kFreecell.Home,
-                  [](HomeRow &h) {
-                      h.Order = OrderCode::NoCard;
-                      h.Cards = 48;
-                      h.EmptyNum = Rank::NoCard;
-                      h.StartY = 1840;
-                  }),
-     .Goal = with(kFoundationsRightOfTwoCells,
-                  [](GoalRow &g) {
-                      g.Order = OrderCode::UpAnySuit;
-                      g.Cards = 4;
-                      g.GoalType = GoalFill::FirstCards;
-                      g.AK = 1;
-                  }),
+     .Home = with(kFreecell.Home, [](HomeRow &h) {
+         h.Order = OrderCode::NoCard; h.Cards = 48; h.EmptyNum = Rank::NoCard; h.StartY = 1840; }),
+     .Goal = with(kFoundationsRightOfTwoCells, [](GoalRow &g) {
+         g.Order = OrderCode::UpAnySuit; g.Cards = 4; g.GoalType = GoalFill::FirstCards; g.AK = 1; }),
      .Res = kTwoCells,
      .Stock = stockAt(0, 0),
      .Ext = {.BaseX = 9220, .BaseY = 200, .Cards = 52, .Tag = u"Stala", .DisAutoPlay = -1}},
     {.Name = u"Stripped Freecell",
-     .Home = with(kFreecell.Home,
-                  [](HomeRow &h) {
-                      h.Piles = 6;
-                      h.Cards = 24;
-                      h.PileWidth = 1265;
-                  }),
-     .Goal = with(kFreecell.Goal,
-                  [](GoalRow &g) {
-                      g.Piles = 2;
-                      g.Cards = 2;
-                      g.StartX = 5060;
-                      g.PileWidth = 1265;
-                  }),
+     .Home = with(kFreecell.Home, [](HomeRow &h) { h.Piles = 6; h.Cards = 24; h.PileWidth = 1265; }),
+     .Goal = with(kFreecell.Goal, [](GoalRow &g) { g.Piles = 2; g.Cards = 2; g.StartX = 5060; g.PileWidth = 1265; }),
      .Res = with(kTwoCells, [](ResRow &r) { r.PileWidth = 1265; }),
      .Stock = {.StockMove = StockPress::ToWaste, .StockType = StockKind::HeartsAndSpades},
      .Ext = {.BaseX = 7390, .BaseY = 200, .Cards = 26, .Tag = u"Freecell"}},
-    relative(kPenguin, u"Tuxedo",
-             [](CatalogueRow &r) {
-                 r.Home.Cards = 52;
-                 r.Home.AK = 0;
-                 r.Goal = aceColumnAt(8455, 440);
-                 r.Ext.Tag = u"Freecell";
-             }),
+    relative(kPenguin, u"Tuxedo", [](CatalogueRow &r) {
+        r.Home.Cards = 52; r.Home.AK = 0; r.Goal = aceColumnAt(8455, 440); r.Ext.Tag = u"Freecell"; }),
     {.Name = u"Two Cells",
      .Home = kFreecell.Home,
      .Goal = kFoundationsRightOfTwoCells,
@@ -545,28 +394,12 @@ constexpr CatalogueRow kRows[frmGame::GameCount] = {
               .PileOrder = PileArrangement::ColumnsFanRight, .HomeType = HomeDeal::RoundRobin,
               .SuitType = SuitSplit::FourSuits},
      .Goal = foundationColumnAt(7955),
-     .Res = with(kCellColumn,
-                 [](ResRow &r) {
-                     r.Piles = 8;
-                     r.Div = 4;
-                     r.DivWidth = 1165;
-                 }),
+     .Res = with(kCellColumn, [](ResRow &r) { r.Piles = 8; r.Div = 4; r.DivWidth = 1165; }),
      .Stock = stockAt(0, 500),
      .Ext = {.BaseX = 9020, .BaseY = 200, .Cards = 52, .Tag = u"Freecell"}},
     {.Name = u"Zodiac",
-     .Home = with(kFreecell.Home,
-                  [](HomeRow &h) {
-                      h.Cards = 96;
-                      h.StartX = 1165;
-                      h.StartY = 1540;
-                  }),
-     .Goal = with(kFreecell.Goal,
-                  [](GoalRow &g) {
-                      g.Piles = 8;
-                      g.Cards = 8;
-                      g.StartX = 1165;
-                      g.PileWidth = 1165;
-                  }),
+     .Home = with(kFreecell.Home, [](HomeRow &h) { h.Cards = 96; h.StartX = 1165; h.StartY = 1540; }),
+     .Goal = with(kFreecell.Goal, [](GoalRow &g) { g.Piles = 8; g.Cards = 8; g.StartX = 1165; g.PileWidth = 1165; }),
      .Res = {.Piles = 8, .StartY = 720, .PileWidth = 1540, .Div = 4, .DivWidth = 10485,
              .PileOrder = PileArrangement::ColumnsFanRight},
      .Stock = stockAt(0, 720),
