@@ -12,7 +12,8 @@ cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
 
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_SANITIZE=ON -DTARNWICK_BENCH=OFF
+# A Debug build, so that the code's own assertions (Q_ASSERT) run as well.
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=ON -DTARNWICK_BENCH=OFF
 cmake --build build/asan -j "$jobs"
 # The sanitizer options (LeakSanitizer on, with tests/lsan.supp) are set per
 # test by CMake.
