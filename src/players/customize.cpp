@@ -5,7 +5,6 @@
 #include "settings/data.h"
 #include "settings/prompt.h"
 #include "settings/resources.h"
-#include "table/select.h"
 
 #include <QCheckBox>
 #include <QColor>

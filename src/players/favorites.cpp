@@ -2,9 +2,9 @@
 
 #include "records/score.h"
 #include "settings/data.h"
+#include "settings/icons.h"
 #include "settings/resources.h"
 #include "settings/prompt.h"
-#include "table/select.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -149,7 +149,7 @@ void frmOrgFav::FillGameList()
 {
     const QSignalBlocker block(lvGames);
     lvGames->clear();
-    const QIcon icon = frmSelect::GameIcon();
+    const QIcon icon = art::GameIcon();
     const QString cur = ctx_.data->CurGName();
     const int16_t n = ctx_.data->TotalGames();
     for (int16_t i = 1; i <= n; ++i) {
@@ -252,7 +252,7 @@ void frmPlayFav::FillGameCombo()
 {
     const QSignalBlocker block(imcGames);
     imcGames->clear();
-    const QIcon icon = frmSelect::GameIcon();
+    const QIcon icon = art::GameIcon();
     const QString cur = ctx_.data->CurGName();
     const int16_t n = ctx_.data->TotalGames();
     for (int16_t i = 1; i <= n; ++i) {

@@ -6,9 +6,9 @@
 #include "records/score.h"
 #include "records/statfigures.h"
 #include "settings/data.h"
+#include "settings/icons.h"
 #include "settings/prompt.h"
 #include "settings/resources.h"
-#include "table/select.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -346,7 +346,7 @@ void frmGameStat::ShowGeneral()
 void frmGameStat::ShowGames()
 {
     lvGames->clear();
-    const QIcon rowIcon = frmSelect::GameIcon();
+    const QIcon rowIcon = art::GameIcon();
     const int16_t n = ctx_.data->TotalGames();
     QList<QTreeWidgetItem *> rows;
     for (int16_t i = 1; i <= n; ++i) {
@@ -424,7 +424,7 @@ void frmGameStat::ShowDates(const QString &Key, const QString &Interval)
         m = 29;
 
     const QDateTime now = ctx_.score->Now ? ctx_.score->Now() : QDateTime::currentDateTime();
-    const QIcon icon = frmSelect::GameIcon();
+    const QIcon icon = art::GameIcon();
     QList<Row> playedWon(m + 1);
     QList<Row> figures(m + 1);
     QStringList periods;
@@ -473,7 +473,7 @@ void frmGameStat::ShowPlayers()
 {
     lvPlayer->clear();
     const QString cur = ctx_.data->CurPlayer();
-    const QIcon icon = frmSelect::PlayerIcon();
+    const QIcon icon = art::PlayerIcon();
     QList<QTreeWidgetItem *> rows;
     {
         const QSignalBlocker block(imcPlayer);

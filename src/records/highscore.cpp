@@ -1,12 +1,11 @@
 #include "highscore.h"
 
-#include "table/select.h"
-
 #include "columnfit.h"
 #include "engine/clock.h"
 #include "recordfile.h"
 #include "score.h"
 #include "settings/data.h"
+#include "settings/icons.h"
 #include "settings/prompt.h"
 #include "settings/resources.h"
 
@@ -205,7 +204,7 @@ QIcon frmHighScore::SmallPicture(int index)
     switch (index) {
     case 1: return cupPicture();
     case 2: return cardPicture();
-    case 3: return frmSelect::PlayerIcon();
+    case 3: return art::PlayerIcon();
     default: return QIcon();
     }
 }

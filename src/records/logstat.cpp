@@ -6,9 +6,9 @@
 #include "records/score.h"
 #include "records/scoretable.h"
 #include "settings/data.h"
+#include "settings/icons.h"
 #include "settings/prompt.h"
 #include "settings/resources.h"
-#include "table/select.h"
 
 #include <QAbstractTableModel>
 #include <QComboBox>
@@ -302,7 +302,7 @@ void frmLogStat::FillGames()
 {
     const QSignalBlocker block(imcGames);
     imcGames->clear();
-    const QIcon icon = frmSelect::GameIcon();
+    const QIcon icon = art::GameIcon();
     imcGames->addItem(icon, QStringLiteral("All Games"));
     const int16_t n = ctx_.data->TotalGames();
     for (int16_t i = 1; i <= n; ++i)
@@ -314,7 +314,7 @@ void frmLogStat::FillPlayers()
 {
     const QSignalBlocker block(imcPlayer);
     imcPlayer->clear();
-    const QIcon icon = frmSelect::PlayerIcon();
+    const QIcon icon = art::PlayerIcon();
     imcPlayer->addItem(icon, QStringLiteral("All Players"));
     const int16_t n = ctx_.data->TotalPlayers();
     for (int16_t i = 1; i <= n; ++i)
@@ -326,7 +326,7 @@ void frmLogStat::FillDates()
 {
     const QSignalBlocker block(imcDate);
     imcDate->clear();
-    const QIcon icon = frmSelect::GameIcon();
+    const QIcon icon = art::GameIcon();
     for (const DateWindow &w : kDateWindows)
         imcDate->addItem(icon, QLatin1String(w.text), QString::fromLatin1(w.key));
     imcDate->setCurrentIndex(imcDate->count() - 1);

@@ -4,6 +4,7 @@
 #include "engine/gamenumber.h"
 #include "select.h"
 #include "settings/data.h"
+#include "settings/icons.h"
 #include "settings/prompt.h"
 
 #include <QComboBox>
@@ -98,7 +99,7 @@ frmChoose::frmChoose(const GameContext &context, QWidget *parent)
     Text1->selectAll();
     lblRange->setText(QStringLiteral("0 and ") + GroupDigits(LargestNumber(ctx_.data->RangeIndex())));
 
-    const QIcon gameIcon = frmSelect::GameIcon();
+    const QIcon gameIcon = art::GameIcon();
     const int16_t n = ctx_.data->TotalGames();
     for (int16_t i = 1; i <= n; ++i)
         imcGames->addItem(gameIcon, ctx_.data->GetGName(i));
@@ -109,7 +110,7 @@ frmChoose::frmChoose(const GameContext &context, QWidget *parent)
         if (imcGames->itemText(i) == cur)
             imcGames->setCurrentIndex(i);
 
-    FillPlayerBox(imcPlayer, *ctx_.data, frmSelect::PlayerIcon());
+    FillPlayerBox(imcPlayer, *ctx_.data, art::PlayerIcon());
 
     Text1->setFocus();
     main->setSizeConstraint(QLayout::SetFixedSize);

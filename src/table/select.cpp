@@ -1,6 +1,7 @@
 #include "select.h"
 
 #include "settings/data.h"
+#include "settings/icons.h"
 #include "settings/prompt.h"
 
 #include <QComboBox>
@@ -8,8 +9,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
 #include <QShowEvent>
@@ -25,69 +24,7 @@ namespace {
 constexpr int PreviewWidth = 318;
 constexpr int PreviewHeight = 201;
 
-QPixmap blankIcon()
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    return pm;
-}
-
-void drawCard(QPainter &p, const QRectF &r)
-{
-    p.setPen(QPen(QColor(60, 60, 60), 1));
-    p.setBrush(Qt::white);
-    p.drawRoundedRect(r, 1.5, 1.5);
-}
-
 } // namespace
-
-QIcon frmSelect::RootIcon()
-{
-    // A small fanned pile of cards.
-    QPixmap pm = blankIcon();
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    drawCard(p, QRectF(1.5, 1.5, 9, 12));
-    drawCard(p, QRectF(5.5, 2.5, 9, 12));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(20, 20, 20));
-    p.drawEllipse(QPointF(10, 8.5), 2, 2);
-    return QIcon(pm);
-}
-
-QIcon frmSelect::GameIcon()
-{
-    // One card with a red diamond.
-    QPixmap pm = blankIcon();
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    drawCard(p, QRectF(3.5, 1.5, 10, 13));
-    QPainterPath d;
-    d.moveTo(8.5, 4.5);
-    d.lineTo(11.5, 8);
-    d.lineTo(8.5, 11.5);
-    d.lineTo(5.5, 8);
-    d.closeSubpath();
-    p.fillPath(d, QColor(200, 20, 20));
-    return QIcon(pm);
-}
-
-QIcon frmSelect::PlayerIcon()
-{
-    // A head and shoulders.
-    QPixmap pm = blankIcon();
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(30, 50, 110), 1));
-    p.setBrush(QColor(90, 130, 210));
-    p.drawEllipse(QRectF(5, 1.5, 6, 6));
-    QPainterPath body;
-    body.moveTo(2, 15);
-    body.cubicTo(2, 8, 14, 8, 14, 15);
-    body.closeSubpath();
-    p.drawPath(body);
-    return QIcon(pm);
-}
 
 void FillPlayerBox(QComboBox *box, const cData &data, const QIcon &icon)
 {
@@ -187,7 +124,7 @@ frmSelect::frmSelect(const GameContext &context, QWidget *parent)
     main->addLayout(top, 1);
     main->addLayout(bottom);
 
-    FillPlayerBox(imcPlayer, *ctx_.data, PlayerIcon());
+    FillPlayerBox(imcPlayer, *ctx_.data, art::PlayerIcon());
     FillTree();
 
     connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *node, QTreeWidgetItem *) {
@@ -214,9 +151,9 @@ void frmSelect::FillTree()
     auto *root = new QTreeWidgetItem(TreeView1, QStringList(QStringLiteral("Games")));
     root->setData(0, KeyRole, QStringLiteral("m"));
     root->setData(0, TagRole, 0);
-    root->setIcon(0, RootIcon());
+    root->setIcon(0, art::RootIcon());
 
-    const QIcon icon = GameIcon();
+    const QIcon icon = art::GameIcon();
     const QString last = ctx_.data->LastGName();
     QTreeWidgetItem *selected = nullptr;
     const int16_t n = ctx_.data->TotalGames();

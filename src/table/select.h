@@ -43,11 +43,6 @@ public:
     // Returns the dialog's result (Accepted when a game was started).
     static int showModal(const GameContext &context, QWidget *owner);
 
-    // The small pictures of the tree and the player boxes, drawn in code.
-    static QIcon RootIcon();
-    static QIcon GameIcon();
-    static QIcon PlayerIcon();
-
     void done(int r) override;
 
     QTreeWidget *TreeView1 = nullptr;
