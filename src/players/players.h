@@ -1,7 +1,7 @@
 #pragma once
 
 #include "nameinput.h"
-#include "table/appcontext.h"
+#include "settings/appcontext.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "table/appcontext.h"
+#include "settings/appcontext.h"
 
 #include <QDateTime>
 #include <QDialog>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chart.h"
-#include "table/appcontext.h"
+#include "settings/appcontext.h"
 
 #include <QDateTime>
 #include <QDialog>

@@ -1,7 +1,6 @@
 #include "mainwindow.h"
 
 #include "about.h"
-#include "appcontext.h"
 #include "choose.h"
 #include "engine/clock.h"
 #include "engine/numeric.h"
@@ -17,6 +16,7 @@
 #include "records/score.h"
 #include "records/sesstat.h"
 #include "select.h"
+#include "settings/appcontext.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
 #include "settings/prompt.h"

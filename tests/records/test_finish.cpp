@@ -9,7 +9,7 @@
 #include "records/chart.h"
 #include "records/finish.h"
 #include "records/highscore.h"
-#include "table/appcontext.h"
+#include "settings/appcontext.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,7 +6,7 @@
 #include "columnstest.h"
 
 #include "records/highscore.h"
-#include "table/appcontext.h"
+#include "settings/appcontext.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -15,7 +15,9 @@ class Engine;
 class Prompt;
 
 // What the windows of records, players and options need of the program. The
-// main window fills it in (frmMain::appContext); tests hand in their own.
+// main window fills it in (frmMain::appContext); tests hand in their own. It
+// stands below the windows' folders, so that they need not include the table
+// that opens them.
 struct AppContext {
     cData *data = nullptr;        // settings and the current game's state
     cScore *score = nullptr;      // score, session and favourites store
