@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <algorithm>
 
 namespace tw {
@@ -85,6 +86,23 @@ void FitListWidth(QListView *list, int floor)
     list->setMinimumWidth(std::max(floor, rows->sizeHintForColumn(0) + 2 * (list->frameWidth() + list->spacing())
                                               + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list)
                                               + 4));
+}
+
+QTreeWidget *MakeRecordsList(QWidget *parent, const QString &name, const QStringList &headers, ListLook look)
+{
+    auto *list = new QTreeWidget(parent);
+    list->setObjectName(name);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setAllColumnsShowFocus(look.wholeRowFocus);
+    list->setIconSize(QSize(16, 16));
+    list->setColumnCount(static_cast<int>(headers.size()));
+    list->setHeaderLabels(headers);
+    list->header()->setStretchLastSection(look.stretchLast);
+    list->header()->setSectionsMovable(look.movableColumns);
+    return list;
 }
 
 QString ColumnFit::widestGameNumber()

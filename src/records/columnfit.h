@@ -8,6 +8,8 @@
 
 class QListView;
 class QTreeView;
+class QTreeWidget;
+class QWidget;
 
 namespace tw {
 
@@ -54,5 +56,19 @@ private:
 // Makes a one-column list at least as wide as its widest row, beside its
 // frame and scroll bar, and never narrower than floor.
 void FitListWidth(QListView *list, int floor);
+
+// Where the lists of the records windows differ from one another.
+struct ListLook {
+    bool wholeRowFocus = false; // the focus frame spans every column
+    bool stretchLast = true;    // the last column takes the room left over
+    bool movableColumns = true; // columns can be dragged to another place
+};
+
+// A list of the records windows (statistics, high scores): flat rows of one
+// height, one row selected at a time, a 16 x 16 picture in column 0, one
+// column per header.
+//
+//   lvSession = MakeRecordsList(parent, QStringLiteral("lvSession"), headers, {.wholeRowFocus = true});
+QTreeWidget *MakeRecordsList(QWidget *parent, const QString &name, const QStringList &headers, ListLook look = {});
 
 } // namespace tw

@@ -76,19 +76,6 @@ QTreeWidgetItem *totalsRow(const QString &name, const StatTotals &t, const QStri
     return item;
 }
 
-QTreeWidget *makeList(QWidget *parent, const char *name, const QStringList &headers)
-{
-    auto *list = new QTreeWidget(parent);
-    list->setObjectName(QLatin1String(name));
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setIconSize(QSize(16, 16));
-    list->setColumnCount(static_cast<int>(headers.size()));
-    list->setHeaderLabels(headers);
-    return list;
-}
-
 ChartControl *makeChart(QWidget *parent, const char *name)
 {
     auto *chart = new ChartControl(parent);
@@ -212,7 +199,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
     SSTab1->addTab(Frame4, QStringLiteral("Player-wise"));
 
     // General summary: the figures beside their two charts.
-    lvGeneral = makeList(Frame2, "lvGeneral", {QString()});
+    lvGeneral = MakeRecordsList(Frame2, QStringLiteral("lvGeneral"), {QString()});
     lvGeneral->setHeaderHidden(true);
     lvGeneral->header()->setStretchLastSection(true);
     chGen = makeChart(Frame2, "chGen");
@@ -227,7 +214,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
     }
 
     // Game-wise: the table of every variant over the charts of the picked one.
-    lvGames = makeList(Frame1, "lvGames", totalsHeaders("Game"));
+    lvGames = MakeRecordsList(Frame1, QStringLiteral("lvGames"), totalsHeaders("Game"));
     alignFigures(lvGames);
     imcGames = makeCombo(Frame1, "imcGames");
     chGames = makeChart(Frame1, "chGames");
@@ -235,7 +222,8 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
     layoutTotalsTab(Frame1, lvGames, imcGames, chGames, chGames1, 2);
 
     // Date-wise: one row per period bucket beside its charts.
-    lvDate = makeList(Frame3, "lvDate", {QString(), QStringLiteral("Played"), QStringLiteral("Won")});
+    lvDate =
+        MakeRecordsList(Frame3, QStringLiteral("lvDate"), {QString(), QStringLiteral("Played"), QStringLiteral("Won")});
     alignFigures(lvDate);
     imcDate = makeCombo(Frame3, "imcDate");
     chDate = makeChart(Frame3, "chDate");
@@ -254,7 +242,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
     }
 
     // Player-wise: the table of every player over the charts of the picked one.
-    lvPlayer = makeList(Frame4, "lvPlayer", totalsHeaders("Player"));
+    lvPlayer = MakeRecordsList(Frame4, QStringLiteral("lvPlayer"), totalsHeaders("Player"));
     alignFigures(lvPlayer);
     imcPlayer = makeCombo(Frame4, "imcPlayer");
     chPlayer = makeChart(Frame4, "chPlayer");

@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -69,22 +68,14 @@ const QList<Cell> kPlayerCells = {Cell::Game,   Cell::Score, Cell::Time,  Cell::
 const QList<Cell> kFinCells = {Cell::Player, Cell::Game, Cell::Score, Cell::Time,
                                Cell::Moves,  Cell::Date, Cell::GameNo};
 
-QTreeWidget *makeList(const QString &name, const QList<Cell> &cells, QWidget *parent)
+// A ranking list: the rank, then the cells. The focus frame spans the row,
+// and the columns stay in the order of the ranking.
+QTreeWidget *makeRanking(QWidget *parent, const QString &name, const QList<Cell> &cells)
 {
-    auto *lv = new QTreeWidget(parent);
-    lv->setObjectName(name);
-    lv->setRootIsDecorated(false);
-    lv->setUniformRowHeights(true);
-    lv->setAllColumnsShowFocus(true);
-    lv->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lv->setIconSize(QSize(16, 16));
     QStringList labels{QStringLiteral("S No.")};
     for (Cell c : cells)
         labels << header(c);
-    lv->setHeaderLabels(labels);
-    lv->header()->setStretchLastSection(true);
-    lv->header()->setSectionsMovable(false);
-    return lv;
+    return MakeRecordsList(parent, name, labels, {.wholeRowFocus = true, .movableColumns = false});
 }
 
 // One ranked row: the rank with its picture, then the record's cells; the
@@ -218,7 +209,7 @@ frmHighScore::frmHighScore(const AppContext &context, QWidget *parent) : QDialog
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
 
     auto *top = new QWidget;
-    lvTop = makeList(QStringLiteral("lvTop"), kTopCells, top);
+    lvTop = makeRanking(top, QStringLiteral("lvTop"), kTopCells);
     auto *topLayout = new QVBoxLayout(top);
     topLayout->addWidget(lvTop);
     SSTab1->addTab(top, QStringLiteral("Top Games"));
@@ -234,7 +225,7 @@ frmHighScore::frmHighScore(const AppContext &context, QWidget *parent) : QDialog
         combo->setIconSize(QSize(16, 16));
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         combo->setMinimumWidth(200);
-        lv = makeList(list, cells, box);
+        lv = makeRanking(box, list, cells);
         auto *row = new QHBoxLayout;
         row->addWidget(combo);
         row->addStretch(1);

@@ -11,7 +11,6 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -25,6 +24,7 @@ namespace tw {
 
 namespace {
 
+// The row pictures, as large as a records list shows them (MakeRecordsList).
 constexpr int kPicture = 16;
 
 // Picture 1: a finished game (a small card); picture 2: the game in progress.
@@ -61,19 +61,9 @@ void paintRow(QTreeWidgetItem *item)
         item->setForeground(c, frmSesStat::RunningColour());
 }
 
-QTreeWidget *makeList(QWidget *parent, const char *name, const QStringList &headers)
-{
-    auto *list = new QTreeWidget(parent);
-    list->setObjectName(QLatin1String(name));
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setAllColumnsShowFocus(true);
-    list->setIconSize(QSize(kPicture, kPicture));
-    list->setColumnCount(static_cast<int>(headers.size()));
-    list->setHeaderLabels(headers);
-    list->header()->setStretchLastSection(false);
-    return list;
-}
+// The session's lists: the focus frame spans the row, and the columns keep
+// the widths fitted to their texts.
+constexpr ListLook kSessionLook{.wholeRowFocus = true, .stretchLast = false};
 
 // Room for every row and for the longest texts a row may show: a session
 // game or the running one, whose time and score keep changing.
@@ -113,10 +103,11 @@ frmSesStat::frmSesStat(const AppContext &ctx, QWidget *parent) : QDialog(parent)
 
     // Summary: the session's games above, the session and the game below.
     auto *summary = new QWidget;
-    lvSession = makeList(summary, "lvSession",
-                         {QStringLiteral("Game"), QStringLiteral("Game No"), QStringLiteral("Player"),
-                          QStringLiteral("Time"), QStringLiteral("Moves"), QStringLiteral("Status"),
-                          QStringLiteral("Score")});
+    lvSession = MakeRecordsList(summary, QStringLiteral("lvSession"),
+                                {QStringLiteral("Game"), QStringLiteral("Game No"), QStringLiteral("Player"),
+                                 QStringLiteral("Time"), QStringLiteral("Moves"), QStringLiteral("Status"),
+                                 QStringLiteral("Score")},
+                                kSessionLook);
     const int em = fontMetrics().horizontalAdvance(QLatin1Char('M'));
 
     Frame1 = new QGroupBox(QStringLiteral("This Session"), summary);
@@ -158,9 +149,10 @@ frmSesStat::frmSesStat(const AppContext &ctx, QWidget *parent) : QDialog(parent)
     cmdRefresh = new QPushButton(QStringLiteral("Refresh Chart"), Frame3);
     cmdRefresh->setObjectName(QStringLiteral("cmdRefresh"));
     cmdRefresh->setAutoDefault(false);
-    lvSesChart = makeList(Frame3, "lvSesChart",
-                          {QStringLiteral("No."), QStringLiteral("Time"), QStringLiteral("Moves"),
-                           QStringLiteral("Score")});
+    lvSesChart = MakeRecordsList(Frame3, QStringLiteral("lvSesChart"),
+                                 {QStringLiteral("No."), QStringLiteral("Time"), QStringLiteral("Moves"),
+                                  QStringLiteral("Score")},
+                                 kSessionLook);
     chChart = new ChartControl(Frame3);
     chChart->setObjectName(QStringLiteral("chChart"));
     chSummary = new ChartControl(Frame3);
