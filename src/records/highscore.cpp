@@ -14,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -112,56 +111,45 @@ void fitColumns(QTreeWidget *lv, const QList<Cell> &cells, const cData &data)
     fit.apply(lv);
 }
 
-QPixmap blankPicture()
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    return pm;
-}
-
 QIcon cupPicture()
 {
     // A gold cup on a small foot.
-    QPixmap pm = blankPicture();
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor gold(230, 180, 30);
-    const QPen rim(QColor(140, 95, 10), 1);
-    p.setPen(rim);
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(1, 3, 5, 5), 90 * 16, 180 * 16);  // handles
-    p.drawArc(QRectF(10, 3, 5, 5), 270 * 16, 180 * 16);
-    QPainterPath bowl;
-    bowl.moveTo(3.5, 1.5);
-    bowl.lineTo(12.5, 1.5);
-    bowl.cubicTo(12.5, 8, 10.5, 10, 8, 10);
-    bowl.cubicTo(5.5, 10, 3.5, 8, 3.5, 1.5);
-    bowl.closeSubpath();
-    p.setBrush(gold);
-    p.drawPath(bowl);
-    p.drawRect(QRectF(7, 10, 2, 2.5));
-    p.drawRect(QRectF(4.5, 12.5, 7, 2));
-    return QIcon(pm);
+    return art::SmallIcon([](QPainter &p) {
+        const QColor gold(230, 180, 30);
+        const QPen rim(QColor(140, 95, 10), 1);
+        p.setPen(rim);
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(1, 3, 5, 5), 90 * 16, 180 * 16); // handles
+        p.drawArc(QRectF(10, 3, 5, 5), 270 * 16, 180 * 16);
+        QPainterPath bowl;
+        bowl.moveTo(3.5, 1.5);
+        bowl.lineTo(12.5, 1.5);
+        bowl.cubicTo(12.5, 8, 10.5, 10, 8, 10);
+        bowl.cubicTo(5.5, 10, 3.5, 8, 3.5, 1.5);
+        bowl.closeSubpath();
+        p.setBrush(gold);
+        p.drawPath(bowl);
+        p.drawRect(QRectF(7, 10, 2, 2.5));
+        p.drawRect(QRectF(4.5, 12.5, 7, 2));
+    });
 }
 
 QIcon cardPicture()
 {
     // One card with a black spade pip drawn as a dot and stem.
-    QPixmap pm = blankPicture();
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(60, 60, 60), 1));
-    p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(3.5, 1.5, 9, 13), 1.5, 1.5);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(25, 25, 25));
-    QPainterPath s;
-    s.moveTo(8, 4);
-    s.cubicTo(11.5, 7, 11, 10, 8, 9);
-    s.cubicTo(5, 10, 4.5, 7, 8, 4);
-    p.drawPath(s);
-    p.drawRect(QRectF(7.5, 8.5, 1, 3));
-    return QIcon(pm);
+    return art::SmallIcon([](QPainter &p) {
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(3.5, 1.5, 9, 13), 1.5, 1.5);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(25, 25, 25));
+        QPainterPath s;
+        s.moveTo(8, 4);
+        s.cubicTo(11.5, 7, 11, 10, 8, 9);
+        s.cubicTo(5, 10, 4.5, 7, 8, 4);
+        p.drawPath(s);
+        p.drawRect(QRectF(7.5, 8.5, 1, 3));
+    });
 }
 
 // A ranking slot holds a record when it differs from the empty record; a

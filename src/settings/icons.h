@@ -2,6 +2,10 @@
 
 #include <QIcon>
 
+#include <functional>
+
+class QPainter;
+
 // The small pictures (16 x 16) that stand beside the entries of the game
 // selector, the game-number dialog, the favourites and the records windows:
 // the collection as a whole, one game, one player. They live here, below every
@@ -15,5 +19,9 @@ QIcon RootIcon();
 QIcon GameIcon();
 // A head and shoulders: one player.
 QIcon PlayerIcon();
+
+// A 16 x 16 picture on a transparent ground, as `draw` paints it with
+// antialiasing on: the pictures above are made so, and so may a window's own.
+QIcon SmallIcon(const std::function<void(QPainter &)> &draw);
 
 } // namespace tw::art
