@@ -134,6 +134,10 @@ constexpr StockRow stockAt(int16_t x, int16_t y)
     return {.StockMove = StockPress::ToWaste, .StartX = x, .StartY = y, .StockType = StockKind::FaceDown};
 }
 
+// The variants are data laid out by hand, a record's fields on as few lines
+// as they fit: clang-format would give every field a line of its own.
+// clang-format off
+
 // Freecell's table, which most relatives keep: eight piles dealt round, under
 // a top row of four free cells and four foundations built up in suit from the
 // Ace.
@@ -405,6 +409,7 @@ constexpr CatalogueRow kRows[frmGame::GameCount] = {
      .Stock = stockAt(0, 720),
      .Ext = {.BaseX = 11550, .BaseY = 200, .Cards = 104, .Tag = u"Freecell"}},
 };
+// clang-format on
 
 void load(cGames &g, const HomeRow &h)
 {

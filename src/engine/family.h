@@ -21,6 +21,7 @@ struct FamilyTraits {
     bool fanSecondGoalCard;    // the foundations fan their second card; the rest cover it
 };
 
+// clang-format off
 inline constexpr FamilyTraits kFamilyTraits[] = {
     // family                tag            runsLimited wholeSuits kingGoal emptyRank fanGoal
     {RuleFamily::Other,      u"",           false,      false,     false,   false,    false},
@@ -30,6 +31,7 @@ inline constexpr FamilyTraits kFamilyTraits[] = {
     {RuleFamily::Spider,     u"Spider",     false,      true,      false,   false,    false},
     {RuleFamily::Stala,      u"Stala",      false,      false,     false,   false,    true},
 };
+// clang-format on
 
 // The traits of a family: its row, found by its place in the table.
 constexpr const FamilyTraits &Traits(RuleFamily family)
