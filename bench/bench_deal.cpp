@@ -23,7 +23,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double micros(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
+double micros(Clock::duration d)
+{
+    return std::chrono::duration<double, std::micro>(d).count();
+}
 
 struct Bench {
     MemoryStore store;
@@ -91,8 +94,7 @@ int main(int argc, char **argv)
     // 10,000 deals in all, cycling through the catalogue.
     const auto t0 = Clock::now();
     for (int k = 0; k < 10000; ++k)
-        b.engine.StartGame(frmGame::NameAt(static_cast<int16_t>(1 + k % frmGame::GameCount)),
-                           GameNo::number(++number));
+        b.engine.StartGame(frmGame::NameAt(static_cast<int16_t>(1 + k % frmGame::GameCount)), GameNo::number(++number));
     const double total = micros(Clock::now() - t0);
     std::printf("\n10,000 deals cycling through the 35 variants: %.1f ms (%.2f us per deal)\n", total / 1000,
                 total / 10000);

@@ -150,7 +150,7 @@ int main(int argc, char **argv)
         Timer t;
         score.SumPeriodStats(QStringLiteral("2022-06-15 12:00:00"), QString::fromLatin1(iv), pt);
         const QByteArray what = QByteArray("SumPeriodStats \"") + iv + "\" (" + pt.Label.toUtf8() + ", "
-            + QByteArray::number(pt.Played) + " games)";
+                                + QByteArray::number(pt.Played) + " games)";
         row(what.constData(), t.ms());
     }
     {
@@ -232,8 +232,7 @@ int main(int argc, char **argv)
                     total);
     }
 
-    std::printf("  table memory: VmRSS after load %ld kB (+%ld kB over before)\n", rssLoaded,
-                rssLoaded - rssBefore);
+    std::printf("  table memory: VmRSS after load %ld kB (+%ld kB over before)\n", rssLoaded, rssLoaded - rssBefore);
     std::printf("  peak VmHWM: %ld kB after load and rankings, %ld kB after the export\n", hwmLoaded,
                 procStatusKb("VmHWM"));
     return 0;

@@ -69,7 +69,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 // --- Xlib, loaded at run time ---------------------------------------------
 
@@ -159,7 +162,10 @@ struct DamageNotifyEvent {
 constexpr int DamageReportRawRectangles = 0;
 
 // A window that went away between its MapNotify and our questions about it.
-int ignoreErrors(Display *, XErrorEvent *) { return 0; }
+int ignoreErrors(Display *, XErrorEvent *)
+{
+    return 0;
+}
 
 // --- child processes ------------------------------------------------------
 
@@ -193,9 +199,16 @@ std::vector<std::string> baseEnv()
     for (char **p = environ; *p; ++p) {
         const std::string s = *p;
         const std::string key = s.substr(0, s.find('='));
-        static const char *drop[] = {"DISPLAY", "HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
-                                     "XDG_RUNTIME_DIR", "TARNWICK_STATE_FILE", "QT_QPA_PLATFORM",
-                                     "WAYLAND_DISPLAY", "SESSION_MANAGER"};
+        static const char *drop[] = {"DISPLAY",
+                                     "HOME",
+                                     "XDG_CONFIG_HOME",
+                                     "XDG_DATA_HOME",
+                                     "XDG_CACHE_HOME",
+                                     "XDG_RUNTIME_DIR",
+                                     "TARNWICK_STATE_FILE",
+                                     "QT_QPA_PLATFORM",
+                                     "WAYLAND_DISPLAY",
+                                     "SESSION_MANAGER"};
         if (std::find(std::begin(drop), std::end(drop), key) == std::end(drop))
             env.push_back(s);
     }
@@ -216,8 +229,8 @@ struct Xvfb {
         posix_spawn_file_actions_addclose(&fa, fds[0]);
         posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
-        pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "2560x1800x24", "-nolisten",
-                     "tcp", "-noreset"},
+        pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "2560x1800x24", "-nolisten", "tcp",
+                     "-noreset"},
                     baseEnv(), &fa);
         posix_spawn_file_actions_destroy(&fa);
         close(fds[1]);
@@ -253,8 +266,7 @@ std::string windowType(Display *d, Window w)
     unsigned long n = 0, after = 0;
     unsigned char *data = nullptr;
     std::string out;
-    if (x.GetWindowProperty(d, w, prop, 0, 8, False, XA_ATOM, &type, &format, &n, &after, &data) == Success
-        && data) {
+    if (x.GetWindowProperty(d, w, prop, 0, 8, False, XA_ATOM, &type, &format, &n, &after, &data) == Success && data) {
         const Atom first = reinterpret_cast<Atom *>(data)[0];
         static const Atom splash = x.InternAtom(d, "_NET_WM_WINDOW_TYPE_SPLASH", False);
         static const Atom dialog = x.InternAtom(d, "_NET_WM_WINDOW_TYPE_DIALOG", False);
@@ -483,8 +495,8 @@ struct Idle {
 
 // A program standing still: the program with a dealt game, the empty window
 // as it is.
-std::optional<Idle> idle(Display *d, const std::string &display, const std::string &binary, bool table,
-                         int seconds, std::string &why)
+std::optional<Idle> idle(Display *d, const std::string &display, const std::string &binary, bool table, int seconds,
+                         std::string &why)
 {
     QTemporaryDir home;
     const auto env = runEnv(home, display, "[Data]\nLastGName=Freecell\n", QString(), why);
@@ -508,7 +520,7 @@ std::optional<Idle> idle(Display *d, const std::string &display, const std::stri
         Window main = 0, dialog = 0;
         tableWindows(d, name, Clock::now() + std::chrono::seconds(20), main, dialog);
         const std::string play = "DISPLAY=" + display + " xdotool windowfocus --sync " + std::to_string(dialog)
-            + " key Return >/dev/null 2>&1";
+                                 + " key Return >/dev/null 2>&1";
         if (!main || !dialog || std::system(play.c_str()) != 0) {
             stop(pid);
             why = "could not start a game";
@@ -543,8 +555,8 @@ std::optional<Idle> idle(Display *d, const std::string &display, const std::stri
 
     QTemporaryDir out;
     const std::string log = (out.path() + QStringLiteral("/strace.txt")).toStdString();
-    const pid_t tracer = spawnQuiet({"strace", "-c", "-f", "-U", "calls,name", "-o", log, "-p", std::to_string(pid)},
-                                    baseEnv());
+    const pid_t tracer =
+        spawnQuiet({"strace", "-c", "-f", "-U", "calls,name", "-o", log, "-p", std::to_string(pid)}, baseEnv());
     std::this_thread::sleep_for(std::chrono::milliseconds(300)); // attached to every thread
     const auto s0 = Clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
@@ -618,8 +630,8 @@ std::optional<Result> runOnce(Display *d, const std::string &display, const std:
     r.mainMs = ms(mainAt - t0);
 
     // Play the preselected game: the selector's default button.
-    const std::string focus = "DISPLAY=" + display + " xdotool windowfocus --sync " + std::to_string(dialog)
-        + " key Return >/dev/null 2>&1";
+    const std::string focus =
+        "DISPLAY=" + display + " xdotool windowfocus --sync " + std::to_string(dialog) + " key Return >/dev/null 2>&1";
     if (std::system(focus.c_str()) != 0) {
         stop(pid);
         why = "xdotool could not press Play";
@@ -634,9 +646,9 @@ std::optional<Result> runOnce(Display *d, const std::string &display, const std:
             || !(*s)[QStringLiteral("title")].toString().startsWith(QStringLiteral("Tarnwick [Double Freecell]")))
             continue;
         const QJsonArray cards = (*s)[QStringLiteral("cards")].toArray();
-        dealt = cards.size() == 104
-            && std::none_of(cards.begin(), cards.end(),
-                            [](const QJsonValue &c) { return c.toObject()[QStringLiteral("cell")].toInt() == 1; });
+        dealt = cards.size() == 104 && std::none_of(cards.begin(), cards.end(), [](const QJsonValue &c) {
+                    return c.toObject()[QStringLiteral("cell")].toInt() == 1;
+                });
     }
     if (!dealt) {
         stop(pid);
@@ -656,7 +668,6 @@ double median(std::vector<double> v)
     const size_t n = v.size();
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
-
 
 // --- drawing: a deal and a drag, damage counted by the X server ------------
 
@@ -770,7 +781,7 @@ bool startTable(Display *d, const std::string &display, const std::string &binar
     Window dialog = 0;
     tableWindows(d, name, Clock::now() + std::chrono::seconds(20), run.main, dialog);
     const std::string close = "DISPLAY=" + display + " xdotool windowfocus --sync " + std::to_string(dialog)
-        + " key Escape windowfocus --sync " + std::to_string(run.main) + " >/dev/null 2>&1";
+                              + " key Escape windowfocus --sync " + std::to_string(run.main) + " >/dev/null 2>&1";
     if (!run.main || !dialog || std::system(close.c_str()) != 0) {
         why = "could not close the game selector";
         return false;
@@ -872,8 +883,8 @@ std::optional<DragFigures> dragSteps(Display *d, int damageEvent, const Running 
 
 // The drawing figures of every program at scale 1 and 2, each beside the
 // empty window's full repaint of the table's size.
-int drawing(Display *d, const Xvfb &xvfb, const std::vector<std::string> &programs, const std::string &floor,
-            int runs, std::string &why)
+int drawing(Display *d, const Xvfb &xvfb, const std::vector<std::string> &programs, const std::string &floor, int runs,
+            std::string &why)
 {
     int damageEvent = 0, damageError = 0;
     if (!x.DamageQueryExtension(d, &damageEvent, &damageError)) {
@@ -910,7 +921,7 @@ int drawing(Display *d, const Xvfb &xvfb, const std::vector<std::string> &progra
                     return 1;
                 }
                 const std::string focus = "DISPLAY=" + xvfb.display + " xdotool windowfocus --sync "
-                    + std::to_string(f.main) + " >/dev/null 2>&1";
+                                          + std::to_string(f.main) + " >/dev/null 2>&1";
                 std::system(focus.c_str());
                 std::this_thread::sleep_for(std::chrono::milliseconds(300));
                 const auto t = dealTime(d, damageEvent, f.main, 0, 3, why);
@@ -922,8 +933,8 @@ int drawing(Display *d, const Xvfb &xvfb, const std::vector<std::string> &progra
                 for (size_t c = 0; c < 4; ++c) {
                     QTemporaryDir home;
                     const QByteArray settings = "[Data]\nLastGName=" + QByteArray(cases[c].variant)
-                        + "\nCardSpeed=" + QByteArray::number(cases[c].speed)
-                        + "\nShowTime=0\nShowScore=0\nShowMoves=0\nAutoplay=0\n";
+                                                + "\nCardSpeed=" + QByteArray::number(cases[c].speed)
+                                                + "\nShowTime=0\nShowScore=0\nShowMoves=0\nAutoplay=0\n";
                     Running run;
                     if (!startTable(d, xvfb.display, programs[k], home, settings, QString(), scale, run, why))
                         return 1;
@@ -936,8 +947,8 @@ int drawing(Display *d, const Xvfb &xvfb, const std::vector<std::string> &progra
                 const QString state = home.path() + QStringLiteral("/state.json");
                 Running run;
                 if (!startTable(d, xvfb.display, programs[k], home,
-                                "[Data]\nLastGName=Freecell\nShowTime=0\nShowScore=0\nShowMoves=0\nAutoplay=0\n",
-                                state, scale, run, why))
+                                "[Data]\nLastGName=Freecell\nShowTime=0\nShowScore=0\nShowMoves=0\nAutoplay=0\n", state,
+                                scale, run, why))
                     return 1;
                 pressF2(d);
                 const auto f = dragSteps(d, damageEvent, run, xvfb.pid, state, sc, 40, why);
@@ -954,9 +965,10 @@ int drawing(Display *d, const Xvfb &xvfb, const std::vector<std::string> &progra
         for (size_t k = 0; k < programs.size(); ++k) {
             for (size_t c = 0; c < 4; ++c) {
                 const double m = median(deal[k][c]);
-                std::printf("p%zu: New Game (F2) to the table drawn, %s at card speed %d: %.1f ms (%.1f x the floor)%s\n",
-                            k + 1, cases[c].variant, cases[c].speed, m, m / fl,
-                            cases[c].speed == 0 ? (c == 0 ? " (goal < 100 ms)" : " (goal < 200 ms)") : "");
+                std::printf(
+                    "p%zu: New Game (F2) to the table drawn, %s at card speed %d: %.1f ms (%.1f x the floor)%s\n",
+                    k + 1, cases[c].variant, cases[c].speed, m, m / fl,
+                    cases[c].speed == 0 ? (c == 0 ? " (goal < 100 ms)" : " (goal < 200 ms)") : "");
             }
             const double px = median(dragPx[k]);
             std::printf("p%zu: drag step: %.0f damaged px (the card's old and new rectangles: %.0f px; %.2f x, goal "

@@ -199,8 +199,8 @@ int main(int argc, char **argv)
     if (!writeHistory(dataDir + QStringLiteral("/Tarnwick/"), total))
         return 1;
 
-    std::printf("Records windows with %ld records of %d players (offscreen; goal < 1000 ms and < 300 MB each)\n",
-                total, kPlayers);
+    std::printf("Records windows with %ld records of %d players (offscreen; goal < 1000 ms and < 300 MB each)\n", total,
+                kPlayers);
     std::printf("  %-34s %10s %12s %10s %12s %12s\n", "window", "open ms", "change ms", "tabs ms", "peak MB",
                 "window MB");
     const struct {

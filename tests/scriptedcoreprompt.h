@@ -19,7 +19,7 @@ namespace tw::test {
 // fake below and the on-screen one (scriptedprompt.h), which keep records of
 // their own kind: Record makes one from a box (Record::box) and from anything
 // else asked (Record::about), and tells reports and errors apart.
-template <class Interface, class Record>
+template<class Interface, class Record>
 class ScriptedAnswers : public Interface {
 public:
     using Asked = Record;
@@ -112,7 +112,7 @@ public:
     }
 
 private:
-    template <class Pred>
+    template<class Pred>
     QStringList texts(Pred pred) const
     {
         QStringList out;

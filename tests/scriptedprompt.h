@@ -96,8 +96,8 @@ public:
             dialogs.pop_front();
         }
         if (!play) {
-            ADD_FAILURE() << "unexpected modal window " << a.dialogClass.constData() << " \""
-                          << a.text.toStdString() << '"';
+            ADD_FAILURE() << "unexpected modal window " << a.dialogClass.constData() << " \"" << a.text.toStdString()
+                          << '"';
             return QDialog::Rejected;
         }
         return play(dialog);

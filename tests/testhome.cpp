@@ -23,7 +23,8 @@ bool UseTemporaryHome(const QTemporaryDir &home)
     // user's sound server through the real one.
     const QByteArray runtime = h + "/runtime";
     if (!QDir().mkpath(QString::fromUtf8(runtime))
-        || !QFile::setPermissions(QString::fromUtf8(runtime), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
+        || !QFile::setPermissions(QString::fromUtf8(runtime),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
         return false;
     setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
     // The only sound server a test reaches is one it starts itself, at the

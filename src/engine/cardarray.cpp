@@ -93,8 +93,7 @@ void cArray::MoveCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int
     }
     // A full foundation takes no fourteenth card, except where whole suits go
     // home onto it.
-    if (!E.Games.Rules().wholeSuitsHome && TopPos[PileType::Goal][Pile] == FullGoalTop
-        && Cell == PileType::Goal)
+    if (!E.Games.Rules().wholeSuitsHome && TopPos[PileType::Goal][Pile] == FullGoalTop && Cell == PileType::Goal)
         return;
 
     Engine &eng = E;

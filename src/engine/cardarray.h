@@ -21,8 +21,8 @@ public:
     int16_t GetPicID(int16_t Cell, int16_t Pile, int16_t Pos) const;
     void AddtoWaste(int16_t Card);
     void MoveWasteStock();
-    void MoveCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int32_t &Mode, int16_t Speed,
-                  int16_t Count, bool FaceDown);
+    void MoveCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int32_t &Mode, int16_t Speed, int16_t Count,
+                  bool FaceDown);
     int16_t GetRandom(int16_t i) const;
     void Init(const GameNo &GameNo);
     void RandomInit(const GameNo &GameNo);
@@ -32,8 +32,7 @@ public:
     int16_t Total() const { return T; }
 
 private:
-    void PlaceCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int32_t Mode, int16_t Speed,
-                   bool FaceDown);
+    void PlaceCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int32_t Mode, int16_t Speed, bool FaceDown);
     static bool placeOk(int16_t Cell, int16_t Pile, int16_t Pos);
 
     Engine &E;

@@ -413,14 +413,14 @@ constexpr CatalogueRow kRows[frmGame::GameCount] = {
 
 void load(cGames &g, const HomeRow &h)
 {
-    g.Home(h.Piles, h.Order, h.Cards, h.AK, h.EmptyNum, h.MultiMove, h.StartX, h.StartY, h.PileWidth, h.PosWidth,
-           h.Div, h.DivWidth, h.PileOrder, h.HomeType, h.MultiOrder, h.SuitType, h.CardsOpen);
+    g.Home(h.Piles, h.Order, h.Cards, h.AK, h.EmptyNum, h.MultiMove, h.StartX, h.StartY, h.PileWidth, h.PosWidth, h.Div,
+           h.DivWidth, h.PileOrder, h.HomeType, h.MultiOrder, h.SuitType, h.CardsOpen);
 }
 
 void load(cGames &g, const GoalRow &o)
 {
-    g.Goal(o.Piles, o.Order, o.Cards, o.GoalType, o.AK, o.StartX, o.StartY, o.PileWidth, o.PosWidth, o.Div,
-           o.DivWidth, o.PileOrder);
+    g.Goal(o.Piles, o.Order, o.Cards, o.GoalType, o.AK, o.StartX, o.StartY, o.PileWidth, o.PosWidth, o.Div, o.DivWidth,
+           o.PileOrder);
 }
 
 void load(cGames &g, const ResRow &r)

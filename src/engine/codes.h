@@ -15,11 +15,11 @@ namespace pile_type {
 // Pile types: the Cell of a card's place, and the index of the layout records
 // and of the card tables.
 enum PileType : int16_t {
-    Home = 0,  // tableau
+    Home = 0, // tableau
     Stock = 1,
     Waste = 2,
-    Goal = 3,  // foundation
-    Res = 4,   // reserve cell
+    Goal = 3, // foundation
+    Res = 4,  // reserve cell
 };
 } // namespace pile_type
 using pile_type::PileType;
@@ -74,10 +74,10 @@ namespace pile_arrangement {
 // fanned. Div piles make one row (one column for ColumnsFanRight); the stock
 // and the waste ignore it and climb up and left as they grow.
 enum PileArrangement : int32_t {
-    RowsFanDown = 0,       // rows DivWidth apart, cards fanned down
-    RowsSideFanDown = 1,   // rows side by side, DivWidth to the right, fanned down
-    RowsFanRight = 2,      // rows DivWidth apart, cards fanned right
-    ColumnsFanRight = 3,   // columns DivWidth apart, PileWidth down, fanned right
+    RowsFanDown = 0,     // rows DivWidth apart, cards fanned down
+    RowsSideFanDown = 1, // rows side by side, DivWidth to the right, fanned down
+    RowsFanRight = 2,    // rows DivWidth apart, cards fanned right
+    ColumnsFanRight = 3, // columns DivWidth apart, PileWidth down, fanned right
 };
 } // namespace pile_arrangement
 using pile_arrangement::PileArrangement;
@@ -86,11 +86,11 @@ namespace move_mode {
 // How a card moves, passed to the move primitive and kept in the journal.
 enum MoveMode : int32_t {
     Plain = 0,
-    WasFaceDown = 1,   // the card lay face down before the move (stock)
-    EndsFaceDown = 2,  // the card ends face down; no autoplay follows
-    TurnedUp = 3,      // the move uncovered a face-down tableau card and turned it up
-    UndoRedo = 4,      // not journalled, no autoplay, nothing turned up
-    Deal = 5,          // not journalled, no autoplay, old place not cleared, events let through
+    WasFaceDown = 1,  // the card lay face down before the move (stock)
+    EndsFaceDown = 2, // the card ends face down; no autoplay follows
+    TurnedUp = 3,     // the move uncovered a face-down tableau card and turned it up
+    UndoRedo = 4,     // not journalled, no autoplay, nothing turned up
+    Deal = 5,         // not journalled, no autoplay, old place not cleared, events let through
 };
 } // namespace move_mode
 using move_mode::MoveMode;
@@ -139,12 +139,12 @@ using suit_rule::SuitRule;
 namespace home_deal {
 // HomeType: the tableau deal pattern. Any other value deals nothing.
 enum HomeDeal : int32_t {
-    RoundRobin = 0,        // card k to pile k Mod Piles
-    Triangle = 1,          // pile p gets p + 1 cards
-    PileBySuit = 2,        // one pile per suit
-    Cone = 3,              // piles of 4, 5, 6, 7, 8, 7, 6, 5, 4 cards
-    RandomPile = 4,        // each card to a random pile
-    RoundRobinClosed = 5,  // as RoundRobin, the first three of piles 0..3 face down
+    RoundRobin = 0,       // card k to pile k Mod Piles
+    Triangle = 1,         // pile p gets p + 1 cards
+    PileBySuit = 2,       // one pile per suit
+    Cone = 3,             // piles of 4, 5, 6, 7, 8, 7, 6, 5, 4 cards
+    RandomPile = 4,       // each card to a random pile
+    RoundRobinClosed = 5, // as RoundRobin, the first three of piles 0..3 face down
     ReverseTriangle = 6,
 };
 } // namespace home_deal
@@ -163,11 +163,11 @@ using suit_split::SuitSplit;
 namespace goal_fill {
 // GoalType: how the foundations are pre-filled at the deal.
 enum GoalFill : int32_t {
-    RankAce = 0,            // 0 to 12: the cards of that rank
+    RankAce = 0, // 0 to 12: the cards of that rank
     RankTwo = 1,
     RankKing = 12,
     Empty = 13,
-    AcesAndKings = 14,      // Aces on the lower half, Kings on the upper half
+    AcesAndKings = 14, // Aces on the lower half, Kings on the upper half
     RankIsSuitpile = 15,
     BaseFromFirstCard = 16, // the first card's rank becomes the foundation base
     FirstCards = 17,        // the first cards of the deck, one per foundation

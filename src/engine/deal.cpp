@@ -61,7 +61,10 @@ void Engine::ShowWasteMarker(int16_t Marker, int16_t Pile)
 }
 
 // The stock marker's picture follows its StockNum: 1 stop, 2 redeal.
-void Engine::ShowStockMarker(int16_t n) { showMarker(MarkerKind::Stock, 0, PileType::Stock, 0, MarkerPic::Plain + n); }
+void Engine::ShowStockMarker(int16_t n)
+{
+    showMarker(MarkerKind::Stock, 0, PileType::Stock, 0, MarkerPic::Plain + n);
+}
 
 void Engine::SetStockMarkerPic(int32_t Pic)
 {
@@ -317,8 +320,7 @@ void Engine::DealHome()
                 if (!deal(m, j, open > 0 && m != 0))
                     return;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -23,8 +23,14 @@ CardState &Engine::noCard()
     return blank;
 }
 
-int16_t Engine::GetCardLeft(int i) const { return roundClamp16(card(i).Left); }
-int16_t Engine::GetCardTop(int i) const { return roundClamp16(card(i).Top); }
+int16_t Engine::GetCardLeft(int i) const
+{
+    return roundClamp16(card(i).Left);
+}
+int16_t Engine::GetCardTop(int i) const
+{
+    return roundClamp16(card(i).Top);
+}
 
 void Engine::SetFaceMode(int i, int32_t FaceMode)
 {
@@ -84,10 +90,18 @@ QString Engine::CheckModel() const
         const int16_t top = Array.GetTop(c.Cell, c.Pile);
         if (c.Pos > top)
             return QStringLiteral("card %1 at (%2,%3,%4) above its pile top %5")
-                .arg(i).arg(c.Cell).arg(c.Pile).arg(c.Pos).arg(top);
+                .arg(i)
+                .arg(c.Cell)
+                .arg(c.Pile)
+                .arg(c.Pos)
+                .arg(top);
         if (Array.GetPicID(c.Cell, c.Pile, c.Pos) != i)
             return QStringLiteral("card %1 at (%2,%3,%4) but the place holds %5")
-                .arg(i).arg(c.Cell).arg(c.Pile).arg(c.Pos).arg(Array.GetPicID(c.Cell, c.Pile, c.Pos));
+                .arg(i)
+                .arg(c.Cell)
+                .arg(c.Pile)
+                .arg(c.Pos)
+                .arg(Array.GetPicID(c.Cell, c.Pile, c.Pos));
     }
     int counted = 0;
     for (int16_t cell = PileType::Home; cell < PileTypeCount; ++cell)
@@ -99,7 +113,10 @@ QString Engine::CheckModel() const
                 const CardState &c = Cards[static_cast<size_t>(id)];
                 if (c.Cell != cell || c.Pile != pile || c.Pos != pos)
                     return QStringLiteral("place (%1,%2,%3) holds card %4, which lies elsewhere")
-                        .arg(cell).arg(pile).arg(pos).arg(id);
+                        .arg(cell)
+                        .arg(pile)
+                        .arg(pos)
+                        .arg(id);
                 ++counted;
             }
     if (counted != T)

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "cardarray.h"
 #include "gamenumber.h"
 #include "games.h"
-#include "cardarray.h"
 #include "journal.h"
 #include "random.h"
 
@@ -20,18 +20,18 @@ class cData;
 // The state of one card on the table. The card controls draw it; the engine
 // alone changes it.
 struct CardState {
-    int16_t Suit = 0;      // 0 hearts, 1 spades, 2 diamonds, 3 clubs
-    int16_t Num = 0;       // 0 Ace .. 12 King
-    int16_t Suitpile = 0;  // card value \ 13
-    bool Selected = false; // drawn inverted
+    int16_t Suit = 0;                  // 0 hearts, 1 spades, 2 diamonds, 3 clubs
+    int16_t Num = 0;                   // 0 Ace .. 12 King
+    int16_t Suitpile = 0;              // card value \ 13
+    bool Selected = false;             // drawn inverted
     int32_t FaceMode = CardFace::Down; // CardFace: 1 back shown, anything else face shown
     int16_t Cell = 0;
     int16_t Pile = 0;
     int16_t Pos = 0;
-    float Left = 0;        // twips, exactly as placed
+    float Left = 0; // twips, exactly as placed
     float Top = 0;
     bool Visible = false;
-    uint32_t Z = 0;        // stacking order: higher is in front
+    uint32_t Z = 0; // stacking order: higher is in front
 
     // 1 red, 2 black.
     int32_t Color() const { return (Suit == CardSuit::Hearts || Suit == CardSuit::Diamonds) ? 1 : 2; }
@@ -53,21 +53,21 @@ struct MarkerState {
 class EngineView {
 public:
     virtual ~EngineView() = default;
-    virtual void Refreshcard(int /*card*/) {}            // value, face or selection changed
-    virtual void CardMoved(int /*card*/) {}              // Left or Top changed
-    virtual void CardRaised(int /*card*/) {}             // brought to the front
-    virtual void CardShown(int /*card*/) {}              // Visible changed
+    virtual void Refreshcard(int /*card*/) {} // value, face or selection changed
+    virtual void CardMoved(int /*card*/) {}   // Left or Top changed
+    virtual void CardRaised(int /*card*/) {}  // brought to the front
+    virtual void CardShown(int /*card*/) {}   // Visible changed
     virtual void MarkerChanged(MarkerKind, int /*index*/) {}
-    virtual void RefreshTable() {}                       // repaint the table now
-    virtual void AnimationPause() {}                     // after each intermediate step of a move
-    virtual void PumpEvents() {}                         // let window events run once (deal)
+    virtual void RefreshTable() {}   // repaint the table now
+    virtual void AnimationPause() {} // after each intermediate step of a move
+    virtual void PumpEvents() {}     // let window events run once (deal)
     // A deal that places its cards at once: nothing of the table is drawn
     // from HoldDrawing(true) until HoldDrawing(false), which draws it whole.
     virtual void HoldDrawing(bool /*hold*/) {}
-    virtual void PrepareTable() {}                       // table start-up: card backs, menus, layout, background
+    virtual void PrepareTable() {} // table start-up: card backs, menus, layout, background
     virtual void CaptionChanged(const QString & /*caption*/) {}
-    virtual void RecentChanged() {}                      // rebuild the recent-games menu
-    virtual void GameEnded() {}                          // a game stopped: end any replay
+    virtual void RecentChanged() {} // rebuild the recent-games menu
+    virtual void GameEnded() {}     // a game stopped: end any replay
     // All cards home: the end-of-game window, modal. Called once the winning
     // move and its autoplay are over (see Operation).
     virtual void GameWon() {}

@@ -24,7 +24,7 @@ void Engine::InitTable()
 QString Engine::Caption() const
 {
     return Data.ProdName() + QStringLiteral(" [") + Data.CurGName() + QStringLiteral("] [") + Data.CurPlayer()
-        + QStringLiteral("] [") + Data.CurGNo().toText() + u']';
+           + QStringLiteral("] [") + Data.CurGNo().toText() + u']';
 }
 
 void Engine::StartGame(const QString &name, const GameNo &number)

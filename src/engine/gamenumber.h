@@ -14,8 +14,18 @@ namespace tw {
 class GameNo {
 public:
     GameNo() = default;
-    static GameNo number(qint64 n) { GameNo g; g.v_ = n; return g; }
-    static GameNo text(const QString &t) { GameNo g; g.v_ = t; return g; }
+    static GameNo number(qint64 n)
+    {
+        GameNo g;
+        g.v_ = n;
+        return g;
+    }
+    static GameNo text(const QString &t)
+    {
+        GameNo g;
+        g.v_ = t;
+        return g;
+    }
 
     bool isEmpty() const { return std::holds_alternative<std::monostate>(v_); }
     bool isNumber() const { return std::holds_alternative<qint64>(v_); }

@@ -22,8 +22,8 @@ Code code(int32_t value)
 PileLayout makeLayout(int16_t Piles, int16_t Cards, int32_t Order, int16_t AK, int16_t StartX, int16_t StartY,
                       int16_t PileWidth, int16_t PosWidth, int16_t Div, int16_t DivWidth, int32_t PileOrder)
 {
-    return PileLayout{Piles,     Cards,    code<OrderCode>(Order), AK,      StartX, StartY,
-                      PileWidth, PosWidth, Div,                    DivWidth, code<PileArrangement>(PileOrder)};
+    return PileLayout{Piles, Cards,    code<OrderCode>(Order),          AK, StartX, StartY, PileWidth, PosWidth,
+                      Div,   DivWidth, code<PileArrangement>(PileOrder)};
 }
 } // namespace
 
@@ -35,12 +35,11 @@ const PileLayout &cGames::layout(int16_t Cell) const
 }
 
 void cGames::Home(int16_t Piles, int16_t Order, int16_t Cards, int16_t AK, int16_t EmptyNum, int16_t MultiMove,
-                  int16_t StartX, int16_t StartY, int16_t PileWidth, int16_t PosWidth, int16_t Div,
-                  int16_t DivWidth, int32_t PileOrder, int32_t cHomeType, int32_t cMultiOrder, int32_t SuitType,
-                  int16_t cCardsOpen)
+                  int16_t StartX, int16_t StartY, int16_t PileWidth, int16_t PosWidth, int16_t Div, int16_t DivWidth,
+                  int32_t PileOrder, int32_t cHomeType, int32_t cMultiOrder, int32_t SuitType, int16_t cCardsOpen)
 {
-    layout_[PileType::Home] = makeLayout(Piles, Cards, Order, AK, StartX, StartY, PileWidth, PosWidth, Div, DivWidth,
-                                         PileOrder);
+    layout_[PileType::Home] =
+        makeLayout(Piles, Cards, Order, AK, StartX, StartY, PileWidth, PosWidth, Div, DivWidth, PileOrder);
     emptyNum_ = EmptyNum;
     multiMove_ = MultiMove;
     homeType_ = code<HomeDeal>(cHomeType);
@@ -49,8 +48,8 @@ void cGames::Home(int16_t Piles, int16_t Order, int16_t Cards, int16_t AK, int16
     cardsOpen_ = cCardsOpen;
 }
 
-void cGames::Stock(int16_t Piles, int32_t StockMove, int16_t StartX, int16_t StartY, int16_t PosWidth,
-                   int16_t StockNum, int32_t StockType)
+void cGames::Stock(int16_t Piles, int32_t StockMove, int16_t StartX, int16_t StartY, int16_t PosWidth, int16_t StockNum,
+                   int32_t StockType)
 {
     PileLayout &l = layout_[PileType::Stock];
     l.Piles = Piles;
@@ -74,11 +73,10 @@ void cGames::Waste(int16_t Piles, int16_t StartX, int16_t StartY, int16_t PileWi
 }
 
 void cGames::Goal(int16_t Piles, int32_t Order, int16_t Cards, int32_t GoalType, int16_t AK, int16_t StartX,
-                  int16_t StartY, int16_t PileWidth, int16_t PosWidth, int16_t Div, int16_t DivWidth,
-                  int32_t PileOrder)
+                  int16_t StartY, int16_t PileWidth, int16_t PosWidth, int16_t Div, int16_t DivWidth, int32_t PileOrder)
 {
-    layout_[PileType::Goal] = makeLayout(Piles, Cards, Order, AK, StartX, StartY, PileWidth, PosWidth, Div, DivWidth,
-                                         PileOrder);
+    layout_[PileType::Goal] =
+        makeLayout(Piles, Cards, Order, AK, StartX, StartY, PileWidth, PosWidth, Div, DivWidth, PileOrder);
     goalType_ = code<GoalFill>(GoalType);
 }
 
@@ -164,8 +162,7 @@ int32_t cGames::PileOffset(int16_t Cell, int16_t Pile, int16_t Pos) const
             dx = L.StartX + Pos * L.PosWidth + row * L.DivWidth;
             dy = L.StartY + col * L.PileWidth;
             break;
-        default:
-            break;
+        default: break;
         }
     } else {
         Q_ASSERT_X(L.PileOrder < PileArrangement::RowsFanDown || L.PileOrder > PileArrangement::ColumnsFanRight,

@@ -157,7 +157,7 @@ std::vector<HistoryRow> cTrans::CreateLV() const
     rows.reserve(static_cast<size_t>(TransLast));
     const auto place = [](int16_t cell, int16_t pile, int16_t pos) {
         return ConvertCell(cell) + QStringLiteral(" (Pile ") + QString::number(pile + 1) + QStringLiteral(", Card ")
-            + QString::number(pos + 1) + u')';
+               + QString::number(pos + 1) + u')';
     };
     for (int32_t i = 1; i <= TransLast; ++i) {
         const TransRec &r = Trans[static_cast<size_t>(i)];

@@ -108,17 +108,14 @@ void Engine::StartDrag(int card, int16_t cell, int16_t pile, int16_t pos)
             Array.AddtoWaste(static_cast<int16_t>(card));
         }
         return;
-    case PileType::Waste:
-        Dragging = card == Array.GetTopPicID(PileType::Waste, 0);
-        return;
+    case PileType::Waste: Dragging = card == Array.GetTopPicID(PileType::Waste, 0); return;
     case PileType::Goal:
     case PileType::Res:
         // Only the top card of a foundation or cell can be lifted; any other
         // would leave the pile's top wrong after the move.
         Dragging = card == Array.GetTopPicID(cell, pile);
         return;
-    default:
-        return;
+    default: return;
     }
 }
 

@@ -38,8 +38,7 @@ void RandomSource::Randomize(uint64_t seed)
 void RandomSource::Randomize()
 {
     std::random_device rd;
-    const uint64_t t = static_cast<uint64_t>(
-        std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    const uint64_t t = static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
     Randomize(t ^ (static_cast<uint64_t>(rd()) << 32) ^ rd());
 }
 

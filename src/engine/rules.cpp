@@ -33,17 +33,10 @@ bool Engine::CheckRankAndSuit(int a, int b, int direction, int condition, bool w
     const bool downWraps = wrap && n == Rank::Ace && m == Rank::King;
     const bool upWraps = wrap && n == Rank::King && m == Rank::Ace;
     switch (direction) {
-    case RankStep::Down:
-        rank = m == n - 1 || downWraps;
-        break;
-    case RankStep::Up:
-        rank = m == n + 1 || upWraps;
-        break;
-    case RankStep::Either:
-        rank = m == n - 1 || m == n + 1 || upWraps || downWraps;
-        break;
-    default:
-        return false;
+    case RankStep::Down: rank = m == n - 1 || downWraps; break;
+    case RankStep::Up: rank = m == n + 1 || upWraps; break;
+    case RankStep::Either: rank = m == n - 1 || m == n + 1 || upWraps || downWraps; break;
+    default: return false;
     }
     if (!rank)
         return false;

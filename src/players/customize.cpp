@@ -108,8 +108,8 @@ QIcon dialogIcon(Pic which)
             // A loudspeaker.
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(50, 60, 80));
-            p.drawPolygon(QPolygonF({QPointF(2, 6), QPointF(5, 6), QPointF(9, 2.5), QPointF(9, 13.5),
-                                     QPointF(5, 10), QPointF(2, 10)}));
+            p.drawPolygon(QPolygonF(
+                {QPointF(2, 6), QPointF(5, 6), QPointF(9, 2.5), QPointF(9, 13.5), QPointF(5, 10), QPointF(2, 10)}));
             p.setPen(QPen(QColor(50, 60, 80), 1.2));
             p.setBrush(Qt::NoBrush);
             p.drawArc(QRectF(7, 4.5, 6, 7), -60 * 16, 120 * 16);
@@ -208,8 +208,7 @@ void BackgroundPreview::paintEvent(QPaintEvent *)
 
 // --- the dialog ---
 
-frmCustomize::frmCustomize(const AppContext &ctx, QWidget *parent)
-    : QDialog(parent), ctx_(ctx)
+frmCustomize::frmCustomize(const AppContext &ctx, QWidget *parent) : QDialog(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("frmCustomize"));
     setWindowTitle(QStringLiteral("Customize"));
@@ -473,8 +472,7 @@ void frmCustomize::LoadBackgrounds()
             tvBGround->setCurrentItem(entry);
     };
     QTreeWidgetItem *colours = treeNode(root, QStringLiteral("c"), QStringLiteral("Colors"), Pic::Group);
-    select(treeNode(colours, QStringLiteral("custom"), QStringLiteral("Custom Color"), Pic::Entry),
-           CustomColorIndex);
+    select(treeNode(colours, QStringLiteral("custom"), QStringLiteral("Custom Color"), Pic::Entry), CustomColorIndex);
     for (int i = 1; i <= OfferedColours; ++i) {
         const auto entry = ctx_.data->GetCol(static_cast<int16_t>(CustomColorIndex + i));
         auto *node = new QTreeWidgetItem(colours, {entry ? entry->first : QString()});

@@ -3,8 +3,8 @@
 #include "records/score.h"
 #include "settings/data.h"
 #include "settings/icons.h"
-#include "settings/resources.h"
 #include "settings/prompt.h"
+#include "settings/resources.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -57,7 +57,7 @@ QIcon favouriteIcon()
 }
 
 // The favourites of GName as (index, number) pairs, in file order.
-template <typename F>
+template<typename F>
 void forEachFavourite(const cScore &score, const QString &GName, F &&f)
 {
     const int16_t top = score.FavTop();
@@ -73,8 +73,7 @@ void forEachFavourite(const cScore &score, const QString &GName, F &&f)
 
 // --- Organize Favorites ---
 
-frmOrgFav::frmOrgFav(const AppContext &ctx, QWidget *parent)
-    : QDialog(parent), ctx_(ctx)
+frmOrgFav::frmOrgFav(const AppContext &ctx, QWidget *parent) : QDialog(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("frmOrgFav"));
     setWindowTitle(QStringLiteral("Organize Favorites"));
@@ -192,8 +191,7 @@ void frmOrgFav::Timer1_Timer()
 
 // --- Play from Favorites ---
 
-frmPlayFav::frmPlayFav(const AppContext &ctx, QWidget *parent)
-    : QDialog(parent), ctx_(ctx)
+frmPlayFav::frmPlayFav(const AppContext &ctx, QWidget *parent) : QDialog(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("frmPlayFav"));
     setWindowTitle(QStringLiteral("Play from Favorites"));

@@ -9,8 +9,8 @@
 #include <QGraphicsLayout>
 #include <QLegend>
 #include <QLineSeries>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -119,8 +119,7 @@ const char *const kMinutesFormat = "%d min";
 
 } // namespace
 
-ChartControl::ChartControl(QWidget *parent)
-    : QWidget(parent), view_(new QChartView(this)), chart_(new QChart)
+ChartControl::ChartControl(QWidget *parent) : QWidget(parent), view_(new QChartView(this)), chart_(new QChart)
 {
     chart_->legend()->setVisible(true);
     chart_->legend()->setAlignment(Qt::AlignBottom);
@@ -256,7 +255,7 @@ void ChartControl::rebuild()
             high = std::max(high, v);
         }
     };
-    QList<QAbstractSeries *> shown; // in column order
+    QList<QAbstractSeries *> shown;    // in column order
     QAbstractSeries *onTime = nullptr; // the time column's
     if (matrix_.size() * columns_ <= kMostBars) {
         // A series of bars per column: Qt Charts sets the series of a group
@@ -370,7 +369,7 @@ int ChartControl::rowStep(double width) const
     // some air between them.
     const double share = widestRow_ + 10;
     const double apart = widestRow_ + 12;
-    for (int step = 1;; ) {
+    for (int step = 1;;) {
         int shown = 0;
         for (int r = 0; r < rows; ++r)
             shown += rowShown(r, step) ? 1 : 0;

@@ -71,7 +71,7 @@ public:
 
 private:
     void rebuild();
-    void showColumnLabel(int column); // 0-based
+    void showColumnLabel(int column);     // 0-based
     QString columnName(int column) const; // 0-based
     void measureRowLabels();
     void labelRows(bool force);
@@ -92,8 +92,8 @@ private:
     int firstRow_ = 1;
     int columns_ = 0;
     int selected_ = 0;
-    int timeColumn_ = -1; // 0-based; -1 for none
-    int rowStep_ = 0; // every how many rows a label is shown; 0 before the first layout
+    int timeColumn_ = -1;  // 0-based; -1 for none
+    int rowStep_ = 0;      // every how many rows a label is shown; 0 before the first layout
     double widestRow_ = 0; // the widest row label
     QSize minimum_;
     QSize needed_;

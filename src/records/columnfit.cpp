@@ -72,8 +72,8 @@ void ColumnFit::apply(QTreeView *view) const
     }
     // Room for every column beside the frame and the scroll bar, within the
     // screen; a narrower screen scrolls sideways but still cuts nothing.
-    int want = total + 2 * view->frameWidth() + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view)
-        + 2;
+    int want =
+        total + 2 * view->frameWidth() + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view) + 2;
     if (const QScreen *screen = view->screen())
         want = std::min(want, screen->availableGeometry().width() * 19 / 20);
     view->setMinimumWidth(want);

@@ -49,7 +49,7 @@ private:
     int cellWidth(const QTreeView *view, int column, const Widest &w) const;
 
     QFontMetrics metrics_;
-    QList<Widest> widest_; // per column
+    QList<Widest> widest_;         // per column
     QHash<QString, int> advances_; // every text measured so far
 };
 

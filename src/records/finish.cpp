@@ -7,8 +7,8 @@
 #include "highscore.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
-#include "settings/resources.h"
 #include "settings/prompt.h"
+#include "settings/resources.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -176,8 +176,7 @@ void frmFinish::RunNext(const AppContext &context, int next)
         if (context.startGame)
             context.startGame(d.CurGName(), d.CurGNo());
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -112,9 +112,8 @@ QFrame *makeFrame(const char *name)
 
 QStringList totalsHeaders(const char *first)
 {
-    return {QLatin1String(first),     QStringLiteral("Played"), QStringLiteral("Won"),
-            QStringLiteral("Lost"),   QStringLiteral("Time"),   QStringLiteral("Moves"),
-            QStringLiteral("Score"), QStringLiteral("Perc")};
+    return {QLatin1String(first),   QStringLiteral("Played"), QStringLiteral("Won"),   QStringLiteral("Lost"),
+            QStringLiteral("Time"), QStringLiteral("Moves"),  QStringLiteral("Score"), QStringLiteral("Perc")};
 }
 
 // The name column takes the room the figures leave; the figures sit
@@ -143,8 +142,8 @@ struct Period {
 };
 
 constexpr Period kPeriods[] = {
-    {"Last 5 Days", "5d", "d"},     {"Last 10 Days", "10d", "d"},     {"Last 30 Days", "30d", "d"},
-    {"Last 5 Months", "5m", "m"},   {"Last 10 Months", "10m", "m"},   {"Last 5 Years", "5y", "yyyy"},
+    {"Last 5 Days", "5d", "d"},   {"Last 10 Days", "10d", "d"},   {"Last 30 Days", "30d", "d"},
+    {"Last 5 Months", "5m", "m"}, {"Last 10 Months", "10m", "m"}, {"Last 5 Years", "5y", "yyyy"},
 };
 
 } // namespace
@@ -166,8 +165,8 @@ QIcon frmGameStat::ChartIcon()
 namespace {
 // A tab of totals: the table on top; below it the chooser over the first
 // chart, beside the second chart.
-void layoutTotalsTab(QWidget *frame, QTreeWidget *list, QComboBox *chooser, ChartControl *chart,
-                     ChartControl *chart1, int chart1Stretch)
+void layoutTotalsTab(QWidget *frame, QTreeWidget *list, QComboBox *chooser, ChartControl *chart, ChartControl *chart1,
+                     int chart1Stretch)
 {
     auto *left = new QVBoxLayout;
     left->addWidget(chooser);
@@ -181,8 +180,7 @@ void layoutTotalsTab(QWidget *frame, QTreeWidget *list, QComboBox *chooser, Char
 }
 } // namespace
 
-frmGameStat::frmGameStat(const AppContext &context, QWidget *parent)
-    : QDialog(parent), ctx_(context)
+frmGameStat::frmGameStat(const AppContext &context, QWidget *parent) : QDialog(parent), ctx_(context)
 {
     setObjectName(QStringLiteral("frmGameStat"));
     setWindowTitle(QStringLiteral("Game Statistics"));

@@ -60,8 +60,8 @@ QString cellText(Cell c, const ScoreRec &r)
 
 const QList<Cell> kTopCells = {Cell::Player, Cell::Game,   Cell::Score, Cell::Time,
                                Cell::Moves,  Cell::Status, Cell::Date,  Cell::GameNo};
-const QList<Cell> kGameCells = {Cell::Player, Cell::Score,  Cell::Time,  Cell::Moves,
-                                Cell::Status, Cell::Date,   Cell::GameNo};
+const QList<Cell> kGameCells = {Cell::Player, Cell::Score, Cell::Time,  Cell::Moves,
+                                Cell::Status, Cell::Date,  Cell::GameNo};
 const QList<Cell> kPlayerCells = {Cell::Game,   Cell::Score, Cell::Time,  Cell::Moves,
                                   Cell::Status, Cell::Date,  Cell::GameNo};
 const QList<Cell> kFinCells = {Cell::Player, Cell::Game, Cell::Score, Cell::Time,
@@ -172,8 +172,8 @@ void listScores(cScore &score, const cData &data, QTreeWidget *lv, const QList<C
 
 bool slotFilled(const ScoreRec &r)
 {
-    return !r.Date.isEmpty() || !r.GName.isEmpty() || !r.GNo.isEmpty() || r.Time != 0 || r.Moves != 0
-        || r.Score != 0 || r.Status != 0 || !r.Player.isEmpty();
+    return !r.Date.isEmpty() || !r.GName.isEmpty() || !r.GNo.isEmpty() || r.Time != 0 || r.Moves != 0 || r.Score != 0
+           || r.Status != 0 || !r.Player.isEmpty();
 }
 
 } // namespace
@@ -224,8 +224,8 @@ frmHighScore::frmHighScore(const AppContext &context, QWidget *parent) : QDialog
         pageLayout->addWidget(box);
         SSTab1->addTab(page, tab);
     };
-    framed(QStringLiteral("Game-wise"), QStringLiteral("Frame1"), QStringLiteral("imcGames"),
-           QStringLiteral("lvGames"), kGameCells, Frame1, imcGames, lvGames);
+    framed(QStringLiteral("Game-wise"), QStringLiteral("Frame1"), QStringLiteral("imcGames"), QStringLiteral("lvGames"),
+           kGameCells, Frame1, imcGames, lvGames);
     framed(QStringLiteral("Player-wise"), QStringLiteral("Frame2"), QStringLiteral("imcPlayer"),
            QStringLiteral("lvPlayer"), kPlayerCells, Frame2, imcPlayer, lvPlayer);
     framed(QStringLiteral("Finished Games"), QStringLiteral("Frame3"), QStringLiteral("imcFin"),

@@ -38,8 +38,8 @@ struct DateWindow {
 };
 
 constexpr DateWindow kDateWindows[] = {
-    {"Show Today", "t"},       {"Last 3 Days", "3d"},   {"Last 7 Days", "7d"}, {"Last 30 Days", "30d"},
-    {"Last 3 Months", "3m"},   {"Last 5 Months", "5m"}, {"Show All", ""},
+    {"Show Today", "t"},     {"Last 3 Days", "3d"},   {"Last 7 Days", "7d"}, {"Last 30 Days", "30d"},
+    {"Last 3 Months", "3m"}, {"Last 5 Months", "5m"}, {"Show All", ""},
 };
 
 } // namespace
@@ -162,8 +162,8 @@ public:
             return alignment(section);
         if (role != Qt::DisplayRole)
             return {};
-        static const char *const captions[ColCount] = {"S No.",  "Player", "Game", "Score",      "Time",
-                                                       "Moves",  "Status", "Date", "Game Number"};
+        static const char *const captions[ColCount] = {"S No.", "Player", "Game", "Score",      "Time",
+                                                       "Moves", "Status", "Date", "Game Number"};
         return QString::fromLatin1(captions[section]);
     }
 
@@ -211,8 +211,7 @@ QIcon frmLogStat::RowIcon()
     return QIcon(pm);
 }
 
-frmLogStat::frmLogStat(const AppContext &context, QWidget *parent)
-    : QDialog(parent), ctx_(context)
+frmLogStat::frmLogStat(const AppContext &context, QWidget *parent) : QDialog(parent), ctx_(context)
 {
     setObjectName(QStringLiteral("frmLogStat"));
     setWindowTitle(QStringLiteral("Log Statistics"));

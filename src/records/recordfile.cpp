@@ -15,8 +15,14 @@ namespace tw::recordfile {
 
 namespace {
 
-inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
-inline int digits2(const char *p) { return (p[0] - '0') * 10 + (p[1] - '0'); }
+inline bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+inline int digits2(const char *p)
+{
+    return (p[0] - '0') * 10 + (p[1] - '0');
+}
 
 // A time format without its zone part ("h:mm:ss AP t" -> "h:mm:ss AP"):
 // record dates are local and never carry a zone.
@@ -127,10 +133,16 @@ Stamp parseDateStamp(const QString &text)
 
     // Common numeric forms of other locales; where month-first and day-first
     // clash, the order of the user's locale wins.
-    const QStringList mdy = {"M/d/yyyy h:mm:ss AP", "M/d/yyyy h:mm AP", "M/d/yyyy H:mm:ss", "M/d/yyyy H:mm",
-                             "M/d/yyyy",            "M/d/yy h:mm:ss AP", "M/d/yy H:mm:ss",  "M/d/yy"};
-    const QStringList dmy = {"d/M/yyyy H:mm:ss", "d/M/yyyy h:mm:ss AP", "d/M/yyyy H:mm", "d/M/yyyy",
-                             "d/M/yy H:mm:ss",   "d/M/yy"};
+    const QStringList mdy = {"M/d/yyyy h:mm:ss AP",
+                             "M/d/yyyy h:mm AP",
+                             "M/d/yyyy H:mm:ss",
+                             "M/d/yyyy H:mm",
+                             "M/d/yyyy",
+                             "M/d/yy h:mm:ss AP",
+                             "M/d/yy H:mm:ss",
+                             "M/d/yy"};
+    const QStringList dmy = {"d/M/yyyy H:mm:ss", "d/M/yyyy h:mm:ss AP", "d/M/yyyy H:mm",
+                             "d/M/yyyy",         "d/M/yy H:mm:ss",      "d/M/yy"};
     const QStringList dots = {"d.M.yyyy H:mm:ss", "d.M.yyyy H:mm", "d.M.yyyy", "d.M.yy H:mm:ss", "d.M.yy"};
     QStringList fixed;
     if (sd.startsWith(u'd'))
@@ -179,7 +191,10 @@ void appendText(QByteArray &line, const QString &text)
     line += '"';
 }
 
-void appendNumber(QByteArray &line, qint64 n) { line += QByteArray::number(n); }
+void appendNumber(QByteArray &line, qint64 n)
+{
+    line += QByteArray::number(n);
+}
 
 void appendGameNo(QByteArray &line, const GameNo &g)
 {
@@ -189,8 +204,8 @@ void appendGameNo(QByteArray &line, const GameNo &g)
         appendText(line, g.toText());
 }
 
-QByteArray scoreLine(const QString &date, const QString &gname, const GameNo &gno, int32_t time,
-                     int32_t moves, int32_t score, int16_t status)
+QByteArray scoreLine(const QString &date, const QString &gname, const GameNo &gno, int32_t time, int32_t moves,
+                     int32_t score, int16_t status)
 {
     QByteArray line;
     line.reserve(96);
@@ -361,8 +376,7 @@ bool isUtf8(const char *p, qsizetype n)
             cp = (cp << 6) | (s[i] & 0x3F);
         }
         // Overlong forms, surrogates and values beyond Unicode are not UTF-8.
-        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))
-            || (cp >= 0xD800 && cp <= 0xDFFF))
+        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
             return false;
         s += len;
     }
@@ -381,10 +395,10 @@ QString fromWindows1252(const char *p, qsizetype n)
 {
     // 0x80 to 0x9F; the five codes the code page leaves free stand for the
     // control characters of the same number, as in Latin-1.
-    static constexpr char16_t high[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    static constexpr char16_t high[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                          0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                          0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                          0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     QString s(n, Qt::Uninitialized);
     QChar *out = s.data();
     for (qsizetype i = 0; i < n; ++i) {

@@ -74,11 +74,11 @@ QString shortDateFormat();
 // Writing. A text item cannot hold a double quote or a line break: the quote
 // becomes an apostrophe and line breaks are dropped.
 QString sanitizeText(const QString &text);
-void appendText(QByteArray &line, const QString &text);       // "text"
-void appendNumber(QByteArray &line, qint64 n);                // bare digits
-void appendGameNo(QByteArray &line, const GameNo &g);         // bare or quoted
-QByteArray scoreLine(const QString &date, const QString &gname, const GameNo &gno, int32_t time,
-                     int32_t moves, int32_t score, int16_t status);
+void appendText(QByteArray &line, const QString &text); // "text"
+void appendNumber(QByteArray &line, qint64 n);          // bare digits
+void appendGameNo(QByteArray &line, const GameNo &g);   // bare or quoted
+QByteArray scoreLine(const QString &date, const QString &gname, const GameNo &gno, int32_t time, int32_t moves,
+                     int32_t score, int16_t status);
 QByteArray favLine(const QString &gname, const GameNo &gno);
 
 // Appends one line to a file, creating the file (not its folder: the data

@@ -12,9 +12,9 @@
 #include <QtDebug>
 
 #include <exception>
-#include <unordered_map>
 #include <limits>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace tw {
 
@@ -152,8 +152,8 @@ void cScore::AddScore(int16_t Status)
             reportError(badNameText(player));
             return;
         }
-        const QByteArray line = scoreLine(recordDateText(Now()), data_.CurGName(), data_.CurGNo(),
-                                          data_.CurTime(), data_.CurMoves(), data_.CurScore(), Status);
+        const QByteArray line = scoreLine(recordDateText(Now()), data_.CurGName(), data_.CurGNo(), data_.CurTime(),
+                                          data_.CurMoves(), data_.CurScore(), Status);
         if (!appendLine(path, line))
             reportError(QStringLiteral("The game could not be recorded in ") + path);
     } catch (const std::exception &e) {

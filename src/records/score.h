@@ -21,14 +21,14 @@ class cData;
 
 // One recorded game.
 struct ScoreRec {
-    QString Date;      // the date text as recorded; empty in session entries
+    QString Date; // the date text as recorded; empty in session entries
     QString GName;
     GameNo GNo;
-    int32_t Time = 0;  // seconds
+    int32_t Time = 0; // seconds
     int32_t Moves = 0;
     int32_t Score = 0;
     int16_t Status = 0; // 1 won; anything else not won
-    QString Player;    // from the score file's name, never stored in it
+    QString Player;     // from the score file's name, never stored in it
 
     // Date read back as local wall-clock time. Invalid when the text is no
     // date: such a record still counts, but belongs to no day, month or year.
@@ -162,7 +162,6 @@ private:
     // Positions of each game's records, built on the first GetGameRec.
     mutable std::vector<std::vector<uint32_t>> byGame_;
     QString folderProblem_; // the last one told
-
 };
 
 } // namespace tw

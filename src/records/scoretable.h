@@ -27,7 +27,7 @@ public:
     static constexpr int32_t CanonicalDate = -1;
 
     struct Row {
-        qint64 gno = 0;          // the number, or the index of its text
+        qint64 gno = 0; // the number, or the index of its text
         recordfile::Stamp stamp = recordfile::NoStamp;
         int32_t time = 0;
         int32_t moves = 0;

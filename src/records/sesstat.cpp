@@ -240,8 +240,8 @@ void frmSesStat::ShowSession()
     for (int i = 1; i <= top; ++i) {
         ScoreRec r;
         score.GetSesRec(static_cast<int16_t>(i), r);
-        auto *item = new QTreeWidgetItem({r.GName, r.GNo.toText(), r.Player, FormatTime(r.Time), count(r.Moves),
-                                          WonLost(r.Status), count(r.Score)});
+        auto *item = new QTreeWidgetItem(
+            {r.GName, r.GNo.toText(), r.Player, FormatTime(r.Time), count(r.Moves), WonLost(r.Status), count(r.Score)});
         item->setIcon(0, finished);
         rows << item;
     }
@@ -255,9 +255,9 @@ void frmSesStat::ShowSession()
     chSummary->SetColumnLabel(QStringLiteral("Lost : ") + count(t.Lost));
 
     if (d.GameRunning()) {
-        auto *item = new QTreeWidgetItem(lvSession, {d.CurGName(), d.CurGNo().toText(), d.CurPlayer(),
-                                                     FormatTime(d.CurTime()), count(d.CurMoves()),
-                                                     QStringLiteral("Running"), count(d.CurScore())});
+        auto *item =
+            new QTreeWidgetItem(lvSession, {d.CurGName(), d.CurGNo().toText(), d.CurPlayer(), FormatTime(d.CurTime()),
+                                            count(d.CurMoves()), QStringLiteral("Running"), count(d.CurScore())});
         item->setIcon(0, rowPicture(2));
         paintRow(item);
         lvSession->scrollToItem(item);
@@ -308,8 +308,8 @@ void frmSesStat::ShowSessionChart()
     labelChart();
 
     if (d.GameRunning()) {
-        auto *item = new QTreeWidgetItem(lvSesChart, {count(top + 1), FormatTime(d.CurTime()),
-                                                      count(d.CurMoves()), count(d.CurScore())});
+        auto *item = new QTreeWidgetItem(lvSesChart, {count(top + 1), FormatTime(d.CurTime()), count(d.CurMoves()),
+                                                      count(d.CurScore())});
         item->setIcon(0, rowPicture(2));
         paintRow(item);
         lvSesChart->scrollToItem(item);

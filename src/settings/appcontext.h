@@ -19,11 +19,11 @@ class Prompt;
 // stands below the windows' folders, so that they need not include the table
 // that opens them.
 struct AppContext {
-    cData *data = nullptr;        // settings and the current game's state
-    cScore *score = nullptr;      // score, session and favourites store
-    Engine *engine = nullptr;     // the table's engine (running game, journal)
+    cData *data = nullptr;    // settings and the current game's state
+    cScore *score = nullptr;  // score, session and favourites store
+    Engine *engine = nullptr; // the table's engine (running game, journal)
     QWidget *mainWindow = nullptr;
-    Prompt *prompt = nullptr;     // message boxes, the colour dialog and modal windows
+    Prompt *prompt = nullptr; // message boxes, the colour dialog and modal windows
     std::function<void(const QString &name, const GameNo &number)> startGame; // the one start-game routine
     std::function<GameNo()> randomGameNo;
     std::function<void()> showSelector;   // the game selector, modal, owned by the main window

@@ -21,8 +21,7 @@ QPointF centre()
     return QPointF(W / 2, H / 2);
 }
 
-void petalFlower(QPainter &p, QPointF c, qreal r, int petals, const QColor &petal, const QColor &heart,
-                 qreal turn = 0)
+void petalFlower(QPainter &p, QPointF c, qreal r, int petals, const QColor &petal, const QColor &heart, qreal turn = 0)
 {
     p.save();
     p.translate(c);
@@ -60,7 +59,7 @@ void leaf(QPainter &p, QPointF base, qreal len, qreal angle, const QColor &col, 
 
 // Staggered grid of cells over the inner panel, one extra row and column
 // round the edge so the pattern runs under the frame.
-template <typename F>
+template<typename F>
 void staggered(qreal dx, qreal dy, F &&f)
 {
     int row = 0;
@@ -262,7 +261,7 @@ void backRosette(QPainter &p)
 // 523 Tumbling blocks (isometric cubes).
 void backBlocks(QPainter &p)
 {
-    const qreal s = 7.5;                 // cube edge
+    const qreal s = 7.5;                     // cube edge
     const qreal hw = s * std::sqrt(3.0) / 2; // half width of a cube
     const QColor top(0x7F, 0xC6, 0xD8), left(0x2C, 0x7A, 0x9A), right(0x15, 0x46, 0x62);
     p.fillRect(kInner, right);
@@ -383,7 +382,8 @@ void backMountains(QPainter &p)
         const qreal base = 52 + k * 12;
         m.moveTo(0, 100);
         for (qreal x = 0; x <= 72; x += 3) {
-            const qreal h = 10 * Noise(x / 11.0, k * 3.0, 64, 64, 541u + k) + 6 * Noise(x / 4.0, k * 5.0, 64, 64, 77u + k);
+            const qreal h =
+                10 * Noise(x / 11.0, k * 3.0, 64, 64, 541u + k) + 6 * Noise(x / 4.0, k * 5.0, 64, 64, 77u + k);
             m.lineTo(x, base - h + 4);
         }
         m.lineTo(72, 100);
@@ -433,7 +433,8 @@ void backNight(QPainter &p)
     p.fillRect(kInner, sky);
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 70; ++i) {
-        const QPointF s(kInner.left() + Hash01(543, i, 1) * kInner.width(), kInner.top() + Hash01(543, i, 2) * kInner.height());
+        const QPointF s(kInner.left() + Hash01(543, i, 1) * kInner.width(),
+                        kInner.top() + Hash01(543, i, 2) * kInner.height());
         const qreal r = 0.25 + 0.55 * Hash01(543, i, 3) * Hash01(543, i, 4);
         p.setBrush(QColor(255, 255, 230, 150 + int(100 * Hash01(543, i, 5))));
         p.drawEllipse(s, r, r);
@@ -480,7 +481,8 @@ void backForest(QPainter &p)
             for (int t = 0; t < 3; ++t) {
                 const qreal top = base - h + t * h * 0.27;
                 const qreal w = h * (0.18 + t * 0.09);
-                tree << QPointF(x, top) << QPointF(x + w, top + h * 0.38) << QPointF(x - w, top + h * 0.38) << QPointF(x, top);
+                tree << QPointF(x, top) << QPointF(x + w, top + h * 0.38) << QPointF(x - w, top + h * 0.38)
+                     << QPointF(x, top);
             }
             p.setPen(Qt::NoPen);
             p.setBrush(shades[k]);

@@ -4,8 +4,8 @@
 
 #include <QPainter>
 #include <QPainterPathStroker>
-#include <QTransform>
 #include <QPen>
+#include <QTransform>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -240,12 +240,11 @@ std::vector<Pip> pipLayout(int rank)
     case 5: return {{L, T}, {R, T}, {C, M}, {L, B}, {R, B}};
     case 6: return {{L, T}, {R, T}, {L, M}, {R, M}, {L, B}, {R, B}};
     case 7: return {{L, T}, {R, T}, {C, (T + M) / 2}, {L, M}, {R, M}, {L, B}, {R, B}};
-    case 8:
-        return {{L, T}, {R, T}, {C, (T + M) / 2}, {L, M}, {R, M}, {C, (M + B) / 2}, {L, B}, {R, B}};
-    case 9:
-        return {{L, T}, {R, T}, {L, r1}, {R, r1}, {C, M}, {L, r2}, {R, r2}, {L, B}, {R, B}};
+    case 8: return {{L, T}, {R, T}, {C, (T + M) / 2}, {L, M}, {R, M}, {C, (M + B) / 2}, {L, B}, {R, B}};
+    case 9: return {{L, T}, {R, T}, {L, r1}, {R, r1}, {C, M}, {L, r2}, {R, r2}, {L, B}, {R, B}};
     case 10:
-        return {{L, T}, {R, T}, {C, (T + r1) / 2}, {L, r1}, {R, r1}, {L, r2}, {R, r2}, {C, (r2 + B) / 2}, {L, B}, {R, B}};
+        return {{L, T},  {R, T},  {C, (T + r1) / 2}, {L, r1}, {R, r1},
+                {L, r2}, {R, r2}, {C, (r2 + B) / 2}, {L, B},  {R, B}};
     default: return {};
     }
 }
@@ -640,8 +639,7 @@ void drawCircularArrows(QPainter &p, const QString &word)
         p.setBrush(white);
         p.drawPolygon(head);
     }
-    p.fillPath(TextPath(word, SansFont(true, true), 6.4, QPointF(c.x(), c.y() + 3.2), Qt::AlignHCenter, 27),
-               white);
+    p.fillPath(TextPath(word, SansFont(true, true), 6.4, QPointF(c.x(), c.y() + 3.2), Qt::AlignHCenter, 27), white);
 }
 
 } // namespace

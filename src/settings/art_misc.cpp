@@ -93,8 +93,8 @@ QImage RenderSplash(qreal dpr, const QString &version)
     font.setPixelSize(12);
     p.setFont(font);
     const qreal top = 32 + art::WordsHeight + 6;
-    p.drawText(QRectF(0, top, art::SplashWidth, art::SplashHeight - top - 24),
-               Qt::AlignHCenter | Qt::AlignVCenter, version);
+    p.drawText(QRectF(0, top, art::SplashWidth, art::SplashHeight - top - 24), Qt::AlignHCenter | Qt::AlignVCenter,
+               version);
     return img;
 }
 
@@ -313,7 +313,8 @@ QImage RenderAppIcon(int size, qreal dpr)
         const QColor col = SuitColor(suit);
         DrawSuit(p, suit, QPointF(0, 2), tiny ? 26 : 20, col);
         if (!tiny)
-            p.fillPath(TextPath(QStringLiteral("A"), SansFont(true, true), 8, QPointF(-9.5, -10), Qt::AlignHCenter), col);
+            p.fillPath(TextPath(QStringLiteral("A"), SansFont(true, true), 8, QPointF(-9.5, -10), Qt::AlignHCenter),
+                       col);
         p.restore();
     };
     card(QPointF(21, 34), -16, 1);

@@ -148,8 +148,8 @@ QFont SerifFont(bool bold)
     return f;
 }
 
-QPainterPath TextPath(const QString &text, const QFont &font, qreal capHeight, QPointF anchor,
-                      Qt::Alignment align, qreal maxWidth)
+QPainterPath TextPath(const QString &text, const QFont &font, qreal capHeight, QPointF anchor, Qt::Alignment align,
+                      qreal maxWidth)
 {
     // Scale by the height of a capital so that every rank shares one size,
     // whatever its own outline (the tail of a Q, the width of a 10).

@@ -24,7 +24,10 @@ void Prepare(QPainter &p);
 
 // Suits: 0 hearts, 1 spades, 2 diamonds, 3 clubs.
 QColor SuitColor(int suit);
-inline bool IsRed(int suit) { return suit == 0 || suit == 2; }
+inline bool IsRed(int suit)
+{
+    return suit == 0 || suit == 2;
+}
 // The suit's symbol filling `box` (drawn as vector shapes, never as a glyph).
 QPainterPath SuitPath(int suit, const QRectF &box);
 // A symbol centred on `c`, `h` high, optionally upside down.
@@ -37,8 +40,8 @@ QString RankText(int rank);
 // `capHeight`; the text is squeezed sideways when wider than `maxWidth`
 // (0: no limit). `anchor` is the point the alignment refers to, on the
 // baseline (Qt::AlignLeft / AlignHCenter / AlignRight).
-QPainterPath TextPath(const QString &text, const QFont &font, qreal capHeight, QPointF anchor,
-                      Qt::Alignment align, qreal maxWidth = 0);
+QPainterPath TextPath(const QString &text, const QFont &font, qreal capHeight, QPointF anchor, Qt::Alignment align,
+                      qreal maxWidth = 0);
 QFont SansFont(bool bold, bool condensed = false);
 QFont SerifFont(bool bold);
 

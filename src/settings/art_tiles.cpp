@@ -156,8 +156,9 @@ QImage stars(int id, qreal dpr, QSize size, QRgb deep, QRgb cloud, int count, bo
         const double m = Hash01(static_cast<uint32_t>(id), static_cast<uint32_t>(i), 3);
         const double r = 0.3 + 0.9 * m * m;
         const int alpha = 110 + static_cast<int>(145 * Hash01(static_cast<uint32_t>(id), static_cast<uint32_t>(i), 4));
-        const QColor col = (i % 7 == 0) ? QColor(255, 220, 190, alpha) : (i % 5 == 0) ? QColor(200, 220, 255, alpha)
-                                                                                      : QColor(255, 255, 245, alpha);
+        const QColor col = (i % 7 == 0)   ? QColor(255, 220, 190, alpha)
+                           : (i % 5 == 0) ? QColor(200, 220, 255, alpha)
+                                          : QColor(255, 255, 245, alpha);
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 const QPointF c(x + dx * w, y + dy * h);

@@ -92,22 +92,67 @@ qreal AppDpr()
     return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
 }
 
-QPixmap Face(int index, qreal dpr) { return pixmap(Kind::Face, index, dpr); }
-QPixmap Back(int id, qreal dpr) { return pixmap(Kind::Back, id, dpr); }
-QPixmap Tile(int id, qreal dpr) { return pixmap(Kind::Tile, id, dpr); }
-QPixmap Marker(int index, qreal dpr) { return pixmap(Kind::Marker, index, dpr); }
-QPixmap Words(qreal dpr) { return pixmap(Kind::Words, 0, dpr); }
-QPixmap Preview(int index, qreal dpr) { return pixmap(Kind::Preview, index, dpr); }
-QPixmap Toolbar(int index, qreal dpr) { return pixmap(Kind::Toolbar, index, dpr); }
-QPixmap AppIconPixmap(int size, qreal dpr) { return size > 0 ? pixmap(Kind::AppIcon, size, dpr) : QPixmap(); }
+QPixmap Face(int index, qreal dpr)
+{
+    return pixmap(Kind::Face, index, dpr);
+}
+QPixmap Back(int id, qreal dpr)
+{
+    return pixmap(Kind::Back, id, dpr);
+}
+QPixmap Tile(int id, qreal dpr)
+{
+    return pixmap(Kind::Tile, id, dpr);
+}
+QPixmap Marker(int index, qreal dpr)
+{
+    return pixmap(Kind::Marker, index, dpr);
+}
+QPixmap Words(qreal dpr)
+{
+    return pixmap(Kind::Words, 0, dpr);
+}
+QPixmap Preview(int index, qreal dpr)
+{
+    return pixmap(Kind::Preview, index, dpr);
+}
+QPixmap Toolbar(int index, qreal dpr)
+{
+    return pixmap(Kind::Toolbar, index, dpr);
+}
+QPixmap AppIconPixmap(int size, qreal dpr)
+{
+    return size > 0 ? pixmap(Kind::AppIcon, size, dpr) : QPixmap();
+}
 
-QImage FaceImage(int index, qreal dpr) { return image(Kind::Face, index, dpr); }
-QImage BackImage(int id, qreal dpr) { return image(Kind::Back, id, dpr); }
-QImage TileImage(int id, qreal dpr) { return image(Kind::Tile, id, dpr); }
-QImage MarkerImage(int index, qreal dpr) { return image(Kind::Marker, index, dpr); }
-QImage WordsImage(qreal dpr) { return image(Kind::Words, 0, dpr); }
-QImage SplashImage(qreal dpr, const QString &version) { return detail::RenderSplash(dpr, version); }
-QImage PreviewImage(int index, qreal dpr) { return image(Kind::Preview, index, dpr); }
+QImage FaceImage(int index, qreal dpr)
+{
+    return image(Kind::Face, index, dpr);
+}
+QImage BackImage(int id, qreal dpr)
+{
+    return image(Kind::Back, id, dpr);
+}
+QImage TileImage(int id, qreal dpr)
+{
+    return image(Kind::Tile, id, dpr);
+}
+QImage MarkerImage(int index, qreal dpr)
+{
+    return image(Kind::Marker, index, dpr);
+}
+QImage WordsImage(qreal dpr)
+{
+    return image(Kind::Words, 0, dpr);
+}
+QImage SplashImage(qreal dpr, const QString &version)
+{
+    return detail::RenderSplash(dpr, version);
+}
+QImage PreviewImage(int index, qreal dpr)
+{
+    return image(Kind::Preview, index, dpr);
+}
 
 QIcon ToolbarIcon(int index)
 {
@@ -149,14 +194,10 @@ QSize TileSize(int id)
 const QList<PictureCategory> &BackgroundCategories()
 {
     static const QList<PictureCategory> list = {
-        {QStringLiteral("Bricks"), {1, 2, 3, 4, 5}},
-        {QStringLiteral("Marbles"), {11, 12, 13}},
-        {QStringLiteral("Paper"), {21, 22, 23, 24, 25}},
-        {QStringLiteral("Rocks"), {31, 32, 33, 34}},
-        {QStringLiteral("Stars"), {41, 42, 43}},
-        {QStringLiteral("Surfaces"), {51, 52, 53, 54, 55}},
-        {QStringLiteral("Water"), {61, 62, 63, 64, 65}},
-        {QStringLiteral("Wood"), {71, 72, 73}},
+        {QStringLiteral("Bricks"), {1, 2, 3, 4, 5}},     {QStringLiteral("Marbles"), {11, 12, 13}},
+        {QStringLiteral("Paper"), {21, 22, 23, 24, 25}}, {QStringLiteral("Rocks"), {31, 32, 33, 34}},
+        {QStringLiteral("Stars"), {41, 42, 43}},         {QStringLiteral("Surfaces"), {51, 52, 53, 54, 55}},
+        {QStringLiteral("Water"), {61, 62, 63, 64, 65}}, {QStringLiteral("Wood"), {71, 72, 73}},
     };
     return list;
 }
@@ -164,10 +205,8 @@ const QList<PictureCategory> &BackgroundCategories()
 const QList<PictureCategory> &BackCategories()
 {
     static const QList<PictureCategory> list = {
-        {QStringLiteral("Flowers"), {501, 502, 503}},
-        {QStringLiteral("Garden"), {511, 512}},
-        {QStringLiteral("Geometry"), {521, 522, 523}},
-        {QStringLiteral("Misc"), {531, 532, 533}},
+        {QStringLiteral("Flowers"), {501, 502, 503}},     {QStringLiteral("Garden"), {511, 512}},
+        {QStringLiteral("Geometry"), {521, 522, 523}},    {QStringLiteral("Misc"), {531, 532, 533}},
         {QStringLiteral("Nature"), {541, 542, 543, 544}},
     };
     return list;

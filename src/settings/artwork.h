@@ -16,7 +16,7 @@
 // logical size is the size stated next to each function.
 namespace tw::art {
 
-inline constexpr int CardWidth = 71;   // faces, backs and place markers
+inline constexpr int CardWidth = 71; // faces, backs and place markers
 inline constexpr int CardHeight = 96;
 inline constexpr int PreviewWidth = 318;
 inline constexpr int PreviewHeight = 201;

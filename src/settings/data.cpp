@@ -61,10 +61,7 @@ std::optional<int32_t> textToInt32(const QString &text)
     return static_cast<int32_t>(r);
 }
 
-cData::cData(SettingsStore &store)
-    : store_(store), appDataLookup_(&GetAppDataDir)
-{
-}
+cData::cData(SettingsStore &store) : store_(store), appDataLookup_(&GetAppDataDir) {}
 
 void cData::InitCD(const QString &ProdName, int16_t TotalGames, const QString &HelpFile)
 {
@@ -105,15 +102,11 @@ QString cannotMake(int error, const QString &parent)
 {
     switch (error) {
     case EACCES:
-    case EPERM:
-        return QStringLiteral("you have no permission to make a folder in ") + parent;
-    case EROFS:
-        return parent + QStringLiteral(" is on a read-only disk");
+    case EPERM: return QStringLiteral("you have no permission to make a folder in ") + parent;
+    case EROFS: return parent + QStringLiteral(" is on a read-only disk");
     case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("the disk is full");
-    default:
-        return systemText(error);
+    case EDQUOT: return QStringLiteral("the disk is full");
+    default: return systemText(error);
     }
 }
 
@@ -194,8 +187,8 @@ QString cData::PrepareAppDir() const
     const QString dir = AppDir();
     if (dir.isEmpty())
         return what
-            + QStringLiteral(" cannot be saved: there is no home folder (HOME is not set, and the user database "
-                             "names none).");
+               + QStringLiteral(" cannot be saved: there is no home folder (HOME is not set, and the user database "
+                                "names none).");
     const QString why = makeFolder(dir);
     if (why.isEmpty())
         return QString();
@@ -262,11 +255,23 @@ void cData::CurGName(const QString &v)
     LastGName(v);
 }
 
-QString cData::CurPlayer() const { return store_.Read(kUsers, QStringLiteral("100"), QString()); }
-void cData::CurPlayer(const QString &v) { store_.Write(kUsers, QStringLiteral("100"), v); }
+QString cData::CurPlayer() const
+{
+    return store_.Read(kUsers, QStringLiteral("100"), QString());
+}
+void cData::CurPlayer(const QString &v)
+{
+    store_.Write(kUsers, QStringLiteral("100"), v);
+}
 
-QString cData::LastGName() const { return store_.Read(kData, QStringLiteral("LastGName"), GetGName(1)); }
-void cData::LastGName(const QString &v) { store_.Write(kData, QStringLiteral("LastGName"), v); }
+QString cData::LastGName() const
+{
+    return store_.Read(kData, QStringLiteral("LastGName"), GetGName(1));
+}
+void cData::LastGName(const QString &v)
+{
+    store_.Write(kData, QStringLiteral("LastGName"), v);
+}
 
 int32_t cData::CustomColor() const
 {
@@ -275,7 +280,10 @@ int32_t cData::CustomColor() const
     return v && *v >= 0 && *v <= 0xFFFFFF ? *v : 128;
 }
 
-void cData::CustomColor(int32_t v) { store_.Write(kData, QStringLiteral("CustomColor"), QString::number(v)); }
+void cData::CustomColor(int32_t v)
+{
+    store_.Write(kData, QStringLiteral("CustomColor"), QString::number(v));
+}
 
 int16_t cData::GetDataInt(const QString &Key, int16_t Default, int16_t Min, int16_t Max) const
 {
@@ -300,7 +308,10 @@ int16_t cData::TotalPlayers() const
     return n;
 }
 
-QString cData::GetPlayer(int16_t i) const { return store_.Read(kUsers, QString::number(i), QString()); }
+QString cData::GetPlayer(int16_t i) const
+{
+    return store_.Read(kUsers, QString::number(i), QString());
+}
 
 void cData::SetPlayer(int16_t i, const QString &Name, bool MakeCurrent)
 {
@@ -309,7 +320,10 @@ void cData::SetPlayer(int16_t i, const QString &Name, bool MakeCurrent)
         CurPlayer(Name);
 }
 
-QString cData::GetRecent(int16_t i) const { return store_.Read(kRecent, QString::number(i), QString()); }
+QString cData::GetRecent(int16_t i) const
+{
+    return store_.Read(kRecent, QString::number(i), QString());
+}
 
 void cData::SetRecent(const QString &Name)
 {
@@ -344,9 +358,8 @@ void cData::PlaySound(const QString &Name) const
 {
     const QString resource = (Name == u"Redo" ? QStringLiteral("Undo") : Name).toUpper();
     static const std::pair<const char16_t *, int16_t (cData::*)() const> flags[] = {
-        {u"Start", &cData::SoundStart},       {u"CardUp", &cData::SoundCardUp},
-        {u"CardDown", &cData::SoundCardDown}, {u"AutoPlay", &cData::SoundAutoPlay},
-        {u"Undo", &cData::SoundUndo},         {u"Redo", &cData::SoundRedo},
+        {u"Start", &cData::SoundStart},       {u"CardUp", &cData::SoundCardUp}, {u"CardDown", &cData::SoundCardDown},
+        {u"AutoPlay", &cData::SoundAutoPlay}, {u"Undo", &cData::SoundUndo},     {u"Redo", &cData::SoundRedo},
         {u"Win", &cData::SoundWin},
     };
     for (const auto &[word, flag] : flags) {
@@ -387,20 +400,35 @@ int16_t ColorPart(int32_t Color, int16_t Part)
 
 std::optional<std::pair<QString, int32_t>> GetColorEntry(int16_t Index)
 {
-    struct Entry { const char16_t *name; int r, g, b; };
+    struct Entry {
+        const char16_t *name;
+        int r, g, b;
+    };
     static const Entry table[] = {
-        {u"Blue", 0, 0, 255},           {u"Brown", 165, 42, 42},
-        {u"Chocolate", 210, 105, 30},   {u"Corn Flower", 100, 149, 237},
-        {u"Crimson", 220, 20, 60},      {u"Dark Blue", 0, 0, 139},
-        {u"Dark Green", 0, 100, 0},     {u"Dark Magenta", 139, 0, 139},
-        {u"Dark Olive Green", 85, 107, 47}, {u"Dark Red", 139, 0, 0},
-        {u"Dark Slate Blue", 72, 61, 139},  {u"Dark Slate Gray", 47, 79, 79},
-        {u"Dark Violet", 148, 0, 211},  {u"Deep Pink", 255, 20, 147},
-        {u"Deep Sky Blue", 0, 191, 255}, {u"Forest Green", 34, 139, 34},
-        {u"Green", 0, 128, 0},          {u"Indigo", 75, 0, 130},
-        {u"Orange Red", 255, 69, 0},    {u"Purple", 128, 0, 128},
-        {u"Red", 255, 0, 0},            {u"Saddle Brown", 139, 69, 19},
-        {u"Sea Green", 46, 139, 87},    {u"Sienna", 160, 82, 45},
+        {u"Blue", 0, 0, 255},
+        {u"Brown", 165, 42, 42},
+        {u"Chocolate", 210, 105, 30},
+        {u"Corn Flower", 100, 149, 237},
+        {u"Crimson", 220, 20, 60},
+        {u"Dark Blue", 0, 0, 139},
+        {u"Dark Green", 0, 100, 0},
+        {u"Dark Magenta", 139, 0, 139},
+        {u"Dark Olive Green", 85, 107, 47},
+        {u"Dark Red", 139, 0, 0},
+        {u"Dark Slate Blue", 72, 61, 139},
+        {u"Dark Slate Gray", 47, 79, 79},
+        {u"Dark Violet", 148, 0, 211},
+        {u"Deep Pink", 255, 20, 147},
+        {u"Deep Sky Blue", 0, 191, 255},
+        {u"Forest Green", 34, 139, 34},
+        {u"Green", 0, 128, 0},
+        {u"Indigo", 75, 0, 130},
+        {u"Orange Red", 255, 69, 0},
+        {u"Purple", 128, 0, 128},
+        {u"Red", 255, 0, 0},
+        {u"Saddle Brown", 139, 69, 19},
+        {u"Sea Green", 46, 139, 87},
+        {u"Sienna", 160, 82, 45},
         {u"Tomato", 255, 99, 71},
     };
     if (Index < 1001 || Index > 1025)

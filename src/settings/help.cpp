@@ -23,7 +23,7 @@ constexpr int ScreenMargin = 40;
 constexpr int Gap = 8;
 // Narrower than this, a page is no pleasure to read.
 constexpr int MinWidthBeside = 400;
-}
+} // namespace
 
 HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {

@@ -44,8 +44,8 @@ public:
 
     // A question answered Yes or No: true only on Yes, so a closed box acts
     // like No.
-    bool Confirm(QWidget *owner, const QString &text, Icon icon = Icon::Question,
-                 Default enter = Default::Automatic, const QString &title = QString())
+    bool Confirm(QWidget *owner, const QString &text, Icon icon = Icon::Question, Default enter = Default::Automatic,
+                 const QString &title = QString())
     {
         return Show({owner, icon, title, text, true, enter});
     }
@@ -72,8 +72,7 @@ public:
     // overwrites a file: the chosen name exactly as given (no extension
     // added), or nothing on Cancel. The filter is in Qt's form, e.g.
     // "Text File (*.txt)".
-    virtual std::optional<QString> SaveFileName(QWidget *owner, const QString &defaultName,
-                                                const QString &filter) = 0;
+    virtual std::optional<QString> SaveFileName(QWidget *owner, const QString &defaultName, const QString &filter) = 0;
 
     // Work long enough to be noticed, such as writing a large report. The
     // work is handed a callback to report how far it has come (done of

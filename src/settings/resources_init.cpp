@@ -13,4 +13,4 @@ void initResources()
 {
     initTarnwickResources();
 }
-}
+} // namespace tw

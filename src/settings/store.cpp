@@ -35,8 +35,7 @@ void removeDeadLock(const QString &lockName)
     QString host, app;
     QLockFile lock(lockName);
     if (lock.getLockInfo(&pid, &host, &app)) {
-        if (pid != QCoreApplication::applicationPid()
-            || !(host.isEmpty() || host == QSysInfo::machineHostName()))
+        if (pid != QCoreApplication::applicationPid() || !(host.isEmpty() || host == QSysInfo::machineHostName()))
             return;
     } else if (info.lastModified().msecsTo(QDateTime::currentDateTime()) < 1000) {
         return;
@@ -60,7 +59,10 @@ QtSettingsStore::QtSettingsStore()
 
 QtSettingsStore::~QtSettingsStore() = default;
 
-QString QtSettingsStore::FileName() const { return s_ ? s_->fileName() : QString(); }
+QString QtSettingsStore::FileName() const
+{
+    return s_ ? s_->fileName() : QString();
+}
 
 QtSettingsStore::FileStamp QtSettingsStore::stamp() const
 {

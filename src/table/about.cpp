@@ -32,10 +32,10 @@ frmAbout::frmAbout(cData &data, QWidget *parent) : QDialog(parent)
     auto *Line1 = new QFrame(this);
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
-    auto *notice = new QLabel(QStringLiteral(
-        "A collection of 35 patience games of the FreeCell family.\n"
-        "Cards, pictures, sounds and help pages are made for this program.\n"
-        "Free software: share it with other card players."), this);
+    auto *notice = new QLabel(QStringLiteral("A collection of 35 patience games of the FreeCell family.\n"
+                                             "Cards, pictures, sounds and help pages are made for this program.\n"
+                                             "Free software: share it with other card players."),
+                              this);
     auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);

@@ -6,8 +6,8 @@
 #include "select.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
-#include "settings/resources.h"
 #include "settings/help.h"
+#include "settings/resources.h"
 #include "settings/resources_init.h"
 #include "settings/sound.h"
 #include "settings/store.h"
@@ -134,8 +134,14 @@ Globals &currentRun()
 
 namespace mLoad {
 
-cData *data() { return current ? current->data.get() : nullptr; }
-frmMain *mainWindow() { return current ? current->main.data() : nullptr; }
+cData *data()
+{
+    return current ? current->data.get() : nullptr;
+}
+frmMain *mainWindow()
+{
+    return current ? current->main.data() : nullptr;
+}
 
 int Main(int argc, char **argv)
 {

@@ -9,8 +9,8 @@
 namespace tw {
 
 namespace {
-constexpr int CardPx = CardWidth / TwipsPerPixel;    // 71
-constexpr int CardPy = CardHeight / TwipsPerPixel;   // 96
+constexpr int CardPx = CardWidth / TwipsPerPixel;  // 71
+constexpr int CardPy = CardHeight / TwipsPerPixel; // 96
 
 // Draws the part of a card-sized picture that a paint event asks for; the
 // rest of the control is still on screen.
@@ -26,8 +26,7 @@ void paintPart(QWidget *w, QPaintEvent *e, const QPixmap &pic)
 }
 } // namespace
 
-QelCard::QelCard(int index, const Engine &engine, QWidget *parent)
-    : QWidget(parent), index_(index), engine_(engine)
+QelCard::QelCard(int index, const Engine &engine, QWidget *parent) : QWidget(parent), index_(index), engine_(engine)
 {
     setFixedSize(CardPx, CardPy);
     setAttribute(Qt::WA_OpaquePaintEvent, false);

@@ -17,7 +17,7 @@ public:
     QelCard(int index, const Engine &engine, QWidget *parent);
 
     int Index() const { return index_; }
-    void DeckPic(const QPixmap &pic);  // an empty picture keeps the old one
+    void DeckPic(const QPixmap &pic); // an empty picture keeps the old one
     void MainPic(const QPixmap &pic);
     void Refreshcard();
 

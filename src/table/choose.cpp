@@ -41,8 +41,7 @@ QString frmChoose::GroupDigits(qint64 value)
     return negative ? QStringLiteral("-") + out : out;
 }
 
-frmChoose::frmChoose(const GameContext &context, QWidget *parent)
-    : QDialog(parent), ctx_(context)
+frmChoose::frmChoose(const GameContext &context, QWidget *parent) : QDialog(parent), ctx_(context)
 {
     setObjectName(QStringLiteral("frmChoose"));
     setWindowTitle(QStringLiteral("Select a Game Number"));
@@ -165,8 +164,8 @@ void frmChoose::cmdSelect_Click()
 
 void frmChoose::ShowRangeMessage()
 {
-    const QString text = QStringLiteral("Please enter a number between 0 and ")
-        + GroupDigits(LargestNumber(ctx_.data->RangeIndex()));
+    const QString text =
+        QStringLiteral("Please enter a number between 0 and ") + GroupDigits(LargestNumber(ctx_.data->RangeIndex()));
     ctx_.prompt->Info(this, text);
     Text1->setText(QStringLiteral("0"));
     Text1->setFocus();

@@ -45,8 +45,7 @@ QLabel *swatch(const QColor &c, QWidget *parent)
 
 } // namespace
 
-frmHistory::frmHistory(const cTrans &trans, QWidget *parent)
-    : QDialog(parent)
+frmHistory::frmHistory(const cTrans &trans, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmHistory"));
     setWindowTitle(QStringLiteral("Game History"));
@@ -55,8 +54,8 @@ frmHistory::frmHistory(const cTrans &trans, QWidget *parent)
     lvHistory = new QTreeWidget(this);
     lvHistory->setObjectName(QStringLiteral("lvHistory"));
     lvHistory->setColumnCount(4);
-    lvHistory->setHeaderLabels({QString(), QStringLiteral("Source"), QStringLiteral("Destination"),
-                                QStringLiteral("Cards")});
+    lvHistory->setHeaderLabels(
+        {QString(), QStringLiteral("Source"), QStringLiteral("Destination"), QStringLiteral("Cards")});
     lvHistory->setRootIsDecorated(false);
     lvHistory->setItemsExpandable(false);
     lvHistory->setUniformRowHeights(true);

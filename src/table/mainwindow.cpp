@@ -36,13 +36,13 @@
 namespace tw {
 
 namespace {
-constexpr int TableWidth = 15480;   // twips
+constexpr int TableWidth = 15480; // twips
 constexpr int TableHeight = 11205;
 constexpr int ToolbarStrip = 380;
 
 // One place of a menu: its item, its caption ("-" for a separator) and its
 // shortcut.
-template <class Item>
+template<class Item>
 struct MenuEntry {
     Item item;
     QString caption;
@@ -80,11 +80,8 @@ protected:
             switch (e->type()) {
             case QEvent::PaletteChange:
             case QEvent::Move:
-            case QEvent::Resize:
-                update();
-                break;
-            default:
-                break;
+            case QEvent::Resize: update(); break;
+            default: break;
             }
         }
         return QWidget::eventFilter(watched, e);
@@ -95,8 +92,7 @@ private:
 };
 } // namespace
 
-frmMain::frmMain(cData &data, Prompt &prompt, QWidget *parent)
-    : QMainWindow(parent), data_(data), prompt_(prompt)
+frmMain::frmMain(cData &data, Prompt &prompt, QWidget *parent) : QMainWindow(parent), data_(data), prompt_(prompt)
 {
     setObjectName(QStringLiteral("frmMain"));
     central_ = new QWidget(this);
@@ -283,7 +279,12 @@ void frmMain::buildToolbar()
     toolbar_->setMovable(false);
     toolbar_->setIconSize(QSize(18, 18));
     toolbar_->setFixedHeight(twipsToPx(ToolbarStrip));
-    struct Button { ToolbarButton button; const char *key; const char *tip; art::ToolbarImage image; };
+    struct Button {
+        ToolbarButton button;
+        const char *key;
+        const char *tip;
+        art::ToolbarImage image;
+    };
     static const Button buttons[] = {
         {ToolbarButton::New, "New", "New Game", art::TbNew},
         {ToolbarButton::Select, "Select", "Select Game", art::TbSelect},
@@ -394,15 +395,11 @@ void frmMain::SetDeckPics()
         auto *c = new QelCard(i, *engine_, picMain_);
         c->DeckPic(back);
         c->hide();
-        connect(c, &QelCard::MouseDown, this, [this](int card, float X, float Y) {
-            engine_->CardMouseDown(card, X, Y);
-        });
-        connect(c, &QelCard::MouseMove, this, [this](int card, float X, float Y) {
-            engine_->CardMouseMove(card, X, Y);
-        });
-        connect(c, &QelCard::MouseUp, this, [this](int card, float X, float Y) {
-            engine_->CardMouseUp(card, X, Y);
-        });
+        connect(c, &QelCard::MouseDown, this,
+                [this](int card, float X, float Y) { engine_->CardMouseDown(card, X, Y); });
+        connect(c, &QelCard::MouseMove, this,
+                [this](int card, float X, float Y) { engine_->CardMouseMove(card, X, Y); });
+        connect(c, &QelCard::MouseUp, this, [this](int card, float X, float Y) { engine_->CardMouseUp(card, X, Y); });
         cards_[static_cast<size_t>(i)] = c;
     }
 }
@@ -606,12 +603,8 @@ bool frmMain::event(QEvent *e)
 void frmMain::mFile_Click(FileItem item)
 {
     switch (item) {
-    case FileItem::NewGame:
-        startDeal(data_.LastGName(), engine_->GetRandomGameNo());
-        break;
-    case FileItem::SelectGame:
-        showSelect(true);
-        break;
+    case FileItem::NewGame: startDeal(data_.LastGName(), engine_->GetRandomGameNo()); break;
+    case FileItem::SelectGame: showSelect(true); break;
     case FileItem::RestartGame:
         // Only a running game is restarted: a late shortcut never redeals a
         // finished number.
@@ -622,15 +615,12 @@ void frmMain::mFile_Click(FileItem item)
         if (data_.GameRunning() && !engine_->Dealing())
             engine_->EndGame(0);
         break;
-    case FileItem::SelectNumber:
-        showChoose();
-        break;
+    case FileItem::SelectNumber: showChoose(); break;
     case FileItem::Exit:
         // Ends the program at once: no window is closed, nothing is recorded.
         QCoreApplication::exit(0);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -674,8 +664,7 @@ void frmMain::mGame_Click(GameItem item)
         data_.ShowToolbar(data_.ShowToolbar() == 1 ? 0 : 1);
         ArrangeTable();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -688,18 +677,13 @@ void frmMain::mReplay_Click(ReplayItem item)
     if (!data_.GameRunning() || engine_->Busy())
         return;
     switch (item) {
-    case ReplayItem::Forward:
-        tmrForward_.start();
-        break;
-    case ReplayItem::Back:
-        tmrBackward_.start();
-        break;
+    case ReplayItem::Forward: tmrForward_.start(); break;
+    case ReplayItem::Back: tmrBackward_.start(); break;
     case ReplayItem::ReplayAll:
         engine_->UndoAll(1);
         tmrForward_.start();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -714,51 +698,30 @@ void frmMain::mFav_Click(FavItem item)
                                + QStringLiteral("> Successfully Added to Favorites Under <") + data_.CurGName()
                                + QStringLiteral("> Folder"));
         break;
-    case FavItem::OrganizeFavorites:
-        frmOrgFav::showModal(appContext(), this);
-        break;
-    case FavItem::PlayFromFavorites:
-        frmPlayFav::showModal(appContext(), this);
-        break;
-    default:
-        break;
+    case FavItem::OrganizeFavorites: frmOrgFav::showModal(appContext(), this); break;
+    case FavItem::PlayFromFavorites: frmPlayFav::showModal(appContext(), this); break;
+    default: break;
     }
 }
 
 void frmMain::mStat_Click(StatItem item)
 {
     switch (item) {
-    case StatItem::GameStatistics:
-        frmGameStat::showModal(appContext(), this);
-        break;
-    case StatItem::SessionStatistics:
-        frmSesStat::showModal(appContext(), this);
-        break;
-    case StatItem::HighScores:
-        frmHighScore::showModal(appContext(), this);
-        break;
-    case StatItem::LogStatistics:
-        frmLogStat::showModal(appContext(), this);
-        break;
-    default:
-        break;
+    case StatItem::GameStatistics: frmGameStat::showModal(appContext(), this); break;
+    case StatItem::SessionStatistics: frmSesStat::showModal(appContext(), this); break;
+    case StatItem::HighScores: frmHighScore::showModal(appContext(), this); break;
+    case StatItem::LogStatistics: frmLogStat::showModal(appContext(), this); break;
+    default: break;
     }
 }
 
 void frmMain::mTools_Click(ToolsItem item)
 {
     switch (item) {
-    case ToolsItem::Customize:
-        frmCustomize::showModal(appContext(), this);
-        break;
-    case ToolsItem::Players:
-        frmPlayers::showModal(appContext(), this);
-        break;
-    case ToolsItem::History:
-        showHistory();
-        break;
-    default:
-        break;
+    case ToolsItem::Customize: frmCustomize::showModal(appContext(), this); break;
+    case ToolsItem::Players: frmPlayers::showModal(appContext(), this); break;
+    case ToolsItem::History: showHistory(); break;
+    default: break;
     }
 }
 
@@ -771,14 +734,9 @@ void frmMain::mHelp_Click(HelpItem item)
         else
             data_.ShowContents();
         break;
-    case HelpItem::Contents:
-        data_.ShowContents();
-        break;
-    case HelpItem::About:
-        showAbout();
-        break;
-    default:
-        break;
+    case HelpItem::Contents: data_.ShowContents(); break;
+    case HelpItem::About: showAbout(); break;
+    default: break;
     }
 }
 
@@ -848,12 +806,10 @@ void frmMain::tmrTime_Timer()
         if (a->text() != text)
             a->setText(text);
     };
-    show(mScore_, data_.ShowScore() == 1 && running
-                      ? QStringLiteral("Score :") + QString::number(engine_->CalcScore())
-                      : QString());
-    show(mTime_, data_.ShowTime() == 1 && running
-                     ? QStringLiteral("Time :") + FormatTime(engine_->GetGameSeconds())
-                     : QString());
+    show(mScore_, data_.ShowScore() == 1 && running ? QStringLiteral("Score :") + QString::number(engine_->CalcScore())
+                                                    : QString());
+    show(mTime_, data_.ShowTime() == 1 && running ? QStringLiteral("Time :") + FormatTime(engine_->GetGameSeconds())
+                                                  : QString());
     show(mMoves_, data_.ShowMoves() == 1 && running
                       ? QStringLiteral("Moves :") + QString::number(engine_->Trans->GetTransID())
                       : QString());
@@ -976,9 +932,9 @@ void frmMain::UpdateRecentMenu()
         QAction *entry = recentItems_[static_cast<size_t>(k)];
         const QString name = data_.GetRecent(static_cast<int16_t>(k));
         // A menu text takes "&" for its access key: the name's own are doubled.
-        const QString caption = name.isEmpty() ? QString()
-                                               : u'&' + QString::number(k) + u' '
-                                                     + QString(name).replace(u'&', QLatin1String("&&"));
+        const QString caption =
+            name.isEmpty() ? QString()
+                           : u'&' + QString::number(k) + u' ' + QString(name).replace(u'&', QLatin1String("&&"));
         if (k == 1) {
             if (entry->text() != caption)
                 entry->setText(caption);

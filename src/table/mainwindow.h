@@ -27,8 +27,17 @@ struct GameContext;
 // The items of the main window's menus and its toolbar buttons, each valued by
 // its place from the top (the left), counted from 1 with the separators.
 enum class FileItem {
-    NewGame = 1, SelectGame, Separator1, RestartGame, CloseGame, Separator2,
-    SelectNumber, Separator3, RecentGames, Separator4, Exit,
+    NewGame = 1,
+    SelectGame,
+    Separator1,
+    RestartGame,
+    CloseGame,
+    Separator2,
+    SelectNumber,
+    Separator3,
+    RecentGames,
+    Separator4,
+    Exit,
 };
 enum class GameItem { Undo = 1, Redo, Separator1, Autoplay, Separator2, UndoAll, RedoAll, Separator3, ViewToolbar };
 enum class ReplayItem { Forward = 1, Back, Separator1, ReplayAll, Separator2, Stop };
@@ -37,8 +46,22 @@ enum class StatItem { GameStatistics = 1, SessionStatistics, Separator1, HighSco
 enum class ToolsItem { Customize = 1, Separator1, Players, Separator2, History };
 enum class HelpItem { Rules = 1, Contents, Separator1, About };
 enum class ToolbarButton {
-    New = 1, Select, Restart, Separator1, Autoplay, Separator2, Undo, Redo, Separator3,
-    Back, ReplayStop, Forward, Separator4, Statistics, Separator5, Help,
+    New = 1,
+    Select,
+    Restart,
+    Separator1,
+    Autoplay,
+    Separator2,
+    Undo,
+    Redo,
+    Separator3,
+    Back,
+    ReplayStop,
+    Forward,
+    Separator4,
+    Statistics,
+    Separator5,
+    Help,
 };
 
 // The card table: the only window that stays open for the whole run. It holds
@@ -169,8 +192,8 @@ private:
     QelEmpty *picStock_ = nullptr;
 
     // Element 0 is unused so that an item's value is its element.
-    std::vector<QAction *> fileItems_, recentItems_, gameItems_, replayItems_, favItems_, statItems_,
-        toolsItems_, helpItems_, toolButtons_;
+    std::vector<QAction *> fileItems_, recentItems_, gameItems_, replayItems_, favItems_, statItems_, toolsItems_,
+        helpItems_, toolButtons_;
     QMenu *mRecent_ = nullptr;
     std::array<QAction *, 4> mtemp_{};
     QAction *mScore_ = nullptr;

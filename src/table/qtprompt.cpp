@@ -100,7 +100,8 @@ bool QtPrompt::RunLong(QWidget *owner, const QString &text, const std::function<
         }
         // `finished` last: once it is set the loop below may end and take
         // everything here with it.
-        QMetaObject::invokeMethod(&waker, [] {}, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &waker, [] {}, Qt::QueuedConnection);
         finished = true;
     });
 

@@ -54,8 +54,7 @@ void ApplyPlayerChoice(cData &data, const QComboBox *box)
     data.CurPlayer(box->itemText(i));
 }
 
-frmSelect::frmSelect(const GameContext &context, QWidget *parent)
-    : QDialog(parent), ctx_(context)
+frmSelect::frmSelect(const GameContext &context, QWidget *parent) : QDialog(parent), ctx_(context)
 {
     setObjectName(QStringLiteral("frmSelect"));
     setWindowTitle(ctx_.data->ProdName());

@@ -4,9 +4,9 @@
 #include "version.h"
 
 #include <QGuiApplication>
-#include <QScreen>
 #include <QPainter>
 #include <QResource>
+#include <QScreen>
 
 // Outside the namespace: the resource's initialiser is a global function.
 static void initSplashPictures()
@@ -40,8 +40,7 @@ frmSplash::frmSplash(std::function<void()> done, QWidget *parent)
 QImage frmSplash::builtInPicture(int ratio)
 {
     initSplashPictures();
-    const QByteArray pixels =
-        QResource(QStringLiteral(":/splash/splash@%1x.argb").arg(ratio)).uncompressedData();
+    const QByteArray pixels = QResource(QStringLiteral(":/splash/splash@%1x.argb").arg(ratio)).uncompressedData();
     const QSize size = QSize(art::SplashWidth, art::SplashHeight) * ratio;
     if (pixels.size() != qsizetype(size.width()) * size.height() * 4)
         return QImage();
@@ -71,8 +70,14 @@ void frmSplash::paintEvent(QPaintEvent *)
     p.drawPixmap(rect(), picture_);
 }
 
-void frmSplash::mousePressEvent(QMouseEvent *) { finish(); }
-void frmSplash::keyPressEvent(QKeyEvent *) { finish(); }
+void frmSplash::mousePressEvent(QMouseEvent *)
+{
+    finish();
+}
+void frmSplash::keyPressEvent(QKeyEvent *)
+{
+    finish();
+}
 
 void frmSplash::finish()
 {

@@ -29,14 +29,11 @@ void WriteTableState(const QString &file, frmMain &table)
         if (!c.Visible)
             continue;
         const QPoint g = table.PicCards(i)->mapToGlobal(QPoint(0, 0));
-        cards << QJsonObject{{QStringLiteral("i"), i},
-                             {QStringLiteral("cell"), c.Cell},
-                             {QStringLiteral("pile"), c.Pile},
-                             {QStringLiteral("pos"), c.Pos},
-                             {QStringLiteral("num"), c.Num},
-                             {QStringLiteral("x"), g.x()},
-                             {QStringLiteral("y"), g.y()},
-                             {QStringLiteral("top"), engine.Array.GetTop(c.Cell, c.Pile)}};
+        cards << QJsonObject{
+            {QStringLiteral("i"), i},         {QStringLiteral("cell"), c.Cell},
+            {QStringLiteral("pile"), c.Pile}, {QStringLiteral("pos"), c.Pos},
+            {QStringLiteral("num"), c.Num},   {QStringLiteral("x"), g.x()},
+            {QStringLiteral("y"), g.y()},     {QStringLiteral("top"), engine.Array.GetTop(c.Cell, c.Pile)}};
     }
     o[QStringLiteral("cards")] = cards;
     QJsonArray cells;

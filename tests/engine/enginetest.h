@@ -98,9 +98,8 @@ struct Table {
     void place(int card, int16_t cell, int16_t pile)
     {
         const CardState &c = engine.Cards[static_cast<size_t>(card)];
-        const int16_t count = c.Cell == cell && c.Pile == pile
-            ? 0
-            : static_cast<int16_t>(engine.Array.GetTop(c.Cell, c.Pile) - c.Pos);
+        const int16_t count =
+            c.Cell == cell && c.Pile == pile ? 0 : static_cast<int16_t>(engine.Array.GetTop(c.Cell, c.Pile) - c.Pos);
         int32_t mode = 2;
         engine.Array.MoveCard(static_cast<int16_t>(card), cell, pile,
                               static_cast<int16_t>(engine.Array.GetTop(cell, pile) + 1), mode, 0, count, false);
@@ -171,7 +170,7 @@ struct CardSnap {
     bool operator==(const CardSnap &o) const
     {
         return Cell == o.Cell && Pile == o.Pile && Pos == o.Pos && FaceMode == o.FaceMode && Left == o.Left
-            && Top == o.Top;
+               && Top == o.Top;
     }
 };
 
@@ -194,6 +193,9 @@ inline std::vector<int> faces(const Engine &e)
     return v;
 }
 
-inline std::string str(const QString &s) { return s.toStdString(); }
+inline std::string str(const QString &s)
+{
+    return s.toStdString();
+}
 
 } // namespace tw::test

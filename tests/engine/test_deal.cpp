@@ -36,11 +36,8 @@ std::vector<int> expectedTableau(const cGames &g)
         for (int p = 0; p < 4; ++p)
             sizes[static_cast<size_t>(p)] = 13;
         break;
-    case 3:
-        sizes = {4, 5, 6, 7, 8, 7, 6, 5, 4};
-        break;
-    default:
-        return {};
+    case 3: sizes = {4, 5, 6, 7, 8, 7, 6, 5, 4}; break;
+    default: return {};
     }
     return sizes;
 }
@@ -101,7 +98,7 @@ TEST(Deal, PileSizesFollowTheRowWithAutoplayOff)
             EXPECT_EQ(stock, 0) << str(name); // the random pattern deals the whole stock
         }
         const bool keepsStock = name == u"Cascade" || name == u"Double Cascade" || name == u"Klondike Freecell"
-            || name == u"Double Klondike Freecell" || name == u"Milligan Cell" || name == u"Oasis";
+                                || name == u"Double Klondike Freecell" || name == u"Milligan Cell" || name == u"Oasis";
         EXPECT_EQ(stock > 0, keepsStock) << str(name);
         if (g.Tag() != u"Spider") {
             EXPECT_EQ(t.position(), 0) << str(name); // nothing journalled by the deal

@@ -6,13 +6,41 @@ using namespace tw::test;
 
 namespace {
 
-const char *const kNames[35] = {
-    "Avenue", "Baker's Game", "Baker's Spider", "Bastion", "Carnival", "Cascade", "Cone Freecell",
-    "Double Baker's Game", "Double Baker's Spider", "Double Cascade", "Double Freecell", "Double Galaxy",
-    "Double Klondike Freecell", "Double Spidercells", "Eight Off", "Fancell", "Forecell", "Four Colors", "Freecell",
-    "Freecell AK", "Galaxy", "Klondike Freecell", "Milligan Cell", "Oasis", "Penguin", "SeaTowers", "See-Saw",
-    "Seven By Four", "Spidercells", "Stalactites", "Stripped Freecell", "Tuxedo", "Two Cells", "Vertical Freecell",
-    "Zodiac"};
+const char *const kNames[35] = {"Avenue",
+                                "Baker's Game",
+                                "Baker's Spider",
+                                "Bastion",
+                                "Carnival",
+                                "Cascade",
+                                "Cone Freecell",
+                                "Double Baker's Game",
+                                "Double Baker's Spider",
+                                "Double Cascade",
+                                "Double Freecell",
+                                "Double Galaxy",
+                                "Double Klondike Freecell",
+                                "Double Spidercells",
+                                "Eight Off",
+                                "Fancell",
+                                "Forecell",
+                                "Four Colors",
+                                "Freecell",
+                                "Freecell AK",
+                                "Galaxy",
+                                "Klondike Freecell",
+                                "Milligan Cell",
+                                "Oasis",
+                                "Penguin",
+                                "SeaTowers",
+                                "See-Saw",
+                                "Seven By Four",
+                                "Spidercells",
+                                "Stalactites",
+                                "Stripped Freecell",
+                                "Tuxedo",
+                                "Two Cells",
+                                "Vertical Freecell",
+                                "Zodiac"};
 
 struct Select : ::testing::Test {
     Table t;
@@ -43,7 +71,7 @@ TEST_F(Select, ComparesNamesExactly)
     for (const char *wrong : {"freecell", "Freecell ", " Freecell", "FREECELL", "Freecel", ""}) {
         select(wrong);
         EXPECT_EQ(g.BaseX(), 10420) << wrong; // still Avenue's
-        EXPECT_EQ(g.Piles(4), 0) << wrong;     // reserves reset
+        EXPECT_EQ(g.Piles(4), 0) << wrong;    // reserves reset
     }
     select("Freecell AK");
     EXPECT_EQ(g.Tag(), QStringLiteral("FreecellAK"));

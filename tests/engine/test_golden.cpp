@@ -85,9 +85,9 @@ uint64_t tableFingerprint(Table &t)
     f.add(int64_t{j.Last()});
     for (int32_t i = 0; i <= j.Last(); ++i) {
         const TransRec &r = j.RecordAt(i);
-        for (int64_t v : {int64_t{r.Card}, int64_t{r.FromCell}, int64_t{r.FromPile}, int64_t{r.FromPos},
-                          int64_t{r.ToCell}, int64_t{r.ToPile}, int64_t{r.ToPos}, int64_t{r.Count}, int64_t{r.Mode},
-                          int64_t{r.Multi}})
+        for (int64_t v :
+             {int64_t{r.Card}, int64_t{r.FromCell}, int64_t{r.FromPile}, int64_t{r.FromPos}, int64_t{r.ToCell},
+              int64_t{r.ToPile}, int64_t{r.ToPos}, int64_t{r.Count}, int64_t{r.Mode}, int64_t{r.Multi}})
             f.add(v);
     }
     f.add(int64_t{t.data().GameRunning()});
@@ -106,10 +106,10 @@ uint64_t parameterFingerprint(const cGames &g)
             f.add(int64_t{g.Order(cell, pile)});
     }
     for (int64_t v : {int64_t{g.GoalType()}, int64_t{g.MultiMove()}, int64_t{g.Compare()}, int64_t{g.StockType()},
-                      int64_t{g.StockMove()}, int64_t{g.HomeType()}, int64_t{g.HomePileOrder()},
-                      int64_t{g.SuitType()}, int64_t{g.TotalCards()}, int64_t{g.BaseX()}, int64_t{g.BaseY()},
-                      int64_t{g.DisAutoPlay()}, int64_t{g.EmptyNum()}, int64_t{g.CardsOpen()},
-                      int64_t{g.StockNum()}, int64_t{g.GoalDiv()}, int64_t{g.MultiOrder()}})
+                      int64_t{g.StockMove()}, int64_t{g.HomeType()}, int64_t{g.HomePileOrder()}, int64_t{g.SuitType()},
+                      int64_t{g.TotalCards()}, int64_t{g.BaseX()}, int64_t{g.BaseY()}, int64_t{g.DisAutoPlay()},
+                      int64_t{g.EmptyNum()}, int64_t{g.CardsOpen()}, int64_t{g.StockNum()}, int64_t{g.GoalDiv()},
+                      int64_t{g.MultiOrder()}})
         f.add(v);
     f.add(g.Tag());
     f.add(g.Name());
@@ -188,7 +188,7 @@ void playout(Table &t, Script &s, int steps)
 struct Expected {
     const char *name;
     uint64_t parameters;
-    uint64_t deals[4];   // game numbers 1 and 123456789012, autoplay on and off
+    uint64_t deals[4]; // game numbers 1 and 123456789012, autoplay on and off
     uint64_t playout;
 };
 

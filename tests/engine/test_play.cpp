@@ -344,7 +344,7 @@ TEST_F(Play, SpiderRunGoesHomeAsOneGroup)
     EXPECT_EQ(t.count(0, 0), 0);
     EXPECT_EQ(t.count(3, 1), 13); // Suitpile 5 Mod 4
     EXPECT_EQ(t.topCard(3, 1), t.at(3, 1, 12));
-    EXPECT_EQ(e.GetCardNum(t.at(3, 1, 0)), 0);  // the Ace went first
+    EXPECT_EQ(e.GetCardNum(t.at(3, 1, 0)), 0); // the Ace went first
     EXPECT_EQ(e.GetCardNum(t.at(3, 1, 12)), 12);
     EXPECT_EQ(t.position(), before + 14);
     for (int32_t i = before + 2; i < before + 14; ++i)

@@ -48,9 +48,9 @@ TEST_F(Rules, DownInSuitAndEither)
 
 TEST_F(Rules, AlternatingColours)
 {
-    EXPECT_TRUE(fits(Hearts, 7, Spades, 6, 4));     // red 8 takes black 7
+    EXPECT_TRUE(fits(Hearts, 7, Spades, 6, 4)); // red 8 takes black 7
     EXPECT_TRUE(fits(Diamonds, 7, Clubs, 6, 4));
-    EXPECT_FALSE(fits(Hearts, 7, Diamonds, 6, 4));  // same colour, other suit
+    EXPECT_FALSE(fits(Hearts, 7, Diamonds, 6, 4)); // same colour, other suit
     EXPECT_FALSE(fits(Hearts, 7, Hearts, 6, 4));
     EXPECT_FALSE(fits(Spades, 7, Clubs, 6, 4));
     EXPECT_FALSE(fits(Hearts, 7, Spades, 8, 4));

@@ -71,7 +71,8 @@ struct Soak {
                     continue;
                 cards.push_back(e.Array.GetPicID(cell, p, top));
                 if (cell == 0)
-                    cards.push_back(e.Array.GetPicID(0, p, static_cast<int16_t>(top - pick(std::min(top, int16_t(5)) + 1))));
+                    cards.push_back(
+                        e.Array.GetPicID(0, p, static_cast<int16_t>(top - pick(std::min(top, int16_t(5)) + 1))));
             }
         if (e.Games.StockType() == 1 && e.Array.GetTop(1, 0) >= 0)
             cards.push_back(e.Array.GetTopPicID(1, 0));
@@ -127,7 +128,8 @@ struct Soak {
             while (e.Games.Piles(cell) < 1)
                 cell = static_cast<int16_t>(pick(5));
             const int16_t pile = static_cast<int16_t>(pick(e.Games.Piles(cell)));
-            const int16_t pos = cell == 0 ? e.Array.GetTop(0, pile) : (cell == 3 || cell == 4 ? 0 : e.Array.GetTop(cell, pile));
+            const int16_t pos =
+                cell == 0 ? e.Array.GetTop(0, pile) : (cell == 3 || cell == 4 ? 0 : e.Array.GetTop(cell, pile));
             const int jitter = pick(3) == 0 ? 0 : 700;
             left = static_cast<float>(e.Games.GetCordX(cell, pile, pos) + (jitter ? pick(2 * jitter) - jitter : 0));
             top = static_cast<float>(e.Games.GetCordY(cell, pile, pos) + (jitter ? pick(2 * jitter) - jitter : 0));
@@ -163,7 +165,8 @@ struct Soak {
             randomDrag();
         } else if (r < 73) {
             if (e.Array.GetTop(1, 0) >= 0) {
-                const int16_t pos = pick(2) ? e.Array.GetTop(1, 0) : static_cast<int16_t>(pick(e.Array.GetTop(1, 0) + 1));
+                const int16_t pos =
+                    pick(2) ? e.Array.GetTop(1, 0) : static_cast<int16_t>(pick(e.Array.GetTop(1, 0) + 1));
                 const int card = e.Array.GetPicID(1, 0, pos);
                 note("press stock " + std::to_string(card));
                 t.press(card);

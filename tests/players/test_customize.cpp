@@ -1,8 +1,8 @@
 #include "players/customize.h"
 #include "records/score.h"
+#include "scriptedprompt.h"
 #include "settings/artwork.h"
 #include "settings/store.h"
-#include "scriptedprompt.h"
 #include "testutil.h"
 
 #include <QApplication>
@@ -73,9 +73,9 @@ struct Fixture {
     }
 };
 
-const QStringList kOkOnlyKeys = {"CardSpeed", "UndoSpeed",     "UndoallSpeed", "ReplaySpeed", "SoundStart",
+const QStringList kOkOnlyKeys = {"CardSpeed",   "UndoSpeed",     "UndoallSpeed",  "ReplaySpeed", "SoundStart",
                                  "SoundCardUp", "SoundCardDown", "SoundAutoPlay", "SoundUndo",   "SoundRedo",
-                                 "SoundWin",  "BGIndex",       "Fade",         "CustomColor", "DeckIndex"};
+                                 "SoundWin",    "BGIndex",       "Fade",          "CustomColor", "DeckIndex"};
 
 QTreeWidgetItem *findNode(const QTreeWidget *tree, const QString &text)
 {
@@ -296,7 +296,7 @@ TEST(Customize, SpeedsAreWrittenOnlyByOk)
 TEST(Customize, SoundsAreStoredAsMinusOneAndZero)
 {
     Fixture f;
-    f.d.data.SoundWin(1);      // a stored 1: shown ticked, saved as -1
+    f.d.data.SoundWin(1); // a stored 1: shown ticked, saved as -1
     f.d.data.SoundCardUp(-1);
     f.d.data.SoundStart(0);
     frmCustomize w(f.ctx);
@@ -347,8 +347,8 @@ TEST(Customize, BackgroundTreeOffersColoursAndPictureGroups)
     EXPECT_EQ(root->text(0), "Backgrounds");
     EXPECT_EQ(root->data(0, frmCustomize::KeyRole).toString(), "main");
     EXPECT_FALSE(root->data(0, frmCustomize::TagRole).isValid());
-    EXPECT_EQ(childTexts(root), QStringList({"Colors", "Bricks", "Marbles", "Paper", "Rocks", "Stars", "Surfaces",
-                                             "Water", "Wood"}));
+    EXPECT_EQ(childTexts(root),
+              QStringList({"Colors", "Bricks", "Marbles", "Paper", "Rocks", "Stars", "Surfaces", "Water", "Wood"}));
     QTreeWidgetItem *colours = root->child(0);
     EXPECT_EQ(colours->data(0, frmCustomize::KeyRole).toString(), "c");
     EXPECT_FALSE(colours->data(0, frmCustomize::TagRole).isValid());
@@ -360,10 +360,13 @@ TEST(Customize, BackgroundTreeOffersColoursAndPictureGroups)
         names << colours->child(i)->text(0);
         EXPECT_EQ(colours->child(i)->data(0, frmCustomize::TagRole).toInt(), 1000 + i);
     }
-    EXPECT_EQ(names, QStringList({"Blue", "Brown", "Chocolate", "Corn Flower", "Crimson", "Dark Blue", "Dark Green",
-                                  "Dark Magenta", "Dark Olive Green", "Dark Red", "Dark Slate Blue",
-                                  "Dark Slate Gray", "Dark Violet", "Deep Pink", "Deep Sky Blue", "Forest Green",
-                                  "Green", "Indigo", "Orange Red", "Purple"}));
+    EXPECT_EQ(names, QStringList({"Blue",         "Brown",           "Chocolate",
+                                  "Corn Flower",  "Crimson",         "Dark Blue",
+                                  "Dark Green",   "Dark Magenta",    "Dark Olive Green",
+                                  "Dark Red",     "Dark Slate Blue", "Dark Slate Gray",
+                                  "Dark Violet",  "Deep Pink",       "Deep Sky Blue",
+                                  "Forest Green", "Green",           "Indigo",
+                                  "Orange Red",   "Purple"}));
     EXPECT_EQ(childTags(colours).first(), 1000);
 
     QTreeWidgetItem *bricks = root->child(1);

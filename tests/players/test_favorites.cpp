@@ -1,6 +1,6 @@
 #include "players/favorites.h"
-#include "records/score.h"
 #include "records/columnstest.h"
+#include "records/score.h"
 #include "scriptedprompt.h"
 #include "testutil.h"
 

@@ -8,8 +8,8 @@
 #include "uitestutil.h"
 
 #include <QDir>
-#include <QFontMetricsF>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -314,7 +314,7 @@ TEST_F(PlayersFixture, AtTwentyPlayersNewIsRefused)
     EXPECT_EQ(windowBoxes()[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     EXPECT_EQ(slotNames(), names);
     EXPECT_FALSE(d.data.Store().Read(QStringLiteral("Users"), QStringLiteral("21"), QStringLiteral("-"))
-                     != QStringLiteral("-"));
+                 != QStringLiteral("-"));
 
     // The dialog itself has no slot left either: it stays open.
     dlGInput dlg(prompt, d.data, score);

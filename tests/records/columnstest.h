@@ -55,9 +55,8 @@ inline QStringList cutColumns(const QTreeView *view)
         const int head = view->isHeaderHidden() ? 0 : header->sectionSizeHint(c);
         const int has = view->columnWidth(c);
         if (std::max(cells, head) > has)
-            out << view->model()->headerData(c, Qt::Horizontal).toString() + QStringLiteral(": needs %1, has %2")
-                                                                               .arg(std::max(cells, head))
-                                                                               .arg(has);
+            out << view->model()->headerData(c, Qt::Horizontal).toString()
+                       + QStringLiteral(": needs %1, has %2").arg(std::max(cells, head)).arg(has);
     }
     return out;
 }

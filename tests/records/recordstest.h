@@ -30,7 +30,7 @@ namespace tw::test {
 // A store over a fresh data folder, a fixed clock and the catalogue, whose
 // questions, reports and save dialog are answered by a scripted prompt: the
 // headless one, or the on-screen one for the windows over the store.
-template <class ScriptedPromptType>
+template<class ScriptedPromptType>
 struct StoreFixtureWith : public ::testing::Test {
     StoreFixtureWith()
     {
@@ -68,8 +68,7 @@ struct StoreFixtureWith : public ::testing::Test {
                            int status)
     {
         return QByteArray("\"") + date + "\",\"" + gname + "\"," + gno + ',' + QByteArray::number(time) + ','
-            + QByteArray::number(moves) + ',' + QByteArray::number(sc) + ',' + QByteArray::number(status)
-            + "\r\n";
+               + QByteArray::number(moves) + ',' + QByteArray::number(sc) + ',' + QByteArray::number(status) + "\r\n";
     }
 
     QTemporaryDir tmp;

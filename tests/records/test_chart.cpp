@@ -1,5 +1,5 @@
-#include "records/chart.h"
 #include "charttest.h"
+#include "records/chart.h"
 
 #include <QAbstractAxis>
 #include <QBarSeries>

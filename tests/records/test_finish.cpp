@@ -54,7 +54,7 @@ frmFinish *visibleFinish()
 
 // Runs act on the modal window of type W once its event loop runs. A missing
 // window fails the test and closes whatever is modal, so nothing hangs.
-template <class W>
+template<class W>
 void whenModal(std::function<void(W *)> act)
 {
     QTimer::singleShot(0, [act] {
@@ -163,8 +163,8 @@ TEST_F(FinishTest, LoadFillsTheWindowThenPlaysThenRecordsOnceBeforeShowing)
     whenModal<frmFinish>([&](frmFinish *w) {
         EXPECT_EQ(w->windowTitle(), "Congrats");
         EXPECT_EQ(w->Frame1->title(), "Freecell");
-        EXPECT_EQ(lines(w->ListView1), QStringList({" Game : 123", " Player : Player1", " Time : 0:05:00",
-                                                    " Moves : 57", " Score : 120"}));
+        EXPECT_EQ(lines(w->ListView1),
+                  QStringList({" Game : 123", " Player : Player1", " Time : 0:05:00", " Moves : 57", " Score : 120"}));
         ASSERT_EQ(w->chFin->RowCount(), 1);
         ASSERT_EQ(w->chFin->ColumnCount(), 3);
         EXPECT_EQ(w->chFin->Value(0, 1), 120.0);

@@ -134,8 +134,7 @@ TEST_F(GameStatWindow, ControlsCaptionsAndHeaders)
     EXPECT_EQ(w.cmdExport->text(), "Export Statistics");
     EXPECT_EQ(w.cmdClose->text(), "Close");
     EXPECT_EQ(headers(w.lvGames), QStringList({"Game", "Played", "Won", "Lost", "Time", "Moves", "Score", "Perc"}));
-    EXPECT_EQ(headers(w.lvPlayer),
-              QStringList({"Player", "Played", "Won", "Lost", "Time", "Moves", "Score", "Perc"}));
+    EXPECT_EQ(headers(w.lvPlayer), QStringList({"Player", "Played", "Won", "Lost", "Time", "Moves", "Score", "Perc"}));
     EXPECT_EQ(headers(w.lvDate), QStringList({"Day", "Played", "Won"}));
     EXPECT_EQ(w.lvGeneral->columnCount(), 1);
     EXPECT_TRUE(w.lvGeneral->isHeaderHidden());
@@ -146,8 +145,8 @@ TEST_F(GameStatWindow, ControlsCaptionsAndHeaders)
         keys << w.imcDate->itemData(i, frmGameStat::KeyRole).toString();
         tags << w.imcDate->itemData(i, frmGameStat::TagRole).toString();
     }
-    EXPECT_EQ(periods, QStringList({"Last 5 Days", "Last 10 Days", "Last 30 Days", "Last 5 Months",
-                                    "Last 10 Months", "Last 5 Years"}));
+    EXPECT_EQ(periods, QStringList({"Last 5 Days", "Last 10 Days", "Last 30 Days", "Last 5 Months", "Last 10 Months",
+                                    "Last 5 Years"}));
     EXPECT_EQ(keys, QStringList({"5d", "10d", "30d", "5m", "10m", "5y"}));
     EXPECT_EQ(tags, QStringList({"d", "d", "d", "m", "m", "yyyy"}));
     EXPECT_EQ(w.imcDate->currentIndex(), 0);
@@ -159,9 +158,9 @@ TEST_F(GameStatWindow, GeneralSummaryOfThreeWonOutOfSeven)
     frmGameStat w(ctx);
     EXPECT_EQ(texts(w.lvGeneral, 0),
               QStringList({"Games Played : 7", "Games Won : 3", "Games Lost : 4", "Total Moves : 382",
-                           "Total Score : 930", "Total Time : 0:20:00", "Moves Per Game : 54",
-                           "Score Per Game : 132", "Time Per Game : 0:02:51", "Games Per Hour : 21",
-                           "Moves Per Hour : 1146", "Score Per Hour : 2790", "Winning Percentage : 42.86%"}));
+                           "Total Score : 930", "Total Time : 0:20:00", "Moves Per Game : 54", "Score Per Game : 132",
+                           "Time Per Game : 0:02:51", "Games Per Hour : 21", "Moves Per Hour : 1146",
+                           "Score Per Hour : 2790", "Winning Percentage : 42.86%"}));
     ASSERT_EQ(w.chGen->RowCount(), 1);
     EXPECT_EQ(cells(w.chGen, 0), Cells({3.0, 4.0}));
     EXPECT_EQ(labels(w.chGen), QStringList({"Won : 3", "Lost : 4"}));
@@ -171,8 +170,7 @@ TEST_F(GameStatWindow, GeneralSummaryOfThreeWonOutOfSeven)
 
     // The game table shows two decimals of the percentage, the player table
     // the share rounded first: whole percents.
-    EXPECT_EQ(row(w.lvGames, "Freecell"),
-              QStringList({"Freecell", "7", "3", "4", "0:20:00", "382", "930", "42.86%"}));
+    EXPECT_EQ(row(w.lvGames, "Freecell"), QStringList({"Freecell", "7", "3", "4", "0:20:00", "382", "930", "42.86%"}));
     EXPECT_EQ(row(w.lvPlayer, "Ann"), QStringList({"Ann", "7", "3", "4", "0:20:00", "382", "930", "43%"}));
     EXPECT_EQ(row(w.lvPlayer, "Bob"), QStringList({"Bob", "0", "0", "0", "0:00:00", "0", "0", "0%"}));
 }
@@ -196,7 +194,7 @@ TEST_F(GameStatWindow, NegativeTotalsAreListedWithTheirSignAndChartedAsZero)
     const QStringList general = texts(w.lvGeneral, 0);
     ASSERT_EQ(general.size(), 13);
     EXPECT_EQ(general[4], "Total Score : -5");
-    EXPECT_EQ(general[7], "Score Per Game : -2"); // -2.5 truncated toward zero
+    EXPECT_EQ(general[7], "Score Per Game : -2");     // -2.5 truncated toward zero
     EXPECT_EQ(general[8], "Time Per Game : 0:00:02"); // 2.5 s, the half to the even second
     EXPECT_EQ(general[11], "Score Per Hour : -3600");
     EXPECT_EQ(general[12], "Winning Percentage : 0%");
@@ -211,10 +209,10 @@ TEST_F(GameStatWindow, EmptyTableShowsZeros)
 {
     frmGameStat w(ctx);
     EXPECT_EQ(texts(w.lvGeneral, 0),
-              QStringList({"Games Played : 0", "Games Won : 0", "Games Lost : 0", "Total Moves : 0",
-                           "Total Score : 0", "Total Time : 0:00:00", "Moves Per Game : 0", "Score Per Game : 0",
-                           "Time Per Game : 0:00:00", "Games Per Hour : 0", "Moves Per Hour : 0",
-                           "Score Per Hour : 0", "Winning Percentage : 0%"}));
+              QStringList({"Games Played : 0", "Games Won : 0", "Games Lost : 0", "Total Moves : 0", "Total Score : 0",
+                           "Total Time : 0:00:00", "Moves Per Game : 0", "Score Per Game : 0",
+                           "Time Per Game : 0:00:00", "Games Per Hour : 0", "Moves Per Hour : 0", "Score Per Hour : 0",
+                           "Winning Percentage : 0%"}));
     ASSERT_EQ(w.lvGames->topLevelItemCount(), d.data.TotalGames());
     for (int16_t i = 1; i <= d.data.TotalGames(); ++i)
         EXPECT_EQ(row(w.lvGames, d.data.GetGName(i)),
@@ -294,13 +292,13 @@ TEST_F(GameStatWindow, CurrentGameOutsideTheCatalogueKeepsTheFirst)
 TEST_F(GameStatWindow, PeriodBucketsOldestFirst)
 {
     // now is 2024-03-14 17:06:07
-    records("Ann", {rec(1, "Freecell", 10, 1, 5, 1, "2024-03-14 00:00:01"),
-                    rec(2, "Freecell", 20, 2, 6, 0, "2024-03-13 23:59:59"),
-                    rec(3, "Freecell", 30, 3, 7, 1, "2024-03-10 12:00:00"),
-                    rec(4, "Freecell", 40, 4, 8, 1, "2024-03-09 12:00:00"),
-                    rec(5, "Freecell", 50, 5, 9, 0, "2024-02-20 12:00:00"),
-                    rec(6, "Freecell", 60, 6, 10, 1, "2023-06-01 12:00:00"),
-                    rec(7, "Freecell", 70, 7, 11, 1, "sometime")});
+    records("Ann",
+            {rec(1, "Freecell", 10, 1, 5, 1, "2024-03-14 00:00:01"),
+             rec(2, "Freecell", 20, 2, 6, 0, "2024-03-13 23:59:59"),
+             rec(3, "Freecell", 30, 3, 7, 1, "2024-03-10 12:00:00"),
+             rec(4, "Freecell", 40, 4, 8, 1, "2024-03-09 12:00:00"),
+             rec(5, "Freecell", 50, 5, 9, 0, "2024-02-20 12:00:00"),
+             rec(6, "Freecell", 60, 6, 10, 1, "2023-06-01 12:00:00"), rec(7, "Freecell", 70, 7, 11, 1, "sometime")});
     frmGameStat w(ctx);
     EXPECT_EQ(w.lvDate->headerItem()->text(0), "Day");
     EXPECT_EQ(texts(w.lvDate, 0), QStringList({"Mar 10", "Mar 11", "Mar 12", "Mar 13", "Mar 14"}));

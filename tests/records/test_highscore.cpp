@@ -103,8 +103,8 @@ struct HighScoreTest : public StoreFixtureWith<ScriptedPrompt> {
                         + line("2024-01-06 10:00:00", "Freecell", "\"lucky\"", 200, 90, 70, 0)
                         + line("2024-01-07 10:00:00", "Zodiac", "5", 100, 60, 50, 1)
                         + line("2024-01-08 10:00:00", "Freecell", "7", 400, 120, -3, 1));
-        file("Bob", line("2024-02-01 09:00:00", "Freecell", "11", 150, 60, 90, 1)
-                        + line("", "Avenue", "12", 500, 200, 0, 1));
+        file("Bob",
+             line("2024-02-01 09:00:00", "Freecell", "11", 150, 60, 90, 1) + line("", "Avenue", "12", 500, 200, 0, 1));
         file("Cy", line("2024-03-01 08:00:00", "Zodiac", "21", 90, 60, 40, 1));
         d.data.CurGName(QStringLiteral("Freecell"));
     }
@@ -130,8 +130,7 @@ TEST_F(HighScoreTest, LayoutCaptionsAndColumns)
               QStringList({"S No.", "Player", "Score", "Time", "Moves", "Status", "Date", "Game No."}));
     EXPECT_EQ(headers(w.lvPlayer),
               QStringList({"S No.", "Game", "Score", "Time", "Moves", "Status", "Date", "Game No."}));
-    EXPECT_EQ(headers(w.lvFin),
-              QStringList({"S No.", "Player", "Game", "Score", "Time", "Moves", "Date", "Game No."}));
+    EXPECT_EQ(headers(w.lvFin), QStringList({"S No.", "Player", "Game", "Score", "Time", "Moves", "Date", "Game No."}));
 }
 
 TEST_F(HighScoreTest, WithNoRecordedGameEveryListIsEmptyAndTheFirstGameIsChosen)
@@ -169,16 +168,12 @@ TEST_F(HighScoreTest, TopGamesRanksEveryPlayersPositiveScores)
     // Equal scores put the later record first; scores of 0 or less are not listed;
     // a lost game is listed as lost.
     ASSERT_EQ(w.lvTop->topLevelItemCount(), 5);
-    EXPECT_EQ(row(w.lvTop, 0),
-              QStringList({"1", "Bob", "Freecell", "90", "0:02:30", "60", "Won", "2/1/2024", "11"}));
+    EXPECT_EQ(row(w.lvTop, 0), QStringList({"1", "Bob", "Freecell", "90", "0:02:30", "60", "Won", "2/1/2024", "11"}));
     EXPECT_EQ(row(w.lvTop, 1),
               QStringList({"2", "Ann", "Freecell", "70", "0:03:20", "90", "Lost", "1/6/2024", "lucky"}));
-    EXPECT_EQ(row(w.lvTop, 2),
-              QStringList({"3", "Ann", "Zodiac", "50", "0:01:40", "60", "Won", "1/7/2024", "5"}));
-    EXPECT_EQ(row(w.lvTop, 3),
-              QStringList({"4", "Ann", "Freecell", "50", "0:05:00", "80", "Won", "1/5/2024", "100"}));
-    EXPECT_EQ(row(w.lvTop, 4),
-              QStringList({"5", "Cy", "Zodiac", "40", "0:01:30", "60", "Won", "3/1/2024", "21"}));
+    EXPECT_EQ(row(w.lvTop, 2), QStringList({"3", "Ann", "Zodiac", "50", "0:01:40", "60", "Won", "1/7/2024", "5"}));
+    EXPECT_EQ(row(w.lvTop, 3), QStringList({"4", "Ann", "Freecell", "50", "0:05:00", "80", "Won", "1/5/2024", "100"}));
+    EXPECT_EQ(row(w.lvTop, 4), QStringList({"5", "Cy", "Zodiac", "40", "0:01:30", "60", "Won", "3/1/2024", "21"}));
     for (int r = 0; r < 5; ++r) {
         EXPECT_EQ(boldColumns(w.lvTop, r), QList<int>{3}) << r;
         EXPECT_FALSE(w.lvTop->topLevelItem(r)->icon(0).isNull());
@@ -274,8 +269,8 @@ TEST_F(HighScoreTest, TwentySlotsWithTiesKeepTheLatestRecords)
     // 25 won games of one score: moves 1..5 in turn, times falling.
     QByteArray bytes;
     for (int i = 1; i <= 25; ++i)
-        bytes += line("2024-01-05 10:00:00", "Freecell", QByteArray::number(i).constData(), 1000 - 10 * i,
-                      i % 5 + 1, 10, 1);
+        bytes +=
+            line("2024-01-05 10:00:00", "Freecell", QByteArray::number(i).constData(), 1000 - 10 * i, i % 5 + 1, 10, 1);
     file("Ann", bytes);
     frmHighScore w(ctx);
 
@@ -292,7 +287,7 @@ TEST_F(HighScoreTest, TwentySlotsWithTiesKeepTheLatestRecords)
 
     choose(w.imcFin, "Moves");
     EXPECT_EQ(column(w.lvFin, 7), QStringList({"25", "20", "15", "10", "5", "21", "16", "11", "6", "1",
-                                               "22", "17", "12", "7", "2", "23", "18", "13", "8", "3"}));
+                                               "22", "17", "12", "7",  "2", "23", "18", "13", "8", "3"}));
     choose(w.imcFin, "Time");
     EXPECT_EQ(column(w.lvFin, 7), latest);
 }
@@ -378,7 +373,8 @@ TEST_F(HighScoreTest, NoListCutsTheLongestNamesOrNumbers)
         w.SSTab1->setCurrentIndex(tab);
         const std::string name = lists[tab]->objectName().toStdString();
         EXPECT_EQ(lists[tab]->model()->rowCount(), 20) << name;
-        EXPECT_TRUE(cutColumns(lists[tab]).isEmpty()) << name << ": " << cutColumns(lists[tab]).join(" | ").toStdString();
+        EXPECT_TRUE(cutColumns(lists[tab]).isEmpty())
+            << name << ": " << cutColumns(lists[tab]).join(" | ").toStdString();
         EXPECT_TRUE(columnsInView(lists[tab])) << name;
     }
     // The other rankings of the finished games keep their room too.

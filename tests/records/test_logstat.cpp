@@ -100,25 +100,20 @@ protected:
         ctx.prompt = &ui;
         now = QDateTime(QDate(2024, 3, 14), QTime(0, 1));
         // In file order; the game number tells the records apart.
-        writeFile(path("Ann.sre"),
-                  line("2024-03-14 00:00:30", "Freecell", "1", 300, 100, 370, 1)
-                      + line("2024-03-13 23:59:00", "Penguin", "2", 65, 12, -5, 0)
-                      + line("next Tuesday", "Penguin", "\"lucky\"", 10, 3, 4, 1)
-                      + line("2024-02-01 08:00:00", "Freecell", "4", 3725, 250, 12, 0));
-        writeFile(path("Bob.sre"),
-                  line("2024-03-10 12:00:00", "Penguin", "5", 100, 50, 200, 1)
-                      + line("2024-03-08 12:00:00", "Penguin", "6", 100, 50, 150, 1)
-                      + line("2024-03-07 12:00:00", "Freecell", "7", 100, 50, 100, 0)
-                      + line("2024-03-07 13:00:00", "Penguin", "8", 100, 50, 90, 0)
-                      + line("2024-03-06 12:00:00", "Penguin", "9", 100, 50, 80, 1)
-                      + line("2024-03-15 09:00:00", "Penguin", "10", 100, 50, 70, 1));
+        writeFile(path("Ann.sre"), line("2024-03-14 00:00:30", "Freecell", "1", 300, 100, 370, 1)
+                                       + line("2024-03-13 23:59:00", "Penguin", "2", 65, 12, -5, 0)
+                                       + line("next Tuesday", "Penguin", "\"lucky\"", 10, 3, 4, 1)
+                                       + line("2024-02-01 08:00:00", "Freecell", "4", 3725, 250, 12, 0));
+        writeFile(path("Bob.sre"), line("2024-03-10 12:00:00", "Penguin", "5", 100, 50, 200, 1)
+                                       + line("2024-03-08 12:00:00", "Penguin", "6", 100, 50, 150, 1)
+                                       + line("2024-03-07 12:00:00", "Freecell", "7", 100, 50, 100, 0)
+                                       + line("2024-03-07 13:00:00", "Penguin", "8", 100, 50, 90, 0)
+                                       + line("2024-03-06 12:00:00", "Penguin", "9", 100, 50, 80, 1)
+                                       + line("2024-03-15 09:00:00", "Penguin", "10", 100, 50, 70, 1));
     }
     ~LogWindow() override { QLocale::setDefault(QLocale::c()); }
 
-    static QString cell(const QTreeView *list, int i, int c)
-    {
-        return list->model()->index(i, c).data().toString();
-    }
+    static QString cell(const QTreeView *list, int i, int c) { return list->model()->index(i, c).data().toString(); }
     static int rowCount(const QTreeView *list) { return list->model()->rowCount(); }
     static QStringList row(const QTreeView *list, int i)
     {
@@ -135,10 +130,7 @@ protected:
             out << cell(list, i, 0) + ":" + cell(list, i, 8);
         return out;
     }
-    static int indexOf(const QComboBox *box, const QString &text)
-    {
-        return box->findText(text, Qt::MatchExactly);
-    }
+    static int indexOf(const QComboBox *box, const QString &text) { return box->findText(text, Qt::MatchExactly); }
 
     AppContext ctx;
 };
@@ -152,8 +144,8 @@ TEST_F(LogWindow, ControlsAndEveryRecordInTableOrder)
     QStringList headers;
     for (int c = 0; c < w.lvLog->model()->columnCount(); ++c)
         headers << w.lvLog->model()->headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(headers, QStringList({"S No.", "Player", "Game", "Score", "Time", "Moves", "Status", "Date",
-                                    "Game Number"}));
+    EXPECT_EQ(headers,
+              QStringList({"S No.", "Player", "Game", "Score", "Time", "Moves", "Status", "Date", "Game Number"}));
     EXPECT_EQ(w.cmdClose->text(), "Close");
 
     ASSERT_EQ(w.imcPlayer->count(), 3);
@@ -176,12 +168,10 @@ TEST_F(LogWindow, ControlsAndEveryRecordInTableOrder)
     EXPECT_EQ(w.imcDate->currentText(), "Show All");
 
     // Player slot order, then file order.
-    EXPECT_EQ(numbers(w.lvLog), QStringList({"1:1", "2:2", "3:lucky", "4:4", "5:5", "6:6", "7:7", "8:8", "9:9",
-                                             "10:10"}));
-    EXPECT_EQ(row(w.lvLog, 0),
-              QStringList({"1", "Ann", "Freecell", "370", "0:05:00", "100", "Won", "3/14/2024", "1"}));
-    EXPECT_EQ(row(w.lvLog, 1),
-              QStringList({"2", "Ann", "Penguin", "-5", "0:01:05", "12", "Lost", "3/13/2024", "2"}));
+    EXPECT_EQ(numbers(w.lvLog),
+              QStringList({"1:1", "2:2", "3:lucky", "4:4", "5:5", "6:6", "7:7", "8:8", "9:9", "10:10"}));
+    EXPECT_EQ(row(w.lvLog, 0), QStringList({"1", "Ann", "Freecell", "370", "0:05:00", "100", "Won", "3/14/2024", "1"}));
+    EXPECT_EQ(row(w.lvLog, 1), QStringList({"2", "Ann", "Penguin", "-5", "0:01:05", "12", "Lost", "3/13/2024", "2"}));
     // A date that cannot be read shows as it was recorded.
     EXPECT_EQ(row(w.lvLog, 2),
               QStringList({"3", "Ann", "Penguin", "4", "0:00:10", "3", "Won", "next Tuesday", "lucky"}));
@@ -288,8 +278,7 @@ TEST_F(LogWindow, NoColumnCutsTheLongestNamesOrNumbers)
     d.data.SetPlayer(3, wide, false);
     writeFile(path(wide + ".sre"),
               line("2024-12-28 23:59:59", game.constData(), "999999999999999", 359999, 32767, -32768, 0)
-                  + line("2024-12-28 23:59:59", game.constData(), "\"999999999999998\"", 2147483647, 32767,
-                         -32768, 1));
+                  + line("2024-12-28 23:59:59", game.constData(), "\"999999999999998\"", 2147483647, 32767, -32768, 1));
     frmLogStat w(ctx);
     w.show();
     EXPECT_TRUE(cutColumns(w.lvLog).isEmpty()) << cutColumns(w.lvLog).join(" | ").toStdString();

@@ -72,10 +72,10 @@ TEST(RecordFile, ItemsSplitLikeTheReaderOfTheFormat)
 TEST(RecordFile, Utf8CheckAndLineWalk)
 {
     EXPECT_TRUE(isUtf8("K\xc3\xb6n \xe2\x82\xac \xf0\x9f\x82\xa1", 13));
-    EXPECT_FALSE(isUtf8("K\xf6n", 3));          // Latin-1
-    EXPECT_FALSE(isUtf8("\xc0\xaf", 2));        // overlong "/"
-    EXPECT_FALSE(isUtf8("\xed\xa0\x80", 3));    // surrogate
-    EXPECT_FALSE(isUtf8("\xe2\x82", 2));        // cut short
+    EXPECT_FALSE(isUtf8("K\xf6n", 3));       // Latin-1
+    EXPECT_FALSE(isUtf8("\xc0\xaf", 2));     // overlong "/"
+    EXPECT_FALSE(isUtf8("\xed\xa0\x80", 3)); // surrogate
+    EXPECT_FALSE(isUtf8("\xe2\x82", 2));     // cut short
 
     auto walk = [](const QByteArray &bytes) {
         QStringList seen;
@@ -87,7 +87,9 @@ TEST(RecordFile, Utf8CheckAndLineWalk)
     EXPECT_EQ(walk("a\r\n\r\nb\nc\r\nhalf"), (QStringList{"a", "", "b", "c", "half"}));
     EXPECT_EQ(walk("a\rb\r\rc\r"), (QStringList{"a", "b", "", "c"}));
     EXPECT_EQ(walk("a\rb\nc\r\n\rd"), (QStringList{"a", "b", "c", "", "d"}));
-    EXPECT_EQ(walk("\xEF\xBB\xBF" "a\r\nb"), (QStringList{"a", "b"}));
+    EXPECT_EQ(walk("\xEF\xBB\xBF"
+                   "a\r\nb"),
+              (QStringList{"a", "b"}));
     EXPECT_EQ(walk("a\r\n\xEF\xBB\xBF"), (QStringList{"a", QString::fromLatin1("\xEF\xBB\xBF")})); // only at the start
     EXPECT_EQ(walk(""), QStringList());
 }
@@ -134,7 +136,7 @@ TEST(RecordDate, OlderLocaleFormsAreRead)
     EXPECT_EQ(parseRecordDate("3/14/2024 5:06:07 PM"), pm);
     EXPECT_EQ(parseRecordDate("14.03.2024 17:06:07"), pm);
     EXPECT_EQ(parseRecordDate("3/14/2024"), QDateTime(QDate(2024, 3, 14), QTime(0, 0)));
-    EXPECT_EQ(parseRecordDate("3/14/24 5:06:07 PM"), pm);      // two-digit year: this century
+    EXPECT_EQ(parseRecordDate("3/14/24 5:06:07 PM"), pm); // two-digit year: this century
     EXPECT_EQ(parseRecordDate("25/12/2023 08:00:00"), QDateTime(QDate(2023, 12, 25), QTime(8, 0)));
     // Month first wins where both would fit, under a month-first locale.
     EXPECT_EQ(parseRecordDate("3/4/2024 10:00:00").date(), QDate(2024, 3, 4));
@@ -155,10 +157,10 @@ TEST(ZonePrinter, ZonesAreFourteenColumnsWide)
     ZonePrinter z;
     z.text("Played").zone().text("Won").endLine();
     z.number(2).zone().number(-5).zone().text("x").endLine();
-    z.text("abcdefghijklmn").zone().text("X").endLine();        // ends on a zone start: follows at once
-    z.text("abcdefghijklmno").zone().text("X").endLine();       // reaches into zone 2: goes to zone 3
+    z.text("abcdefghijklmn").zone().text("X").endLine();  // ends on a zone start: follows at once
+    z.text("abcdefghijklmno").zone().text("X").endLine(); // reaches into zone 2: goes to zone 3
     z.text("Game").blanks(21).text("Played").zone().text("Won").endLine();
-    z.zone().text("Y").endLine();                                // an empty first zone
+    z.zone().text("Y").endLine(); // an empty first zone
     z.number(123).endLine();
     // Columns are characters, not bytes.
     z.text(QString::fromUtf8("K\xc3\xb6nig")).zone().number(-9223372036854775807LL - 1).endLine();

@@ -68,7 +68,8 @@ protected:
     static QStringList fullHead()
     {
         return {" ", " ", "Full Statistics", "--------------",
-                "Date          Game          Player        Status        Score         Moves         Time          Game No"};
+                "Date          Game          Player        Status        Score         Moves         Time          "
+                "Game No"};
     }
 };
 
@@ -85,9 +86,9 @@ TEST_F(ScoreExport, ReportMatchesLineByLine)
     EXPECT_TRUE(ui.errors().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(*ui.saveName + ".txt")); // written under exactly the chosen name
 
-    QStringList expect = head("Player1",
-                              {" 2             1             1            0:06:05        112           365 "},
-                              {"Player1        2             1             1            0:06:05        112           365 "});
+    QStringList expect =
+        head("Player1", {" 2             1             1            0:06:05        112           365 "},
+             {"Player1        2             1             1            0:06:05        112           365 "});
     for (int16_t i = 1; i <= frmGame::GameCount; ++i) {
         const QString name = frmGame::NameAt(i);
         expect << (name == "Freecell" ? "Freecell                  2  1            0:06:05        112           365 "
@@ -107,23 +108,26 @@ TEST_F(ScoreExport, LongNamesAndUnreadableDatesInTheFullSection)
 {
     d.data.SetPlayer(1, "Fourteen chars", true);
     d.data.SetPlayer(2, "A rather long player name", false);
-    writeFile(path("A rather long player name.sre"),
-              line("old text", "Freecell", "7", 3725, 1, 12, 1));
+    writeFile(path("A rather long player name.sre"), line("old text", "Freecell", "7", 3725, 1, 12, 1));
     score.ExportStat();
     const QStringList got = exportedLines(*ui.saveName);
     EXPECT_EQ(got[4], "Created By    Fourteen chars");
-    EXPECT_TRUE(got.contains("Fourteen chars 0             0             0            0:00:00        0             0 "));
-    EXPECT_TRUE(got.contains("A rather long player name    1             1             0            1:02:05        1             12 "));
-    EXPECT_EQ(got.last(), "old text      Freecell      A rather lon  Won            12            1            1:02:05      7 ");
+    EXPECT_TRUE(
+        got.contains("Fourteen chars 0             0             0            0:00:00        0             0 "));
+    EXPECT_TRUE(got.contains(
+        "A rather long player name    1             1             0            1:02:05        1             12 "));
+    EXPECT_EQ(got.last(),
+              "old text      Freecell      A rather lon  Won            12            1            1:02:05      7 ");
 }
 
 TEST_F(ScoreExport, NoFilesStillWritesEverySection)
 {
     d.data.SetPlayer(2, "Bob", false);
     score.ExportStat();
-    QStringList expect = head("Player1", {" 0             0             0            0:00:00        0             0 "},
-                              {"Player1        0             0             0            0:00:00        0             0 ",
-                               "Bob            0             0             0            0:00:00        0             0 "});
+    QStringList expect =
+        head("Player1", {" 0             0             0            0:00:00        0             0 "},
+             {"Player1        0             0             0            0:00:00        0             0 ",
+              "Bob            0             0             0            0:00:00        0             0 "});
     for (int16_t i = 1; i <= frmGame::GameCount; ++i)
         expect << zeroGame(frmGame::NameAt(i));
     expect << fullHead();
@@ -308,5 +312,6 @@ TEST_F(ScoreExport, AFullDiskIsNoSuccessAndLeavesNoReport)
     ui.saveName = fresh;
     score.ExportStat();
     EXPECT_EQ(ui.infos().size(), 1);
-    EXPECT_TRUE(readFile(fresh).endsWith("Freecell      Player1       Won            370           100          0:05:00      123 \r\n"));
+    EXPECT_TRUE(readFile(fresh).endsWith(
+        "Freecell      Player1       Won            370           100          0:05:00      123 \r\n"));
 }

@@ -171,9 +171,9 @@ TEST_F(ScoreStats, SortTiesScoreLimitsAndFilters)
 
 TEST_F(ScoreStats, FinSortByTimeAndByMoves)
 {
-    records("Ann", {rec(1, "Freecell", 300, 90, 10, 1), rec(2, "Freecell", 100, 120, 10, 1),
-                    rec(3, "Freecell", 50, 10, 10, 0), rec(4, "Freecell", 100, 80, 10, 1),
-                    rec(5, "Freecell", 200, 80, -20, 1), rec(6, "Freecell", 0, 0, 10, 1)});
+    records("Ann",
+            {rec(1, "Freecell", 300, 90, 10, 1), rec(2, "Freecell", 100, 120, 10, 1), rec(3, "Freecell", 50, 10, 10, 0),
+             rec(4, "Freecell", 100, 80, 10, 1), rec(5, "Freecell", 200, 80, -20, 1), rec(6, "Freecell", 0, 0, 10, 1)});
     score.OpenAllScore();
     score.FinSort(true, false);
     EXPECT_EQ(top(), (V{4, 2, 5, 1})); // fastest first, the later of equal times first; lost games out
@@ -188,8 +188,8 @@ TEST_F(ScoreStats, FinSortByTimeAndByMoves)
 TEST_F(ScoreStats, FinSortKeepsTheTwentyFastest)
 {
     QList<QByteArray> lines;
-    for (int k : {30, 4, 12, 27, 1, 18, 9, 22, 15, 6, 25, 3, 20, 11, 29, 7, 16, 2, 24, 13, 8, 28, 19, 5, 14, 10,
-                  26, 17, 21, 23})
+    for (int k : {30, 4,  12, 27, 1,  18, 9,  22, 15, 6,  25, 3,  20, 11, 29,
+                  7,  16, 2,  24, 13, 8,  28, 19, 5,  14, 10, 26, 17, 21, 23})
         lines << rec(k, "Freecell", k, 100 - k, 10, 1);
     records("Ann", lines);
     score.OpenAllScore();
@@ -208,12 +208,12 @@ TEST_F(ScoreStats, FinSortKeepsTheTwentyFastest)
 TEST_F(ScoreStats, PeriodWindowsFollowTheCalendar)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    records("Ann", {rec(1, "Freecell", 10, 1, 1, 1, "2024-03-13 23:59:00"),
-                    rec(2, "Freecell", 20, 2, 2, 0, "2024-03-14 00:00:30"),
-                    rec(3, "Freecell", 40, 4, 4, 1, "2024-02-29 12:00:00"),
-                    rec(4, "Freecell", 80, 8, 8, 1, "2023-12-31 23:59:59"),
-                    rec(5, "Freecell", 160, 16, 16, 1, "not a date"),
-                    rec(6, "Freecell", 320, 32, 32, 1, "3/14/2024 11:00:00 PM")});
+    records("Ann",
+            {rec(1, "Freecell", 10, 1, 1, 1, "2024-03-13 23:59:00"),
+             rec(2, "Freecell", 20, 2, 2, 0, "2024-03-14 00:00:30"),
+             rec(3, "Freecell", 40, 4, 4, 1, "2024-02-29 12:00:00"),
+             rec(4, "Freecell", 80, 8, 8, 1, "2023-12-31 23:59:59"), rec(5, "Freecell", 160, 16, 16, 1, "not a date"),
+             rec(6, "Freecell", 320, 32, 32, 1, "3/14/2024 11:00:00 PM")});
     records("Bob", {rec(7, "Freecell", 640, 64, 64, 1, "2024-03-31 23:59:59")});
     score.OpenAllScore();
     const QString ref = "2024-03-14 00:01:00";

@@ -33,9 +33,8 @@ TEST_F(ScoreStore, RandomGameLineBytesAndOneLinePerGame)
     now = QDateTime(QDate(2024, 3, 14), QTime(17, 10, 0));
     game("Freecell", GameNo::text("42"), 65, 12, -5);
     score.AddScore(0);
-    EXPECT_EQ(readFile(path("Player1.sre")),
-              QByteArray("\"2024-03-14 17:06:07\",\"Freecell\",123,300,100,370,1\r\n"
-                         "\"2024-03-14 17:10:00\",\"Freecell\",\"42\",65,12,-5,0\r\n"));
+    EXPECT_EQ(readFile(path("Player1.sre")), QByteArray("\"2024-03-14 17:06:07\",\"Freecell\",123,300,100,370,1\r\n"
+                                                        "\"2024-03-14 17:10:00\",\"Freecell\",\"42\",65,12,-5,0\r\n"));
     EXPECT_TRUE(ui.errors().isEmpty());
 }
 
@@ -75,17 +74,15 @@ TEST_F(ScoreStore, GarbageLinesAreSkippedAndTheFileIsLeftAlone)
     const QByteArray good1 = line("2024-03-14 17:06:07", "Freecell", "123", 300, 100, 370, 1);
     const QByteArray good2 = line("2024-03-15 09:00:00", "Baker's Game", "\"7\"", 60, 20, 50, 0);
     const QByteArray good3 = line("2024-03-16 10:00:00", "Freecell", "5", 10, 10, 10, 1);
-    const QByteArray file = good1
-        + "\"2024-03-14 17:06:07\",\"Freecell\",123,300,100,370\r\n"     // six items
-        + "\r\n"                                                          // blank
-        + "\"2024-03-14 17:06:07\",\"Freecell\",123,300,1x0,370,1\r\n"   // no number
-        + "\"2024-03-14 17:06:07\",\"Freecell\",123,300,100,370,1,9\r\n" // eight items
-        + "\"2024-03-14 17:06:07\",\"Freecell\",123,9999999999,100,370,1\r\n" // beyond 32 bits
-        + "\"2024-03-14 17:06:07\",\"Freecell\",123,300,100,370,70000\r\n"   // status beyond 16 bits
-        + "\"2024-03-14 17:06:07,\"Freecell\",123,300,100,370,1\r\n"    // quote missing
-        + "2024-03-14 17:06:07,Freecell,123,300,100,370,1\r\n"          // texts unquoted
-        + good2 + "\n" + good3
-        + "\"2024-03-17 10:00:00\",\"Freec";                              // half-written, unclosed
+    const QByteArray file = good1 + "\"2024-03-14 17:06:07\",\"Freecell\",123,300,100,370\r\n"    // six items
+                            + "\r\n"                                                              // blank
+                            + "\"2024-03-14 17:06:07\",\"Freecell\",123,300,1x0,370,1\r\n"        // no number
+                            + "\"2024-03-14 17:06:07\",\"Freecell\",123,300,100,370,1,9\r\n"      // eight items
+                            + "\"2024-03-14 17:06:07\",\"Freecell\",123,9999999999,100,370,1\r\n" // beyond 32 bits
+                            + "\"2024-03-14 17:06:07\",\"Freecell\",123,300,100,370,70000\r\n" // status beyond 16 bits
+                            + "\"2024-03-14 17:06:07,\"Freecell\",123,300,100,370,1\r\n"       // quote missing
+                            + "2024-03-14 17:06:07,Freecell,123,300,100,370,1\r\n"             // texts unquoted
+                            + good2 + "\n" + good3 + "\"2024-03-17 10:00:00\",\"Freec";        // half-written, unclosed
     writeFile(path("Player1.sre"), file);
 
     score.OpenAllScore();
@@ -106,9 +103,9 @@ TEST_F(ScoreStore, GarbageLinesAreSkippedAndTheFileIsLeftAlone)
 TEST_F(ScoreStore, OtherEncodingsAndLineEndsAreRead)
 {
     const QByteArray file = QByteArray("\xEF\xBB\xBF") + line("2024-03-14 17:06:07", "Freecell", "1", 1, 1, 1, 1)
-        + "\"2024-03-15 09:00:00\",\"Caf\xe9\",\"No \x80 5\",60,20,50,0\n"
-        + "\"2024-03-15 10:00:00\",\"Caf\xc3\xa9\",3,60,20,50,1\r"
-        + "\"14.03.2024 17:06:07\",\"Caf\xe9\",4,1,1,1,1\r\n";
+                            + "\"2024-03-15 09:00:00\",\"Caf\xe9\",\"No \x80 5\",60,20,50,0\n"
+                            + "\"2024-03-15 10:00:00\",\"Caf\xc3\xa9\",3,60,20,50,1\r"
+                            + "\"14.03.2024 17:06:07\",\"Caf\xe9\",4,1,1,1,1\r\n";
     writeFile(path("Player1.sre"), file);
     score.OpenAllScore();
     ASSERT_EQ(score.ScoreTop(), 4);
@@ -123,14 +120,16 @@ TEST_F(ScoreStore, OtherEncodingsAndLineEndsAreRead)
     EXPECT_EQ(t.Played, 3);
     EXPECT_EQ(readFile(path("Player1.sre")), file);
 
-    writeFile(path("fav.dat"), "\xEF\xBB\xBF\"Freecell\",1\r\n\"Caf\xe9\",\"\x93" "7\x94\"\r\n");
+    writeFile(path("fav.dat"), "\xEF\xBB\xBF\"Freecell\",1\r\n\"Caf\xe9\",\"\x93"
+                               "7\x94\"\r\n");
     score.OpenFav();
     ASSERT_EQ(score.FavTop(), 2);
     FavRec f;
     score.GetFavRec(1, f);
     EXPECT_EQ(f, (FavRec{"Freecell", GameNo::number(1)}));
     score.GetFavRec(2, f);
-    EXPECT_EQ(f, (FavRec{QString::fromUtf8("Caf\xc3\xa9"), GameNo::text(QString::fromUtf8("\xe2\x80\x9c" "7\xe2\x80\x9d"))}));
+    EXPECT_EQ(f, (FavRec{QString::fromUtf8("Caf\xc3\xa9"), GameNo::text(QString::fromUtf8("\xe2\x80\x9c"
+                                                                                          "7\xe2\x80\x9d"))}));
     EXPECT_TRUE(ui.errors().isEmpty());
 }
 
@@ -256,7 +255,8 @@ TEST_F(ScoreStore, TextItemsAreCleanedBeforeWriting)
 {
     game("My \"best\"\r\ngame", GameNo::text("4\n2"), 1, 2, 3);
     score.AddScore(1);
-    EXPECT_EQ(readFile(path("Player1.sre")), QByteArray("\"2024-03-14 17:06:07\",\"My 'best'game\",\"42\",1,2,3,1\r\n"));
+    EXPECT_EQ(readFile(path("Player1.sre")),
+              QByteArray("\"2024-03-14 17:06:07\",\"My 'best'game\",\"42\",1,2,3,1\r\n"));
     score.OpenAllScore();
     ASSERT_EQ(score.ScoreTop(), 1);
     EXPECT_EQ(rec(score, 1).GName, "My 'best'game");
@@ -493,7 +493,8 @@ TEST_F(ScoreStore, FavouritesAddTwiceAndClear)
     score.AddFav("Freecell", GameNo::number(123));
     score.AddFav("Freecell", GameNo::number(123));
     score.AddFav("Baker's Game", GameNo::text("0042"));
-    EXPECT_EQ(readFile(path("fav.dat")), QByteArray("\"Freecell\",123\r\n\"Freecell\",123\r\n\"Baker's Game\",\"0042\"\r\n"));
+    EXPECT_EQ(readFile(path("fav.dat")),
+              QByteArray("\"Freecell\",123\r\n\"Freecell\",123\r\n\"Baker's Game\",\"0042\"\r\n"));
     score.OpenFav();
     ASSERT_EQ(score.FavTop(), 3);
     FavRec f;

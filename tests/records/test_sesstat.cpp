@@ -3,8 +3,8 @@
 #include "engine/clock.h"
 #include "records/score.h"
 #include "scriptedprompt.h"
-#include "uitestutil.h"
 #include "testutil.h"
+#include "uitestutil.h"
 
 #include "charttest.h"
 #include "columnstest.h"
@@ -130,8 +130,7 @@ TEST_F(SesStatFixture, LayoutCaptionsAndTimer)
     EXPECT_EQ(w->SSTab1->tabText(0), QStringLiteral("Summary"));
     EXPECT_EQ(w->SSTab1->tabText(1), QStringLiteral("Session Details"));
     EXPECT_EQ(w->SSTab1->currentIndex(), 0);
-    EXPECT_EQ(headers(w->lvSession),
-              QStringList({"Game", "Game No", "Player", "Time", "Moves", "Status", "Score"}));
+    EXPECT_EQ(headers(w->lvSession), QStringList({"Game", "Game No", "Player", "Time", "Moves", "Status", "Score"}));
     EXPECT_EQ(headers(w->lvSesChart), QStringList({"No.", "Time", "Moves", "Score"}));
     EXPECT_EQ(w->Frame1->title(), QStringLiteral("This Session"));
     EXPECT_EQ(w->Frame2->title(), QStringLiteral("This Game"));
@@ -227,8 +226,7 @@ TEST_F(SesStatFixture, EmptySessionGivesZerosAndAnEmptyChart)
 TEST_F(SesStatFixture, FinishedGamesAndTheRunningGame)
 {
     finished(QStringLiteral("Freecell"), GameNo::number(123), 75, 40, 300, 1);
-    finished(QStringLiteral("Penguin"), GameNo::text(QStringLiteral("abc")), 3725, 12, -20, 0,
-             QStringLiteral("Cara"));
+    finished(QStringLiteral("Penguin"), GameNo::text(QStringLiteral("abc")), 3725, 12, -20, 0, QStringLiteral("Cara"));
     finished(QStringLiteral("Avenue"), GameNo::number(999999999999999), 10, 3, 5, 1);
     running(QStringLiteral("Bastion"), 42, 65);
     const int16_t runScore = t.d.data.CurScore();
@@ -269,8 +267,10 @@ TEST_F(SesStatFixture, FinishedGamesAndTheRunningGame)
 
     // Score, moves, time in that column order, one row per game and the
     // running game last.
-    const QList<ChartControl::Row> expected = {
-        {300.0, 40.0, 75.0}, {-20.0, 12.0, 3725.0}, {5.0, 3.0, 10.0}, {double(runScore), double(runMoves), 65.0}};
+    const QList<ChartControl::Row> expected = {{300.0, 40.0, 75.0},
+                                               {-20.0, 12.0, 3725.0},
+                                               {5.0, 3.0, 10.0},
+                                               {double(runScore), double(runMoves), 65.0}};
     EXPECT_EQ(w->SesChartData(), expected);
     ASSERT_EQ(w->chChart->RowCount(), 4);
     for (int r = 0; r < 4; ++r)
@@ -375,8 +375,7 @@ TEST_F(SesStatFixture, TimerUpdatesTimeAndScoreRefreshUpdatesTheChart)
               QStringList({"Freecell", "7", "Ann", "0:01:40", "20", "Won", "50"}));
 
     QTest::mouseClick(w->cmdRefresh, Qt::LeftButton);
-    const QList<ChartControl::Row> refreshed = {{50.0, 20.0, 100.0},
-                                                {double(t.d.data.CurScore()), 17.0, 120.0}};
+    const QList<ChartControl::Row> refreshed = {{50.0, 20.0, 100.0}, {double(t.d.data.CurScore()), 17.0, 120.0}};
     EXPECT_EQ(w->SesChartData(), refreshed);
     ASSERT_EQ(w->chChart->RowCount(), 2);
     EXPECT_EQ(w->chChart->Value(1, 1), double(t.d.data.CurScore()));

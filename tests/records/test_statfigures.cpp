@@ -40,18 +40,18 @@ TEST_F(StatFigures, SummaryOfThreeWonOutOfSeven)
 {
     EXPECT_EQ(statfigures::summaryLines(totals(7, 3, 930, 382, 1200)),
               QStringList({"Games Played : 7", "Games Won : 3", "Games Lost : 4", "Total Moves : 382",
-                           "Total Score : 930", "Total Time : 0:20:00", "Moves Per Game : 54",
-                           "Score Per Game : 132", "Time Per Game : 0:02:51", "Games Per Hour : 21",
-                           "Moves Per Hour : 1146", "Score Per Hour : 2790", "Winning Percentage : 42.86%"}));
+                           "Total Score : 930", "Total Time : 0:20:00", "Moves Per Game : 54", "Score Per Game : 132",
+                           "Time Per Game : 0:02:51", "Games Per Hour : 21", "Moves Per Hour : 1146",
+                           "Score Per Hour : 2790", "Winning Percentage : 42.86%"}));
 }
 
 TEST_F(StatFigures, NoGamesAndNoTimeDivideByOne)
 {
     EXPECT_EQ(statfigures::summaryLines(StatTotals()),
-              QStringList({"Games Played : 0", "Games Won : 0", "Games Lost : 0", "Total Moves : 0",
-                           "Total Score : 0", "Total Time : 0:00:00", "Moves Per Game : 0", "Score Per Game : 0",
-                           "Time Per Game : 0:00:00", "Games Per Hour : 0", "Moves Per Hour : 0",
-                           "Score Per Hour : 0", "Winning Percentage : 0%"}));
+              QStringList({"Games Played : 0", "Games Won : 0", "Games Lost : 0", "Total Moves : 0", "Total Score : 0",
+                           "Total Time : 0:00:00", "Moves Per Game : 0", "Score Per Game : 0",
+                           "Time Per Game : 0:00:00", "Games Per Hour : 0", "Moves Per Hour : 0", "Score Per Hour : 0",
+                           "Winning Percentage : 0%"}));
     // Games recorded in no time at all: one second stands for the time.
     const QStringList quick = statfigures::summaryLines(totals(2, 1, 10, 4, 0));
     EXPECT_EQ(quick[9], "Games Per Hour : 7200");
@@ -64,7 +64,7 @@ TEST_F(StatFigures, NegativeAveragesTruncateTowardZeroAndTheHalfSecondGoesToEven
     const QStringList lines = statfigures::summaryLines(totals(2, 0, -5, 3, 5));
     ASSERT_EQ(lines.size(), 13);
     EXPECT_EQ(lines[4], "Total Score : -5");
-    EXPECT_EQ(lines[7], "Score Per Game : -2");    // -2.5
+    EXPECT_EQ(lines[7], "Score Per Game : -2");     // -2.5
     EXPECT_EQ(lines[8], "Time Per Game : 0:00:02"); // 2.5 s
     EXPECT_EQ(lines[11], "Score Per Hour : -3600");
     EXPECT_EQ(lines[12], "Winning Percentage : 0%");

@@ -333,7 +333,7 @@ TEST(Artwork, CoveredCardsShowRankAndSuitInTheirStrip)
     const FanStrips fans = fanStrips();
     ASSERT_EQ(fans.columnMin, 16); // 250 twips
     ASSERT_EQ(fans.columnMax, 17);
-    ASSERT_EQ(fans.rowMin, 12);    // 180 twips
+    ASSERT_EQ(fans.rowMin, 12); // 180 twips
     ASSERT_EQ(fans.rowMax, 12);
     for (qreal dpr : {1.0, 2.0}) {
         const auto dev = [dpr](qreal v) { return static_cast<int>(std::lround(v * dpr)); };

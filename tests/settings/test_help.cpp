@@ -67,8 +67,8 @@ QString plainText(const QString &html)
 
 QString countWord(int n)
 {
-    static const char *const words[] = {"No", "One", "Two", "Three", "Four", "Five", "Six", "Seven",
-                                        "Eight", "Nine", "Ten", "Eleven", "Twelve"};
+    static const char *const words[] = {"No",    "One",   "Two",  "Three", "Four",   "Five",  "Six",
+                                        "Seven", "Eight", "Nine", "Ten",   "Eleven", "Twelve"};
     return n >= 0 && n <= 12 ? QString::fromLatin1(words[n]) : QString::number(n);
 }
 
@@ -139,7 +139,8 @@ TEST(HelpPages, RulesPagesAgreeWithTheCatalogue)
         const auto says = [&](const QString &s) { return text.contains(s); };
 
         const int cells = g.Piles(4);
-        EXPECT_TRUE(says(countWord(cells) + (cells == 1 ? QStringLiteral(" free cell") : QStringLiteral(" free cells"))));
+        EXPECT_TRUE(
+            says(countWord(cells) + (cells == 1 ? QStringLiteral(" free cell") : QStringLiteral(" free cells"))));
         EXPECT_TRUE(says(countWord(g.Piles(0)) + QStringLiteral(" tableau piles")));
         EXPECT_TRUE(says(countWord(g.Piles(3)) + QStringLiteral(" foundations")));
         EXPECT_TRUE(says(QStringLiteral("all %1 cards are on the foundations").arg(g.TotalCards())));
@@ -330,9 +331,8 @@ TEST(HelpWindow, FirstShownWholeOnTheScreen)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     ASSERT_NE(w.screen(), nullptr);
     const QRect avail = w.screen()->availableGeometry();
-    EXPECT_TRUE(avail.contains(w.geometry())) << "screen " << avail.width() << "x" << avail.height()
-                                              << ", window at " << w.x() << "," << w.y() << " " << w.width()
-                                              << "x" << w.height();
+    EXPECT_TRUE(avail.contains(w.geometry())) << "screen " << avail.width() << "x" << avail.height() << ", window at "
+                                              << w.x() << "," << w.y() << " " << w.width() << "x" << w.height();
     EXPECT_GT(w.width(), avail.width() / 2);
 
     // Once placed, the window stays where the user put it.
@@ -425,7 +425,7 @@ TEST(HelpWindow, PagesTakeTheSharedStyleSheet)
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
         if (b.text() == QStringLiteral("Freecell") && b.blockFormat().headingLevel() == 1)
             styled = b.charFormat().foreground().color() == QColor(0x1f, 0x5a, 0x36)
-                || b.begin().fragment().charFormat().foreground().color() == QColor(0x1f, 0x5a, 0x36);
+                     || b.begin().fragment().charFormat().foreground().color() == QColor(0x1f, 0x5a, 0x36);
     }
     EXPECT_TRUE(styled);
 }

@@ -12,9 +12,9 @@
 #include <cmath>
 
 using tw::QtSoundPlayer;
+using tw::test::parseWave;
 using tw::test::RecordingSound;
 using tw::test::TestData;
-using tw::test::parseWave;
 using tw::test::WaveInfo;
 
 namespace {
@@ -129,7 +129,9 @@ TEST(SoundResources, EachIsAShortQuietPcmWave)
         EXPECT_LT(dbfs, -3.0) << "too loud";
         EXPECT_GT(dbfs, -12.0) << "too quiet";
         // Starting and ending on silence keeps the sound from clicking.
-        const auto at = [&](qsizetype i) { return std::abs(int(qFromLittleEndian<qint16>(w.data.constData() + 2 * i))); };
+        const auto at = [&](qsizetype i) {
+            return std::abs(int(qFromLittleEndian<qint16>(w.data.constData() + 2 * i)));
+        };
         EXPECT_LT(at(0), 64);
         EXPECT_LT(at(samples - 1), 64);
     }

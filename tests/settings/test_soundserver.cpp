@@ -160,16 +160,16 @@ TEST(SoundServer, EverySoundArrivesWholeTheFirstAfterStartUpIncluded)
         [] {
             QString outputs;
             return Pactl({QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("source-outputs")}, &outputs)
-                && !outputs.isEmpty();
+                   && !outputs.isEmpty();
         },
         10000));
     QElapsedTimer clock; // the recording's time, give or take its latency
     clock.start();
 
     // "START" first, as at the first deal after start-up; then the others.
-    const QStringList order = {QStringLiteral("START"), QStringLiteral("AUTOPLAY"), QStringLiteral("CARDDOWN"),
-                               QStringLiteral("CARDUP"), QStringLiteral("SEL"), QStringLiteral("STOCK"),
-                               QStringLiteral("UNDO"), QStringLiteral("WIN")};
+    const QStringList order = {QStringLiteral("START"),  QStringLiteral("AUTOPLAY"), QStringLiteral("CARDDOWN"),
+                               QStringLiteral("CARDUP"), QStringLiteral("SEL"),      QStringLiteral("STOCK"),
+                               QStringLiteral("UNDO"),   QStringLiteral("WIN")};
     struct Played {
         QString name;
         QByteArray pcm;

@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QStandardPaths>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -93,8 +93,8 @@ void expectNothingLeft(const RunResult &r)
 
 QString scoreFile(const QString &player)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tarnwick/")
-           + player + QStringLiteral(".sre");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tarnwick/") + player
+           + QStringLiteral(".sre");
 }
 
 } // namespace

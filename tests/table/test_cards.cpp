@@ -37,7 +37,7 @@ TEST(CardControl, ShowsBackFaceAndInvertedSelection)
     card.DeckPic(solid(Qt::blue));
     card.MainPic(solid(QColor(255, 255, 255)));
     EXPECT_EQ(centre(card), QColor(Qt::blue)); // a new card shows its back
-    s.FaceMode = 2;                             // anything but 1 shows the face
+    s.FaceMode = 2;                            // anything but 1 shows the face
     card.Refreshcard();
     EXPECT_EQ(centre(card), QColor(255, 255, 255));
     s.Selected = true;

@@ -1,8 +1,8 @@
 #include "engine/catalogue.h"
 #include "scriptedprompt.h"
-#include "uitestutil.h"
 #include "table/choose.h"
 #include "testutil.h"
+#include "uitestutil.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -226,9 +226,14 @@ TEST(Choose, TextsThatAreNoWholeNumberAreRefused)
     f.players({QStringLiteral("Ann")}, QStringLiteral("Ann"));
     frmChoose c(f.ctx);
     showDialog(f, c);
-    const QStringList bad = {QStringLiteral("abc"), QStringLiteral("12a"), QStringLiteral("4.5"),
-                             QStringLiteral("1e3"), QString(), QStringLiteral("%s%n"),
-                             QStringLiteral("../../etc/passwd"), QStringLiteral("4 2")};
+    const QStringList bad = {QStringLiteral("abc"),
+                             QStringLiteral("12a"),
+                             QStringLiteral("4.5"),
+                             QStringLiteral("1e3"),
+                             QString(),
+                             QStringLiteral("%s%n"),
+                             QStringLiteral("../../etc/passwd"),
+                             QStringLiteral("4 2")};
     for (const QString &typed : bad) {
         f.prompt.asked.clear();
         f.select(c, typed);

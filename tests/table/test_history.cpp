@@ -87,10 +87,10 @@ TEST(History, RowsTextsAndColoursAfterMovesAndUndo)
     const int16_t top4 = e.Array.GetTop(0, 4);
     ASSERT_GE(top3, 2);
 
-    g.move(0, top0, 4, 0, 0, 0);                            // tableau 1 to reserve 1
-    g.move(1, top1, 4, 2, 0, 0);                            // tableau 2 to reserve 3
+    g.move(0, top0, 4, 0, 0, 0);                                                        // tableau 1 to reserve 1
+    g.move(1, top1, 4, 2, 0, 0);                                                        // tableau 2 to reserve 3
     g.move(3, static_cast<int16_t>(top3 - 2), 0, 4, static_cast<int16_t>(top4 + 1), 2); // three cards, tableau 4 to 5
-    g.move(0, static_cast<int16_t>(top0 - 1), 4, 1, 0, 0);  // tableau 1 to reserve 2
+    g.move(0, static_cast<int16_t>(top0 - 1), 4, 1, 0, 0);                              // tableau 1 to reserve 2
     ASSERT_EQ(e.Trans->Last(), 4);
     ASSERT_TRUE(e.Undo(0));
     ASSERT_TRUE(e.Undo(0));

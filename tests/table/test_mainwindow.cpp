@@ -1,13 +1,13 @@
 #include "engine/catalogue.h"
 #include "engine/numeric.h"
 #include "records/score.h"
+#include "scriptedprompt.h"
 #include "settings/appcontext.h"
 #include "settings/artwork.h"
 #include "settings/resources.h"
 #include "table/mainwindow.h"
 #include "table/qtprompt.h"
 #include "table/splash.h"
-#include "scriptedprompt.h"
 #include "testutil.h"
 
 #include <QAction>
@@ -366,7 +366,12 @@ QString surroundSeam(frmMain &w, int16_t bg, int16_t fade)
             const QRgb got = panel.pixel(x, y);
             if ((got & 0xFFFFFF) != (want & 0xFFFFFF))
                 return QStringLiteral("at %1,%2 (table %3,%4 %5x%6): %7 instead of %8")
-                    .arg(x).arg(y).arg(table.x()).arg(table.y()).arg(table.width()).arg(table.height())
+                    .arg(x)
+                    .arg(y)
+                    .arg(table.x())
+                    .arg(table.y())
+                    .arg(table.width())
+                    .arg(table.height())
                     .arg(QColor(got).name(), QColor(want).name());
         }
     return QString();
@@ -378,7 +383,9 @@ TEST(MainWindow, AroundTheTableTheBackgroundCarriesOn)
 {
     Table t;
     frmMain &w = *t.w;
-    const struct { int16_t bg, fade; } looks[] = {{1007, 1}, {1021, 0}, {5, 1}, {33, 0}};
+    const struct {
+        int16_t bg, fade;
+    } looks[] = {{1007, 1}, {1021, 0}, {5, 1}, {33, 0}};
     // The window's own width fits the table exactly; the table stands 20 twips
     // left of the middle.
     const QSize sizes[] = {QSize(1100, 850), QSize(1032, 800), QSize(1500, 1000)};
@@ -392,9 +399,9 @@ TEST(MainWindow, AroundTheTableTheBackgroundCarriesOn)
                     w.mGame_Click(GameItem::ViewToolbar);
                 w.resize(size);
                 const QString seam = surroundSeam(w, look.bg, look.fade);
-                EXPECT_TRUE(seam.isEmpty()) << "background " << look.bg << " fade " << look.fade << ", window "
-                                            << w.width() << "x" << w.height() << ", toolbar " << toolbar << ": "
-                                            << qPrintable(seam);
+                EXPECT_TRUE(seam.isEmpty())
+                    << "background " << look.bg << " fade " << look.fade << ", window " << w.width() << "x"
+                    << w.height() << ", toolbar " << toolbar << ": " << qPrintable(seam);
             }
     }
 }
@@ -470,7 +477,10 @@ TEST(MainWindow, MenusOpenTheRecordsPlayersAndOptionsWindows)
 {
     Table t;
     frmMain &w = *t.w;
-    struct Item { QAction *action; const char *title; };
+    struct Item {
+        QAction *action;
+        const char *title;
+    };
     const Item items[] = {
         {w.item(FavItem::OrganizeFavorites), "Organize Favorites"},
         {w.item(FavItem::PlayFromFavorites), "Play from Favorites"},
@@ -572,7 +582,10 @@ TEST(MainWindow, EveryNameIsItsPlaceInItsMenuOrOnTheToolbar)
     ASSERT_EQ(buttons.size(), static_cast<int>(ToolbarButton::Help));
     for (int i = 1; i <= static_cast<int>(ToolbarButton::Help); ++i)
         EXPECT_EQ(w.toolButton(ToolbarButton(i)), buttons[i - 1]) << i;
-    const struct { ToolbarButton button; const char *key; } keys[] = {
+    const struct {
+        ToolbarButton button;
+        const char *key;
+    } keys[] = {
         {ToolbarButton::New, "New"},         {ToolbarButton::Select, "Select"},
         {ToolbarButton::Restart, "Restart"}, {ToolbarButton::Autoplay, "Autoplay"},
         {ToolbarButton::Undo, "Undo"},       {ToolbarButton::Redo, "Redo"},
@@ -718,7 +731,6 @@ TEST(MainWindow, TheScoreStoresBoxesBelongToTheTable)
     ASSERT_EQ(t.prompt.infos().size(), 1);
     EXPECT_EQ(t.prompt.asked.back().owner, &w);
 }
-
 
 // A drag step paints where the card was and where it is, and the window then
 // shows what a paint of the whole table would.

@@ -1,6 +1,6 @@
 #include "engine/catalogue.h"
-#include "settings/help.h"
 #include "scriptedprompt.h"
+#include "settings/help.h"
 #include "table/select.h"
 #include "uitestutil.h"
 
@@ -9,8 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTextBrowser>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>

@@ -30,8 +30,7 @@ int main(int argc, char **argv)
         return 1;
     }
     for (const int dpr : {1, 2}) {
-        const QImage img =
-            tw::art::SplashImage(dpr, args.at(2)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage img = tw::art::SplashImage(dpr, args.at(2)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         if (img.size() != QSize(tw::art::SplashWidth, tw::art::SplashHeight) * dpr
             || img.bytesPerLine() != img.width() * 4) {
             std::fprintf(stderr, "the splash drawn at ratio %d has the wrong size\n", dpr);
