@@ -13,7 +13,7 @@ packages=(
 )
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(xvfb xauth xdotool x11-utils imagemagick python3 libx11-dev desktop-file-utils appstream
-             pulseaudio pulseaudio-utils)
+             pulseaudio pulseaudio-utils clang-format-14)
 fi
 
 missing=()
