@@ -23,10 +23,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double micros(Clock::duration d)
-{
-    return std::chrono::duration<double, std::micro>(d).count();
-}
+double micros(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
 struct Bench {
     MemoryStore store;

@@ -42,10 +42,7 @@ struct Timer {
     double ms() const { return t.nsecsElapsed() / 1e6; }
 };
 
-void row(const char *what, double ms)
-{
-    std::printf("  %-44s %10.1f ms\n", what, ms);
-}
+void row(const char *what, double ms) { std::printf("  %-44s %10.1f ms\n", what, ms); }
 
 } // namespace
 

@@ -69,10 +69,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double ms(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
+double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 // --- Xlib, loaded at run time ---------------------------------------------
 
@@ -162,10 +159,7 @@ struct DamageNotifyEvent {
 constexpr int DamageReportRawRectangles = 0;
 
 // A window that went away between its MapNotify and our questions about it.
-int ignoreErrors(Display *, XErrorEvent *)
-{
-    return 0;
-}
+int ignoreErrors(Display *, XErrorEvent *) { return 0; }
 
 // --- child processes ------------------------------------------------------
 
@@ -363,10 +357,7 @@ pid_t spawnQuiet(const std::vector<std::string> &argv, const std::vector<std::st
     return pid;
 }
 
-std::string baseName(const std::string &path)
-{
-    return path.substr(path.rfind('/') + 1);
-}
+std::string baseName(const std::string &path) { return path.substr(path.rfind('/') + 1); }
 
 // Waits for the MapNotify of a window of the program; 0 when none came.
 Window waitMapped(Display *d, const std::string &name, Clock::time_point deadline, Clock::time_point *at = nullptr,

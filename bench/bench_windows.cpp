@@ -65,10 +65,7 @@ bool writeHistory(const QString &appDir, long total)
     return true;
 }
 
-double ms(const QElapsedTimer &t)
-{
-    return t.nsecsElapsed() / 1e6;
-}
+double ms(const QElapsedTimer &t) { return t.nsecsElapsed() / 1e6; }
 
 // Shows the window and paints it completely once.
 void showAndPaint(QWidget *w)

@@ -67,10 +67,7 @@ bool effectiveCapabilities(bool on)
     return ::syscall(SYS_capset, &header, data) == 0;
 }
 
-void killWithParent()
-{
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-}
+void killWithParent() { ::prctl(PR_SET_PDEATHSIG, SIGKILL); }
 
 // A mount namespace of this process's own: inside a user namespace where
 // that is allowed (any user, but not in a chroot), else as root alone.
@@ -121,10 +118,7 @@ void makeSmallFilesystem(const QString &home)
 
 } // namespace
 
-ChildRoutine::ChildRoutine(const char *name, ChildMain routine)
-{
-    routines()[name] = routine;
-}
+ChildRoutine::ChildRoutine(const char *name, ChildMain routine) { routines()[name] = routine; }
 
 std::unique_ptr<QProcess> StartChild(const char *name, const QStringList &args)
 {
@@ -232,10 +226,7 @@ void SmallFilesystem::fill(int freePages)
     ::close(fd);
 }
 
-void SmallFilesystem::unfill()
-{
-    ::unlink((path_ + QStringLiteral("/.filler")).toLocal8Bit().constData());
-}
+void SmallFilesystem::unfill() { ::unlink((path_ + QStringLiteral("/.filler")).toLocal8Bit().constData()); }
 
 namespace {
 

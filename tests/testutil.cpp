@@ -4,10 +4,7 @@
 
 namespace tw::test {
 
-TestData::TestData()
-{
-    frmGame::Init(data);
-}
+TestData::TestData() { frmGame::Init(data); }
 
 void RecordingView::PumpEvents()
 {

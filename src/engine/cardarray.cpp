@@ -40,15 +40,9 @@ int16_t cArray::GetPicID(int16_t Cell, int16_t Pile, int16_t Pos) const
     return placeOk(Cell, Pile, Pos) ? PicID[Cell][Pile][Pos] : -1;
 }
 
-int16_t cArray::GetTopPicID(int16_t Cell, int16_t Pile) const
-{
-    return GetPicID(Cell, Pile, GetTop(Cell, Pile));
-}
+int16_t cArray::GetTopPicID(int16_t Cell, int16_t Pile) const { return GetPicID(Cell, Pile, GetTop(Cell, Pile)); }
 
-int16_t cArray::GetRandom(int16_t i) const
-{
-    return (i >= 0 && i < T) ? Deck[i] : 0;
-}
+int16_t cArray::GetRandom(int16_t i) const { return (i >= 0 && i < T) ? Deck[i] : 0; }
 
 void cArray::Init(const GameNo &GameNo)
 {

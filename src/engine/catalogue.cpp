@@ -433,10 +433,7 @@ void load(cGames &g, const StockRow &s)
     g.Stock(s.Piles, s.StockMove, s.StartX, s.StartY, s.PosWidth, s.StockNum, s.StockType);
 }
 
-void load(cGames &g, const WasteRow &w)
-{
-    g.Waste(w.Piles, w.StartX, w.StartY, w.PileWidth, w.Cards, w.PosWidth);
-}
+void load(cGames &g, const WasteRow &w) { g.Waste(w.Piles, w.StartX, w.StartY, w.PileWidth, w.Cards, w.PosWidth); }
 
 void load(cGames &g, const ExtRow &e)
 {

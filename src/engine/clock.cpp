@@ -56,10 +56,7 @@ QString FormatTime(int32_t Seconds)
     return QString::fromLatin1(text);
 }
 
-GameNo Engine::GetRandomGameNo()
-{
-    return GameNo::number(RandomGameNo(NumberRandom, Data.RangeIndex()));
-}
+GameNo Engine::GetRandomGameNo() { return GameNo::number(RandomGameNo(NumberRandom, Data.RangeIndex())); }
 
 int32_t Engine::GetGameSeconds() const
 {

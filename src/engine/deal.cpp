@@ -61,10 +61,7 @@ void Engine::ShowWasteMarker(int16_t Marker, int16_t Pile)
 }
 
 // The stock marker's picture follows its StockNum: 1 stop, 2 redeal.
-void Engine::ShowStockMarker(int16_t n)
-{
-    showMarker(MarkerKind::Stock, 0, PileType::Stock, 0, MarkerPic::Plain + n);
-}
+void Engine::ShowStockMarker(int16_t n) { showMarker(MarkerKind::Stock, 0, PileType::Stock, 0, MarkerPic::Plain + n); }
 
 void Engine::SetStockMarkerPic(int32_t Pic)
 {

@@ -23,14 +23,8 @@ CardState &Engine::noCard()
     return blank;
 }
 
-int16_t Engine::GetCardLeft(int i) const
-{
-    return roundClamp16(card(i).Left);
-}
-int16_t Engine::GetCardTop(int i) const
-{
-    return roundClamp16(card(i).Top);
-}
+int16_t Engine::GetCardLeft(int i) const { return roundClamp16(card(i).Left); }
+int16_t Engine::GetCardTop(int i) const { return roundClamp16(card(i).Top); }
 
 void Engine::SetFaceMode(int i, int32_t FaceMode)
 {

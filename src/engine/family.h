@@ -34,10 +34,7 @@ inline constexpr FamilyTraits kFamilyTraits[] = {
 // clang-format on
 
 // The traits of a family: its row, found by its place in the table.
-constexpr const FamilyTraits &Traits(RuleFamily family)
-{
-    return kFamilyTraits[static_cast<std::size_t>(family)];
-}
+constexpr const FamilyTraits &Traits(RuleFamily family) { return kFamilyTraits[static_cast<std::size_t>(family)]; }
 
 constexpr bool rowsInFamilyOrder()
 {

@@ -29,10 +29,7 @@ void cTrans::SaveTrans(int16_t Card, int16_t ToCell, int16_t ToPile, int16_t ToP
     r.Multi = MultiOn > 0 ? 1 : 0;
 }
 
-void cTrans::StartMulti()
-{
-    ++MultiOn;
-}
+void cTrans::StartMulti() { ++MultiOn; }
 
 void cTrans::EndMulti()
 {
@@ -134,10 +131,7 @@ void cTrans::RedoAll(int16_t &Speed)
     }
 }
 
-int16_t cTrans::GetTransID() const
-{
-    return clamp16(TransID);
-}
+int16_t cTrans::GetTransID() const { return clamp16(TransID); }
 
 QString cTrans::ConvertCell(int16_t Cell)
 {

@@ -88,19 +88,10 @@ inline constexpr int TwipsPerPixel = 15;
 inline constexpr int CardWidth = 1065;  // 71 px
 inline constexpr int CardHeight = 1440; // 96 px
 
-inline double twipsToPixels(double twips)
-{
-    return twips / TwipsPerPixel;
-}
+inline double twipsToPixels(double twips) { return twips / TwipsPerPixel; }
 // The whole pixel a table measure falls on, a half to the even one.
-inline int twipsToPx(double twips)
-{
-    return static_cast<int>(roundHalfEven(twips / TwipsPerPixel));
-}
-inline double pixelsToTwips(double px)
-{
-    return px * TwipsPerPixel;
-}
+inline int twipsToPx(double twips) { return static_cast<int>(roundHalfEven(twips / TwipsPerPixel)); }
+inline double pixelsToTwips(double px) { return px * TwipsPerPixel; }
 
 // A point packed into 32 bits: x in the low word, y in the high word.
 inline int32_t MakeCoord(int16_t x, int16_t y)
@@ -109,13 +100,7 @@ inline int32_t MakeCoord(int16_t x, int16_t y)
         static_cast<uint32_t>(static_cast<uint16_t>(x)) | (static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
     return static_cast<int32_t>(packed);
 }
-inline int16_t CoordX(int32_t c)
-{
-    return static_cast<int16_t>(static_cast<uint32_t>(c) & 0xFFFFu);
-}
-inline int16_t CoordY(int32_t c)
-{
-    return static_cast<int16_t>(static_cast<uint32_t>(c) >> 16);
-}
+inline int16_t CoordX(int32_t c) { return static_cast<int16_t>(static_cast<uint32_t>(c) & 0xFFFFu); }
+inline int16_t CoordY(int32_t c) { return static_cast<int16_t>(static_cast<uint32_t>(c) >> 16); }
 
 } // namespace tw

@@ -30,10 +30,7 @@ float RandomSource::Next(int32_t reset)
     return Next();
 }
 
-void RandomSource::Randomize(uint64_t seed)
-{
-    state_ = splitmix64(state_ ^ splitmix64(seed ^ 0x2545f4914f6cdd1dull));
-}
+void RandomSource::Randomize(uint64_t seed) { state_ = splitmix64(state_ ^ splitmix64(seed ^ 0x2545f4914f6cdd1dull)); }
 
 void RandomSource::Randomize()
 {

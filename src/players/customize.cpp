@@ -124,10 +124,7 @@ QIcon dialogIcon(Pic which)
     return icons[static_cast<int>(which)];
 }
 
-int32_t colourValue(const QColor &c)
-{
-    return c.red() + 256 * c.green() + 65536 * c.blue();
-}
+int32_t colourValue(const QColor &c) { return c.red() + 256 * c.green() + 65536 * c.blue(); }
 
 QTreeWidgetItem *treeNode(QTreeWidgetItem *parent, const QString &key, const QString &text, Pic pic)
 {

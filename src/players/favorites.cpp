@@ -184,10 +184,7 @@ void frmOrgFav::cmdClear_Click()
         lvFav->clear();
 }
 
-void frmOrgFav::Timer1_Timer()
-{
-    cmdClear->setEnabled(ctx_.score->FavTop() >= 1);
-}
+void frmOrgFav::Timer1_Timer() { cmdClear->setEnabled(ctx_.score->FavTop() >= 1); }
 
 // --- Play from Favorites ---
 

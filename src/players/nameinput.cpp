@@ -81,10 +81,7 @@ int fieldWidth(const QLineEdit &field, int length)
 
 } // namespace
 
-dlGInput::dlGInput(Prompt &prompt, QWidget *parent) : QDialog(parent), prompt_(prompt)
-{
-    build();
-}
+dlGInput::dlGInput(Prompt &prompt, QWidget *parent) : QDialog(parent), prompt_(prompt) { build(); }
 
 dlGInput::dlGInput(Prompt &prompt, cData &data, const cScore &score, QWidget *parent)
     : QDialog(parent), prompt_(prompt), data_(&data), score_(&score)
@@ -119,10 +116,7 @@ void dlGInput::build()
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QString dlGInput::title() const
-{
-    return data_ ? data_->ProdName() : QCoreApplication::applicationName();
-}
+QString dlGInput::title() const { return data_ ? data_->ProdName() : QCoreApplication::applicationName(); }
 
 void dlGInput::Prepare(const QString &PromptText, const QString &Text)
 {

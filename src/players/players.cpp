@@ -158,10 +158,7 @@ int frmPlayers::showModal(const AppContext &ctx, QWidget *owner)
     return ctx.prompt->Run(w);
 }
 
-bool frmPlayers::hasSelection() const
-{
-    return !lvPlayer->selectedItems().isEmpty();
-}
+bool frmPlayers::hasSelection() const { return !lvPlayer->selectedItems().isEmpty(); }
 
 QString frmPlayers::selectedName() const
 {

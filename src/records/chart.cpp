@@ -92,10 +92,7 @@ void applyScale(QValueAxis *axis, const Scale &sc)
     axis->setTickInterval(sc.step);
 }
 
-QString wholeText(double v)
-{
-    return QString::number(static_cast<qint64>(std::llround(v)));
-}
+QString wholeText(double v) { return QString::number(static_cast<qint64>(std::llround(v))); }
 
 // Qt Charts reads every label as markup: the text is escaped so that a name
 // shows as it was typed, blanks included where markup would drop them.
@@ -149,10 +146,7 @@ void ChartControl::SetData(const QList<Row> &matrix)
     rebuild();
 }
 
-void ChartControl::SetColumn(int column)
-{
-    selected_ = (column >= 1 && column <= columns_) ? column : 0;
-}
+void ChartControl::SetColumn(int column) { selected_ = (column >= 1 && column <= columns_) ? column : 0; }
 
 void ChartControl::SetColumnLabel(const QString &label)
 {
@@ -227,10 +221,7 @@ QSize ChartControl::minimumSizeHint() const
     return QWidget::minimumSizeHint().expandedTo(minimum_).expandedTo(needed_);
 }
 
-QSize ChartControl::sizeHint() const
-{
-    return QWidget::sizeHint().expandedTo(minimumSizeHint());
-}
+QSize ChartControl::sizeHint() const { return QWidget::sizeHint().expandedTo(minimumSizeHint()); }
 
 void ChartControl::rebuild()
 {

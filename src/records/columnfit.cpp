@@ -105,10 +105,7 @@ QTreeWidget *MakeRecordsList(QWidget *parent, const QString &name, const QString
     return list;
 }
 
-QString ColumnFit::widestGameNumber()
-{
-    return QStringLiteral("999999999999999");
-}
+QString ColumnFit::widestGameNumber() { return QStringLiteral("999999999999999"); }
 
 QStringList ColumnFit::gameNames(const cData &data)
 {
@@ -126,9 +123,6 @@ QStringList ColumnFit::playerNames(const cData &data)
     return out;
 }
 
-QString ColumnFit::widestShortDate()
-{
-    return recordfile::shortDateText(QDate(2028, 12, 28));
-}
+QString ColumnFit::widestShortDate() { return recordfile::shortDateText(QDate(2028, 12, 28)); }
 
 } // namespace tw

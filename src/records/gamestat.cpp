@@ -294,10 +294,7 @@ frmGameStat::frmGameStat(const AppContext &context, QWidget *parent) : QDialog(p
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-frmGameStat::~frmGameStat()
-{
-    release();
-}
+frmGameStat::~frmGameStat() { release(); }
 
 void frmGameStat::release()
 {

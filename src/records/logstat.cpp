@@ -271,10 +271,7 @@ frmLogStat::frmLogStat(const AppContext &context, QWidget *parent) : QDialog(par
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-frmLogStat::~frmLogStat()
-{
-    release();
-}
+frmLogStat::~frmLogStat() { release(); }
 
 void frmLogStat::release()
 {
@@ -292,10 +289,7 @@ void frmLogStat::done(int r)
     QDialog::done(r);
 }
 
-QDateTime frmLogStat::now() const
-{
-    return ctx_.score->Now ? ctx_.score->Now() : QDateTime::currentDateTime();
-}
+QDateTime frmLogStat::now() const { return ctx_.score->Now ? ctx_.score->Now() : QDateTime::currentDateTime(); }
 
 void frmLogStat::FillGames()
 {

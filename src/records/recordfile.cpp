@@ -15,14 +15,8 @@ namespace tw::recordfile {
 
 namespace {
 
-inline bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-inline int digits2(const char *p)
-{
-    return (p[0] - '0') * 10 + (p[1] - '0');
-}
+inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+inline int digits2(const char *p) { return (p[0] - '0') * 10 + (p[1] - '0'); }
 
 // A time format without its zone part ("h:mm:ss AP t" -> "h:mm:ss AP"):
 // record dates are local and never carry a zone.
@@ -165,15 +159,9 @@ QDateTime parseRecordDate(const QString &text)
     return QDateTime(stampDate(s), stampTime(s));
 }
 
-QString shortDateFormat()
-{
-    return withFullYear(QLocale().dateFormat(QLocale::ShortFormat));
-}
+QString shortDateFormat() { return withFullYear(QLocale().dateFormat(QLocale::ShortFormat)); }
 
-QString shortDateText(const QDate &d)
-{
-    return QLocale().toString(d, shortDateFormat());
-}
+QString shortDateText(const QDate &d) { return QLocale().toString(d, shortDateFormat()); }
 
 QString sanitizeText(const QString &text)
 {
@@ -191,10 +179,7 @@ void appendText(QByteArray &line, const QString &text)
     line += '"';
 }
 
-void appendNumber(QByteArray &line, qint64 n)
-{
-    line += QByteArray::number(n);
-}
+void appendNumber(QByteArray &line, qint64 n) { line += QByteArray::number(n); }
 
 void appendGameNo(QByteArray &line, const GameNo &g)
 {

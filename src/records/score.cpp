@@ -134,10 +134,7 @@ bool cScore::dataFolderReady()
     return false;
 }
 
-void cScore::PrepareDataFolder()
-{
-    dataFolderReady();
-}
+void cScore::PrepareDataFolder() { dataFolderReady(); }
 
 void cScore::AddScore(int16_t Status)
 {
@@ -236,10 +233,7 @@ void cScore::OpenAllScore()
     loadAll(Scores);
 }
 
-void cScore::emptyTop()
-{
-    Top.fill(ScoreRec());
-}
+void cScore::emptyTop() { Top.fill(ScoreRec()); }
 
 void cScore::CloseScore()
 {
@@ -248,10 +242,7 @@ void cScore::CloseScore()
     emptyTop();
 }
 
-int32_t cScore::ScoreTop() const
-{
-    return clamp32(Scores.size());
-}
+int32_t cScore::ScoreTop() const { return clamp32(Scores.size()); }
 
 void cScore::ClearStat()
 {
@@ -339,20 +330,11 @@ void cScore::CloseFav()
     FavCount = 0;
 }
 
-void cScore::SumStats(StatTotals &Totals) const
-{
-    Totals = tableTotals(Scores, -1, -1);
-}
+void cScore::SumStats(StatTotals &Totals) const { Totals = tableTotals(Scores, -1, -1); }
 
-void cScore::SumGameStats(const QString &GName, StatTotals &Totals) const
-{
-    Totals = gameTotals(Scores, GName);
-}
+void cScore::SumGameStats(const QString &GName, StatTotals &Totals) const { Totals = gameTotals(Scores, GName); }
 
-void cScore::SumPlayerStats(const QString &Player, StatTotals &Totals) const
-{
-    Totals = playerTotals(Scores, Player);
-}
+void cScore::SumPlayerStats(const QString &Player, StatTotals &Totals) const { Totals = playerTotals(Scores, Player); }
 
 void cScore::SumSesStats(StatTotals &Totals) const
 {
@@ -484,10 +466,7 @@ void cScore::FinSort(bool ByTime, bool ByMoves)
             Top[k] = Scores.record(slotRow[k]);
 }
 
-void cScore::GetScoreRec(int32_t i, ScoreRec &Rec) const
-{
-    Rec = Scores.record(static_cast<qsizetype>(i) - 1);
-}
+void cScore::GetScoreRec(int32_t i, ScoreRec &Rec) const { Rec = Scores.record(static_cast<qsizetype>(i) - 1); }
 
 void cScore::GetGameRec(const QString &GName, int32_t n, ScoreRec &Rec) const
 {

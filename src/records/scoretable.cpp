@@ -161,9 +161,6 @@ int64_t ScoreTable::gameIndex(const QString &name) const
     return it == gameLookup_.end() ? -1 : static_cast<int64_t>(it->second);
 }
 
-int64_t ScoreTable::playerIndex(const QString &name) const
-{
-    return players_.indexOf(name);
-}
+int64_t ScoreTable::playerIndex(const QString &name) const { return players_.indexOf(name); }
 
 } // namespace tw

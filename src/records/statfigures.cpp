@@ -9,36 +9,21 @@
 
 namespace tw::statfigures {
 
-QString count(qint64 v)
-{
-    return QString::number(v);
-}
+QString count(qint64 v) { return QString::number(v); }
 
 namespace {
 
 // Truncation toward zero, as a whole number.
-QString fix(double v)
-{
-    return count(static_cast<qint64>(std::trunc(v)));
-}
+QString fix(double v) { return count(static_cast<qint64>(std::trunc(v))); }
 
-double round2(double v)
-{
-    return roundHalfEven(v * 100.0) / 100.0;
-}
+double round2(double v) { return roundHalfEven(v * 100.0) / 100.0; }
 
 // An empty table divides by one.
-double playedOrOne(const StatTotals &t)
-{
-    return t.Played == 0 ? 1.0 : double(t.Played);
-}
+double playedOrOne(const StatTotals &t) { return t.Played == 0 ? 1.0 : double(t.Played); }
 
 } // namespace
 
-qint64 lost(const StatTotals &t)
-{
-    return qint64(t.Played) - t.Won;
-}
+qint64 lost(const StatTotals &t) { return qint64(t.Played) - t.Won; }
 
 QString decimal(double v)
 {

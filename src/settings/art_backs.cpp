@@ -16,10 +16,7 @@ constexpr qreal W = 71;
 constexpr qreal H = 96;
 const QRectF kInner(4, 4, W - 8, H - 8);
 
-QPointF centre()
-{
-    return QPointF(W / 2, H / 2);
-}
+QPointF centre() { return QPointF(W / 2, H / 2); }
 
 void petalFlower(QPainter &p, QPointF c, qreal r, int petals, const QColor &petal, const QColor &heart, qreal turn = 0)
 {

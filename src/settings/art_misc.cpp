@@ -329,10 +329,7 @@ namespace {
 // A table that shows nothing: the preview only reads the engine's state.
 class SilentView : public EngineView {};
 
-int roundToInt(double v)
-{
-    return static_cast<int>(roundHalfEven(v));
-}
+int roundToInt(double v) { return static_cast<int>(roundHalfEven(v)); }
 
 QImage scaledTo(const QImage &src, QSize devSize, qreal dpr)
 {

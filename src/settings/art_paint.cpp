@@ -24,10 +24,7 @@ void Prepare(QPainter &p)
     p.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
-QColor SuitColor(int suit)
-{
-    return IsRed(suit) ? QColor(0xC4, 0x12, 0x1F) : QColor(0x14, 0x14, 0x18);
-}
+QColor SuitColor(int suit) { return IsRed(suit) ? QColor(0xC4, 0x12, 0x1F) : QColor(0x14, 0x14, 0x18); }
 
 namespace {
 
@@ -202,10 +199,7 @@ inline int wrap(int i, int n)
     const int m = i % n;
     return m < 0 ? m + n : m;
 }
-inline double fade(double t)
-{
-    return t * t * t * (t * (t * 6 - 15) + 10);
-}
+inline double fade(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
 } // namespace
 
 double Noise(double x, double y, int periodX, int periodY, uint32_t seed)
@@ -269,10 +263,7 @@ QImage Shade(QSize logical, qreal dpr, const std::function<QRgb(double x, double
     return img;
 }
 
-double Clamp01(double v)
-{
-    return v < 0 ? 0 : v > 1 ? 1 : v;
-}
+double Clamp01(double v) { return v < 0 ? 0 : v > 1 ? 1 : v; }
 
 double Smooth(double e0, double e1, double x)
 {

@@ -24,10 +24,7 @@ void Prepare(QPainter &p);
 
 // Suits: 0 hearts, 1 spades, 2 diamonds, 3 clubs.
 QColor SuitColor(int suit);
-inline bool IsRed(int suit)
-{
-    return suit == 0 || suit == 2;
-}
+inline bool IsRed(int suit) { return suit == 0 || suit == 2; }
 // The suit's symbol filling `box` (drawn as vector shapes, never as a glyph).
 QPainterPath SuitPath(int suit, const QRectF &box);
 // A symbol centred on `c`, `h` high, optionally upside down.

@@ -15,10 +15,7 @@ namespace {
 
 constexpr double kTau = 6.283185307179586;
 
-QRgb rgb(int r, int g, int b)
-{
-    return qRgb(r, g, b);
-}
+QRgb rgb(int r, int g, int b) { return qRgb(r, g, b); }
 
 // Bricks in running bond: courses of `bh`, bricks `bw` long, mortar `m`.
 QImage bricks(int id, qreal dpr, QSize size, int bw, int bh, QRgb brick, QRgb brick2, QRgb mortar, double rough)

@@ -55,10 +55,7 @@ QImage render(Kind kind, int id, qreal dpr)
     return {};
 }
 
-qreal sane(qreal dpr)
-{
-    return dpr > 0 ? dpr : 1.0;
-}
+qreal sane(qreal dpr) { return dpr > 0 ? dpr : 1.0; }
 
 QImage image(Kind kind, int id, qreal dpr)
 {
@@ -87,72 +84,24 @@ QPixmap pixmap(Kind kind, int id, qreal dpr)
 
 } // namespace
 
-qreal AppDpr()
-{
-    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-}
+qreal AppDpr() { return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0; }
 
-QPixmap Face(int index, qreal dpr)
-{
-    return pixmap(Kind::Face, index, dpr);
-}
-QPixmap Back(int id, qreal dpr)
-{
-    return pixmap(Kind::Back, id, dpr);
-}
-QPixmap Tile(int id, qreal dpr)
-{
-    return pixmap(Kind::Tile, id, dpr);
-}
-QPixmap Marker(int index, qreal dpr)
-{
-    return pixmap(Kind::Marker, index, dpr);
-}
-QPixmap Words(qreal dpr)
-{
-    return pixmap(Kind::Words, 0, dpr);
-}
-QPixmap Preview(int index, qreal dpr)
-{
-    return pixmap(Kind::Preview, index, dpr);
-}
-QPixmap Toolbar(int index, qreal dpr)
-{
-    return pixmap(Kind::Toolbar, index, dpr);
-}
-QPixmap AppIconPixmap(int size, qreal dpr)
-{
-    return size > 0 ? pixmap(Kind::AppIcon, size, dpr) : QPixmap();
-}
+QPixmap Face(int index, qreal dpr) { return pixmap(Kind::Face, index, dpr); }
+QPixmap Back(int id, qreal dpr) { return pixmap(Kind::Back, id, dpr); }
+QPixmap Tile(int id, qreal dpr) { return pixmap(Kind::Tile, id, dpr); }
+QPixmap Marker(int index, qreal dpr) { return pixmap(Kind::Marker, index, dpr); }
+QPixmap Words(qreal dpr) { return pixmap(Kind::Words, 0, dpr); }
+QPixmap Preview(int index, qreal dpr) { return pixmap(Kind::Preview, index, dpr); }
+QPixmap Toolbar(int index, qreal dpr) { return pixmap(Kind::Toolbar, index, dpr); }
+QPixmap AppIconPixmap(int size, qreal dpr) { return size > 0 ? pixmap(Kind::AppIcon, size, dpr) : QPixmap(); }
 
-QImage FaceImage(int index, qreal dpr)
-{
-    return image(Kind::Face, index, dpr);
-}
-QImage BackImage(int id, qreal dpr)
-{
-    return image(Kind::Back, id, dpr);
-}
-QImage TileImage(int id, qreal dpr)
-{
-    return image(Kind::Tile, id, dpr);
-}
-QImage MarkerImage(int index, qreal dpr)
-{
-    return image(Kind::Marker, index, dpr);
-}
-QImage WordsImage(qreal dpr)
-{
-    return image(Kind::Words, 0, dpr);
-}
-QImage SplashImage(qreal dpr, const QString &version)
-{
-    return detail::RenderSplash(dpr, version);
-}
-QImage PreviewImage(int index, qreal dpr)
-{
-    return image(Kind::Preview, index, dpr);
-}
+QImage FaceImage(int index, qreal dpr) { return image(Kind::Face, index, dpr); }
+QImage BackImage(int id, qreal dpr) { return image(Kind::Back, id, dpr); }
+QImage TileImage(int id, qreal dpr) { return image(Kind::Tile, id, dpr); }
+QImage MarkerImage(int index, qreal dpr) { return image(Kind::Marker, index, dpr); }
+QImage WordsImage(qreal dpr) { return image(Kind::Words, 0, dpr); }
+QImage SplashImage(qreal dpr, const QString &version) { return detail::RenderSplash(dpr, version); }
+QImage PreviewImage(int index, qreal dpr) { return image(Kind::Preview, index, dpr); }
 
 QIcon ToolbarIcon(int index)
 {
@@ -176,20 +125,11 @@ QIcon AppIcon()
     return *icon;
 }
 
-bool IsBack(int id)
-{
-    return AllBackIds().contains(id);
-}
+bool IsBack(int id) { return AllBackIds().contains(id); }
 
-bool IsTile(int id)
-{
-    return !TileLogicalSize(id).isEmpty();
-}
+bool IsTile(int id) { return !TileLogicalSize(id).isEmpty(); }
 
-QSize TileSize(int id)
-{
-    return TileLogicalSize(id);
-}
+QSize TileSize(int id) { return TileLogicalSize(id); }
 
 const QList<PictureCategory> &BackgroundCategories()
 {

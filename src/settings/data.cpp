@@ -92,10 +92,7 @@ QString cData::AppDir() const
 
 namespace {
 
-QString systemText(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
+QString systemText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 // Why a folder could not be made in `parent`, in plain words.
 QString cannotMake(int error, const QString &parent)
@@ -215,10 +212,7 @@ QString UserHome()
     return ChooseUserHome(QString(), pw && pw->pw_dir ? QFile::decodeName(pw->pw_dir) : QString());
 }
 
-QString GetAppDataDir()
-{
-    return userFolder("XDG_DATA_HOME", "/.local/share");
-}
+QString GetAppDataDir() { return userFolder("XDG_DATA_HOME", "/.local/share"); }
 
 QString GetConfigDir()
 {
@@ -236,10 +230,7 @@ void cData::SetGame(int16_t i, const QString &Name)
         gameNames_[i] = Name;
 }
 
-QString cData::GetGName(int16_t i) const
-{
-    return (i >= 0 && i < gameNames_.size()) ? gameNames_[i] : QString();
-}
+QString cData::GetGName(int16_t i) const { return (i >= 0 && i < gameNames_.size()) ? gameNames_[i] : QString(); }
 
 int16_t cData::GetGameID(const QString &Name) const
 {
@@ -255,23 +246,11 @@ void cData::CurGName(const QString &v)
     LastGName(v);
 }
 
-QString cData::CurPlayer() const
-{
-    return store_.Read(kUsers, QStringLiteral("100"), QString());
-}
-void cData::CurPlayer(const QString &v)
-{
-    store_.Write(kUsers, QStringLiteral("100"), v);
-}
+QString cData::CurPlayer() const { return store_.Read(kUsers, QStringLiteral("100"), QString()); }
+void cData::CurPlayer(const QString &v) { store_.Write(kUsers, QStringLiteral("100"), v); }
 
-QString cData::LastGName() const
-{
-    return store_.Read(kData, QStringLiteral("LastGName"), GetGName(1));
-}
-void cData::LastGName(const QString &v)
-{
-    store_.Write(kData, QStringLiteral("LastGName"), v);
-}
+QString cData::LastGName() const { return store_.Read(kData, QStringLiteral("LastGName"), GetGName(1)); }
+void cData::LastGName(const QString &v) { store_.Write(kData, QStringLiteral("LastGName"), v); }
 
 int32_t cData::CustomColor() const
 {
@@ -280,10 +259,7 @@ int32_t cData::CustomColor() const
     return v && *v >= 0 && *v <= 0xFFFFFF ? *v : 128;
 }
 
-void cData::CustomColor(int32_t v)
-{
-    store_.Write(kData, QStringLiteral("CustomColor"), QString::number(v));
-}
+void cData::CustomColor(int32_t v) { store_.Write(kData, QStringLiteral("CustomColor"), QString::number(v)); }
 
 int16_t cData::GetDataInt(const QString &Key, int16_t Default, int16_t Min, int16_t Max) const
 {
@@ -294,10 +270,7 @@ int16_t cData::GetDataInt(const QString &Key, int16_t Default, int16_t Min, int1
     return v ? std::clamp(*v, Min, Max) : Default;
 }
 
-void cData::SaveDataInt(const QString &Key, int16_t Value)
-{
-    store_.Write(kData, Key, QString::number(Value));
-}
+void cData::SaveDataInt(const QString &Key, int16_t Value) { store_.Write(kData, Key, QString::number(Value)); }
 
 int16_t cData::TotalPlayers() const
 {
@@ -308,10 +281,7 @@ int16_t cData::TotalPlayers() const
     return n;
 }
 
-QString cData::GetPlayer(int16_t i) const
-{
-    return store_.Read(kUsers, QString::number(i), QString());
-}
+QString cData::GetPlayer(int16_t i) const { return store_.Read(kUsers, QString::number(i), QString()); }
 
 void cData::SetPlayer(int16_t i, const QString &Name, bool MakeCurrent)
 {
@@ -320,10 +290,7 @@ void cData::SetPlayer(int16_t i, const QString &Name, bool MakeCurrent)
         CurPlayer(Name);
 }
 
-QString cData::GetRecent(int16_t i) const
-{
-    return store_.Read(kRecent, QString::number(i), QString());
-}
+QString cData::GetRecent(int16_t i) const { return store_.Read(kRecent, QString::number(i), QString()); }
 
 void cData::SetRecent(const QString &Name)
 {
@@ -381,15 +348,9 @@ void cData::ShowContents() const
         help_->ShowContents();
 }
 
-std::optional<std::pair<QString, int32_t>> cData::GetCol(int16_t Index) const
-{
-    return GetColorEntry(Index);
-}
+std::optional<std::pair<QString, int32_t>> cData::GetCol(int16_t Index) const { return GetColorEntry(Index); }
 
-QString WonLost(int16_t Status)
-{
-    return Status == 1 ? QStringLiteral("Won") : QStringLiteral("Lost");
-}
+QString WonLost(int16_t Status) { return Status == 1 ? QStringLiteral("Won") : QStringLiteral("Lost"); }
 
 int16_t ColorPart(int32_t Color, int16_t Part)
 {

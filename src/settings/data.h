@@ -96,14 +96,8 @@ public:
 
 // A value outside [lo, hi] reads as the nearest end; the stored text stays.
 #define TW_DATA_RANGED(name, def, lo, hi)                                                                              \
-    int16_t name() const                                                                                               \
-    {                                                                                                                  \
-        return GetDataInt(QStringLiteral(#name), def, lo, hi);                                                         \
-    }                                                                                                                  \
-    void name(int16_t v)                                                                                               \
-    {                                                                                                                  \
-        SaveDataInt(QStringLiteral(#name), v);                                                                         \
-    }
+    int16_t name() const { return GetDataInt(QStringLiteral(#name), def, lo, hi); }                                    \
+    void name(int16_t v) { SaveDataInt(QStringLiteral(#name), v); }
 #define TW_DATA_INT(name, def) TW_DATA_RANGED(name, def, INT16_MIN, INT16_MAX)
     TW_DATA_INT(ShowToolbar, 1)
     TW_DATA_RANGED(CardSpeed, DefaultCardSpeed, MinSpeed, MaxSpeed)
@@ -144,22 +138,10 @@ public:
     void ShowContents() const;
 
     // Platform hooks.
-    void SetSoundPlayer(SoundPlayer *p)
-    {
-        sound_ = p;
-    }
-    void SetHelpViewer(HelpViewer *h)
-    {
-        help_ = h;
-    }
-    void SetAppDataLookup(std::function<QString()> f)
-    {
-        appDataLookup_ = std::move(f);
-    }
-    SettingsStore &Store() const
-    {
-        return store_;
-    }
+    void SetSoundPlayer(SoundPlayer *p) { sound_ = p; }
+    void SetHelpViewer(HelpViewer *h) { help_ = h; }
+    void SetAppDataLookup(std::function<QString()> f) { appDataLookup_ = std::move(f); }
+    SettingsStore &Store() const { return store_; }
 
     // The text form of every date the program stores or shows.
     static QString dateText(const QDateTime &t);

@@ -81,10 +81,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 
 HelpWindow::~HelpWindow() = default;
 
-QUrl HelpWindow::ContentsPage()
-{
-    return QUrl(QStringLiteral("qrc:/help/index.html"));
-}
+QUrl HelpWindow::ContentsPage() { return QUrl(QStringLiteral("qrc:/help/index.html")); }
 
 QUrl HelpWindow::PageFor(int context)
 {
@@ -93,25 +90,13 @@ QUrl HelpWindow::PageFor(int context)
     return QUrl(QStringLiteral("qrc:/help/%1.html").arg(context, 2, 10, QLatin1Char('0')));
 }
 
-void HelpWindow::ShowRules(int context)
-{
-    open(PageFor(context));
-}
+void HelpWindow::ShowRules(int context) { open(PageFor(context)); }
 
-void HelpWindow::ShowContents()
-{
-    open(ContentsPage());
-}
+void HelpWindow::ShowContents() { open(ContentsPage()); }
 
-QUrl HelpWindow::CurrentPage() const
-{
-    return browser_->source();
-}
+QUrl HelpWindow::CurrentPage() const { return browser_->source(); }
 
-QString HelpWindow::PageTitle() const
-{
-    return browser_->documentTitle();
-}
+QString HelpWindow::PageTitle() const { return browser_->documentTitle(); }
 
 void HelpWindow::open(const QUrl &page)
 {

@@ -126,10 +126,7 @@ private:
     bool active_ = false;
 };
 
-int tileOrDefault(int Pic)
-{
-    return art::IsTile(Pic) ? Pic : 1;
-}
+int tileOrDefault(int Pic) { return art::IsTile(Pic) ? Pic : 1; }
 
 [[noreturn]] void noPicture(const char *what, long long id)
 {
@@ -138,10 +135,7 @@ int tileOrDefault(int Pic)
 
 } // namespace
 
-QColor ColorFromValue(int32_t value)
-{
-    return QColor(value & 255, (value >> 8) & 255, (value >> 16) & 255);
-}
+QColor ColorFromValue(int32_t value) { return QColor(value & 255, (value >> 8) & 255, (value >> 16) & 255); }
 
 QColor GradientBandColor(int32_t Color1, int16_t Mode, int band)
 {
@@ -260,9 +254,6 @@ QPixmap Pictures::DeckPic() const
     return art::Back(art::IsBack(id) ? id : art::DefaultBack, art::AppDpr());
 }
 
-QIcon Pictures::Icon() const
-{
-    return art::AppIcon();
-}
+QIcon Pictures::Icon() const { return art::AppIcon(); }
 
 } // namespace tw

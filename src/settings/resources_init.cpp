@@ -9,8 +9,5 @@ static void initTarnwickResources()
 }
 
 namespace tw {
-void initResources()
-{
-    initTarnwickResources();
-}
+void initResources() { initTarnwickResources(); }
 } // namespace tw

@@ -114,10 +114,7 @@ QUrl QtSoundPlayer::SourceFor(const QString &resource)
     return QUrl(QStringLiteral("qrc") + path);
 }
 
-bool QtSoundPlayer::HasAudioOutput()
-{
-    return !QMediaDevices::audioOutputs().isEmpty();
-}
+bool QtSoundPlayer::HasAudioOutput() { return !QMediaDevices::audioOutputs().isEmpty(); }
 
 QtSoundPlayer::Sample QtSoundPlayer::Load(const QString &path)
 {

@@ -59,10 +59,7 @@ QtSettingsStore::QtSettingsStore()
 
 QtSettingsStore::~QtSettingsStore() = default;
 
-QString QtSettingsStore::FileName() const
-{
-    return s_ ? s_->fileName() : QString();
-}
+QString QtSettingsStore::FileName() const { return s_ ? s_->fileName() : QString(); }
 
 QtSettingsStore::FileStamp QtSettingsStore::stamp() const
 {

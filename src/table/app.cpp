@@ -134,14 +134,8 @@ Globals &currentRun()
 
 namespace mLoad {
 
-cData *data()
-{
-    return current ? current->data.get() : nullptr;
-}
-frmMain *mainWindow()
-{
-    return current ? current->main.data() : nullptr;
-}
+cData *data() { return current ? current->data.get() : nullptr; }
+frmMain *mainWindow() { return current ? current->main.data() : nullptr; }
 
 int Main(int argc, char **argv)
 {

@@ -70,15 +70,9 @@ void QelCard::Refreshcard()
     update();
 }
 
-void QelCard::SyncGeometry()
-{
-    move(twipsToPx(state().Left), twipsToPx(state().Top));
-}
+void QelCard::SyncGeometry() { move(twipsToPx(state().Left), twipsToPx(state().Top)); }
 
-void QelCard::paintEvent(QPaintEvent *e)
-{
-    paintPart(this, e, shown_);
-}
+void QelCard::paintEvent(QPaintEvent *e) { paintPart(this, e, shown_); }
 
 void QelCard::mousePressEvent(QMouseEvent *e)
 {
@@ -124,15 +118,9 @@ void QelEmpty::Mode(int32_t m)
     Refreshcard();
 }
 
-void QelEmpty::Refreshcard()
-{
-    update();
-}
+void QelEmpty::Refreshcard() { update(); }
 
-void QelEmpty::paintEvent(QPaintEvent *e)
-{
-    paintPart(this, e, pic_);
-}
+void QelEmpty::paintEvent(QPaintEvent *e) { paintPart(this, e, pic_); }
 
 void QelEmpty::mouseReleaseEvent(QMouseEvent *e)
 {

@@ -1,6 +1,3 @@
 #include "app.h"
 
-int main(int argc, char **argv)
-{
-    return tw::mLoad::Main(argc, argv);
-}
+int main(int argc, char **argv) { return tw::mLoad::Main(argc, argv); }

@@ -419,10 +419,7 @@ void frmMain::PrepareTable()
     Pictures(data_).SetBG(data_.BGIndex(), picMain_, data_.Fade(), data_.CustomColor());
 }
 
-void frmMain::touch(const QRect &r)
-{
-    dirty_ += r;
-}
+void frmMain::touch(const QRect &r) { dirty_ += r; }
 
 void frmMain::Refreshcard(int card)
 {
@@ -513,10 +510,7 @@ void frmMain::AnimationPause()
         QThread::msleep(static_cast<unsigned long>(animationDelay_));
 }
 
-void frmMain::PumpEvents()
-{
-    QCoreApplication::processEvents();
-}
+void frmMain::PumpEvents() { QCoreApplication::processEvents(); }
 
 void frmMain::HoldDrawing(bool hold)
 {
@@ -536,20 +530,11 @@ void frmMain::CaptionChanged(const QString &caption)
     setWindowTitle(QString(caption).replace(QLatin1String("[*]"), QLatin1String("[*][*]")));
 }
 
-void frmMain::RecentChanged()
-{
-    UpdateRecentMenu();
-}
+void frmMain::RecentChanged() { UpdateRecentMenu(); }
 
-void frmMain::GameEnded()
-{
-    StopReplay();
-}
+void frmMain::GameEnded() { StopReplay(); }
 
-void frmMain::GameWon()
-{
-    frmFinish::showModal(appContext(), this);
-}
+void frmMain::GameWon() { frmFinish::showModal(appContext(), this); }
 
 // --- window events ---
 
@@ -766,10 +751,7 @@ void frmMain::showSelect(bool modal)
         frmSelect::showModeless(context());
 }
 
-void frmMain::showChoose()
-{
-    frmChoose::showModal(context(), this);
-}
+void frmMain::showChoose() { frmChoose::showModal(context(), this); }
 
 void frmMain::showHistory()
 {
@@ -787,10 +769,7 @@ void frmMain::showAbout()
 
 // --- timers ---
 
-bool frmMain::replaying() const
-{
-    return tmrForward_.isActive() || tmrBackward_.isActive();
-}
+bool frmMain::replaying() const { return tmrForward_.isActive() || tmrBackward_.isActive(); }
 
 void frmMain::tmrMain_Timer()
 {
@@ -826,15 +805,9 @@ void frmMain::tmrTime_Timer()
     }
 }
 
-void frmMain::tmrForward_Timer()
-{
-    replayTick(true);
-}
+void frmMain::tmrForward_Timer() { replayTick(true); }
 
-void frmMain::tmrBackward_Timer()
-{
-    replayTick(false);
-}
+void frmMain::tmrBackward_Timer() { replayTick(false); }
 
 void frmMain::replayTick(bool forward)
 {

@@ -75,10 +75,7 @@ std::optional<QString> QtPrompt::SaveFileName(QWidget *owner, const QString &def
     return name;
 }
 
-int QtPrompt::Run(QDialog &dialog)
-{
-    return dialog.exec();
-}
+int QtPrompt::Run(QDialog &dialog) { return dialog.exec(); }
 
 bool QtPrompt::RunLong(QWidget *owner, const QString &text, const std::function<bool(const Progress &)> &work)
 {

@@ -139,10 +139,7 @@ frmSelect::frmSelect(const GameContext &context, QWidget *parent) : QDialog(pare
 
 frmSelect::~frmSelect() = default;
 
-bool frmSelect::IsRoot(const QTreeWidgetItem *node)
-{
-    return node->data(0, KeyRole).toString() == QLatin1String("m");
-}
+bool frmSelect::IsRoot(const QTreeWidgetItem *node) { return node->data(0, KeyRole).toString() == QLatin1String("m"); }
 
 void frmSelect::FillTree()
 {

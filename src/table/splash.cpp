@@ -9,10 +9,7 @@
 #include <QScreen>
 
 // Outside the namespace: the resource's initialiser is a global function.
-static void initSplashPictures()
-{
-    Q_INIT_RESOURCE(splash);
-}
+static void initSplashPictures() { Q_INIT_RESOURCE(splash); }
 
 namespace tw {
 
@@ -51,10 +48,7 @@ QImage frmSplash::builtInPicture(int ratio)
     return img;
 }
 
-QString frmSplash::versionText()
-{
-    return QStringLiteral("Version : %1.%2").arg(VersionMajor).arg(VersionMinor);
-}
+QString frmSplash::versionText() { return QStringLiteral("Version : %1.%2").arg(VersionMajor).arg(VersionMinor); }
 
 void frmSplash::showEvent(QShowEvent *)
 {
@@ -70,14 +64,8 @@ void frmSplash::paintEvent(QPaintEvent *)
     p.drawPixmap(rect(), picture_);
 }
 
-void frmSplash::mousePressEvent(QMouseEvent *)
-{
-    finish();
-}
-void frmSplash::keyPressEvent(QKeyEvent *)
-{
-    finish();
-}
+void frmSplash::mousePressEvent(QMouseEvent *) { finish(); }
+void frmSplash::keyPressEvent(QKeyEvent *) { finish(); }
 
 void frmSplash::finish()
 {

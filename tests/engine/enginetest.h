@@ -193,9 +193,6 @@ inline std::vector<int> faces(const Engine &e)
     return v;
 }
 
-inline std::string str(const QString &s)
-{
-    return s.toStdString();
-}
+inline std::string str(const QString &s) { return s.toStdString(); }
 
 } // namespace tw::test

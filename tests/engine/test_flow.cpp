@@ -158,10 +158,7 @@ private:
     std::unordered_set<std::string> seen_;
 };
 
-int face(const Engine &e, int card)
-{
-    return e.GetCardSuitpile(card) * 13 + e.GetCardNum(card);
-}
+int face(const Engine &e, int card) { return e.GetCardSuitpile(card) * 13 + e.GetCardNum(card); }
 
 FreecellState stateOf(const Table &t)
 {

@@ -276,10 +276,7 @@ void soakVariant(int16_t index, int games, int steps)
 
 class SoakTest : public ::testing::TestWithParam<int> {};
 
-TEST_P(SoakTest, RandomPlayKeepsTheModel)
-{
-    soakVariant(static_cast<int16_t>(GetParam()), 5, 150);
-}
+TEST_P(SoakTest, RandomPlayKeepsTheModel) { soakVariant(static_cast<int16_t>(GetParam()), 5, 150); }
 
 INSTANTIATE_TEST_SUITE_P(EveryVariant, SoakTest, ::testing::Range(1, frmGame::GameCount + 1),
                          [](const ::testing::TestParamInfo<int> &info) {

@@ -25,10 +25,7 @@
 
 #include <ostream>
 
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 using namespace tw;
 using namespace tw::test;
@@ -99,10 +96,7 @@ QList<int> childTags(const QTreeWidgetItem *node)
     return out;
 }
 
-bool ticked(const frmCustomize &w, int row)
-{
-    return w.lvSound->topLevelItem(row)->checkState(0) == Qt::Checked;
-}
+bool ticked(const frmCustomize &w, int row) { return w.lvSound->topLevelItem(row)->checkState(0) == Qt::Checked; }
 
 void showIt(frmCustomize &w)
 {

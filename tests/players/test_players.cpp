@@ -22,10 +22,7 @@
 #include <ostream>
 #include <vector>
 
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 using namespace tw;
 using namespace tw::test;

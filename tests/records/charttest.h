@@ -49,10 +49,7 @@ inline QStringList cutTexts(const ChartControl *chart)
 }
 
 // The value axis of a chart (the left one).
-inline const QValueAxis *valueAxis(const ChartControl *chart)
-{
-    return chart->ValueAxis();
-}
+inline const QValueAxis *valueAxis(const ChartControl *chart) { return chart->ValueAxis(); }
 
 // The values at which an axis has its ticks and labels, lowest first.
 inline QList<double> tickValues(const QValueAxis *axis)

@@ -19,14 +19,8 @@ namespace tw::test {
 // The widest texts a records list must show: a player name of 25 characters
 // (the most the name dialog takes), a 15-digit game number (the default
 // range) and the catalogue name that measures widest in the list's font.
-inline QString widestPlayer()
-{
-    return QString(25, QLatin1Char('W'));
-}
-inline QString widestGameNumber()
-{
-    return QStringLiteral("999999999999999");
-}
+inline QString widestPlayer() { return QString(25, QLatin1Char('W')); }
+inline QString widestGameNumber() { return QStringLiteral("999999999999999"); }
 inline QString widestGameName(const QFont &font)
 {
     const QFontMetrics fm(font);

@@ -13,10 +13,7 @@
 #include <ostream>
 
 // Failed comparisons show the text, not its code units.
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 // Bytes as text, with the line ends visible.
 inline void PrintTo(const QByteArray &b, std::ostream *os)
 {

@@ -24,10 +24,7 @@
 #include <memory>
 #include <ostream>
 
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 using namespace tw;
 using namespace tw::test;
@@ -44,10 +41,7 @@ QStringList rowTexts(const QTreeWidgetItem *item)
     return out;
 }
 
-QStringList headers(const QTreeWidget *list)
-{
-    return rowTexts(list->headerItem());
-}
+QStringList headers(const QTreeWidget *list) { return rowTexts(list->headerItem()); }
 
 bool allDarkRed(const QTreeWidgetItem *item)
 {

@@ -8,10 +8,7 @@
 
 namespace tw {
 // Failed comparisons show the texts.
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 } // namespace tw
 
 namespace tw::test {

@@ -20,15 +20,9 @@ using namespace tw;
 
 namespace {
 
-QRgb at(const QImage &img, int x, int y)
-{
-    return img.pixel(x, y) & 0xFFFFFF;
-}
+QRgb at(const QImage &img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
 
-bool isRed(QRgb c)
-{
-    return qAlpha(c) > 200 && qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90;
-}
+bool isRed(QRgb c) { return qAlpha(c) > 200 && qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90; }
 
 int countRed(const QImage &img, const QRect &r)
 {
@@ -308,10 +302,7 @@ FanStrips fanStrips()
 }
 
 // Anything but blank paper: the index, pips, pictures.
-bool ink(QRgb c)
-{
-    return qAlpha(c) < 250 || std::min({qRed(c), qGreen(c), qBlue(c)}) < 235;
-}
+bool ink(QRgb c) { return qAlpha(c) < 250 || std::min({qRed(c), qGreen(c), qBlue(c)}) < 235; }
 
 // The first inked pixel of `r`, as text, or an empty text.
 QString inkIn(const QImage &img, const QRect &r)

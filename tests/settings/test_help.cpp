@@ -25,10 +25,7 @@ using tw::test::TestTable;
 
 namespace {
 
-QString pagePath(int i)
-{
-    return QStringLiteral(":/help/%1.html").arg(i, 2, 10, QLatin1Char('0'));
-}
+QString pagePath(int i) { return QStringLiteral(":/help/%1.html").arg(i, 2, 10, QLatin1Char('0')); }
 
 QString readPage(const QString &path)
 {

@@ -75,10 +75,7 @@ bool Pactl(const QStringList &args, QString *output = nullptr)
     return true;
 }
 
-qint16 SampleAt(const QByteArray &pcm, qsizetype i)
-{
-    return qFromLittleEndian<qint16>(pcm.constData() + 2 * i);
-}
+qint16 SampleAt(const QByteArray &pcm, qsizetype i) { return qFromLittleEndian<qint16>(pcm.constData() + 2 * i); }
 
 // How long and how loud a sound is: from its first to its last sample above
 // the silence, with its RMS and peak level there in dBFS.

@@ -23,10 +23,7 @@ QPixmap solid(QColor c)
     return p;
 }
 
-QColor centre(QWidget &w)
-{
-    return w.grab().toImage().pixelColor(35, 48);
-}
+QColor centre(QWidget &w) { return w.grab().toImage().pixelColor(35, 48); }
 } // namespace
 
 TEST(CardControl, ShowsBackFaceAndInvertedSelection)

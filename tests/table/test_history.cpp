@@ -40,10 +40,7 @@ struct Game {
     }
 };
 
-QColor textColour(const QTreeWidgetItem *item, int column)
-{
-    return item->foreground(column).color();
-}
+QColor textColour(const QTreeWidgetItem *item, int column) { return item->foreground(column).color(); }
 
 } // namespace
 

@@ -75,10 +75,7 @@ void dragCard(frmMain &w, int card, QPoint to)
     sendMouse(c, QEvent::MouseButtonRelease, grab, Qt::NoButton);
 }
 
-QString text(QAction *a)
-{
-    return a ? a->text() : QStringLiteral("<none>");
-}
+QString text(QAction *a) { return a ? a->text() : QStringLiteral("<none>"); }
 
 // Closes the modal window that opens next and keeps its caption in `title`.
 void closeNextModal(QString &title)
@@ -136,10 +133,7 @@ QImage shownTable(frmMain &w)
     return window.copy(QRect(w.PicMain()->mapTo(&w, QPoint(0, 0)), w.PicMain()->size()))
         .convertToFormat(QImage::Format_RGB32);
 }
-QImage freshTable(frmMain &w)
-{
-    return w.PicMain()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
+QImage freshTable(frmMain &w) { return w.PicMain()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 } // namespace
 
