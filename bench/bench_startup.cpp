@@ -424,32 +424,53 @@ struct FirstWindow {
     long rssKiB = 0;
 };
 
+// A program started for a figure, with its first window on the screen.
+struct Launched {
+    pid_t pid = 0;
+    Window first = 0;
+    Clock::time_point started; // just before the exec
+    Clock::time_point mapped;  // the first window's MapNotify
+};
+
+// Starts `binary` in the fresh HOME `home` with Freecell as its last game,
+// once the X server has nothing left over from the run before, and waits for
+// its first window; nothing, with `why` said, when it does not come up.
+std::optional<Launched> launch(Display *d, const QTemporaryDir &home, const std::string &display,
+                               const std::string &binary, std::string &why)
+{
+    const auto env = runEnv(home, display, "[Data]\nLastGName=Freecell\n", QString(), why);
+    if (!env)
+        return std::nullopt;
+    Launched run;
+    x.Sync(d, True);
+    run.started = Clock::now();
+    run.pid = spawnQuiet({binary}, *env);
+    if (run.pid <= 0) {
+        why = "cannot start " + binary;
+        return std::nullopt;
+    }
+    run.first = waitMapped(d, baseName(binary), run.started + std::chrono::seconds(20), &run.mapped);
+    if (!run.first) {
+        stop(run.pid);
+        why = "no window of " + binary;
+        return std::nullopt;
+    }
+    return run;
+}
+
 // Exec to the first window mapped, and the memory while it stands.
 std::optional<FirstWindow> firstWindow(Display *d, const std::string &display, const std::string &binary,
                                        std::string &why)
 {
     QTemporaryDir home;
-    const auto env = runEnv(home, display, "[Data]\nLastGName=Freecell\n", QString(), why);
-    if (!env)
+    const auto run = launch(d, home, display, binary, why);
+    if (!run)
         return std::nullopt;
-    x.Sync(d, True);
-    const auto t0 = Clock::now();
-    const pid_t pid = spawnQuiet({binary}, *env);
-    if (pid <= 0) {
-        why = "cannot start " + binary;
-        return std::nullopt;
-    }
-    Clock::time_point at;
-    if (!waitMapped(d, baseName(binary), t0 + std::chrono::seconds(20), &at)) {
-        stop(pid);
-        why = "no window of " + binary;
-        return std::nullopt;
-    }
     FirstWindow r;
-    r.ms = ms(at - t0);
+    r.ms = ms(run->mapped - run->started);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    r.rssKiB = statusKiB(pid, "VmRSS");
-    stop(pid);
+    r.rssKiB = statusKiB(run->pid, "VmRSS");
+    stop(run->pid);
     return r;
 }
 
@@ -490,22 +511,12 @@ std::optional<Idle> idle(Display *d, const std::string &display, const std::stri
                          std::string &why)
 {
     QTemporaryDir home;
-    const auto env = runEnv(home, display, "[Data]\nLastGName=Freecell\n", QString(), why);
-    if (!env)
+    const auto run = launch(d, home, display, binary, why);
+    if (!run)
         return std::nullopt;
-    x.Sync(d, True);
-    const pid_t pid = spawnQuiet({binary}, *env);
-    if (pid <= 0) {
-        why = "cannot start " + binary;
-        return std::nullopt;
-    }
+    const pid_t pid = run->pid;
+    const Window first = run->first;
     const std::string name = baseName(binary);
-    const Window first = waitMapped(d, name, Clock::now() + std::chrono::seconds(20));
-    if (!first) {
-        stop(pid);
-        why = "no window of " + binary;
-        return std::nullopt;
-    }
     if (table) {
         clickCentre(d, first);
         Window main = 0, dialog = 0;
