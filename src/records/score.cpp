@@ -573,10 +573,12 @@ cScore::Written cScore::WriteScoreboard(const QString &FileName, const ReportSou
     // Progress counts the bytes of the score files twice: read, then written
     // out as the report.
     ScoreTable table;
+    std::vector<qint64> sizes;
     qint64 bytes = 0;
-    for (const QString &f : source.files)
-        if (!f.isEmpty())
-            bytes += QFileInfo(f).size();
+    for (const QString &f : source.files) {
+        sizes.push_back(f.isEmpty() ? 0 : QFileInfo(f).size());
+        bytes += sizes.back();
+    }
     const qint64 total = 2 * bytes + 1;
     table.reserveForBytes(bytes);
     qint64 done = 0;
@@ -589,7 +591,7 @@ cScore::Written cScore::WriteScoreboard(const QString &FileName, const ReportSou
             errors << error;
             complete = false;
         }
-        done += source.files[i].isEmpty() ? 0 : QFileInfo(source.files[i]).size();
+        done += sizes[static_cast<size_t>(i)];
         if (!progress(std::min(done, bytes), total))
             return Written::Cancelled;
     }
