@@ -1,9 +1,15 @@
 #include "subprocess.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <pwd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -25,6 +31,7 @@ namespace {
 
 const char *const kChildVar = "TW_TEST_CHILD";
 const char *const kSmallFsVar = "TW_SMALL_FS";
+const char *const kNoRootVar = "TW_WITHOUT_ROOT";
 
 std::map<std::string, ChildMain> &routines()
 {
@@ -38,6 +45,7 @@ std::string childRoutine;
 qint64 smallFsBytes = 0;
 QString smallFsPath;
 QString smallFsError;
+bool withoutRoot = false; // this run is the one without root's rights
 
 QString errnoText(const char *what)
 {
@@ -137,8 +145,10 @@ void PrepareChild(const QString &home)
     // Read once and forgotten: a child's own children are no copies of it.
     const QByteArray routine = qgetenv(kChildVar);
     const QByteArray bytes = qgetenv(kSmallFsVar);
+    withoutRoot = !qgetenv(kNoRootVar).isEmpty();
     ::unsetenv(kChildVar);
     ::unsetenv(kSmallFsVar);
+    ::unsetenv(kNoRootVar);
     childRoutine = routine.toStdString();
     if (!bytes.isEmpty()) {
         smallFsBytes = bytes.toLongLong();
@@ -171,6 +181,41 @@ void FinishChild()
     ::rmdir(dir.constData());
 }
 
+namespace {
+
+// Runs the current test again in a copy of this binary, started through
+// `wrapper` (with its arguments) when one is given, and takes its outcome as
+// this test's.
+void runThisTestAgain(const QProcessEnvironment &env, const QString &wrapper, const QStringList &wrapperArgs,
+                      const QString &where)
+{
+    const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const QString test = QString::fromUtf8(info->test_suite_name()) + u'.' + QString::fromUtf8(info->name());
+    const QStringList testArgs = {QStringLiteral("--gtest_filter=") + test, QStringLiteral("--gtest_color=no")};
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.setChildProcessModifier(&killWithParent);
+    if (wrapper.isEmpty())
+        p.start(QCoreApplication::applicationFilePath(), testArgs);
+    else
+        p.start(wrapper, wrapperArgs + QStringList{QCoreApplication::applicationFilePath()} + testArgs);
+    const std::string at = where.toStdString();
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        ADD_FAILURE() << "the run " << at << " did not end:\n" << p.readAll().toStdString();
+        return;
+    }
+    const QByteArray out = p.readAll();
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        ADD_FAILURE() << at << ":\n" << out.toStdString();
+    else if (!out.contains("[  PASSED  ] 1 test"))
+        ADD_FAILURE() << "the run " << at << " ran no test:\n" << out.toStdString();
+}
+
+} // namespace
+
 SmallFilesystem::SmallFilesystem(qint64 bytes)
 {
     if (smallFsBytes != 0) {
@@ -187,27 +232,10 @@ SmallFilesystem::SmallFilesystem(qint64 bytes)
         path_ = smallFsPath;
         return;
     }
-    const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString test = QString::fromUtf8(info->test_suite_name()) + u'.' + QString::fromUtf8(info->name());
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString::fromLatin1(kSmallFsVar), QString::number(bytes));
-    p.setProcessEnvironment(env);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.setChildProcessModifier(&killWithParent);
-    p.start(QCoreApplication::applicationFilePath(),
-            {QStringLiteral("--gtest_filter=") + test, QStringLiteral("--gtest_color=no")});
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        p.waitForFinished();
-        ADD_FAILURE() << "the run on a small filesystem did not end:\n" << p.readAll().toStdString();
-        return;
-    }
-    const QByteArray out = p.readAll();
-    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        ADD_FAILURE() << "on a small filesystem of " << bytes << " bytes:\n" << out.toStdString();
-    else if (!out.contains("[  PASSED  ] 1 test"))
-        ADD_FAILURE() << "the run on a small filesystem ran no test:\n" << out.toStdString();
+    runThisTestAgain(env, QString(), {},
+                     QStringLiteral("on a small filesystem of ") + QString::number(bytes) + QStringLiteral(" bytes"));
 }
 
 void SmallFilesystem::fill(int freePages)
@@ -256,6 +284,46 @@ void SmallFilesystem::cover(const QString &target, const QString &source)
     const int err = privilegedMount(source, target, MS_BIND);
     ASSERT_EQ(err, 0) << "mount " << source.toStdString() << " over " << target.toStdString() << ": "
                       << std::strerror(err);
+}
+
+} // namespace tw::test
+
+namespace tw::test {
+
+WithoutRootRights::WithoutRootRights()
+{
+    if (withoutRoot || ::geteuid() != 0) {
+        // The run without root's rights, or a user who never had them.
+        if (::geteuid() == 0)
+            ADD_FAILURE() << "setpriv left this run with root's rights";
+        else
+            here_ = true;
+        return;
+    }
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (setpriv.isEmpty()) {
+        ADD_FAILURE() << "This test drops root's rights with setpriv, which is not on the PATH (Debian package "
+                         "util-linux).";
+        return;
+    }
+    const passwd *pw = ::getpwnam("nobody");
+    if (!pw) {
+        ADD_FAILURE() << "This test runs as the user \"nobody\", whom the user database does not know.";
+        return;
+    }
+    // The run makes its temporary home in a folder of that user's own.
+    QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/tarnwick-nonroot-XXXXXX"));
+    if (!scratch.isValid() || ::chown(QFile::encodeName(scratch.path()).constData(), pw->pw_uid, pw->pw_gid) != 0) {
+        ADD_FAILURE() << "no temporary folder for the user nobody: " << std::strerror(errno);
+        return;
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kNoRootVar), QStringLiteral("1"));
+    env.insert(QStringLiteral("TMPDIR"), scratch.path());
+    runThisTestAgain(env, setpriv,
+                     {QStringLiteral("--reuid=") + QString::number(pw->pw_uid),
+                      QStringLiteral("--regid=") + QString::number(pw->pw_gid), QStringLiteral("--clear-groups")},
+                     QStringLiteral("as the user nobody"));
 }
 
 } // namespace tw::test

@@ -67,6 +67,26 @@ private:
     QString path_;
 };
 
+// File permissions as they bind a user who is not root (root passes every
+// mode). Run as root, the test that declares one runs again in a child
+// process with the rights of the user "nobody", dropped with setpriv; in its
+// own run the object waits for that child and takes its outcome as the
+// test's, and here() is false. Run by any other user, the test runs in place.
+// Where the rights cannot be dropped the test fails and says so.
+//
+//     WithoutRootRights user;
+//     if (!user.here())
+//         return;
+//     ... a file of mode 000 cannot be opened now
+class WithoutRootRights {
+public:
+    WithoutRootRights();
+    bool here() const { return here_; }
+
+private:
+    bool here_ = false;
+};
+
 // Called by the mains: before any thread (a user namespace is only made for
 // a process of one thread), and once the application object exists. -1 from
 // RunChildRoutine means that this is no child routine: run the tests.

@@ -37,21 +37,22 @@ bool sameFile(const QString &a, const QString &b)
 }
 
 // Moves a score file to a name that is free or names the file itself. Never
-// overwrites another file.
-bool moveFile(const QString &from, const QString &to)
+// overwrites another file; false with the reason.
+bool moveFile(const QString &from, const QString &to, QString &why)
 {
     if (!sameFile(from, to))
-        return QFile::rename(from, to);
+        return recordfile::moveRecordFile(from, to, why);
     // Only the case changes: a case-blind file system would see the target
     // as taken, so go round by a name of its own.
     QString temp = from + QStringLiteral(".rename");
     for (int n = 1; QFileInfo::exists(temp); ++n)
         temp = from + QStringLiteral(".rename") + QString::number(n);
-    if (!QFile::rename(from, temp))
+    if (!recordfile::moveRecordFile(from, temp, why))
         return false;
-    if (QFile::rename(temp, to))
+    if (recordfile::moveRecordFile(temp, to, why))
         return true;
-    QFile::rename(temp, from);
+    QString ignored;
+    recordfile::moveRecordFile(temp, from, ignored);
     return false;
 }
 
@@ -193,9 +194,11 @@ bool dlGInput::saveRename(const QString &name)
             refuse(QStringLiteral("Player Exists !"));
             return false;
         }
-        if (!moveFile(from, to)) {
-            refuse(QStringLiteral("The score file ") + from + QStringLiteral(" could not be renamed to ") + to
-                   + QStringLiteral("."));
+        QString why;
+        if (!moveFile(from, to, why)) {
+            refuse(
+                FileMessage(QStringLiteral("The score file ") + from + QStringLiteral(" could not be renamed to ") + to,
+                            why));
             return false;
         }
     }

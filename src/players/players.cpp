@@ -1,14 +1,13 @@
 #include "players.h"
 
 #include "records/columnfit.h"
+#include "records/recordfile.h"
 #include "records/score.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
 #include "settings/prompt.h"
 #include "settings/resources.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPainter>
@@ -243,8 +242,10 @@ void frmPlayers::cmdDelete_Click()
     // The file goes first: a player whose games could not be deleted stays
     // listed instead of leaving a file that no window reads.
     const QString path = ctx_.score ? ctx_.score->ScoreFileName(name) : QString();
-    if (!path.isEmpty() && QFileInfo::exists(path) && !QFile::remove(path)) {
-        ctx_.prompt->Error(this, QStringLiteral("The score file ") + path + QStringLiteral(" could not be deleted."));
+    QString why;
+    if (!path.isEmpty() && !recordfile::removeRecordFile(path, why)) {
+        ctx_.prompt->Error(
+            this, FileMessage(QStringLiteral("The score file ") + path + QStringLiteral(" could not be deleted"), why));
         return;
     }
     ctx_.data->SetPlayer(slot, QString(), false);

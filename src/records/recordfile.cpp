@@ -1,11 +1,14 @@
 #include "recordfile.h"
 
+#include "settings/data.h"
+
 #include <QFile>
 #include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -217,54 +220,200 @@ QByteArray favLine(const QString &gname, const GameNo &gno)
     return line;
 }
 
-bool appendLine(const QString &path, const QByteArray &line)
+int openRecordFile(const QString &path, int flags, QString &why, int *error)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    // Every append holds the lock until the file is closed, so two copies of
-    // the program recording for one player take turns, and the end of the
-    // file looked at below is never another's record in the making. Where
-    // the filesystem has no locks the record still goes out in one write.
-    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    // Without O_NONBLOCK a FIFO with no writer would keep open() waiting for
+    // ever; what the descriptor is, is asked of the descriptor itself, so
+    // nothing can be put in the file's place between the look and the use.
+    const int fd = ::open(name.constData(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    int err = 0;
+    struct stat st {};
+    if (fd < 0) {
+        err = errno;
+        // A FIFO without a reader or a socket refuses the open itself: say
+        // what stands there rather than the error that came of it.
+        if (err != ENOENT && ::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+            why = FileKindText(st.st_mode);
+            err = 0;
+        } else {
+            why = FileErrorText(err);
+        }
+    } else if (::fstat(fd, &st) != 0) {
+        err = errno;
+        why = FileErrorText(err);
+    } else if (!S_ISREG(st.st_mode)) {
+        why = FileKindText(st.st_mode);
+    } else {
+        // A regular file never blocks; the flag goes, so writes are plain.
+        const int fl = ::fcntl(fd, F_GETFL);
+        if (fl != -1)
+            ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK);
+        return fd;
     }
-    struct stat before {};
-    if (::fstat(fd, &before) != 0) {
+    if (fd >= 0)
         ::close(fd);
+    if (error)
+        *error = err;
+    return -1;
+}
+
+bool readRecordFile(const QString &path, QByteArray &bytes, QString &why)
+{
+    bytes.clear();
+    int error = 0;
+    const int fd = openRecordFile(path, O_RDONLY, why, &error);
+    if (fd < 0) {
+        // No file (or no folder for it) holds no records.
+        if (error == ENOENT || error == ENOTDIR) {
+            why.clear();
+            return true;
+        }
         return false;
     }
-    // A device in the file's place has no end to look at or cut.
-    const bool plain = S_ISREG(before.st_mode);
-    QByteArray out;
-    if (plain && before.st_size > 0) {
-        char last = 0;
-        if (::pread(fd, &last, 1, before.st_size - 1) != 1) {
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > 0)
+        bytes.reserve(static_cast<qsizetype>(st.st_size));
+    char buf[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0) {
+            bytes.append(buf, n);
+            continue;
+        }
+        if (n == 0)
+            break;
+        if (errno == EINTR)
+            continue;
+        why = FileErrorText(errno);
+        ::close(fd);
+        bytes.clear();
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
+bool appendLine(const QString &path, const QByteArray &line, QString *why)
+{
+    QString reason;
+    const bool ok = [&] {
+        const int fd = openRecordFile(path, O_RDWR | O_CREAT | O_APPEND, reason);
+        if (fd < 0)
+            return false;
+        const auto fail = [&](int error) {
+            reason = FileErrorText(error);
             ::close(fd);
             return false;
+        };
+        // Every append holds the lock until the file is closed, so two copies
+        // of the program recording for one player take turns, and the end of
+        // the file looked at below is never another's record in the making.
+        // Where the filesystem has no locks the record still goes out in one
+        // write.
+        while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
         }
-        // A last line typed without its line end is ended, not removed: the
-        // record must neither join it nor take its place.
-        if (last != '\n' && last != '\r')
-            out = "\r\n";
-    }
-    out += line;
-    ssize_t n;
-    do {
-        n = ::write(fd, out.constData(), static_cast<size_t>(out.size()));
-    } while (n < 0 && errno == EINTR);
-    if (n != out.size()) {
-        // No part of a record that did not fit may stay. The cut is made only
-        // when the file ends where this write left it, so it can never take
-        // what another writer (one that ignores the lock) added.
-        struct stat after {};
-        if (plain && n > 0 && ::fstat(fd, &after) == 0 && after.st_size == before.st_size + n)
-            while (::ftruncate(fd, before.st_size) != 0 && errno == EINTR) {
+        struct stat before {};
+        if (::fstat(fd, &before) != 0)
+            return fail(errno);
+        QByteArray out;
+        if (before.st_size > 0) {
+            char last = 0;
+            const ssize_t r = ::pread(fd, &last, 1, before.st_size - 1);
+            if (r != 1)
+                return fail(r < 0 ? errno : EIO);
+            // A last line typed without its line end is ended, not removed:
+            // the record must neither join it nor take its place.
+            if (last != '\n' && last != '\r')
+                out = "\r\n";
+        }
+        out += line;
+        // One write; only a disk that fills up takes less, and the rest is
+        // tried once more to learn why.
+        qsizetype written = 0;
+        int error = 0;
+        while (written < out.size()) {
+            const ssize_t n = ::write(fd, out.constData() + written, static_cast<size_t>(out.size() - written));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                error = n < 0 ? errno : ENOSPC;
+                break;
             }
-        ::close(fd);
+            written += n;
+        }
+        if (written != out.size()) {
+            // No part of a record that did not fit may stay. The cut is made
+            // only when the file ends where this write left it, so it can
+            // never take what another writer (one that ignores the lock)
+            // added.
+            struct stat after {};
+            if (written > 0 && ::fstat(fd, &after) == 0 && after.st_size == before.st_size + written)
+                while (::ftruncate(fd, before.st_size) != 0 && errno == EINTR) {
+                }
+            return fail(error);
+        }
+        if (::close(fd) != 0) {
+            reason = FileErrorText(errno);
+            return false;
+        }
+        return true;
+    }();
+    if (why)
+        *why = ok ? QString() : reason;
+    return ok;
+}
+
+bool removeRecordFile(const QString &path, QString &why)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return true;
+        why = FileErrorText(errno);
         return false;
     }
-    return ::close(fd) == 0;
+    if (!S_ISREG(st.st_mode)) {
+        why = FileKindText(st.st_mode);
+        return false;
+    }
+    if (::unlink(name.constData()) != 0 && errno != ENOENT) {
+        why = FileErrorText(errno);
+        return false;
+    }
+    return true;
+}
+
+bool moveRecordFile(const QString &from, const QString &to, QString &why)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    struct stat st {};
+    if (::stat(source.constData(), &st) != 0) {
+        why = FileErrorText(errno);
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        why = FileKindText(st.st_mode);
+        return false;
+    }
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS) {
+        why = errno == EEXIST ? QStringLiteral("the name is taken") : FileErrorText(errno);
+        return false;
+    }
+    // A filesystem that cannot refuse a taken name by itself.
+    if (::lstat(target.constData(), &st) == 0) {
+        why = QStringLiteral("the name is taken");
+        return false;
+    }
+    if (::rename(source.constData(), target.constData()) != 0) {
+        why = FileErrorText(errno);
+        return false;
+    }
+    return true;
 }
 
 int splitItems(const char *p, const char *end, Item *items, int maxItems)

@@ -81,6 +81,17 @@ QByteArray scoreLine(const QString &date, const QString &gname, const GameNo &gn
                      int32_t score, int16_t status);
 QByteArray favLine(const QString &gname, const GameNo &gno);
 
+// Opens a record file (flags as for open(2)) without ever waiting on what
+// stands there, and only when it is a regular file: a FIFO, a socket, a
+// device or a folder in its place is refused. The descriptor, or -1 with the
+// reason in plain words in `why` and the error number in `error` (0 when the
+// path names something that is no file).
+int openRecordFile(const QString &path, int flags, QString &why, int *error = nullptr);
+
+// Reads a whole record file. True with its bytes, or with none when there is
+// no file; false with the reason in plain words.
+bool readRecordFile(const QString &path, QByteArray &bytes, QString &why);
+
 // Appends one line to a file, creating the file (not its folder: the data
 // folder is made where nothing outside the user's own folders is) when
 // missing. Every append to a record file goes through here: it holds an
@@ -88,9 +99,19 @@ QByteArray favLine(const QString &gname, const GameNo &gno);
 // can append at once, and the line goes out in one write. A last line left
 // without its line end (typed by hand) is ended first, so it stays a line of
 // its own; nothing already in the file is ever removed. A failed or short
-// write is cut back to exactly where this append began. Returns false on any
-// failure.
-bool appendLine(const QString &path, const QByteArray &line);
+// write is cut back to exactly where this append began. Anything but a
+// regular file in the file's place is never written into. Returns false on
+// any failure, with the reason in plain words in `why`.
+bool appendLine(const QString &path, const QByteArray &line, QString *why = nullptr);
+
+// Deletes a record file. True when it is gone or was never there; false with
+// the reason, and then nothing is deleted: something that is no regular file
+// in its place is not the program's to remove.
+bool removeRecordFile(const QString &path, QString &why);
+
+// Moves a record file to a free name, never over another file. False with
+// the reason.
+bool moveRecordFile(const QString &from, const QString &to, QString &why);
 
 // One line split into items. Quoted items run to the next double quote; bare
 // items to the next comma, blanks around them dropped.

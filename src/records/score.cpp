@@ -11,8 +11,10 @@
 #include <QSaveFile>
 #include <QtDebug>
 
+#include <cerrno>
 #include <exception>
 #include <limits>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
 
@@ -151,8 +153,9 @@ void cScore::AddScore(int16_t Status)
         }
         const QByteArray line = scoreLine(recordDateText(Now()), data_.CurGName(), data_.CurGNo(), data_.CurTime(),
                                           data_.CurMoves(), data_.CurScore(), Status);
-        if (!appendLine(path, line))
-            reportError(QStringLiteral("The game could not be recorded in ") + path);
+        QString why;
+        if (!appendLine(path, line, &why))
+            reportError(FileMessage(QStringLiteral("The game could not be recorded in ") + path, why));
     } catch (const std::exception &e) {
         reportError(QStringLiteral("The game could not be recorded: ") + QString::fromLocal8Bit(e.what()));
     }
@@ -175,14 +178,10 @@ void cScore::AddSesGame(int16_t Status)
 
 QString cScore::readScoreFile(ScoreTable &table, const QString &path, const QString &player)
 {
-    QFile file(path);
-    if (!file.exists())
-        return QString();
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError)
-        return QStringLiteral("The score file ") + path + QStringLiteral(" could not be read.");
+    QString why;
+    if (!readRecordFile(path, bytes, why))
+        return FileMessage(QStringLiteral("The score file ") + path + QStringLiteral(" could not be read"), why);
     table.addLines(bytes, player);
     return QString();
 }
@@ -261,16 +260,15 @@ void cScore::ClearStat()
         const QString name = data_.GetPlayer(i);
         const QString path = ScoreFileName(name);
         // A name that cannot be a file name has no file to delete.
-        if (path.isEmpty() || !QFileInfo::exists(path))
-            continue;
-        if (!QFile::remove(path))
-            failed << name;
+        QString why;
+        if (!path.isEmpty() && !removeRecordFile(path, why))
+            failed << name + QStringLiteral(" (") + path + QStringLiteral(": ") + why + u')';
     }
     if (failed.isEmpty())
         prompt_->Info(owner_, QStringLiteral("Statistics, High Score and Log have been Cleared."));
     else
         prompt_->Error(owner_, QStringLiteral("The statistics of these players could not be cleared: ")
-                                   + failed.join(QStringLiteral(", ")));
+                                   + failed.join(QStringLiteral(", ")) + u'.');
 }
 
 void cScore::OpenFav()
@@ -278,14 +276,15 @@ void cScore::OpenFav()
     Favs.clear();
     FavCount = 0;
     const QString path = favFileName();
-    QFile file(path);
-    if (path.isEmpty() || !file.exists())
+    if (path.isEmpty())
         return;
-    if (!file.open(QIODevice::ReadOnly)) {
-        reportError(QStringLiteral("The favourites file ") + path + QStringLiteral(" could not be read."));
+    QByteArray bytes;
+    QString why;
+    if (!readRecordFile(path, bytes, why)) {
+        reportError(
+            FileMessage(QStringLiteral("The favourites file ") + path + QStringLiteral(" could not be read"), why));
         return;
     }
-    const QByteArray bytes = file.readAll();
     forEachLine(bytes, [&](const char *b, const char *e) {
         if (b == e || Favs.size() >= kMax16)
             return;
@@ -308,20 +307,32 @@ void cScore::OpenFav()
     FavCount = static_cast<int16_t>(Favs.size());
 }
 
-void cScore::AddFav(const QString &GName, const GameNo &GNo)
+bool cScore::AddFav(const QString &GName, const GameNo &GNo)
 {
-    if (!dataFolderReady())
-        return;
+    // The player asked for it: a folder that cannot be used is said every
+    // time, not only the first.
+    const QString problem = data_.PrepareAppDir();
+    folderProblem_ = problem;
+    if (!problem.isEmpty()) {
+        reportError(problem);
+        return false;
+    }
     const QString path = favFileName();
-    if (!appendLine(path, favLine(GName, GNo)))
-        reportError(QStringLiteral("The favourite could not be saved in ") + path);
+    QString why;
+    if (!appendLine(path, favLine(GName, GNo), &why)) {
+        reportError(FileMessage(QStringLiteral("The favourite could not be saved in ") + path, why));
+        return false;
+    }
+    return true;
 }
 
 void cScore::ClearFav()
 {
     const QString path = favFileName();
-    if (!path.isEmpty() && QFileInfo::exists(path) && !QFile::remove(path))
-        reportError(QStringLiteral("The favourites file ") + path + QStringLiteral(" could not be deleted."));
+    QString why;
+    if (!path.isEmpty() && !removeRecordFile(path, why))
+        reportError(
+            FileMessage(QStringLiteral("The favourites file ") + path + QStringLiteral(" could not be deleted"), why));
 }
 
 void cScore::CloseFav()
@@ -516,10 +527,11 @@ void cScore::ExportStat()
         return;
     const ReportSource source = reportSource();
     QStringList errors;
+    QString why;
     Written outcome = Written::No;
     prompt_->RunLong(owner_, QStringLiteral("Exporting the statistics to ") + *name,
                      [&](const CorePrompt::Progress &progress) {
-                         outcome = WriteScoreboard(*name, source, progress, errors);
+                         outcome = WriteScoreboard(*name, source, progress, errors, why);
                          return outcome == Written::Yes;
                      });
     for (const QString &e : errors)
@@ -528,7 +540,7 @@ void cScore::ExportStat()
     if (outcome == Written::Yes)
         prompt_->Info(owner_, QStringLiteral("Statistics Successfully Exported to ") + *name);
     else if (outcome == Written::No)
-        prompt_->Error(owner_, QStringLiteral("The statistics could not be exported to ") + *name);
+        prompt_->Error(owner_, FileMessage(QStringLiteral("The statistics could not be exported to ") + *name, why));
 }
 
 cScore::ReportSource cScore::reportSource() const
@@ -557,18 +569,35 @@ struct Piece {
     explicit Piece(const QString &s = QString()) : utf8(s.toUtf8()), columns(s.size()) {}
 };
 
+// Why the last call on a file failed: the system's error number where it left
+// one, else the file's own text.
+QString lastFileError(const QFileDevice &file, int error)
+{
+    return error != 0 ? FileErrorText(error) : file.errorString();
+}
+
 } // namespace
 
 cScore::Written cScore::WriteScoreboard(const QString &FileName, const ReportSource &source,
-                                        const CorePrompt::Progress &progress, QStringList &errors)
+                                        const CorePrompt::Progress &progress, QStringList &errors, QString &why)
 {
+    // The report takes the place of a file, never of a folder, a FIFO or a
+    // device that stands where the player pointed.
+    struct stat st {};
+    if (::stat(QFile::encodeName(FileName).constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        why = FileKindText(st.st_mode);
+        return Written::No;
+    }
     // The old file stays as it was unless the whole report is written; an
     // early return discards what was written. Unbuffered: a write that does
     // not fit on the disk fails where it is made, not in a flush at commit,
     // whose failure the commit would not see.
     QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        why = lastFileError(file, errno);
         return Written::No;
+    }
 
     // Progress counts the bytes of the score files twice: read, then written
     // out as the report.
@@ -595,8 +624,10 @@ cScore::Written cScore::WriteScoreboard(const QString &FileName, const ReportSou
         if (!progress(std::min(done, bytes), total))
             return Written::Cancelled;
     }
-    if (!complete)
+    if (!complete) {
+        why = QStringLiteral("not every score file could be read");
         return Written::No;
+    }
 
     // Every total in one pass over the records.
     Acc all;
@@ -617,8 +648,12 @@ cScore::Written cScore::WriteScoreboard(const QString &FileName, const ReportSou
     block.reserve(kBlock + 4096);
     bool written = true;
     auto flush = [&] {
-        if (written && !block.isEmpty())
+        if (written && !block.isEmpty()) {
+            errno = 0;
             written = file.write(block) == block.size();
+            if (!written)
+                why = lastFileError(file, errno);
+        }
         block.resize(0);
     };
     ZonePrinter z(&block);
@@ -737,10 +772,17 @@ cScore::Written cScore::WriteScoreboard(const QString &FileName, const ReportSou
     flush();
     // A file system that finds out late that the data has no room says so
     // only here.
-    if (!written || ::fsync(file.handle()) != 0)
+    if (!written)
         return Written::No;
-    if (!file.commit())
+    if (::fsync(file.handle()) != 0) {
+        why = FileErrorText(errno);
         return Written::No;
+    }
+    errno = 0;
+    if (!file.commit()) {
+        why = lastFileError(file, errno);
+        return Written::No;
+    }
     progress(total, total);
     return Written::Yes;
 }

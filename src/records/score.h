@@ -97,7 +97,8 @@ public:
     // copy of each.
     const ScoreTable &Table() const { return Scores; }
     void OpenFav();
-    void AddFav(const QString &GName, const GameNo &GNo);
+    // False when the favourite could not be kept; the player has been told.
+    bool AddFav(const QString &GName, const GameNo &GNo);
     int16_t FavTop() const { return FavCount; }
     void CloseFav();
     void AddSesGame(int16_t Status) override;
@@ -135,9 +136,10 @@ private:
     // Writes the report into FileName from a table of its own, so a window's
     // loaded table is left alone; Yes only when the file was really written.
     // It uses nothing but its arguments, so it may run on a thread of its
-    // own. Files that cannot be read are told in `errors`.
+    // own. Files that cannot be read are told in `errors`, why the report
+    // was not written in `why`.
     static Written WriteScoreboard(const QString &FileName, const ReportSource &source,
-                                   const CorePrompt::Progress &progress, QStringList &errors);
+                                   const CorePrompt::Progress &progress, QStringList &errors, QString &why);
     // Adds one player's score file to a table: what went wrong, or nothing.
     static QString readScoreFile(ScoreTable &table, const QString &path, const QString &player);
 

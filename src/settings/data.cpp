@@ -92,8 +92,6 @@ QString cData::AppDir() const
 
 namespace {
 
-QString systemText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
-
 // Why a folder could not be made in `parent`, in plain words.
 QString cannotMake(int error, const QString &parent)
 {
@@ -103,7 +101,7 @@ QString cannotMake(int error, const QString &parent)
     case EROFS: return parent + QStringLiteral(" is on a read-only disk");
     case ENOSPC:
     case EDQUOT: return QStringLiteral("the disk is full");
-    default: return systemText(error);
+    default: return FileErrorText(error);
     }
 }
 
@@ -125,13 +123,13 @@ QString makeFolder(const QString &dir)
         if (errno == EACCES)
             return QStringLiteral("you have no permission to reach it");
         if (errno != ENOENT && errno != ENOTDIR)
-            return systemText(errno);
+            return FileErrorText(errno);
         missing.prepend(existing);
         const qsizetype slash = existing.lastIndexOf(u'/');
         if (slash <= 0) {
             existing = QStringLiteral("/");
             if (::stat("/", &st) != 0)
-                return systemText(errno);
+                return FileErrorText(errno);
             break;
         }
         existing.truncate(slash);
@@ -154,7 +152,7 @@ QString makeFolder(const QString &dir)
             return QStringLiteral("you have no permission to write in it");
         if (errno == EROFS)
             return QStringLiteral("it is on a read-only disk");
-        return systemText(errno);
+        return FileErrorText(errno);
     }
     return QString();
 }
@@ -176,6 +174,40 @@ QString userFolder(const char *variable, const char *underHome)
 }
 
 } // namespace
+
+QString FileErrorText(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM: return QStringLiteral("permission denied");
+    case EROFS: return QStringLiteral("it is on a read-only disk");
+    case ENOSPC:
+    case EDQUOT: return QStringLiteral("the disk is full");
+    case EISDIR: return QStringLiteral("it is a folder, not a file");
+    case ENOENT: return QStringLiteral("it does not exist");
+    case ENOTDIR: return QStringLiteral("a part of its path is a file, not a folder");
+    case ENXIO:
+    case ENODEV: return QStringLiteral("it is not a regular file");
+    default: {
+        // The system's own words, as a part of a sentence.
+        QString text = QString::fromLocal8Bit(std::strerror(error));
+        if (!text.isEmpty())
+            text[0] = text[0].toLower();
+        return text;
+    }
+    }
+}
+
+QString FileKindText(unsigned mode)
+{
+    if (S_ISREG(mode))
+        return QString();
+    if (S_ISDIR(mode))
+        return QStringLiteral("it is a folder, not a file");
+    return QStringLiteral("it is not a regular file");
+}
+
+QString FileMessage(const QString &what, const QString &why) { return what + QStringLiteral(": ") + why + u'.'; }
 
 QString cData::PrepareAppDir() const
 {

@@ -190,4 +190,17 @@ QString GetConfigDir();
 std::optional<int16_t> textToInt16(const QString &text);
 std::optional<int32_t> textToInt32(const QString &text);
 
+// Why a file or folder could not be used, in plain words for the player,
+// from the system's error number: "permission denied", "the disk is full",
+// "it is a folder, not a file", ...
+QString FileErrorText(int error);
+// Why what stands where a file should be is no file to keep anything in,
+// from its mode as stat gives it: empty for a regular file, else "it is a
+// folder, not a file" or "it is not a regular file" (a FIFO, a socket, a
+// device).
+QString FileKindText(unsigned mode);
+// A message about a file: what could not be done with it (naming it) and why,
+// "The game could not be recorded in /x/P.sre: permission denied."
+QString FileMessage(const QString &what, const QString &why);
+
 } // namespace tw

@@ -678,10 +678,11 @@ void frmMain::mFav_Click(FavItem item)
     case FavItem::AddToFavorites:
         if (!data_.GameRunning())
             return;
-        score_->AddFav(data_.CurGName(), data_.CurGNo());
-        prompt_.Info(this, QStringLiteral("Game <") + data_.CurGNo().toText()
-                               + QStringLiteral("> Successfully Added to Favorites Under <") + data_.CurGName()
-                               + QStringLiteral("> Folder"));
+        // A favourite that could not be kept has been reported: no success.
+        if (score_->AddFav(data_.CurGName(), data_.CurGNo()))
+            prompt_.Info(this, QStringLiteral("Game <") + data_.CurGNo().toText()
+                                   + QStringLiteral("> Successfully Added to Favorites Under <") + data_.CurGName()
+                                   + QStringLiteral("> Folder"));
         break;
     case FavItem::OrganizeFavorites: frmOrgFav::showModal(appContext(), this); break;
     case FavItem::PlayFromFavorites: frmPlayFav::showModal(appContext(), this); break;

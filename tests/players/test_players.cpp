@@ -1,3 +1,4 @@
+#include "filekinds.h"
 #include "players/nameinput.h"
 #include "players/players.h"
 
@@ -456,6 +457,41 @@ TEST_F(PlayersFixture, DeleteKeepsThePlayerWhenHisFileStays)
     EXPECT_TRUE(windowBoxes()[1].text.contains(QStringLiteral("could not be deleted")));
     EXPECT_EQ(slotNames(), QStringList({"Ann", "Bob", "Cara"}));
     EXPECT_EQ(listed(*w), QStringList({"Ann", "Bob", "Cara"}));
+}
+
+// Something else in place of a player's score file: a rename or a delete
+// refuses it with the reason, every time it is asked for, and leaves it as
+// it was.
+TEST_F(PlayersFixture, RenameAndDeleteRefuseWhatIsNoScoreFile)
+{
+    players({"Ann", "Bob"}, "Ann");
+    for (FileKind k : AllFileKinds) {
+        SCOPED_TRACE(FileKindName(k));
+        MakeFileKind(k, file("Bob"));
+        prompt.asked.clear();
+        auto w = open();
+        for (int i = 1; i <= 2; ++i) {
+            click(*w, 1);
+            typed = {"Zed"};
+            w->cmdEdit_Click();
+            ASSERT_EQ(dialogBoxes().size(), size_t(i));
+            EXPECT_EQ(dialogBoxes().back().text.toStdString(),
+                      ("The score file " + file("Bob") + " could not be renamed to " + file("Zed") + ": "
+                       + FileKindReason(k) + ".")
+                          .toStdString());
+        }
+        EXPECT_EQ(slotNames(), QStringList({"Ann", "Bob"}));
+        EXPECT_FALSE(exists("Zed"));
+        click(*w, 1);
+        w->cmdDelete_Click();
+        ASSERT_EQ(windowBoxes().size(), 2u); // the question, then why not
+        EXPECT_EQ(windowBoxes()[1].icon, QMessageBox::Critical);
+        EXPECT_EQ(
+            windowBoxes()[1].text.toStdString(),
+            ("The score file " + file("Bob") + " could not be deleted: " + FileKindReason(k) + ".").toStdString());
+        EXPECT_EQ(slotNames(), QStringList({"Ann", "Bob"}));
+        ExpectUntouched(k, file("Bob"));
+    }
 }
 
 TEST(Players, CompactPlayersClosesEveryGapInOnePass)

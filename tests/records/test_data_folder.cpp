@@ -174,11 +174,15 @@ TEST(DataFolderWithoutHome, WithNoHomeAtAllNothingIsWrittenAndThePlayerIsToldOnc
                                 "not set, and the user database names none).");
     playAGame(t.engine);
     playAGame(t.engine);
-    t.score.AddFav("Freecell", GameNo::number(7));
     t.score.OpenFav();
     t.score.OpenAllScore();
     t.score.ClearFav();
     EXPECT_EQ(t.ui.asked.size(), 1u);
+    // A favourite the player adds by hand is told each time it cannot be
+    // kept.
+    EXPECT_FALSE(t.score.AddFav("Freecell", GameNo::number(7)));
+    ASSERT_EQ(t.ui.errors().size(), 2);
+    EXPECT_EQ(t.ui.errors()[1], t.ui.errors()[0]);
     EXPECT_EQ(t.score.FavTop(), 0);
     EXPECT_EQ(t.score.ScoreTop(), 0);
     EXPECT_EQ(t.score.SesTop(), 2);
@@ -191,8 +195,8 @@ TEST(DataFolderWithoutHome, WithNoHomeAtAllNothingIsWrittenAndThePlayerIsToldOnc
 }
 
 // A file where the data folder should be: the player is told once where and
-// why at start-up, not again at every game; once the way is clear the games
-// are recorded again.
+// why at start-up, not again at every game (but at every favourite he adds);
+// once the way is clear the games are recorded again.
 TEST_F(DataFolder, AFileInItsPlaceIsToldOnce)
 {
     writeFile(tmp.path() + "/Tarnwick", "not a folder");
@@ -201,21 +205,29 @@ TEST_F(DataFolder, AFileInItsPlaceIsToldOnce)
     EXPECT_EQ(ui.errors()[0], "Games and favourites cannot be saved in " + dir() + ": it is a file, not a folder.");
     EXPECT_EQ(ui.boxes()[0].title, "Tarnwick");
     playAGame(engine);
-    score.AddFav("Freecell", GameNo::number(7));
     EXPECT_EQ(ui.asked.size(), 1u);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_FALSE(score.AddFav("Freecell", GameNo::number(7)));
+        ASSERT_EQ(ui.errors().size(), 2 + i);
+        EXPECT_EQ(ui.errors().last(), ui.errors()[0]);
+    }
+    playAGame(engine);
+    EXPECT_EQ(ui.asked.size(), 3u);
+    ui.asked.clear();
     EXPECT_EQ(readFile(tmp.path() + "/Tarnwick"), "not a folder");
 
     QFile::remove(tmp.path() + "/Tarnwick");
     playAGame(engine);
-    EXPECT_EQ(ui.asked.size(), 1u);
+    EXPECT_EQ(ui.asked.size(), 0u);
     EXPECT_EQ(readFile(path("Player1.sre")).count('\n'), 1);
 
     // A new failure is a new report.
     QDir(dir()).removeRecursively();
     writeFile(tmp.path() + "/Tarnwick", "again");
     playAGame(engine);
-    ASSERT_EQ(ui.errors().size(), 2);
-    EXPECT_EQ(ui.errors()[1], ui.errors()[0]);
+    ASSERT_EQ(ui.errors().size(), 1);
+    EXPECT_EQ(ui.errors()[0].toStdString(),
+              ("Games and favourites cannot be saved in " + dir() + ": it is a file, not a folder.").toStdString());
 }
 
 // A home that does not exist is never created: the data folder is made only
@@ -281,6 +293,6 @@ TEST_F(DataFolder, AFolderThatCannotBeWrittenIsToldOnce)
     ui.asked.clear();
     playAGame(engine);
     score.AddFav("Freecell", GameNo::number(7));
-    EXPECT_EQ(ui.errors(), QStringList{where + base + " is on a read-only disk."});
+    EXPECT_EQ(ui.errors(), QStringList(2, where + base + " is on a read-only disk."));
     EXPECT_FALSE(QFileInfo::exists(dir()));
 }

@@ -159,7 +159,9 @@ TEST_F(ScoreExport, FailedWriteIsNoSuccessAndLeavesTheLoadedTable)
     score.ExportStat();
     EXPECT_TRUE(ui.infos().isEmpty());
     ASSERT_EQ(ui.errors().size(), 1);
-    EXPECT_EQ(ui.errors()[0], "The statistics could not be exported to " + *ui.saveName);
+    EXPECT_EQ(ui.errors()[0].toStdString(), ("The statistics could not be exported to " + *ui.saveName
+                                             + ": a part of its path is a file, not a folder.")
+                                                .toStdString());
 
     EXPECT_EQ(score.ScoreTop(), 2);
     ScoreRec r;
@@ -189,7 +191,9 @@ TEST_F(ScoreExport, ReadOnlyFolderGivesNoSuccessAndKeepsTheOldFile)
     score.ExportStat();
     QFile::setPermissions(tmp.path() + "/ro", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_TRUE(ui.infos().isEmpty());
-    EXPECT_EQ(ui.errors().size(), 1);
+    ASSERT_EQ(ui.errors().size(), 1);
+    EXPECT_EQ(ui.errors()[0].toStdString(),
+              ("The statistics could not be exported to " + target + ": permission denied.").toStdString());
     EXPECT_EQ(readFile(target), QByteArray("old report\r\n"));
 }
 
@@ -212,7 +216,10 @@ TEST_F(ScoreExport, AnUnreadableScoreFileIsNoSuccess)
     ui.saveName = tmp.path() + "/report.txt";
     score.ExportStat();
     EXPECT_TRUE(ui.infos().isEmpty());
-    EXPECT_FALSE(ui.errors().isEmpty());
+    EXPECT_EQ(ui.errors().join('\n').toStdString(),
+              ("The score file " + path("Bob.sre") + " could not be read: it is a folder, not a file.\n"
+               + "The statistics could not be exported to " + *ui.saveName + ": not every score file could be read.")
+                  .toStdString());
     EXPECT_FALSE(QFile::exists(*ui.saveName)); // no report that leaves Bob out
 }
 
@@ -300,7 +307,8 @@ TEST_F(ScoreExport, AFullDiskIsNoSuccessAndLeavesNoReport)
             fs.unfill();
             EXPECT_TRUE(ui.infos().isEmpty()) << "room " << room << ", " << name.toStdString();
             ASSERT_EQ(ui.errors().size(), 1);
-            EXPECT_EQ(ui.errors()[0], "The statistics could not be exported to " + name);
+            EXPECT_EQ(ui.errors()[0].toStdString(),
+                      ("The statistics could not be exported to " + name + ": the disk is full.").toStdString());
             ui.asked.clear();
             EXPECT_EQ(readFile(target), QByteArray("old report\r\n"));
             EXPECT_FALSE(QFileInfo::exists(fresh));

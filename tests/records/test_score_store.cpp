@@ -205,7 +205,9 @@ TEST_F(ScoreStore, AScoreThatDoesNotFitLeavesTheFileAsItWas)
             EXPECT_NO_THROW(score.AddScore(1));
             EXPECT_TRUE(readFile(path("Player1.sre")) == before) << "room for " << room << " bytes";
             ASSERT_EQ(ui.errors().size(), 1) << "room for " << room << " bytes";
-            EXPECT_EQ(ui.errors()[0], "The game could not be recorded in " + path("Player1.sre"));
+            EXPECT_EQ(
+                ui.errors()[0].toStdString(),
+                ("The game could not be recorded in " + path("Player1.sre") + ": the disk is full.").toStdString());
             ui.asked.clear();
             fs.unfill();
             score.AddScore(1);
@@ -230,7 +232,8 @@ TEST_F(ScoreStore, AFavouriteThatDoesNotFitLeavesNoPartOfIt)
     score.AddFav("Freecell", GameNo::number(123456789));
     EXPECT_TRUE(readFile(path("fav.dat")) == before);
     ASSERT_EQ(ui.errors().size(), 1);
-    EXPECT_EQ(ui.errors()[0], "The favourite could not be saved in " + path("fav.dat"));
+    EXPECT_EQ(ui.errors()[0].toStdString(),
+              ("The favourite could not be saved in " + path("fav.dat") + ": the disk is full.").toStdString());
     score.OpenFav();
     EXPECT_EQ(score.FavTop(), 1);
     fs.unfill();
@@ -405,19 +408,24 @@ TEST_F(ScoreStore, AFailedAppendIsReportedAndTheGameGoesOn)
     EXPECT_FALSE(d.data.GameRunning());
     EXPECT_EQ(view.gamesEnded, 1);
     ASSERT_EQ(ui.errors().size(), 1);
-    EXPECT_EQ(ui.errors()[0], "The game could not be recorded in " + path("Player1.sre"));
+    EXPECT_EQ(
+        ui.errors()[0].toStdString(),
+        ("The game could not be recorded in " + path("Player1.sre") + ": it is a folder, not a file.").toStdString());
     EXPECT_EQ(score.SesTop(), 1);
 }
 
 TEST_F(ScoreStore, DiskFullIsReported)
 {
-    // The device that is always full, in the file's place.
+    // The device that is always full, in the file's place: a link to a
+    // device is no file to record in, and it is never written to.
     ASSERT_TRUE(QFileInfo::exists("/dev/full")) << "this test needs /dev/full";
     ASSERT_TRUE(QFile::link("/dev/full", path("Player1.sre")));
     game("Freecell", GameNo::number(1), 1, 1, 1);
     EXPECT_NO_THROW(score.AddScore(1));
     ASSERT_EQ(ui.errors().size(), 1);
-    EXPECT_TRUE(ui.errors()[0].startsWith("The game could not be recorded in "));
+    EXPECT_EQ(
+        ui.errors()[0].toStdString(),
+        ("The game could not be recorded in " + path("Player1.sre") + ": it is not a regular file.").toStdString());
 }
 
 TEST_F(ScoreStore, EngineRecordsThroughTheStore)

@@ -680,6 +680,23 @@ TEST(MainWindow, AddToFavoritesReportsWhereTheDealWent)
     EXPECT_EQ(boxes[0].owner, &w);
 }
 
+// A favourite that cannot be kept is said, with the reason, and is no
+// success.
+TEST(MainWindow, AFavouriteThatCannotBeKeptIsNoSuccess)
+{
+    Table t;
+    frmMain &w = *t.w;
+    ASSERT_TRUE(QDir().mkpath(t.d.data.AppDir() + QStringLiteral("fav.dat")));
+    w.startDeal(QStringLiteral("Penguin"), GameNo::number(77));
+    w.mFav_Click(FavItem::AddToFavorites);
+    EXPECT_TRUE(t.prompt.infos().isEmpty());
+    ASSERT_EQ(t.prompt.errors().size(), 1);
+    EXPECT_EQ(t.prompt.errors()[0].toStdString(),
+              (QStringLiteral("The favourite could not be saved in ") + t.d.data.AppDir()
+               + QStringLiteral("fav.dat: it is a folder, not a file."))
+                  .toStdString());
+}
+
 // A data folder that cannot be used is told at start-up, over the table,
 // once; the games are played all the same.
 TEST(MainWindow, ADataFolderThatCannotBeUsedIsToldAtStartUp)
