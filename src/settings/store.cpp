@@ -11,7 +11,10 @@
 #include <QStringList>
 #include <QSysInfo>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace tw {
 
@@ -43,7 +46,42 @@ void removeDeadLock(const QString &lockName)
     lock.removeStaleLockFile();
 }
 
+// What keeps the settings from being kept in `file`: whether QSettings may
+// use it at all (nothing but a regular file, and the same for the lock file
+// beside it), and why not, or why the file cannot be written.
+struct FileCheck {
+    bool usable = true;
+    QString why;
+};
+
+FileCheck checkSettingsFile(const QString &file)
+{
+    const QString lock = file + QStringLiteral(".lock");
+    for (const QString &path : {file, lock}) {
+        // A file that is missing is made when it is first written.
+        struct stat st {};
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode))
+            continue;
+        // "it is a folder, not a file" of the lock: "its lock file ... is ...".
+        const QString kind = FileKindText(st.st_mode);
+        return {false, path == file ? kind : QStringLiteral("its lock file ") + lock + kind.mid(2)};
+    }
+    // Read and write rights as the writes are made (not root's permitted ones).
+    if (::faccessat(AT_FDCWD, QFile::encodeName(file).constData(), R_OK | W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        return {true, FileErrorText(errno)};
+    return {};
+}
+
 } // namespace
+
+bool QtSettingsStore::usable(const QString &file)
+{
+    const FileCheck c = checkSettingsFile(file);
+    problem_ = c.why.isEmpty() ? QString()
+                               : FileMessage(QStringLiteral("Settings cannot be saved in ") + file, c.why)
+                                     + QStringLiteral(" Changes last until the program ends.");
+    return c.usable;
+}
 
 QtSettingsStore::QtSettingsStore()
 {
@@ -53,6 +91,9 @@ QtSettingsStore::QtSettingsStore()
     if (dir.isEmpty())
         return;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir);
+    // QSettings reads its file as it is made.
+    if (!usable(dir + QStringLiteral("/Tarnwick/Tarnwick.conf")))
+        return;
     s_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnwick"),
                                      QStringLiteral("Tarnwick"));
 }
@@ -78,8 +119,10 @@ QString QtSettingsStore::Read(const QString &section, const QString &key, const 
         lastCheck_.start();
         const FileStamp now = stamp();
         if (!known_ || *known_ != now) {
-            s_->sync();
-            texts_.clear();
+            if (usable(s_->fileName())) {
+                s_->sync();
+                texts_.clear();
+            }
             known_ = now;
         }
     }
@@ -103,7 +146,7 @@ QString QtSettingsStore::Read(const QString &section, const QString &key, const 
 void QtSettingsStore::Write(const QString &section, const QString &key, const QString &value)
 {
     const QString path = section + u'/' + key;
-    if (!s_) {
+    if (!s_ || !usable(s_->fileName())) {
         texts_.insert(path, value);
         return;
     }

@@ -18,6 +18,9 @@ public:
     // The stored text, or `def` when the key is missing.
     virtual QString Read(const QString &section, const QString &key, const QString &def) = 0;
     virtual void Write(const QString &section, const QString &key, const QString &value) = 0;
+    // Why the settings cannot be kept where they belong, in plain words for
+    // the player (naming the file); empty when they can.
+    virtual QString Problem() const { return QString(); }
 };
 
 // QSettings under organisation and application "Tarnwick"
@@ -34,6 +37,7 @@ public:
     QString Read(const QString &section, const QString &key, const QString &def) override;
     void Write(const QString &section, const QString &key, const QString &value) override;
     QString FileName() const; // empty without a settings file
+    QString Problem() const override { return problem_; }
 
     // The table polls its settings every 100 ms: one look at the file per poll.
     static constexpr int DefaultCheckIntervalMs = 100;
@@ -48,6 +52,12 @@ public:
 
 private:
     FileStamp stamp() const;
+    // Whether the settings file may be read and written now: a regular file
+    // or none. Anything else in its place (a FIFO would keep QSettings
+    // waiting for ever) is left alone, the settings then last for the run,
+    // and the reason is kept for the player.
+    bool usable(const QString &file);
+    QString problem_;
 
     std::unique_ptr<QSettings> s_;
     QElapsedTimer lastCheck_;

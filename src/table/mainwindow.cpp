@@ -21,6 +21,7 @@
 #include "settings/data.h"
 #include "settings/prompt.h"
 #include "settings/resources.h"
+#include "settings/store.h"
 #include "statefile.h"
 
 #include <QActionGroup>
@@ -123,6 +124,7 @@ frmMain::frmMain(cData &data, Prompt &prompt, QWidget *parent) : QMainWindow(par
     score_ = std::make_unique<cScore>(data_, &prompt_, this);
     engine_ = std::make_unique<Engine>(data_, *this, score_.get());
     engine_->InitTable();
+    tellSettingsProblem();
     setWindowTitle(data_.ProdName());
     item(HelpItem::About)->setText(QStringLiteral("About ") + data_.ProdName() + QStringLiteral("..."));
     UpdateMenus();
@@ -776,6 +778,20 @@ void frmMain::tmrMain_Timer()
 {
     UpdateMenus();
     UpdateToolbar();
+    // Not in the middle of a deal or a drag, which a message box would stop.
+    if (!engine_->Busy())
+        tellSettingsProblem();
+}
+
+void frmMain::tellSettingsProblem()
+{
+    // Each new reason once; meanwhile the settings go on in memory.
+    const QString problem = data_.Store().Problem();
+    if (problem == settingsProblem_)
+        return;
+    settingsProblem_ = problem;
+    if (!problem.isEmpty())
+        prompt_.Error(this, problem);
 }
 
 void frmMain::tmrTime_Timer()

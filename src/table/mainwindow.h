@@ -173,6 +173,9 @@ private:
     void showHistory();
     void showAbout();
     void replayTick(bool forward);
+    // Tells the player, once for each new reason, when the settings file
+    // cannot be used.
+    void tellSettingsProblem();
     void touch(const QRect &r);
 
     cData &data_;
@@ -209,6 +212,7 @@ private:
     QString stateFile_; // set by TARNWICK_STATE_FILE for scripted runs
     bool closePending_ = false;
     bool closing_ = false;
+    QString settingsProblem_; // the last one told
 };
 
 } // namespace tw

@@ -697,6 +697,34 @@ TEST(MainWindow, AFavouriteThatCannotBeKeptIsNoSuccess)
                   .toStdString());
 }
 
+// Settings that cannot be kept in their file are told over the table at
+// start-up, and again whenever the reason changes, not at every tick.
+TEST(MainWindow, ASettingsFileThatCannotBeUsedIsTold)
+{
+    struct Store : MemoryStore {
+        QString problem = QStringLiteral("Settings cannot be saved in /x/Tarnwick.conf: it is not a regular file.");
+        QString Problem() const override { return problem; }
+    } store;
+    cData data(store);
+    frmGame::Init(data);
+    QTemporaryDir dir;
+    data.SetAppDataLookup([&] { return dir.path(); });
+    ScriptedPrompt prompt;
+    frmMain w(data, prompt);
+    ASSERT_EQ(prompt.errors(), QStringList{store.problem});
+    EXPECT_EQ(prompt.asked[0].owner, &w);
+    w.tmrMain_Timer();
+    EXPECT_EQ(prompt.asked.size(), 1u);
+    store.problem.clear();
+    w.tmrMain_Timer();
+    store.problem = QStringLiteral("Settings cannot be saved in /x/Tarnwick.conf: permission denied.");
+    w.tmrMain_Timer();
+    w.tmrMain_Timer();
+    EXPECT_EQ(prompt.errors(), (QStringList{QStringLiteral("Settings cannot be saved in /x/Tarnwick.conf: it is not a "
+                                                           "regular file."),
+                                            store.problem}));
+}
+
 // A data folder that cannot be used is told at start-up, over the table,
 // once; the games are played all the same.
 TEST(MainWindow, ADataFolderThatCannotBeUsedIsToldAtStartUp)
