@@ -126,7 +126,9 @@ int main(int argc, char **argv)
         score.SumStats(st);
         row("SumStats", t.ms());
     }
-    std::printf("    played %d won %d score %d moves %d time %d\n", st.Played, st.Won, st.Score, st.Moves, st.Time);
+    std::printf("    played %lld won %lld score %lld moves %lld time %lld\n", static_cast<long long>(st.Played),
+                static_cast<long long>(st.Won), static_cast<long long>(st.Score), static_cast<long long>(st.Moves),
+                static_cast<long long>(st.Time));
     {
         Timer t;
         score.SumGameStats(QStringLiteral("Freecell"), st);

@@ -35,13 +35,13 @@ qint64 RandomGameNo(RandomSource &rnd, int16_t rangeIndex)
     return g == 0 ? 1 : g;
 }
 
-void AppendTime(QByteArray &out, int32_t Seconds)
+void AppendTime(QByteArray &out, qint64 Seconds)
 {
     // Hours are not wrapped: a game left open for a day still shows its true
     // length. A clock set back gives a negative time, shown with its sign.
-    const qint64 s = Seconds;
-    const qint64 a = s < 0 ? -s : s;
-    if (s < 0)
+    // The size is taken unsigned, which holds that of the lowest value too.
+    const quint64 a = Seconds < 0 ? 0 - static_cast<quint64>(Seconds) : static_cast<quint64>(Seconds);
+    if (Seconds < 0)
         out += '-';
     out += QByteArray::number(a / 3600);
     const int m = static_cast<int>((a / 60) % 60), sec = static_cast<int>(a % 60);
@@ -49,7 +49,7 @@ void AppendTime(QByteArray &out, int32_t Seconds)
     out.append(tail, sizeof tail);
 }
 
-QString FormatTime(int32_t Seconds)
+QString FormatTime(qint64 Seconds)
 {
     QByteArray text;
     AppendTime(text, Seconds);

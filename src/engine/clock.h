@@ -13,9 +13,10 @@ class RandomSource;
 qint64 LargestGameNo(int16_t rangeIndex);
 // A random game number from 1 to 10^rangeIndex - 1, seeded from the clock.
 qint64 RandomGameNo(RandomSource &rnd, int16_t rangeIndex);
-// Whole seconds as "h:mm:ss".
-QString FormatTime(int32_t Seconds);
+// Whole seconds as "h:mm:ss"; any number of hours, as totals of many games
+// need.
+QString FormatTime(qint64 Seconds);
 // The same text added to bytes, for reports of many lines.
-void AppendTime(QByteArray &out, int32_t Seconds);
+void AppendTime(QByteArray &out, qint64 Seconds);
 
 } // namespace tw

@@ -59,7 +59,7 @@ void labelColumns(ChartControl *chart, std::initializer_list<const char *> label
 // its won/lost chart.
 void showTotalsChart(ChartControl *chart, const StatTotals &t, const QString &group)
 {
-    chart->SetData({Row{double(std::max<int32_t>(t.Score, 0)), double(t.Moves), double(t.Time)}});
+    chart->SetData({Row{double(std::max<int64_t>(t.Score, 0)), double(t.Moves), double(t.Time)}});
     chart->SetRowLabels({group});
     labelColumns(chart, {"Score", "Moves", "Time"});
 }
@@ -365,7 +365,7 @@ void frmGameStat::ShowGameCharts(const QString &GName)
 
     // The first fifty records of the game in load order, from row 1; row 0
     // is an empty group.
-    const int32_t n = std::min<int32_t>(t.Played, 50);
+    const auto n = static_cast<int32_t>(std::min<int64_t>(t.Played, 50));
     QList<Row> history;
     history.reserve(n + 1);
     history << Row(3);

@@ -33,8 +33,8 @@ QString badNameText(const QString &name)
     return QStringLiteral("\"") + name + QStringLiteral("\" cannot be used as the name of a score file.");
 }
 
-// Sums kept in 64 bits and clamped into the 32-bit fields: a long history
-// must never stop the program.
+// Sums in 64 bits: no history of records a reader accepts (each value 32-bit)
+// comes near their end, so every total is the true one.
 struct Acc {
     qint64 played = 0, won = 0, score = 0, moves = 0, time = 0;
     void add(int16_t status, qint64 sc, qint64 mv, qint64 tm)
@@ -46,17 +46,7 @@ struct Acc {
         moves += mv;
         time += tm;
     }
-    StatTotals totals() const
-    {
-        StatTotals t;
-        t.Played = clamp32(played);
-        t.Won = clamp32(won);
-        t.Lost = clamp32(played - won);
-        t.Score = clamp32(score);
-        t.Moves = clamp32(moves);
-        t.Time = clamp32(time);
-        return t;
-    }
+    StatTotals totals() const { return StatTotals{played, won, played - won, score, moves, time}; }
 };
 
 // Totals over a table; a filter index of -1 takes every record.
@@ -658,7 +648,7 @@ cScore::Written cScore::WriteScoreboard(const QString &FileName, const ReportSou
     };
     ZonePrinter z(&block);
     QByteArray timeBytes;
-    auto time = [&](int32_t seconds) -> ZonePrinter & {
+    auto time = [&](qint64 seconds) -> ZonePrinter & {
         timeBytes.resize(0);
         AppendTime(timeBytes, seconds);
         return z.text(timeBytes, timeBytes.size());

@@ -47,24 +47,26 @@ struct FavRec {
     bool operator==(const FavRec &) const = default;
 };
 
+// Counts and sums in 64 bits: they hold the true total of any records the
+// reader accepts, however large the values a hand-edited file gives.
 struct StatTotals {
-    int32_t Played = 0;
-    int32_t Won = 0;
-    int32_t Lost = 0;
-    int32_t Score = 0;
-    int32_t Moves = 0;
-    int32_t Time = 0;
+    int64_t Played = 0;
+    int64_t Won = 0;
+    int64_t Lost = 0;
+    int64_t Score = 0;
+    int64_t Moves = 0;
+    int64_t Time = 0;
     bool operator==(const StatTotals &) const = default;
 };
 
 struct PeriodTotals {
-    int32_t Played = 0;
-    int32_t Won = 0;
-    int32_t Lost = 0;
+    int64_t Played = 0;
+    int64_t Won = 0;
+    int64_t Lost = 0;
     QString Label;
-    int32_t Score = 0;
-    int32_t Moves = 0;
-    int32_t Time = 0;
+    int64_t Score = 0;
+    int64_t Moves = 0;
+    int64_t Time = 0;
     bool operator==(const PeriodTotals &) const = default;
 };
 

@@ -45,7 +45,7 @@ QStringList summaryLines(const StatTotals &t)
         QStringLiteral("Total Time : ") + FormatTime(t.Time),
         QStringLiteral("Moves Per Game : ") + fix(t.Moves / p),
         QStringLiteral("Score Per Game : ") + fix(t.Score / p),
-        QStringLiteral("Time Per Game : ") + FormatTime(static_cast<int32_t>(roundHalfEven(t.Time / p))),
+        QStringLiteral("Time Per Game : ") + FormatTime(static_cast<qint64>(roundHalfEven(t.Time / p))),
         QStringLiteral("Games Per Hour : ") + fix(t.Played / s * 3600),
         QStringLiteral("Moves Per Hour : ") + fix(t.Moves / s * 3600),
         QStringLiteral("Score Per Hour : ") + fix(t.Score / s * 3600),

@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <limits>
+
 using namespace tw;
 using namespace tw::test;
 
@@ -175,6 +177,27 @@ TEST_F(GameStatWindow, GeneralSummaryOfThreeWonOutOfSeven)
     EXPECT_EQ(row(w.lvPlayer, "Bob"), QStringList({"Bob", "0", "0", "0", "0:00:00", "0", "0", "0%"}));
 }
 
+// Records of the largest values a reader takes: every total, average and
+// chart value is the true one, far beyond 32 bits.
+TEST_F(GameStatWindow, HugeValuesAreSummedExactly)
+{
+    constexpr int top = std::numeric_limits<int32_t>::max();
+    constexpr int bottom = std::numeric_limits<int32_t>::min();
+    records("Ann", {rec(1, "Freecell", top, top, top, 1), rec(2, "Freecell", top, top, top, 1),
+                    rec(3, "Freecell", top, top, bottom, 0)});
+    frmGameStat w(ctx);
+    EXPECT_EQ(texts(w.lvGeneral, 0),
+              QStringList({"Games Played : 3", "Games Won : 2", "Games Lost : 1", "Total Moves : 6442450941",
+                           "Total Score : 2147483646", "Total Time : 1789569:42:21", "Moves Per Game : 2147483647",
+                           "Score Per Game : 715827882", "Time Per Game : 596523:14:07", "Games Per Hour : 0",
+                           "Moves Per Hour : 3600", "Score Per Hour : 1199", "Winning Percentage : 66.67%"}));
+    EXPECT_EQ(cells(w.chGen1, 0), Cells({2147483646.0, 6442450941.0, 6442450941.0}));
+    EXPECT_EQ(row(w.lvGames, "Freecell"),
+              QStringList({"Freecell", "3", "2", "1", "1789569:42:21", "6442450941", "2147483646", "66.67%"}));
+    EXPECT_EQ(row(w.lvPlayer, "Ann").value(5), "6442450941");
+    EXPECT_EQ(cells(w.chPlayer1, 0), Cells({2147483646.0, 6442450941.0, 6442450941.0}));
+}
+
 TEST_F(GameStatWindow, WholePercentsCarryNoFloatingNoise)
 {
     // 4/7 rounds to 0.57, and 0.57 * 100 is 56.99999999999999 in binary.
@@ -286,7 +309,7 @@ TEST_F(GameStatWindow, CurrentGameOutsideTheCatalogueKeepsTheFirst)
     EXPECT_EQ(w.imcGames->currentText(), d.data.GetGName(1));
     StatTotals t;
     score.SumGameStats(d.data.GetGName(1), t);
-    EXPECT_EQ(w.chGames1->RowCount(), std::min(t.Played, 50) + 1);
+    EXPECT_EQ(w.chGames1->RowCount(), std::min<int64_t>(t.Played, 50) + 1);
 }
 
 TEST_F(GameStatWindow, PeriodBucketsOldestFirst)

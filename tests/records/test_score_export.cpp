@@ -223,6 +223,22 @@ TEST_F(ScoreExport, AnUnreadableScoreFileIsNoSuccess)
     EXPECT_FALSE(QFile::exists(*ui.saveName)); // no report that leaves Bob out
 }
 
+// Totals far beyond 32 bits are written as they are.
+TEST_F(ScoreExport, HugeTotalsAreExact)
+{
+    QByteArray games;
+    for (int i = 0; i < 3; ++i)
+        games += line("2024-03-14 17:06:07", "Freecell", "123", 2147483647, 2147483647, 2147483647, 1);
+    writeFile(path("Player1.sre"), games);
+    score.ExportStat();
+    const QStringList got = exportedLines(*ui.saveName);
+    ASSERT_GT(got.size(), 14);
+    EXPECT_EQ(got[12].toStdString(),
+              " 3             3             0            1789569:42:21  6442450941    6442450941 ");
+    EXPECT_EQ(got[18].toStdString(),
+              "Player1        3             3             0            1789569:42:21  6442450941    6442450941 ");
+}
+
 // The export is long work: it runs through the prompt, which may run it away
 // from the windows, and it tells how far it has come.
 TEST_F(ScoreExport, RunsAsLongWorkThatReportsItsProgress)

@@ -99,7 +99,7 @@ TEST_F(ScoreStats, TotalsByGamePlayerAndSession)
     EXPECT_EQ(t, (StatTotals{2, 1, 1, 90, 24, 45}));
 }
 
-TEST_F(ScoreStats, SumsBeyondThirtyTwoBitsAreClamped)
+TEST_F(ScoreStats, SumsBeyondThirtyTwoBitsAreExact)
 {
     records("Ann", {rec(1, "Freecell", 2000000000, 2000000000, 2000000000, 1),
                     rec(2, "Freecell", 2000000000, 2000000000, -2147483647, 1),
@@ -107,9 +107,9 @@ TEST_F(ScoreStats, SumsBeyondThirtyTwoBitsAreClamped)
     score.OpenAllScore();
     StatTotals t;
     score.SumStats(t);
-    EXPECT_EQ(t.Time, 2147483647);
-    EXPECT_EQ(t.Moves, 2147483647);
-    EXPECT_EQ(t.Score, std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(t.Time, 6000000000);
+    EXPECT_EQ(t.Moves, 6000000000);
+    EXPECT_EQ(t.Score, 2000000000 - 2 * 2147483647LL);
     EXPECT_EQ(t.Played, 3);
 }
 
