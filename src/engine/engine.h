@@ -290,6 +290,10 @@ private:
     MarkerState *markerState(MarkerKind kind, int index);
     void showMarker(MarkerKind kind, int index, int16_t Kind, int16_t Pile, int32_t Pic);
     void moveToFoundation(int card, int16_t p);
+    // A running game with every card home.
+    bool tableWon() const;
+    // Samples the won game and hands it to the view.
+    void handOnWin();
 
     int dragCard_ = 0; // the pressed card and its place, for CancelDrag
     int16_t dragPile_ = 0;

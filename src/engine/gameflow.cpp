@@ -90,19 +90,26 @@ void Engine::EndGame(int16_t Status)
     HideAll();
 }
 
-void Engine::CheckWin()
+bool Engine::tableWon() const { return Data.GameRunning() && Array.TotalGoalCards() == Games.TotalCards(); }
+
+void Engine::handOnWin()
 {
-    if (!Data.GameRunning() || Array.TotalGoalCards() != Games.TotalCards())
-        return;
     // One fresh sample, so the record counts the cards that won the game and
     // the time and moves that it really took.
     Data.CurTime(GetGameSeconds());
     Data.CurMoves(Trans->GetTransID());
     Data.CurScore(CalcScore());
+    View.GameWon();
+}
+
+void Engine::CheckWin()
+{
+    if (!tableWon())
+        return;
     if (operations_ > 0)
         winPending_ = true;
     else
-        View.GameWon();
+        handOnWin();
 }
 
 Engine::Operation::~Operation()
@@ -110,7 +117,10 @@ Engine::Operation::~Operation()
     if (--e_.operations_ > 0 || !e_.winPending_)
         return;
     e_.winPending_ = false;
-    e_.View.GameWon();
+    // The table may have been won on the way only (an Undo All that passes
+    // through the won deal): what counts is the table the operation leaves.
+    if (e_.tableWon())
+        e_.handOnWin();
 }
 
 int16_t Engine::CalcScore() const

@@ -567,3 +567,38 @@ TEST(Flow, NewGameFromTheWinHookDuringAStockDeal)
     EXPECT_EQ(t.position(), reference.position());
     EXPECT_EQ(t.engine.Trans->RecordAt(t.position()).Multi, 0);
 }
+
+// A win seen inside an operation is handed on only for a table that is still
+// won when the operation ends. With a win hook that lets play go on, an Undo
+// All that starts one move after the win passes through the won table on
+// its way back, and a Redo All passes through it on its way forward: neither
+// ends on a won table, so neither hands a win on.
+TEST(Flow, AWinPassedThroughByUndoAllOrRedoAllIsNoWin)
+{
+    Table t;
+    layOutNearlyWon(t);
+    t.data().Autoplay(1);
+    std::vector<int> homeAtWin;
+    t.view.onWin = [&] { homeAtWin.push_back(t.engine.Array.TotalGoalCards()); };
+    t.dragTo(t.topCard(0, 0), 0, 5, -1);
+    ASSERT_EQ(homeAtWin, std::vector<int>{52});
+    ASSERT_TRUE(t.data().GameRunning());
+
+    // The King of hearts back from its foundation onto the empty pile.
+    t.data().Autoplay(0);
+    const int king = t.topCard(3, 0);
+    t.dragTo(king, 0, 5, -1);
+    ASSERT_EQ(t.engine.GetCardCell(king), 0);
+    ASSERT_EQ(t.engine.Array.TotalGoalCards(), 51);
+
+    t.engine.UndoAll(0);
+    EXPECT_LT(t.engine.Array.TotalGoalCards(), 52);
+    t.engine.RedoAll(0);
+    EXPECT_EQ(t.engine.Array.TotalGoalCards(), 51);
+    EXPECT_EQ(homeAtWin, std::vector<int>{52});
+    EXPECT_TRUE(t.sink.scores.empty());
+
+    // Undoing the last move wins the table again: that is a win.
+    EXPECT_TRUE(t.engine.Undo(0));
+    EXPECT_EQ(homeAtWin, (std::vector<int>{52, 52}));
+}
