@@ -356,6 +356,7 @@ void frmMain::startDeal(const QString &name, const GameNo &number)
     engine_->StartGame(name, number);
     if (closePending_ && !engine_->Dealing()) {
         closePending_ = false;
+        closeAskedInDeal_ = true;
         QTimer::singleShot(0, this, &QWidget::close);
     }
 }
@@ -543,7 +544,9 @@ void frmMain::GameWon() { frmFinish::showModal(appContext(), this); }
 void frmMain::closeEvent(QCloseEvent *e)
 {
     if (engine_->Dealing()) {
-        // The deal finishes first; the window closes as soon as it has.
+        // The deal finishes first; the window closes as soon as it has. The
+        // game being dealt was not running when the player closed: it is
+        // no game of his, and nothing is recorded for it.
         closePending_ = true;
         e->ignore();
         return;
@@ -553,7 +556,7 @@ void frmMain::closeEvent(QCloseEvent *e)
         return;
     }
     closing_ = true;
-    if (data_.GameRunning())
+    if (data_.GameRunning() && !closeAskedInDeal_)
         engine_->EndGame(0);
     tmrMain_.stop();
     tmrTime_.stop();

@@ -209,8 +209,9 @@ private:
     QTimer tmrBackward_;
     int animationDelay_ = 3;
     QRegion dirty_;
-    QString stateFile_; // set by TARNWICK_STATE_FILE for scripted runs
-    bool closePending_ = false;
+    QString stateFile_;             // set by TARNWICK_STATE_FILE for scripted runs
+    bool closePending_ = false;     // a close asked for during a deal, done after it
+    bool closeAskedInDeal_ = false; // so the game just dealt is not recorded
     bool closing_ = false;
     QString settingsProblem_; // the last one told
 };

@@ -117,6 +117,13 @@ class Harness:
         self.env = env
         return home
 
+    def new_home_with_settings(self, name, settings):
+        """A fresh home whose settings file holds `settings`."""
+        self.new_home(name)
+        os.makedirs(os.path.dirname(self.settings_path()))
+        with open(self.settings_path(), "w", encoding="utf-8") as f:
+            f.write(settings)
+
     def settings_path(self):
         return os.path.join(self.env["XDG_CONFIG_HOME"], "Tarnwick", "Tarnwick.conf")
 
@@ -296,7 +303,7 @@ class Harness:
         self.wait("the game selector to go on Return (Play)",
                   lambda: not any(w["id"] == dlg["id"] for w in self.windows()), timeout=10)
 
-    def wait_game(self, game, player="Player1"):
+    def wait_game(self, game, player="Player1", timeout=20):
         pattern = re.compile(r"^Tarnwick \[%s\] \[%s\] \[(\d+)\]$" % (re.escape(game), re.escape(player)))
 
         def dealt():
@@ -309,7 +316,7 @@ class Harness:
                 return None
             return s
 
-        s = self.wait(f"a dealt game of {game}", dealt, timeout=20)
+        s = self.wait(f"a dealt game of {game}", dealt, timeout=timeout)
         return s, pattern
 
     @staticmethod
@@ -505,10 +512,7 @@ BROKEN_SCORES = (
 
 def run_third(h):
     print("run 3: garbage settings and a broken score file")
-    h.new_home("home3")
-    os.makedirs(os.path.dirname(h.settings_path()))
-    with open(h.settings_path(), "w", encoding="utf-8") as f:
-        f.write(GARBAGE_SETTINGS)
+    h.new_home_with_settings("home3", GARBAGE_SETTINGS)
     os.makedirs(os.path.dirname(h.score_path("Player1")))
     with open(h.score_path("Player1"), "wb") as f:
         f.write(BROKEN_SCORES)
@@ -540,6 +544,54 @@ def run_third(h):
     print("run 3 passed")
 
 
+SLOW_SETTINGS = """[Data]
+CardSpeed=50
+LastGName=Freecell
+
+[Users]
+1=Player1
+100=Player1
+"""
+
+
+def run_fourth(h):
+    print("run 4: Card Moving Speed 50, F2, the window closed during the deal")
+    h.new_home_with_settings("home4", SLOW_SETTINGS)
+    h.start_app("run4")
+    main, dlg = h.dismiss_splash()
+    h.choose_in_selector(dlg, "Freecell")
+    started = time.monotonic()
+    h.play_from_selector(dlg)
+    s, pattern = h.wait_game("Freecell", timeout=60)
+    print(f"  a deal at speed 50 took {time.monotonic() - started:.1f} s")
+    first = pattern.match(s["title"]).group(1).encode()
+    h.shot("slow-dealt")
+
+    # F2 abandons the game (recorded once) and deals the next one slowly.
+    h.keys(main, "F2")
+
+    def dealing():
+        t = h.state()
+        return t if t and not t.get("running") and pattern.match(t.get("title", "")) \
+            and pattern.match(t["title"]).group(1).encode() != first else None
+
+    h.wait("the new deal to begin", dealing, timeout=10)
+    time.sleep(1.5)
+    t = h.state()
+    check(t and not t.get("running"), "the deal was over before the window was closed: too fast to test")
+    h.shot("closing-during-deal")
+    h.run(h.xclose, main["id"])
+    rc = h.wait_exit(timeout=60)
+    check(rc == 0, f"program exit status after closing during a deal: {rc}")
+
+    with open(h.score_path("Player1"), "rb") as f:
+        scores = f.read()
+    check(re.fullmatch(RECORD % (b"Freecell", b"0"), scores),
+          f"expected the game abandoned by F2 alone, got {scores!r}")
+    check(scores.split(b",")[2] == first, f"the record names another game than the abandoned one: {scores!r}")
+    print("run 4 passed")
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("binary")
@@ -564,6 +616,7 @@ def main():
         scores = run_first(h)
         run_second(h, scores)
         run_third(h)
+        run_fourth(h)
     except Failure as e:
         print(f"FAILED: {e}")
         try:

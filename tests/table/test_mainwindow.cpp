@@ -436,6 +436,34 @@ TEST(MainWindow, ClosingRecordsARunningGameOnce)
     EXPECT_TRUE(lines[0].contains(",\"Penguin\",5,"));
 }
 
+// The window closed while a deal is being laid out: the game abandoned for
+// it is recorded once, the game being dealt never was the player's and is
+// not recorded.
+TEST(MainWindow, ClosingDuringADealRecordsNothingForIt)
+{
+    Table t;
+    frmMain &w = *t.w;
+    const QString file = t.d.data.AppDir() + QStringLiteral("Player1.sre");
+    w.startDeal(QStringLiteral("Penguin"), GameNo::number(5));
+    ASSERT_TRUE(t.d.data.GameRunning());
+    t.d.data.CardSpeed(50);
+    bool closedInDeal = false;
+    QTimer::singleShot(0, &w, [&] {
+        closedInDeal = t.e().Dealing();
+        w.close();
+    });
+    w.startDeal(QStringLiteral("Penguin"), GameNo::number(6));
+    ASSERT_TRUE(closedInDeal);
+    QTest::qWait(50); // the close the deal held back
+    EXPECT_FALSE(w.isVisible());
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 2) << "one record and the empty rest after its end";
+    EXPECT_TRUE(lines[0].contains(",\"Penguin\",5,")) << lines[0].constData();
+    EXPECT_TRUE(lines[0].endsWith(",0\r")) << lines[0].constData();
+}
+
 TEST(Splash, ClickEndsItOnceBeforeItsTimer)
 {
     int done = 0;
