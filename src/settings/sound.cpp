@@ -114,7 +114,33 @@ QUrl QtSoundPlayer::SourceFor(const QString &resource)
     return QUrl(QStringLiteral("qrc") + path);
 }
 
-bool QtSoundPlayer::HasAudioOutput() { return !QMediaDevices::audioOutputs().isEmpty(); }
+namespace {
+
+// Qt Multimedia's sound-server client says on the terminal that it found no
+// server ("PulseAudioService: pa_context_connect() failed") when the audio
+// outputs are first looked up. A player without a sound server gets silence
+// and nothing to read: that look-up drops the client's warnings.
+QtMessageHandler otherHandler = nullptr;
+void withoutServerWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("PulseAudioService:")))
+        return;
+    otherHandler(type, context, message);
+}
+
+} // namespace
+
+bool QtSoundPlayer::HasAudioOutput()
+{
+    static bool lookedUp = false;
+    if (lookedUp)
+        return !QMediaDevices::audioOutputs().isEmpty();
+    lookedUp = true;
+    otherHandler = qInstallMessageHandler(withoutServerWarnings);
+    const bool any = !QMediaDevices::audioOutputs().isEmpty();
+    qInstallMessageHandler(otherHandler);
+    return any;
+}
 
 QtSoundPlayer::Sample QtSoundPlayer::Load(const QString &path)
 {

@@ -171,6 +171,11 @@ class Harness:
             raise Failure(f"program still running {timeout} s after it was asked to end")
         self.app_log.close()
         self.app = None
+        # Nothing on the terminal, though no sound server runs here: a
+        # player starting the game from a shell sees only what is wrong.
+        with open(self.app_log.name, "rb") as f:
+            said = f.read()
+        check(not said, "the program wrote to the terminal:\n" + said[-4000:].decode(errors="replace"))
         return rc
 
     def stop_all(self):

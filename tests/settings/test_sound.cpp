@@ -1,10 +1,13 @@
 #include "settings/sound.h"
 
+#include "subprocess.h"
 #include "testutil.h"
 #include "wavefile.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryFile>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -12,8 +15,10 @@
 #include <cmath>
 
 using tw::QtSoundPlayer;
+using tw::test::ChildRoutine;
 using tw::test::parseWave;
 using tw::test::RecordingSound;
+using tw::test::StartChild;
 using tw::test::TestData;
 using tw::test::WaveInfo;
 
@@ -211,6 +216,31 @@ TEST(QtSoundPlayer, PlayReturnsAtOnceAndNeverFails)
         }
     }
     EXPECT_LT(clock.elapsed(), 2000);
+}
+
+// A game's sounds with no sound server to play them: the test main names a
+// server socket that nobody serves.
+int playWithoutServer(const QStringList &)
+{
+    QtSoundPlayer player;
+    for (const char *name : {"START", "CARDUP", "WIN", "UNDO"}) {
+        player.Play(QString::fromLatin1(name));
+        QCoreApplication::processEvents();
+    }
+    return QtSoundPlayer::HasAudioOutput() ? 3 : 0;
+}
+const ChildRoutine withoutServer("play-without-server", &playWithoutServer);
+
+TEST(QtSoundPlayer, WithoutASoundServerSaysNothing)
+{
+    // Silence, and nothing on the terminal: a player without a sound server
+    // has nothing to mend.
+    const auto child = StartChild("play-without-server", {});
+    ASSERT_TRUE(child->waitForFinished(30000));
+    const std::string said = child->readAll().toStdString();
+    EXPECT_EQ(child->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child->exitCode(), 0) << "an audio output without a server? " << said;
+    EXPECT_EQ(said, "");
 }
 
 TEST(QtSoundPlayer, WorksAsTheSettingsObjectsPlayer)
