@@ -25,6 +25,9 @@ import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True  # nothing of the test in the source tree
+from programenv import program_environment  # noqa: E402
+
 LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 
 
@@ -115,26 +118,10 @@ class Rig:
         os.close(r)
 
     def environment(self):
-        home = os.path.join(self.tmp, "home")
-        runtime = os.path.join(self.tmp, "runtime")
-        os.makedirs(home)
-        os.makedirs(runtime, mode=0o700)
-        env = {k: v for k, v in os.environ.items()
-               if k not in ("WAYLAND_DISPLAY", "SESSION_MANAGER", "AT_SPI_BUS_ADDRESS",
-                            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "QT_ACCESSIBILITY")}
-        env.update({
-            "DISPLAY": self.display,
-            "DBUS_SESSION_BUS_ADDRESS": self.bus,
-            "HOME": home,
-            "XDG_CONFIG_HOME": os.path.join(home, ".config"),
-            "XDG_DATA_HOME": os.path.join(home, ".local", "share"),
-            "XDG_CACHE_HOME": os.path.join(home, ".cache"),
-            "XDG_RUNTIME_DIR": runtime,
-            "PULSE_SERVER": "unix:" + os.path.join(runtime, "pulse", "native"),
-            "QT_QPA_PLATFORM": "xcb",
-            # GLib's settings, read by the bus launcher, in memory only.
-            "GSETTINGS_BACKEND": "memory",
-        })
+        env = program_environment(os.path.join(self.tmp, "home"), self.display)
+        env["DBUS_SESSION_BUS_ADDRESS"] = self.bus
+        # GLib's settings, read by the bus launcher, in memory only.
+        env["GSETTINGS_BACKEND"] = "memory"
         return env
 
     def stop(self):
