@@ -12,7 +12,12 @@ function(tw_build_number out dir)
   set(${out} 0 PARENT_SCOPE)
   find_package(Git QUIET)
   if(NOT GIT_FOUND)
-    message(STATUS "git not found: the package version ends in .0")
+    if(EXISTS ${dir}/.git)
+      message(WARNING "git not found: the package version of this checkout ends in .0, lower than any "
+                      "built with git (scripts/deps.sh installs git)")
+    else()
+      message(STATUS "git not found: the package version ends in .0")
+    endif()
     return()
   endif()
   # A checkout of another user's (root packaging a user's build) is still

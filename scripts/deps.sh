@@ -10,6 +10,7 @@ packages=(
   libgtest-dev
   fonts-dejavu-core
   file # cpack -G DEB finds the program's libraries with it
+  git  # the package version counts the commits
 )
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(xvfb xauth xdotool x11-utils imagemagick python3 libx11-dev desktop-file-utils appstream
