@@ -117,13 +117,18 @@ QUrl QtSoundPlayer::SourceFor(const QString &resource)
 namespace {
 
 // Qt Multimedia's sound-server client says on the terminal that it found no
-// server ("PulseAudioService: pa_context_connect() failed") when the audio
-// outputs are first looked up. A player without a sound server gets silence
-// and nothing to read: that look-up drops the client's warnings.
+// server when the audio outputs are first looked up: a warning
+// "PulseAudioService: pa_context_connect() failed", or, when it finds out
+// while it waits, an error "PulseAudioService: Connection failure: ..." in
+// quotes. A player without a sound server gets silence and nothing to read:
+// that look-up drops what the client says.
 QtMessageHandler otherHandler = nullptr;
 void withoutServerWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("PulseAudioService:")))
+    QStringView text(message);
+    if (text.startsWith(u'"'))
+        text = text.mid(1);
+    if ((type == QtWarningMsg || type == QtCriticalMsg) && text.startsWith(u"PulseAudioService:"))
         return;
     otherHandler(type, context, message);
 }
