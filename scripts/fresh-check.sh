@@ -5,7 +5,8 @@
 #
 #   root "as-root":  root runs scripts/test.sh, then scripts/play.sh, then
 #                    scripts/package.sh; then a commit comes in (git pull),
-#                    and scripts/play.sh and scripts/package.sh run again
+#                    and scripts/play.sh and scripts/package.sh run again;
+#                    root installs with cmake --install and removes it again
 #   root "package":  root installs the first package alone, with the README's
 #                    command for root, and starts tarnwick; installs the
 #                    second, which must replace it (a newer version, the new
@@ -16,7 +17,9 @@
 #                    scripts/play.sh (which installs through sudo), then
 #                    scripts/test.sh, then scripts/package.sh, and installs
 #                    and removes the package with the README's sudo commands
-#                    and then with its su -c ones (typing root's password)
+#                    and then with its su -c ones (typing root's password);
+#                    the same for an installation with cmake --install, and
+#                    one into ~/.local
 #
 # The install and remove commands are read from the README's Installing and
 # Removing sections and run in a terminal of their own as typed: su gets
@@ -669,6 +672,28 @@ user_install() {
   echo "removed again"
 }
 
+# cmake_install ROOT WHO DIR INSTALL REMOVE PREFIX: the README's commands for
+# an installation without a package (the first starting with INSTALL, then the
+# first starting with REMOVE), typed by WHO in the checkout DIR: the program
+# and its licence land under PREFIX, and the manifest's command takes every
+# file away again.
+cmake_install() {
+  local r=$1 who=$2 dir=$3 prefix=$6 command f left=
+  command=$(readme_command "$4") || return 1
+  run_typed "$r" "$who" "$dir" "$command" || return 1
+  for f in bin/tarnwick share/doc/tarnwick/copyright share/applications/tarnwick.desktop; do
+    [[ -f "$r$prefix/$f" ]] || { echo "not installed: $prefix/$f"; return 1; }
+  done
+  echo "installed: $(wc -l <"$r$dir/build/release/install_manifest.txt") files under $prefix"
+  command=$(readme_command "$5") || return 1
+  run_typed "$r" "$who" "$dir" "$command" || return 1
+  while IFS= read -r f; do
+    [[ ! -e "$r$f" ]] || left+="$f"$'\n'
+  done <"$r$dir/build/release/install_manifest.txt"
+  [[ -z "$left" ]] || { echo "left after the README's remove command:"; echo "$left"; return 1; }
+  echo "removed again: no file of the manifest is left"
+}
+
 grant_sudo() {
   local r=$1
   chroot "$r" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive \
@@ -710,6 +735,8 @@ phase root-package.sh make_package "$as_root" root "$root_dir" first || rc=1
 phase root-git-pull pull_commit "$as_root" "$root_dir" || rc=1
 phase root-play.sh-updated play "$as_root" root "$root_dir" root-play-updated || rc=1
 phase root-package.sh-updated make_package "$as_root" root "$root_dir" second || rc=1
+phase root-cmake-install cmake_install "$as_root" root "$root_dir" 'cmake --install build/release' \
+  "xargs -d '\\\\n' rm" /usr/local || rc=1
 stop_procs_in "$as_root"
 if unmount_all "$as_root" && ((!keep)); then
   rm -rf --one-file-system "$as_root"
@@ -753,6 +780,12 @@ phase user-package.sh make_package "$as_user" $user "$user_dir" user || rc=1
 phase user-install-sudo user_install "$as_user" "$user_dir" "sudo " || rc=1
 chroot "$as_user" sh -c 'printf "root:%s\n" "$1" | chpasswd' - "$root_password"
 phase user-install-su user_install "$as_user" "$user_dir" "su -c '" || rc=1
+phase user-cmake-install-home cmake_install "$as_user" $user "$user_dir" 'cmake --install build/release --prefix' \
+  "xargs -d '\\\\n' rm" "/home/$user/.local" || rc=1
+phase user-cmake-install-sudo cmake_install "$as_user" $user "$user_dir" 'sudo cmake --install' \
+  "xargs -d '\\\\n' sudo rm" /usr/local || rc=1
+phase user-cmake-install-su cmake_install "$as_user" $user "$user_dir" "su -c 'cmake --install" \
+  'su -c "xargs' /usr/local || rc=1
 
 printf '%-28s       %4d s\n' "total" "$((SECONDS - t_start))" | tee -a "$status_file"
 echo "logs in $logs"
