@@ -684,7 +684,7 @@ cmake_install() {
   for f in bin/tarnwick share/doc/tarnwick/copyright share/applications/tarnwick.desktop; do
     [[ -f "$r$prefix/$f" ]] || { echo "not installed: $prefix/$f"; return 1; }
   done
-  echo "installed: $(wc -l <"$r$dir/build/release/install_manifest.txt") files under $prefix"
+  echo "installed: $(grep -c "" "$r$dir/build/release/install_manifest.txt") files under $prefix"
   command=$(readme_command "$5") || return 1
   run_typed "$r" "$who" "$dir" "$command" || return 1
   while IFS= read -r f; do
