@@ -10,10 +10,12 @@ packages=(
   libgtest-dev
   fonts-dejavu-core
   file # cpack -G DEB finds the program's libraries with it
+  git  # the package version counts the commits
 )
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(xvfb xauth xdotool x11-utils imagemagick python3 libx11-dev desktop-file-utils appstream
-             pulseaudio pulseaudio-utils clang-format-14)
+             pulseaudio pulseaudio-utils clang-format-14
+             dbus-daemon python3-pyatspi) # the accessibility bus and a screen reader's view of it
 fi
 
 missing=()

@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
-# Runs the README's two commands on pristine Debian 12 (bookworm) minbase
-# roots, the way a new user would, to catch a missing install step that an
-# already furnished machine hides:
+# Runs the README's commands on pristine Debian 12 (bookworm) minbase roots,
+# the way a new user would, to catch a missing install step that an already
+# furnished machine hides:
 #
 #   root "as-root":  root runs scripts/test.sh, then scripts/play.sh, then
-#                    makes the Debian package with cpack -G DEB
-#   root "package":  root installs that package alone with apt-get install
-#                    ./tarnwick_*.deb, starts tarnwick and removes the
-#                    package again with apt-get remove tarnwick
+#                    scripts/package.sh; then a commit comes in (git pull),
+#                    and scripts/play.sh and scripts/package.sh run again;
+#                    root installs with cmake --install and removes it again
+#   root "package":  root installs the first package alone, with the README's
+#                    command for root, and starts tarnwick; installs the
+#                    second, which must replace it (a newer version, the new
+#                    program); removes it with apt-get remove, which must
+#                    leave no file of the game, and purges it
 #   root "as-user":  a user without sudo runs scripts/deps.sh and must be told
 #                    what to do; then, with sudo rights, the same user runs
 #                    scripts/play.sh (which installs through sudo), then
-#                    scripts/test.sh
+#                    scripts/test.sh, then scripts/package.sh, and installs
+#                    and removes the package with the README's sudo commands
+#                    and then with its su -c ones (typing root's password);
+#                    the same for an installation with cmake --install, and
+#                    one into ~/.local
+#
+# The install and remove commands are read from the README's Installing and
+# Removing sections and run in a terminal of their own as typed: su gets
+# root's password, apt's question gets Y.
 #
 # play.sh passes when the game is up on a private Xvfb and still running after
 # a few seconds; it fails when it exits early. The installed package's game is
@@ -59,7 +71,7 @@ user=tester
 step_limit=1800
 
 # What this script itself needs on the host.
-host_needs=(debootstrap debian-archive-keyring git xvfb zstd)
+host_needs=(debootstrap debian-archive-keyring git xvfb zstd binutils python3)
 missing=()
 for p in "${host_needs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -218,7 +230,7 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 mkdir -p "$logs"
-rm -f "$logs"/*.log "$logs"/*.png "$logs"/tarnwick_*.deb
+rm -rf "$logs"/*.log "$logs"/*.png "$logs"/tarnwick_*.deb "$logs"/first "$logs"/second "$logs"/user
 work=$(mktemp -d "${TARNWICK_FRESH_WORK:-/var/tmp}/tarnwick-fresh.XXXXXX")
 status_file=$logs/summary.txt
 : >"$status_file"
@@ -246,7 +258,8 @@ phase() {
   if ((rc == 0)); then
     passed=$((passed + 1))
     printf '%-28s pass  %4d s\n' "$name" "$secs" | tee -a "$status_file"
-    grep -E '^[0-9]+% tests passed|^disk use:|^package:' "$logs/$name.log" | sed 's/^/   /' || true
+    grep -E '^[0-9]+% tests passed|^disk use:|^build sizes:|^package:|^the game was up|^installed:|^updated|^pulled:|^removed|^apt-get remove|^purged' \
+      "$logs/$name.log" | sed 's/^/   /' || true
   else
     failed=$((failed + 1))
     printf '%-28s FAIL  %4d s  (exit %d)\n' "$name" "$secs" "$rc" | tee -a "$status_file"
@@ -332,8 +345,13 @@ clone_into() {
 # the tests make their small filesystems in one when run by a normal user.
 # The namespace is noted in ROOT.ns, so that procs_in finds what runs in it.
 in_root() {
+  local limit=(timeout --kill-after=30 "$step_limit")
+  # A command typed at a terminal (run_typed) must stay in the terminal's
+  # foreground process group to read from it, where timeout would take it
+  # out; the terminal keeps a time limit of its own.
+  [[ -z "${typed_terminal:-}" ]] || limit=()
   # shellcheck disable=SC2016 # expanded by the inner shell
-  timeout --kill-after=30 "$step_limit" unshare --mount --propagation private -- bash -c '
+  "${limit[@]}" unshare --mount --propagation private -- bash -c '
     set -e
     r=$1
     shift
@@ -368,6 +386,11 @@ disk_use() {
   fetched=$({ find "$1/var/cache/apt/archives" -maxdepth 1 -name '*.deb' -printf '%s\n' 2>/dev/null || true; } |
     awk '{ s += $1 } END { printf "%d", s / 1048576 }')
   echo "disk use: system $((all - checkout)) MB, checkout with builds $checkout MB, apt downloads $fetched MB"
+  local b sizes=
+  for b in release test asan; do
+    [[ ! -d "$1$2/build/$b" ]] || sizes+=" build/$b $(du -sxm "$1$2/build/$b" | cut -f1) MB"
+  done
+  [[ -z "$sizes" ]] || echo "build sizes:$sizes"
 }
 
 start_xvfb() {
@@ -398,7 +421,7 @@ play() {
   local state=/tmp/play-state
   rm -f "$r$state"
   in_root "$r" "$who" "cd $(printf %q "$dir") && DISPLAY=:$display TARNWICK_STATE_FILE=$state $command" &
-  local pid=$! deadline=$((SECONDS + step_limit)) up=0 rc=0
+  local pid=$! t0=$SECONDS deadline=$((SECONDS + step_limit)) up=0 rc=0
   while ((SECONDS < deadline)); do
     if ! kill -0 "$pid" 2>/dev/null; then
       wait "$pid" && rc=0 || rc=$?
@@ -413,6 +436,7 @@ play() {
     sleep 2
   done
   if ((up)); then
+    echo "the game was up after $((SECONDS - t0)) s"
     sleep 10
     if kill -0 "$pid" 2>/dev/null; then
       echo "the game is up and still running:"
@@ -451,39 +475,223 @@ no_sudo() {
   fi
 }
 
-# The Debian package of the game, made by cpack from the Release build that
-# play.sh left in DIR inside ROOT, copied to $logs.
-make_package() {
-  local r=$1 dir=$2 deb
-  in_root "$r" root "cd $(printf %q "$dir/build/release") && rm -f tarnwick_*.deb && cpack -G DEB"
-  deb=$(find "$r$dir/build/release" -maxdepth 1 -name 'tarnwick_*.deb' | head -n1)
-  [[ -n "$deb" ]] || { echo "cpack made no tarnwick_*.deb"; return 1; }
-  cp "$deb" "$logs/"
-  echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
-  dpkg-deb --field "$deb" Depends
+# One command of the README's, the first indented line of README.md that
+# starts with $1, without a comment at its end.
+readme_command() {
+  local line
+  line=$(grep -m1 -E "^    $1" "$src/README.md" | sed -E 's/^ +//; s/ +# .*$//') || true
+  [[ -n "$line" ]] || { echo "README.md has no command starting with: $1" >&2; return 1; }
+  printf '%s\n' "$line"
 }
 
-# A root with nothing but the package: apt-get install ./tarnwick_*.deb as a
-# user would, then the installed files where they belong.
+# run_typed ROOT USER DIR COMMAND: COMMAND typed by USER at a terminal in DIR:
+# in a terminal of its own, root's password given when su asks for it, and
+# apt's "Do you want to continue? [Y/n]" answered Y.
+run_typed() {
+  local r=$1 rc=0
+  echo "\$ $4"
+  typed_terminal=1 python3 "$work/typed.py" "$root_password" "$step_limit" \
+    bash -c 'in_root "$@"' in_root "$r" "$2" "cd $(printf %q "$3") && $4" || rc=$?
+  stop_procs_in "$r"
+  return "$rc"
+}
+
+# The terminal run_typed types into. Exits with the command's status.
+write_typed() {
+  cat >"$work/typed.py" <<'PY'
+import os, pty, select, sys, time
+
+password, limit, argv = sys.argv[1].encode(), int(sys.argv[2]), sys.argv[3:]
+pid, fd = pty.fork()
+if pid == 0:
+    os.execvp(argv[0], argv)
+seen = b""
+end = time.monotonic() + limit
+while time.monotonic() < end:
+    ready, _, _ = select.select([fd], [], [], 1)
+    if not ready:
+        continue
+    try:
+        data = os.read(fd, 4096)
+    except OSError:  # the terminal is gone with the command
+        break
+    if not data:
+        break
+    sys.stdout.buffer.write(data.replace(b"\r\n", b"\n"))
+    sys.stdout.flush()
+    seen = (seen + data)[-300:]
+    tail = seen.rstrip()
+    if tail.endswith(b"Password:"):
+        os.write(fd, password + b"\n")
+        seen = b""
+    elif tail.endswith(b"[Y/n]"):
+        os.write(fd, b"Y\n")
+        seen = b""
+else:
+    os.kill(pid, 9)
+_, status = os.waitpid(pid, 0)
+sys.exit(os.waitstatus_to_exitcode(status))
+PY
+}
+
+# The GNU build id of the ELF program $1: what tells one build from another.
+build_id() {
+  readelf -n "$1" 2>/dev/null | awk '/Build ID:/ { print $3; exit }'
+}
+
+# The installed version of the package in root $1, empty when none is.
+installed_version() {
+  chroot "$1" dpkg-query -W -f='${db:Status-Status} ${Version}\n' tarnwick 2>/dev/null |
+    awk '$1 == "installed" { print $2 }'
+}
+
+# make_package ROOT USER DIR NAME: scripts/package.sh in the checkout DIR,
+# its package copied to $logs/NAME/, and its version and its program's build
+# id noted there beside it.
+make_package() {
+  local r=$1 who=$2 dir=$3 name=$4 deb version id
+  deb=$(in_root "$r" "$who" "cd $(printf %q "$dir") && scripts/package.sh") || return 1
+  echo "scripts/package.sh printed: $deb"
+  [[ "$deb" == "$dir/build/package/tarnwick_"*.deb && -f "$r$deb" ]] ||
+    { echo "that is not a package in $dir/build/package"; return 1; }
+  version=$(dpkg-deb --field "$r$deb" Version)
+  id=$(build_id "$r$dir/build/release/src/tarnwick")
+  [[ -n "$id" ]] || { echo "the program built has no build id"; return 1; }
+  [[ "$(basename "$deb")" == "tarnwick_${version}_$(dpkg-deb --field "$r$deb" Architecture).deb" ]] ||
+    { echo "the file name does not give the version $version"; return 1; }
+  mkdir -p "$logs/$name"
+  cp "$r$deb" "$logs/$name/"
+  echo "$version" >"$logs/$name/version"
+  echo "$id" >"$logs/$name/build-id"
+  echo "package: $(basename "$deb"), $(stat -c %s "$r$deb") bytes, program build id $id"
+  dpkg-deb --field "$r$deb" Depends
+  disk_use "$r" "$dir"
+}
+
+# A commit comes in: it is made in a clone of the checkout DIR in ROOT (as
+# upstream), and DIR pulls it. It changes the program, so the program built
+# from it differs from the one before.
+pull_commit() {
+  local r=$1 dir=$2
+  in_root "$r" root "set -e
+    rm -rf /root/upstream
+    git clone -q $(printf %q "$dir") /root/upstream
+    cd /root/upstream
+    echo '[[gnu::used]] static const char kUpdateCheck[] = \"fresh-check update\";' >>src/table/main.cpp
+    git -c user.name=fresh-check -c user.email=fresh-check@localhost commit -q -am 'fresh-check: a new commit'
+    cd $(printf %q "$dir")
+    git pull -q --ff-only /root/upstream HEAD
+    git log -1 --format='pulled: %h %s'"
+}
+
+# The package NAME from $logs in root $1, installed with the README's command
+# for root from a folder laid out as a checkout's, then checked: that version
+# installed, and the program in /usr/bin the one built for it.
 install_package() {
-  local r=$1
-  cp "$logs"/tarnwick_*.deb "$r/root/"
-  in_root "$r" root "cd /root && apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y ./tarnwick_*.deb"
-  local f
-  for f in /usr/bin/tarnwick /usr/share/applications/tarnwick.desktop \
+  local r=$1 name=$2 deb version id before f command
+  deb=$(find "$logs/$name" -maxdepth 1 -name 'tarnwick_*.deb' | head -n1)
+  [[ -n "$deb" ]] || { echo "no package $name"; return 1; }
+  version=$(cat "$logs/$name/version")
+  id=$(cat "$logs/$name/build-id")
+  before=$(installed_version "$r")
+  echo "installed before: ${before:-nothing}; installing $(basename "$deb")"
+  rm -rf "$r/root/$name"
+  mkdir -p "$r/root/$name/build/package"
+  cp "$deb" "$r/root/$name/build/package/"
+  chroot "$r" apt-get update -qq
+  command=$(readme_command 'apt-get install ./') || return 1
+  run_typed "$r" root "/root/$name" "$command" || return 1
+  [[ "$(installed_version "$r")" == "$version" ]] ||
+    { echo "installed: '$(installed_version "$r")', not $version"; return 1; }
+  [[ "$(build_id "$r/usr/bin/tarnwick")" == "$id" ]] ||
+    { echo "/usr/bin/tarnwick has build id $(build_id "$r/usr/bin/tarnwick"), not the new build's $id"; return 1; }
+  echo "installed: tarnwick $version, /usr/bin/tarnwick build id $id"
+  if [[ -n "$before" ]]; then
+    dpkg --compare-versions "$version" gt "$before" || { echo "$version is not newer than $before"; return 1; }
+    echo "updated from $before to $version"
+  fi
+  for f in /usr/bin/tarnwick /usr/share/applications/tarnwick.desktop /usr/share/doc/tarnwick/copyright \
            /usr/share/metainfo/org.tarnwick.tarnwick.metainfo.xml /usr/share/icons/hicolor/48x48/apps/tarnwick.png; do
     [[ -f "$r$f" ]] || { echo "not installed: $f"; return 1; }
   done
   disk_use "$r" /root
 }
 
-# apt-get remove tarnwick leaves nothing of the game behind.
+# The README's command for root removes the package and leaves no file of
+# the game behind: neither one it installed nor any other named after it.
+# Only the settings and scores its runs made stay, as the README says. Then
+# it is purged, and dpkg knows nothing of it.
 remove_package() {
-  local r=$1 left
-  in_root "$r" root "DEBIAN_FRONTEND=noninteractive apt-get remove -y tarnwick"
-  left=$(find "$r/usr" \( -name 'tarnwick*' -o -name 'org.tarnwick.*' \) -print)
+  local r=$1 files left f status command
+  files=$(chroot "$r" dpkg-query -L tarnwick)
+  command=$(readme_command 'apt-get remove ') || return 1
+  run_typed "$r" root /root "$command" || return 1
+  [[ -z "$(installed_version "$r")" ]] || { echo "still installed after apt-get remove"; return 1; }
+  left=
+  while IFS= read -r f; do
+    [[ -n "$f" && ( -f "$r$f" || -L "$r$f" ) ]] && left+="$f"$'\n'
+  done <<<"$files"
+  [[ -z "$left" ]] || { echo "files of the package left after apt-get remove:"; echo "$left"; return 1; }
+  left=$(find "$r" -xdev \( -path "$r/proc" -o -path "$r/sys" -o -path "$r/dev" -o -path "$r/tmp" \
+    -o -path "$r/root/first" -o -path "$r/root/second" -o -path "$r/root/.config/Tarnwick" \
+    -o -path "$r/root/.local/share/Tarnwick" -o -path "$r/var/cache/apt" \) -prune -o \
+    -iname '*tarnwick*' -print)
   [[ -z "$left" ]] || { echo "left after apt-get remove:"; echo "$left"; return 1; }
-  echo "apt-get remove tarnwick left no file of the game in /usr"
+  echo "apt-get remove tarnwick left no file of the game"
+  # A package without configuration files is forgotten by dpkg once
+  # removed; one that kept some (status rc) is purged here.
+  status=$(chroot "$r" dpkg-query -W -f='${db:Status-Abbrev}' tarnwick 2>/dev/null || true)
+  if [[ -n "$status" && "$status" != "un "* && "$status" != "pn "* ]]; then
+    echo "dpkg status after the remove: '$status'; purging"
+    chroot "$r" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -q tarnwick || return 1
+    status=$(chroot "$r" dpkg-query -W -f='${db:Status-Abbrev}' tarnwick 2>/dev/null || true)
+    [[ -z "$status" || "$status" == "un "* || "$status" == "pn "* ]] ||
+      { echo "dpkg still lists tarnwick after a purge: '$status'"; return 1; }
+  fi
+  [[ -z "$(find "$r/var/lib/dpkg/info" -name 'tarnwick.*' -print -quit)" ]] ||
+    { echo "dpkg keeps files of tarnwick in /var/lib/dpkg/info"; return 1; }
+  echo "purged: dpkg knows no package tarnwick (status '${status:-none}')"
+}
+
+# The README's sudo or su -c commands, typed by the user in the checkout DIR:
+# install the package scripts/package.sh made there, check it, remove it.
+user_install() {
+  local r=$1 dir=$2 how=$3 deb version command
+  deb=$(find "$r$dir/build/package" -maxdepth 1 -name 'tarnwick_*.deb' | head -n1)
+  [[ -n "$deb" ]] || { echo "no package in $dir/build/package"; return 1; }
+  version=$(dpkg-deb --field "$deb" Version)
+  command=$(readme_command "${how}apt-get install ./") || return 1
+  run_typed "$r" "$user" "$dir" "$command" || return 1
+  [[ "$(installed_version "$r")" == "$version" ]] ||
+    { echo "installed: '$(installed_version "$r")', not $version"; return 1; }
+  echo "installed: tarnwick $version"
+  command=$(readme_command "${how}apt-get remove ") || return 1
+  run_typed "$r" "$user" "$dir" "$command" || return 1
+  [[ -z "$(installed_version "$r")" && ! -e "$r/usr/bin/tarnwick" ]] ||
+    { echo "still installed after the README's remove command"; return 1; }
+  echo "removed again"
+}
+
+# cmake_install ROOT WHO DIR INSTALL REMOVE PREFIX: the README's commands for
+# an installation without a package (the first starting with INSTALL, then the
+# first starting with REMOVE), typed by WHO in the checkout DIR: the program
+# and its licence land under PREFIX, and the manifest's command takes every
+# file away again.
+cmake_install() {
+  local r=$1 who=$2 dir=$3 prefix=$6 command f left=
+  command=$(readme_command "$4") || return 1
+  run_typed "$r" "$who" "$dir" "$command" || return 1
+  for f in bin/tarnwick share/doc/tarnwick/copyright share/applications/tarnwick.desktop; do
+    [[ -f "$r$prefix/$f" ]] || { echo "not installed: $prefix/$f"; return 1; }
+  done
+  echo "installed: $(grep -c "" "$r$dir/build/release/install_manifest.txt") files under $prefix"
+  command=$(readme_command "$5") || return 1
+  run_typed "$r" "$who" "$dir" "$command" || return 1
+  while IFS= read -r f; do
+    [[ ! -e "$r$f" ]] || left+="$f"$'\n'
+  done <"$r$dir/build/release/install_manifest.txt"
+  [[ -z "$left" ]] || { echo "left after the README's remove command:"; echo "$left"; return 1; }
+  echo "removed again: no file of the manifest is left"
 }
 
 grant_sudo() {
@@ -495,13 +703,22 @@ grant_sudo() {
   in_root "$r" "$user" "sudo -n true"
 }
 
+# A user whose home is closed to others, as adduser makes it on a newer
+# Debian: apt then reads a package in it as root, not as its own user.
 new_user() {
   chroot "$1" /usr/sbin/useradd -m -s /bin/bash "$user"
+  chmod 700 "$1/home/$user"
 }
 
 echo "Fresh $suite minbase check of $(git -C "$src" log -1 --format='%h %s')"
 [[ -z "$(git -C "$src" status --porcelain --untracked-files=no)" ]] ||
   echo "note: uncommitted changes in $src are not part of the check"
+
+write_typed
+export -f in_root
+export step_limit
+# Root's password in the user's root, for the README's su -c commands.
+root_password=fresh-check-$RANDOM$RANDOM
 
 rc=0
 as_root=$work/as-root
@@ -513,24 +730,39 @@ clone_into "$as_root" "$root_dir" root
 phase root-test.sh run_in "$as_root" root "$root_dir" scripts/test.sh || rc=1
 start_xvfb
 phase root-play.sh play "$as_root" root "$root_dir" root-play || rc=1
-phase root-package make_package "$as_root" "$root_dir" || rc=1
+phase root-package.sh make_package "$as_root" root "$root_dir" first || rc=1
+# An update as the README gives it: git pull, scripts/play.sh, the package.
+phase root-git-pull pull_commit "$as_root" "$root_dir" || rc=1
+phase root-play.sh-updated play "$as_root" root "$root_dir" root-play-updated || rc=1
+phase root-package.sh-updated make_package "$as_root" root "$root_dir" second || rc=1
+phase root-cmake-install cmake_install "$as_root" root "$root_dir" 'cmake --install build/release' \
+  "xargs -d '\\\\n' rm" /usr/local || rc=1
 stop_procs_in "$as_root"
 if unmount_all "$as_root" && ((!keep)); then
   rm -rf --one-file-system "$as_root"
 fi
 
-if compgen -G "$logs/tarnwick_*.deb" >/dev/null; then
+if [[ -f "$logs/first/version" ]]; then
   package=$work/package
   roots+=("$package")
   phase pkg-make make_root "$package" || exit 1
   mount_root "$package"
-  phase pkg-install install_package "$package" || rc=1
+  phase pkg-install install_package "$package" first || rc=1
   phase pkg-start play "$package" root /root pkg-start tarnwick || rc=1
+  if [[ -f "$logs/second/version" ]]; then
+    phase pkg-update install_package "$package" second || rc=1
+    phase pkg-start-updated play "$package" root /root pkg-start-updated tarnwick || rc=1
+  else
+    echo "no second package: the update is not checked"
+    rc=1
+  fi
   phase pkg-remove remove_package "$package" || rc=1
   stop_procs_in "$package"
   if unmount_all "$package" && ((!keep)); then
     rm -rf --one-file-system "$package"
   fi
+else
+  rc=1
 fi
 
 as_user=$work/as-user
@@ -544,6 +776,16 @@ phase user-deps.sh-no-sudo no_sudo "$as_user" || rc=1
 phase user-sudo-setup grant_sudo "$as_user" || exit 1
 phase user-play.sh play "$as_user" $user "$user_dir" user-play || rc=1
 phase user-test.sh run_in "$as_user" $user "$user_dir" scripts/test.sh || rc=1
+phase user-package.sh make_package "$as_user" $user "$user_dir" user || rc=1
+phase user-install-sudo user_install "$as_user" "$user_dir" "sudo " || rc=1
+chroot "$as_user" sh -c 'printf "root:%s\n" "$1" | chpasswd' - "$root_password"
+phase user-install-su user_install "$as_user" "$user_dir" "su -c '" || rc=1
+phase user-cmake-install-home cmake_install "$as_user" $user "$user_dir" 'cmake --install build/release --prefix' \
+  "xargs -d '\\\\n' rm" "/home/$user/.local" || rc=1
+phase user-cmake-install-sudo cmake_install "$as_user" $user "$user_dir" 'sudo cmake --install' \
+  "xargs -d '\\\\n' sudo rm" /usr/local || rc=1
+phase user-cmake-install-su cmake_install "$as_user" $user "$user_dir" "su -c 'cmake --install" \
+  'su -c "xargs' /usr/local || rc=1
 
 printf '%-28s       %4d s\n' "total" "$((SECONDS - t_start))" | tee -a "$status_file"
 echo "logs in $logs"

@@ -92,9 +92,8 @@ QImage RenderSplash(qreal dpr, const QString &version)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(12);
     p.setFont(font);
-    const qreal top = 32 + art::WordsHeight + 6;
-    p.drawText(QRectF(0, top, art::SplashWidth, art::SplashHeight - top - 24), Qt::AlignHCenter | Qt::AlignVCenter,
-               version);
+    p.drawText(QRectF(0, art::SplashVersionTop, art::SplashWidth, art::SplashVersionHeight),
+               Qt::AlignHCenter | Qt::AlignVCenter, version);
     return img;
 }
 

@@ -24,6 +24,9 @@ inline constexpr int WordsWidth = 210;
 inline constexpr int WordsHeight = 60;
 inline constexpr int SplashWidth = 290;
 inline constexpr int SplashHeight = 140;
+// Where the splash picture shows the version text, centred in it.
+inline constexpr int SplashVersionTop = 32 + WordsHeight + 6;
+inline constexpr int SplashVersionHeight = SplashHeight - SplashVersionTop - 24;
 inline constexpr int ToolbarImageSize = 24;
 inline constexpr int FaceCount = 52;
 inline constexpr int MarkerCount = 18;

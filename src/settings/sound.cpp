@@ -114,7 +114,38 @@ QUrl QtSoundPlayer::SourceFor(const QString &resource)
     return QUrl(QStringLiteral("qrc") + path);
 }
 
-bool QtSoundPlayer::HasAudioOutput() { return !QMediaDevices::audioOutputs().isEmpty(); }
+namespace {
+
+// Qt Multimedia's sound-server client says on the terminal that it found no
+// server when the audio outputs are first looked up: a warning
+// "PulseAudioService: pa_context_connect() failed", or, when it finds out
+// while it waits, an error "PulseAudioService: Connection failure: ..." in
+// quotes. A player without a sound server gets silence and nothing to read:
+// that look-up drops what the client says.
+QtMessageHandler otherHandler = nullptr;
+void withoutServerWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    QStringView text(message);
+    if (text.startsWith(u'"'))
+        text = text.mid(1);
+    if ((type == QtWarningMsg || type == QtCriticalMsg) && text.startsWith(u"PulseAudioService:"))
+        return;
+    otherHandler(type, context, message);
+}
+
+} // namespace
+
+bool QtSoundPlayer::HasAudioOutput()
+{
+    static bool lookedUp = false;
+    if (lookedUp)
+        return !QMediaDevices::audioOutputs().isEmpty();
+    lookedUp = true;
+    otherHandler = qInstallMessageHandler(withoutServerWarnings);
+    const bool any = !QMediaDevices::audioOutputs().isEmpty();
+    qInstallMessageHandler(otherHandler);
+    return any;
+}
 
 QtSoundPlayer::Sample QtSoundPlayer::Load(const QString &path)
 {

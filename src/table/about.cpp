@@ -34,7 +34,7 @@ frmAbout::frmAbout(cData &data, QWidget *parent) : QDialog(parent)
     Line1->setFrameShadow(QFrame::Sunken);
     auto *notice = new QLabel(QStringLiteral("A collection of 35 patience games of the FreeCell family.\n"
                                              "Cards, pictures, sounds and help pages are made for this program.\n"
-                                             "Free software: share it with other card players."),
+                                             "Free software under the GNU GPL, version 3 or later, with no warranty."),
                               this);
     auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

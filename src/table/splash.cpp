@@ -4,6 +4,7 @@
 #include "version.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QResource>
 #include <QScreen>
@@ -13,8 +14,23 @@ static void initSplashPictures() { Q_INIT_RESOURCE(splash); }
 
 namespace tw {
 
+namespace {
+
+// The version as text, over the picture's version: what a screen reader
+// reads. It paints nothing, as the picture shows the same text already; text
+// drawn here would have the fonts loaded before the first window shows.
+class TextOverPicture : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override {}
+};
+
+} // namespace
+
 frmSplash::frmSplash(std::function<void()> done, QWidget *parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), done_(std::move(done))
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), Timer1(this), done_(std::move(done))
 {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -27,7 +43,17 @@ frmSplash::frmSplash(std::function<void()> done, QWidget *parent)
         picture_ = QPixmap::fromImage(art::SplashImage(dpr, versionText()));
     setFixedSize(art::SplashWidth, art::SplashHeight);
     setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Tarnwick"));
 
+    auto *lblversion = new TextOverPicture(versionText(), this);
+    lblversion->setObjectName(QStringLiteral("lblversion"));
+    lblversion->setAlignment(Qt::AlignCenter);
+    // Placed by hand: laying it out would measure the text with a font.
+    lblversion->setGeometry(0, art::SplashVersionTop, art::SplashWidth, art::SplashVersionHeight);
+    // A click on it is a click on the splash.
+    lblversion->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setSingleShot(true);
     Timer1.setInterval(2000);
     connect(&Timer1, &QTimer::timeout, this, &frmSplash::finish);

@@ -30,6 +30,9 @@ import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True  # nothing of the test in the source tree
+from programenv import program_environment  # noqa: E402
+
 CARD_W, CARD_H = 71, 96
 TABLEAU, STOCK, WASTE, FOUNDATION, FREECELL = 0, 1, 2, 3, 4
 
@@ -95,25 +98,8 @@ class Harness:
 
     def new_home(self, name):
         home = os.path.join(self.tmp, name)
-        os.makedirs(home)
-        env = dict(os.environ)
-        for k in ("WAYLAND_DISPLAY", "SESSION_MANAGER", "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE"):
-            env.pop(k, None)
-        runtime = os.path.join(home, "runtime")
-        os.makedirs(runtime, mode=0o700)
-        env.update({
-            "DISPLAY": self.display,
-            "HOME": home,
-            "XDG_CONFIG_HOME": os.path.join(home, ".config"),
-            "XDG_DATA_HOME": os.path.join(home, ".local", "share"),
-            "XDG_CACHE_HOME": os.path.join(home, ".cache"),
-            "XDG_RUNTIME_DIR": runtime,
-            # No sound server there: naming its socket keeps the sound
-            # client from starting one that would outlive the run.
-            "PULSE_SERVER": "unix:" + os.path.join(runtime, "pulse", "native"),
-            "TARNWICK_STATE_FILE": self.state_file,
-            "QT_QPA_PLATFORM": "xcb",
-        })
+        env = program_environment(home, self.display)
+        env["TARNWICK_STATE_FILE"] = self.state_file
         self.env = env
         return home
 
@@ -178,6 +164,11 @@ class Harness:
             raise Failure(f"program still running {timeout} s after it was asked to end")
         self.app_log.close()
         self.app = None
+        # Nothing on the terminal, though no sound server runs here: a
+        # player starting the game from a shell sees only what is wrong.
+        with open(self.app_log.name, "rb") as f:
+            said = f.read()
+        check(not said, "the program wrote to the terminal:\n" + said[-4000:].decode(errors="replace"))
         return rc
 
     def stop_all(self):

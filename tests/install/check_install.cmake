@@ -54,6 +54,24 @@ else()
   if(NOT arc EQUAL 0)
     fail("appstreamcli rejects the description:\n${aout}")
   endif()
+  file(READ ${metainfo} xml)
+  if(NOT xml MATCHES "<project_license>GPL-3\\.0-or-later</project_license>")
+    fail("the description does not give the licence GPL-3.0-or-later")
+  endif()
+endif()
+
+# The licence where Debian's tools and a packager look for it.
+set(copyright ${PREFIX}/share/doc/tarnwick/copyright)
+if(NOT EXISTS ${copyright})
+  fail("no licence at share/doc/tarnwick/copyright")
+else()
+  file(READ ${copyright} text)
+  foreach(want "\nLicense: GPL-3\\+\n" "either version 3 of the License, or \\(at your option\\)"
+               "/usr/share/common-licenses/GPL-3" "\nUpstream-Contact: [^<\n]+ <[^@>\n]+@[^>\n]+>\n")
+    if(NOT text MATCHES "${want}")
+      fail("share/doc/tarnwick/copyright lacks ${want}")
+    endif()
+  endforeach()
 endif()
 
 # A PNG starts with its signature, then the IHDR chunk whose first eight data

@@ -1,19 +1,28 @@
 #include "settings/sound.h"
 
+#include "subprocess.h"
 #include "testutil.h"
 #include "wavefile.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryFile>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <cmath>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using tw::QtSoundPlayer;
+using tw::test::ChildRoutine;
 using tw::test::parseWave;
 using tw::test::RecordingSound;
+using tw::test::StartChild;
 using tw::test::TestData;
 using tw::test::WaveInfo;
 
@@ -211,6 +220,49 @@ TEST(QtSoundPlayer, PlayReturnsAtOnceAndNeverFails)
         }
     }
     EXPECT_LT(clock.elapsed(), 2000);
+}
+
+// A game's sounds with no sound server to play them: the test main names a
+// server socket that does not exist; with "refused" the server is a TCP port
+// of this machine where nobody listens, which the client finds out later and
+// reports in other words.
+int playWithoutServer(const QStringList &args)
+{
+    if (args.value(0) == QLatin1String("refused")) {
+        // A port that was free a moment ago.
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr *>(&addr), len) != 0
+            || ::getsockname(fd, reinterpret_cast<sockaddr *>(&addr), &len) != 0)
+            return 4;
+        ::close(fd);
+        qputenv("PULSE_SERVER", "tcp:127.0.0.1:" + QByteArray::number(ntohs(addr.sin_port)));
+    }
+    QtSoundPlayer player;
+    for (const char *name : {"START", "CARDUP", "WIN", "UNDO"}) {
+        player.Play(QString::fromLatin1(name));
+        QCoreApplication::processEvents();
+    }
+    return QtSoundPlayer::HasAudioOutput() ? 3 : 0;
+}
+const ChildRoutine withoutServer("play-without-server", &playWithoutServer);
+
+TEST(QtSoundPlayer, WithoutASoundServerSaysNothing)
+{
+    // Silence, and nothing on the terminal: a player without a sound server
+    // has nothing to mend.
+    for (const QString &how : {QString(), QStringLiteral("refused")}) {
+        SCOPED_TRACE(how.isEmpty() ? "no server socket" : "a server port nobody listens on");
+        const auto child = StartChild("play-without-server", {how});
+        ASSERT_TRUE(child->waitForFinished(30000));
+        const std::string said = child->readAll().toStdString();
+        EXPECT_EQ(child->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(child->exitCode(), 0) << said;
+        EXPECT_EQ(said, "");
+    }
 }
 
 TEST(QtSoundPlayer, WorksAsTheSettingsObjectsPlayer)

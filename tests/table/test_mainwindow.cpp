@@ -470,6 +470,16 @@ TEST(Splash, ClickEndsItOnceBeforeItsTimer)
     frmSplash s([&] { ++done; });
     s.show();
     EXPECT_EQ(frmSplash::versionText(), QStringLiteral("Version : 3.0"));
+    // The version is text as well, for a screen reader, over the picture's.
+    const auto *lblversion = s.findChild<QLabel *>(QStringLiteral("lblversion"));
+    ASSERT_NE(lblversion, nullptr);
+    EXPECT_EQ(lblversion->text(), QStringLiteral("Version : 3.0"));
+    EXPECT_TRUE(lblversion->isVisible());
+    EXPECT_EQ(lblversion->geometry(), QRect(0, art::SplashVersionTop, art::SplashWidth, art::SplashVersionHeight));
+    // A click on the version text is a click on the splash.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&s));
+    QTest::mouseClick(s.windowHandle(), Qt::LeftButton, {}, lblversion->geometry().center());
+    EXPECT_EQ(done, 1);
     QTest::mouseClick(&s, Qt::LeftButton);
     QTest::keyClick(&s, Qt::Key_Space);
     EXPECT_EQ(done, 1);
