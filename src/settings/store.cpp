@@ -55,6 +55,10 @@ QtSettingsStore::QtSettingsStore()
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir);
     s_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnwick"),
                                      QStringLiteral("Tarnwick"));
+    known_ = stamp();
+    QObject::connect(&watcher_, &QFileSystemWatcher::fileChanged, [this] { takeInChanges(); });
+    QObject::connect(&watcher_, &QFileSystemWatcher::directoryChanged, [this] { takeInChanges(); });
+    watch();
 }
 
 QtSettingsStore::~QtSettingsStore() = default;
@@ -70,24 +74,42 @@ QtSettingsStore::FileStamp QtSettingsStore::stamp() const
     return {true, static_cast<qint64>(st.st_ino), static_cast<qint64>(st.st_size), ns(st.st_mtim), ns(st.st_ctim)};
 }
 
-QString QtSettingsStore::Read(const QString &section, const QString &key, const QString &def)
+void QtSettingsStore::watch()
 {
-    // The table reads its settings many times a second: a read looks at the
-    // file at most once per interval, and reads it only when it changed.
-    if (s_ && (!lastCheck_.isValid() || lastCheck_.elapsed() >= checkIntervalMs_)) {
-        lastCheck_.start();
-        const FileStamp now = stamp();
-        if (!known_ || *known_ != now) {
-            s_->sync();
-            texts_.clear();
-            known_ = now;
-        }
-    }
-    const QString path = section + u'/' + key;
+    // Editors and QSettings itself replace the file by a rename, which ends
+    // the watch of the old file: the folder's watch sees the new one come,
+    // and the new file is watched from then on. The folder and the file may
+    // appear only with the first write.
+    const QString file = s_->fileName();
+    const QString dir = QFileInfo(file).absolutePath();
+    QStringList add;
+    if (!watcher_.directories().contains(dir) && QFileInfo::exists(dir))
+        add << dir;
+    if (!watcher_.files().contains(file) && QFileInfo::exists(file))
+        add << file;
+    if (!add.isEmpty())
+        watcher_.addPaths(add);
+}
+
+void QtSettingsStore::takeInChanges()
+{
+    watch();
+    // The program's own writes, and its lock file coming and going, leave
+    // the file as the copy in memory has it.
+    const FileStamp now = stamp();
+    if (known_ && *known_ == now)
+        return;
+    s_->sync();
+    texts_.clear();
+    known_ = now;
+}
+
+std::optional<QString> QtSettingsStore::stored(const QString &path)
+{
     auto it = texts_.constFind(path);
     if (it == texts_.constEnd()) {
         if (!s_)
-            return def;
+            return std::nullopt;
         std::optional<QString> text;
         const QVariant v = s_->value(path);
         // A hand-edited value with a bare comma comes back as a list.
@@ -97,7 +119,13 @@ QString QtSettingsStore::Read(const QString &section, const QString &key, const 
             text = v.toString();
         it = texts_.insert(path, text);
     }
-    return it->value_or(def);
+    return *it;
+}
+
+QString QtSettingsStore::Read(const QString &section, const QString &key, const QString &def)
+{
+    // The table reads its settings many times a second: from memory only.
+    return stored(section + u'/' + key).value_or(def);
 }
 
 void QtSettingsStore::Write(const QString &section, const QString &key, const QString &value)
@@ -107,6 +135,17 @@ void QtSettingsStore::Write(const QString &section, const QString &key, const QS
         texts_.insert(path, value);
         return;
     }
+    // A value the file already holds (the game started is the last one,
+    // every deal) would only rewrite the file as it is. One look tells
+    // whether the file changed since it was read and the watch has not said
+    // so yet.
+    if (stored(path) == value) {
+        if (known_ && *known_ == stamp())
+            return;
+        takeInChanges();
+        if (stored(path) == value)
+            return;
+    }
     s_->setValue(path, value);
     removeDeadLock(s_->fileName() + QStringLiteral(".lock"));
     s_->sync();
@@ -114,7 +153,7 @@ void QtSettingsStore::Write(const QString &section, const QString &key, const QS
     // another process wrote meanwhile, which the sync took in.
     texts_.clear();
     known_ = stamp();
-    lastCheck_.start();
+    watch();
 }
 
 QString MemoryStore::Read(const QString &section, const QString &key, const QString &def)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include <QFileSystemWatcher>
 #include <QHash>
 #include <QString>
 #include <memory>
@@ -22,11 +22,12 @@ public:
 
 // QSettings under organisation and application "Tarnwick"
 // ($XDG_CONFIG_HOME/Tarnwick/Tarnwick.conf, by default in the user's home).
-// Reads are answered from the copy in memory; at most once per check interval
-// a read first looks whether the file changed (one stat) and reads it again if
-// another process wrote it, so an edit from outside takes effect within the
-// interval. A user without a home has no settings file: the settings then
-// last as long as the program runs.
+// Reads are answered from the copy in memory and never touch the disk. The
+// file and its folder are watched (inotify): when another process edits or
+// replaces the file, the copy is read again as soon as the event loop hears
+// of it. A write whose value the store already holds writes nothing. A user
+// without a home has no settings file: the settings then last as long as the
+// program runs.
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
@@ -34,10 +35,6 @@ public:
     QString Read(const QString &section, const QString &key, const QString &def) override;
     void Write(const QString &section, const QString &key, const QString &value) override;
     QString FileName() const; // empty without a settings file
-
-    // The table polls its settings every 100 ms: one look at the file per poll.
-    static constexpr int DefaultCheckIntervalMs = 100;
-    void setCheckInterval(int ms) { checkIntervalMs_ = ms; }
 
     // What tells one version of the file from another.
     struct FileStamp {
@@ -48,10 +45,12 @@ public:
 
 private:
     FileStamp stamp() const;
+    std::optional<QString> stored(const QString &path);
+    void watch();
+    void takeInChanges();
 
     std::unique_ptr<QSettings> s_;
-    QElapsedTimer lastCheck_;
-    int checkIntervalMs_ = DefaultCheckIntervalMs;
+    QFileSystemWatcher watcher_;
     std::optional<FileStamp> known_; // the file as the copy in memory has it
     // The texts read so far ("section/key"; no value: the key is missing),
     // so a read neither asks QSettings nor builds a variant. Without a
