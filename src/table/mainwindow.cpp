@@ -23,12 +23,14 @@
 #include "settings/resources.h"
 #include "statefile.h"
 
+#include <QActionEvent>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyleOptionMenuItem>
 #include <QThread>
 #include <QToolBar>
 #include <QToolButton>
@@ -90,6 +92,53 @@ protected:
 private:
     QPointer<QWidget> table_;
 };
+
+// The menu bar lays all its items out again, and the window its bar, at any
+// change of an item; the status captions change every second. A caption whose
+// new text takes the same room as the old one is painted again alone.
+class StatusMenuBar : public QMenuBar {
+public:
+    using QMenuBar::QMenuBar;
+
+    void addCaption(QAction *a)
+    {
+        addAction(a);
+        mnemonics_.insert(a, QKeySequence::mnemonic(a->text()));
+    }
+
+protected:
+    void actionEvent(QActionEvent *e) override
+    {
+        QAction *a = e->action();
+        const auto known = mnemonics_.find(a);
+        if (e->type() == QEvent::ActionChanged && known != mnemonics_.end() && !isNativeMenuBar()) {
+            const QKeySequence mnemonic = QKeySequence::mnemonic(a->text());
+            const QRect room = actionGeometry(a);
+            const QSize needs = itemSize(a);
+            if (mnemonic == *known && a->isVisible() && needs.width() == room.width()
+                && needs.height() <= room.height()) {
+                update(room);
+                return;
+            }
+            *known = mnemonic;
+        }
+        QMenuBar::actionEvent(e);
+    }
+
+private:
+    // The room the bar gives an item of text, as it measures it.
+    QSize itemSize(QAction *a) const
+    {
+        QSize text;
+        if (!a->text().isEmpty())
+            text = fontMetrics().size(Qt::TextShowMnemonic, a->text());
+        QStyleOptionMenuItem opt;
+        initStyleOption(&opt, a);
+        return style()->sizeFromContents(QStyle::CT_MenuBarItem, &opt, text, this);
+    }
+
+    QHash<QAction *, QKeySequence> mnemonics_;
+};
 } // namespace
 
 frmMain::frmMain(cData &data, Prompt &prompt, QWidget *parent) : QMainWindow(parent), data_(data), prompt_(prompt)
@@ -104,6 +153,7 @@ frmMain::frmMain(cData &data, Prompt &prompt, QWidget *parent) : QMainWindow(par
     picMain_->setObjectName(QStringLiteral("PicMain"));
     picMain_->setFixedSize(twipsToPx(TableWidth), twipsToPx(TableHeight));
     back->setTable(picMain_);
+    setMenuBar(new StatusMenuBar(this));
     buildToolbar();
     buildMenus();
 
@@ -267,9 +317,11 @@ void frmMain::buildMenus()
     // Three empty items, then the status texts, stand in the menu bar itself.
     for (size_t i = 1; i <= 3; ++i)
         mtemp_[i] = bar->addAction(QString());
-    mScore_ = bar->addAction(QString());
-    mTime_ = bar->addAction(QString());
-    mMoves_ = bar->addAction(QString());
+    auto *status = static_cast<StatusMenuBar *>(bar);
+    for (QAction **caption : {&mScore_, &mTime_, &mMoves_}) {
+        *caption = new QAction(this);
+        status->addCaption(*caption);
+    }
 }
 
 void frmMain::buildToolbar()
@@ -780,7 +832,8 @@ void frmMain::tmrMain_Timer()
 void frmMain::tmrTime_Timer()
 {
     const bool running = data_.GameRunning();
-    // A new text lays the menu bar out again: a text that stays is left alone.
+    // A text that stays is left alone; a new one of the same width paints its
+    // caption again (StatusMenuBar).
     const auto show = [](QAction *a, const QString &text) {
         if (a->text() != text)
             a->setText(text);
