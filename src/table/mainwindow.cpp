@@ -427,26 +427,22 @@ QelEmpty *frmMain::markerControl(MarkerKind kind, int index)
 void frmMain::SetDeckPics()
 {
     // Markers first, so that every card stands in front of them.
+    // Every control starts off the table.
     const auto makeMarkers = [this](auto &array) {
-        for (auto &m : array) {
+        for (auto &m : array)
             m = new QelEmpty(picMain_);
-            m->hide();
-        }
     };
     makeMarkers(picHome_);
     makeMarkers(picRight_);
     makeMarkers(picRes_);
     picWaste_ = new QelEmpty(picMain_);
-    picWaste_->hide();
     picStock_ = new QelEmpty(picMain_);
-    picStock_->hide();
     connect(picStock_, &QelEmpty::Click, this, [this] { engine_->StockMarkerClick(); });
 
     const QPixmap back = Pictures(data_).DeckPic();
     for (int i = 0; i < MaxCards; ++i) {
         auto *c = new QelCard(i, *engine_, picMain_);
         c->DeckPic(back);
-        c->hide();
         connect(c, &QelCard::MouseDown, this,
                 [this](int card, float X, float Y) { engine_->CardMouseDown(card, X, Y); });
         connect(c, &QelCard::MouseMove, this,
@@ -481,7 +477,7 @@ void frmMain::Refreshcard(int card)
     QelCard *c = cards_[static_cast<size_t>(card)];
     c->MainPic(Pictures(data_).MainPic(static_cast<int16_t>(s.Suit * 13 + s.Num + 1)));
     c->Refreshcard();
-    if (!c->isHidden())
+    if (c->OnTable())
         touch(c->geometry());
 }
 
@@ -492,7 +488,7 @@ void frmMain::CardMoved(int card)
     QelCard *c = cards_[static_cast<size_t>(card)];
     const QRect before = c->geometry();
     c->SyncGeometry();
-    if (!c->isHidden() && c->geometry() != before) {
+    if (c->OnTable() && c->geometry() != before) {
         touch(before);
         touch(c->geometry());
     }
@@ -504,7 +500,7 @@ void frmMain::CardRaised(int card)
         return;
     QelCard *c = cards_[static_cast<size_t>(card)];
     // A card already in front of all others looks the same raised.
-    if (!c->isHidden() && picMain_->children().constLast() != c)
+    if (c->OnTable() && picMain_->children().constLast() != c)
         touch(c->geometry());
     c->raise();
 }
@@ -514,8 +510,11 @@ void frmMain::CardShown(int card)
     if (card < 0 || card >= MaxCards || !cards_[static_cast<size_t>(card)])
         return;
     QelCard *c = cards_[static_cast<size_t>(card)];
-    c->setVisible(engine_->Cards[static_cast<size_t>(card)].Visible);
-    touch(c->geometry());
+    if (c->OnTable())
+        touch(c->geometry());
+    c->SyncGeometry();
+    if (c->OnTable())
+        touch(c->geometry());
 }
 
 void frmMain::MarkerChanged(MarkerKind kind, int index)
@@ -531,13 +530,12 @@ void frmMain::MarkerChanged(MarkerKind kind, int index)
     case MarkerKind::Waste: m = &engine_->PicWaste; break;
     case MarkerKind::Stock: m = &engine_->PicStock; break;
     }
-    if (!w->isHidden())
+    if (w->OnTable())
         touch(w->geometry());
     if (m->Pic >= 0)
         w->Pic(Pictures(data_).RightPic(m->Pic));
-    w->move(twipsToPx(m->Left), twipsToPx(m->Top));
-    w->setVisible(m->Visible);
-    if (!w->isHidden())
+    w->Place(m->Visible, QPoint(twipsToPx(m->Left), twipsToPx(m->Top)));
+    if (w->OnTable())
         touch(w->geometry());
 }
 

@@ -864,6 +864,47 @@ TEST(MainWindow, AStatusCaptionThatChangesIsPaintedAlone)
     EXPECT_TRUE(bar->grab().toImage() == shown);
 }
 
+// Cards and markers come onto the table and leave it without being shown or
+// hidden as widgets: Qt asks the X server where the pointer is for every
+// child widget shown under the mouse, one round trip a card. What is not on
+// the table stands outside it.
+TEST(MainWindow, ADealMovesControlsOnAndOffTheTableWithoutShowingThem)
+{
+    Table t;
+    frmMain &w = *t.w;
+    QApplication::processEvents();
+    struct Spy : QObject {
+        int shows = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Show || e->type() == QEvent::Hide)
+                ++shows;
+            return false;
+        }
+    } spy;
+    for (QObject *o : w.PicMain()->children())
+        o->installEventFilter(&spy);
+    for (const char *game : {"Freecell", "Double Freecell", "Eight Off"}) {
+        w.startDeal(QString::fromLatin1(game), GameNo::number(3));
+        QApplication::processEvents();
+        int onTable = 0;
+        for (int i = 0; i < MaxCards; ++i) {
+            const QelCard *c = w.PicCards(i);
+            EXPECT_EQ(c->OnTable(), t.e().Cards[static_cast<size_t>(i)].Visible) << game << " card " << i;
+            EXPECT_EQ(w.PicMain()->rect().intersects(c->geometry()), c->OnTable()) << game << " card " << i;
+            onTable += c->OnTable();
+        }
+        EXPECT_EQ(onTable, t.e().Games.TotalCards()) << game;
+        EXPECT_TRUE(shownTable(w) == freshTable(w)) << game;
+    }
+    w.mFile_Click(FileItem::CloseGame);
+    QApplication::processEvents();
+    for (int i = 0; i < MaxCards; ++i)
+        EXPECT_FALSE(w.PicCards(i)->OnTable());
+    EXPECT_FALSE(w.markerControl(MarkerKind::Res, 0)->OnTable());
+    EXPECT_EQ(spy.shows, 0);
+}
+
 // At the fastest card speed a deal draws the table when every card lies (the
 // whole table, then what the shown cards add), not once a card; the picture
 // is the one a full paint shows.
