@@ -59,8 +59,14 @@ public:
     void SesStartTime(const QDateTime &t) { sesStart_ = t; }
     QDateTime SesStart() const { return sesStart_; }
     QString GameStartTime() const { return dateText(gameStart_); }
-    void GameStartTime(const QDateTime &t) { gameStart_ = t; }
+    void GameStartTime(const QDateTime &t)
+    {
+        gameStart_ = t;
+        gameStartSecs_ = t.isValid() ? t.toSecsSinceEpoch() : 0;
+    }
     QDateTime GameStart() const { return gameStart_; }
+    // The start as seconds since the epoch, converted once.
+    qint64 GameStartSecs() const { return gameStartSecs_; }
     bool GameRunning() const { return gameRunning_; }
     void GameRunning(bool v) { gameRunning_ = v; }
 
@@ -161,6 +167,7 @@ private:
     QStringList gameNames_;
     QDateTime sesStart_;
     QDateTime gameStart_;
+    qint64 gameStartSecs_ = 0;
     bool gameRunning_ = false;
     QString curGName_;
     GameNo curGNo_;
