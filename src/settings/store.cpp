@@ -104,20 +104,21 @@ void QtSettingsStore::takeInChanges()
     known_ = now;
 }
 
-std::optional<QString> QtSettingsStore::stored(const QString &path)
+std::optional<QString> QtSettingsStore::stored(const QString &section, const QString &key)
 {
-    auto it = texts_.constFind(path);
-    if (it == texts_.constEnd()) {
+    QHash<QString, std::optional<QString>> &texts = texts_[section];
+    auto it = texts.constFind(key);
+    if (it == texts.constEnd()) {
         if (!s_)
             return std::nullopt;
         std::optional<QString> text;
-        const QVariant v = s_->value(path);
+        const QVariant v = s_->value(section + u'/' + key);
         // A hand-edited value with a bare comma comes back as a list.
         if (v.metaType().id() == QMetaType::QStringList)
             text = v.toStringList().join(u',');
         else if (v.isValid())
             text = v.toString();
-        it = texts_.insert(path, text);
+        it = texts.insert(key, text);
     }
     return *it;
 }
@@ -125,28 +126,27 @@ std::optional<QString> QtSettingsStore::stored(const QString &path)
 QString QtSettingsStore::Read(const QString &section, const QString &key, const QString &def)
 {
     // The table reads its settings many times a second: from memory only.
-    return stored(section + u'/' + key).value_or(def);
+    return stored(section, key).value_or(def);
 }
 
 void QtSettingsStore::Write(const QString &section, const QString &key, const QString &value)
 {
-    const QString path = section + u'/' + key;
     if (!s_) {
-        texts_.insert(path, value);
+        texts_[section].insert(key, value);
         return;
     }
     // A value the file already holds (the game started is the last one,
     // every deal) would only rewrite the file as it is. One look tells
     // whether the file changed since it was read and the watch has not said
     // so yet.
-    if (stored(path) == value) {
+    if (stored(section, key) == value) {
         if (known_ && *known_ == stamp())
             return;
         takeInChanges();
-        if (stored(path) == value)
+        if (stored(section, key) == value)
             return;
     }
-    s_->setValue(path, value);
+    s_->setValue(section + u'/' + key, value);
     removeDeadLock(s_->fileName() + QStringLiteral(".lock"));
     s_->sync();
     // The file now holds what memory holds, this write included, and what

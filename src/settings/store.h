@@ -45,17 +45,17 @@ public:
 
 private:
     FileStamp stamp() const;
-    std::optional<QString> stored(const QString &path);
+    std::optional<QString> stored(const QString &section, const QString &key);
     void watch();
     void takeInChanges();
 
     std::unique_ptr<QSettings> s_;
     QFileSystemWatcher watcher_;
     std::optional<FileStamp> known_; // the file as the copy in memory has it
-    // The texts read so far ("section/key"; no value: the key is missing),
-    // so a read neither asks QSettings nor builds a variant. Without a
-    // settings file it holds every setting of the run.
-    QHash<QString, std::optional<QString>> texts_;
+    // The texts read so far by section and key (no value: the key is
+    // missing), so a read neither asks QSettings nor builds a variant nor a
+    // path. Without a settings file it holds every setting of the run.
+    QHash<QString, QHash<QString, std::optional<QString>>> texts_;
 };
 
 // In-memory store for tests and benchmarks.

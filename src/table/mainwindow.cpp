@@ -467,7 +467,13 @@ void frmMain::PrepareTable()
     Pictures(data_).SetBG(data_.BGIndex(), picMain_, data_.Fade(), data_.CustomColor());
 }
 
-void frmMain::touch(const QRect &r) { dirty_ += r; }
+void frmMain::touch(const QRect &r)
+{
+    // While drawing is held the whole table is drawn when it resumes: the
+    // places of a whole deal need not be gathered one by one.
+    if (picMain_->updatesEnabled())
+        dirty_ += r;
+}
 
 void frmMain::Refreshcard(int card)
 {
@@ -952,9 +958,16 @@ void frmMain::UpdateRecentMenu()
 {
     if (recentItems_.size() < 6)
         return;
+    // The poll asks ten times a second; the items change only with the list.
+    std::array<QString, 5> names;
+    for (int k = 1; k <= 5; ++k)
+        names[static_cast<size_t>(k - 1)] = data_.GetRecent(static_cast<int16_t>(k));
+    if (shownRecent_ && *shownRecent_ == names)
+        return;
+    shownRecent_ = names;
     for (int k = 1; k <= 5; ++k) {
         QAction *entry = recentItems_[static_cast<size_t>(k)];
-        const QString name = data_.GetRecent(static_cast<int16_t>(k));
+        const QString &name = names[static_cast<size_t>(k - 1)];
         // A menu text takes "&" for its access key: the name's own are doubled.
         const QString caption =
             name.isEmpty() ? QString()
