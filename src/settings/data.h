@@ -34,8 +34,9 @@ public:
 
 // The settings and state object: product constants, the table of variant
 // names, the state of the session and of the running game, and every stored
-// setting. Settings are read from the store on every access, never cached, so
-// a value written by one window, or from outside, is seen by the next read.
+// setting. Settings are read from the store on every access, never cached
+// here, so a value written by one window is seen by the next read, and one
+// written from outside once the store has heard of it (store.h).
 class cData {
 public:
     explicit cData(SettingsStore &store);
