@@ -4,12 +4,8 @@
 // paints the whole table once instead of dealing.
 //
 //   bench_tablefloor
-#include "engine/catalogue.h"
-#include "settings/data.h"
-#include "settings/resources_init.h"
-#include "settings/store.h"
+#include "benchtable.h"
 #include "table/mainwindow.h"
-#include "table/qtprompt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,16 +16,12 @@ using namespace tw;
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    initResources();
-    QtSettingsStore store;
-    cData data(store);
-    frmGame::Init(data);
-    QtPrompt prompt;
-    frmMain w(data, prompt);
+    bench::ProgramObjects program;
+    frmMain w(program.data, program.prompt);
     w.item(FileItem::NewGame)->setShortcut(QKeySequence());
     QShortcut paint(QKeySequence(Qt::Key_F2), &w);
     QObject::connect(&paint, &QShortcut::activated, &w, [&w] { w.PicMain()->repaint(); });
     w.show();
-    w.startDeal(data.LastGName(), GameNo::number(1));
+    w.startDeal(program.data.LastGName(), GameNo::number(1));
     return QApplication::exec();
 }
