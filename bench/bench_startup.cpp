@@ -61,6 +61,7 @@
 #include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <map>
 #include <optional>
 #include <poll.h>
 #include <spawn.h>
@@ -507,33 +508,53 @@ std::optional<FirstWindow> firstWindow(Display *d, const std::string &display, c
     return r;
 }
 
-// The CPU time of a process and all its threads, in milliseconds: the
-// scheduler's own count in nanoseconds (/proc/<pid>/task/*/schedstat), where
-// the clock ticks of /proc/<pid>/stat would measure an idle process in steps
-// of 0.1 % over 10 s. Threads that ended are not counted. `wakeups`, when
-// given, gets the number of times its threads were put on a CPU.
-double cpuMs(pid_t pid, long long *wakeups = nullptr)
+// The scheduler's own counts of each thread of a process
+// (/proc/<pid>/task/*/schedstat), where the clock ticks of /proc/<pid>/stat
+// would measure an idle process in steps of 0.1 % over 10 s: nanoseconds on a
+// CPU and the times the thread was put on one, by thread id.
+std::map<std::string, std::pair<long long, long long>> taskTimes(pid_t pid)
 {
+    std::map<std::string, std::pair<long long, long long>> times;
     const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
     DIR *dir = opendir(tasks.c_str());
     if (!dir)
-        return -1;
-    long long ns = 0, runs = 0;
+        return times;
     while (const dirent *e = readdir(dir)) {
         if (e->d_name[0] == '.')
             continue;
         if (FILE *f = std::fopen((tasks + '/' + e->d_name + "/schedstat").c_str(), "r")) {
             long long onCpu = 0, waiting = 0, slices = 0;
-            if (std::fscanf(f, "%lld %lld %lld", &onCpu, &waiting, &slices) == 3) {
-                ns += onCpu;
-                runs += slices;
-            }
+            if (std::fscanf(f, "%lld %lld %lld", &onCpu, &waiting, &slices) == 3)
+                times[e->d_name] = {onCpu, slices};
             std::fclose(f);
         }
     }
     closedir(dir);
-    if (wakeups)
-        *wakeups = runs;
+    return times;
+}
+
+// What the threads living at `after` did since `before`: a thread that began
+// in between counts from nothing; one that ended (an idle pool thread whose
+// time ran out) did nothing worth counting, but its past must not be taken
+// off. CPU milliseconds, and wake-ups.
+std::pair<double, long long> taskDelta(const std::map<std::string, std::pair<long long, long long>> &before,
+                                       const std::map<std::string, std::pair<long long, long long>> &after)
+{
+    long long ns = 0, runs = 0;
+    for (const auto &[tid, t] : after) {
+        const auto was = before.find(tid);
+        ns += t.first - (was == before.end() ? 0 : was->second.first);
+        runs += t.second - (was == before.end() ? 0 : was->second.second);
+    }
+    return {static_cast<double>(ns) / 1e6, runs};
+}
+
+// The CPU time of a process and all its threads, in milliseconds.
+double cpuMs(pid_t pid)
+{
+    long long ns = 0;
+    for (const auto &[tid, t] : taskTimes(pid))
+        ns += t.first;
     return static_cast<double>(ns) / 1e6;
 }
 
@@ -596,14 +617,13 @@ std::optional<Idle> idle(Display *d, const std::string &display, const std::stri
     std::this_thread::sleep_for(std::chrono::seconds(3));
 
     Idle r;
-    long long w0 = 0, w1 = 0;
-    const double c0 = cpuMs(pid, &w0);
+    const auto before = taskTimes(pid);
     const auto t0 = Clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    const double c1 = cpuMs(pid, &w1);
+    const auto [cpu, wakeups] = taskDelta(before, taskTimes(pid));
     const double elapsed = ms(Clock::now() - t0);
-    r.cpuPercent = 100.0 * (c1 - c0) / elapsed;
-    r.wakeupsPerSecond = static_cast<double>(w1 - w0) * 1000.0 / elapsed;
+    r.cpuPercent = 100.0 * cpu / elapsed;
+    r.wakeupsPerSecond = static_cast<double>(wakeups) * 1000.0 / elapsed;
 
     QTemporaryDir out;
     const std::string log = (out.path() + QStringLiteral("/strace.txt")).toStdString();
