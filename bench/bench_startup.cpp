@@ -32,7 +32,9 @@
 // window as it stands; the CPU time of its threads (/proc/<pid>/task/*/
 // schedstat) and their wake-ups (the times a thread was put on a CPU, the
 // same file) over S seconds (30 by default), then its system calls over
-// another S seconds with strace -c -f.
+// another S seconds with strace -c -f; beside them also the empty window
+// running the table's two timers and a caption changing once a second, the
+// least that the timers the table must keep cost.
 //
 // Drawing: New Game (F2) to the last damage of the deal on the table, beside
 // F2 to the damage of one full paint of the same table dealt (the floor); and
@@ -586,10 +588,10 @@ struct Idle {
 // A program standing still: the program with a dealt game, the empty window
 // as it is.
 std::optional<Idle> idle(Display *d, const std::string &display, const std::string &binary, bool table, int seconds,
-                         std::string &why)
+                         std::string &why, const std::vector<std::string> &args = {})
 {
     QTemporaryDir home;
-    const auto run = launch(d, home, display, binary, why);
+    const auto run = launch(d, home, display, binary, why, args);
     if (!run)
         return std::nullopt;
     const pid_t pid = run->pid;
@@ -1291,7 +1293,7 @@ int main(int argc, char **argv)
         std::printf("\nidle over %d s: CPU %%, wake-ups and system calls a second (the program's own timers wake "
                     "it 12 times a second)\n",
                     idleSeconds);
-        std::vector<double> floorCpu, floorWake, floorCalls;
+        std::vector<double> floorCpu, floorWake, floorCalls, timersCpu, timersWake, timersCalls;
         std::vector<std::vector<double>> cpu(programs.size()), wake(programs.size()), calls(programs.size());
         for (int i = 1; i <= idleRuns; ++i) {
             const auto f = idle(d, xvfb.display, floor, false, idleSeconds, why);
@@ -1302,6 +1304,15 @@ int main(int argc, char **argv)
             floorCpu.push_back(f->cpuPercent);
             floorWake.push_back(f->wakeupsPerSecond);
             floorCalls.push_back(f->syscallsPerSecond);
+            // What the timers and a caption changing once a second cost alone.
+            const auto tf = idle(d, xvfb.display, floor, false, idleSeconds, why, {"--timers"});
+            if (!tf)
+                return fail("idle floor with timers", i);
+            std::printf("%4d timers: %.3f %% CPU, %.1f wake-ups/s, %.1f calls/s (%s)\n", i, tf->cpuPercent,
+                        tf->wakeupsPerSecond, tf->syscallsPerSecond, tf->topCalls.c_str());
+            timersCpu.push_back(tf->cpuPercent);
+            timersWake.push_back(tf->wakeupsPerSecond);
+            timersCalls.push_back(tf->syscallsPerSecond);
             for (size_t k = 0; k < programs.size(); ++k) {
                 const auto r = idle(d, xvfb.display, programs[k], true, idleSeconds, why);
                 if (!r)
@@ -1313,6 +1324,9 @@ int main(int argc, char **argv)
                 calls[k].push_back(r->syscallsPerSecond);
             }
         }
+        std::printf("median: the empty window with the table's two timers and a caption changing once a second: "
+                    "%.3f %% CPU, %.1f wake-ups/s, %.1f system calls/s\n",
+                    median(timersCpu), median(timersWake), median(timersCalls));
         for (size_t k = 0; k < programs.size(); ++k)
             std::printf("median: p%zu idle CPU %.3f %% (floor %.3f %%, goal <= 0.10 %%), %.1f wake-ups/s (floor %.1f, "
                         "goal <= 12), %.1f system calls/s (floor %.1f, goal <= 25)\n",
