@@ -1,8 +1,11 @@
-// Start-up time, memory and idle cost of the real program under a private
-// Xvfb, each beside the same figure of an empty Qt main window built by the
-// project (bench_emptywindow), the floor.
+// Start-up time, memory, idle cost and drawing of the real program under a
+// private Xvfb, each beside a floor measured in the same run: an empty Qt main
+// window built by the project (bench_emptywindow), and for a deal one full
+// paint of the dealt table by the program's own main window
+// (bench_tablefloor).
 //
 //   bench_startup [path/to/tarnwick ...] [--runs N] [--idle-seconds S]
+//                 [--phases first,table,memory,idle,draw]
 //
 // Several programs (a build before and after a change) are measured in turn
 // within each run, the floor first, so that a changing load on the machine
@@ -11,7 +14,7 @@
 //
 // First window: from just before the exec to the X server's MapNotify of the
 // first window (the splash; the empty window's only window), and VmRSS 300 ms
-// later while it stands.
+// later while it stands, with the number of shared libraries mapped.
 //
 // Table: each run gets a fresh HOME whose settings name "Double Freecell" as
 // the last game. The time is taken from just before the exec to the MapNotify
@@ -20,10 +23,22 @@
 // file says the game runs with every card dealt, VmRSS and VmHWM are read from
 // /proc/<pid>/status.
 //
+// Memory: the program started as a player starts it: the splash clicked
+// away, Play pressed in the game selector as soon as it shows (Freecell), and
+// VmRSS read 3 s after the main window was mapped; beside it the empty window
+// at the main window's size, 3 s after it was mapped.
+//
 // Idle: the program with a dealt game of Freecell (no state file), the empty
 // window as it stands; the CPU time of its threads (/proc/<pid>/task/*/
-// schedstat) over S seconds (10 by default), then its system calls over
-// another S seconds with strace -c -f.
+// schedstat) and their wake-ups (the times a thread was put on a CPU, the
+// same file) over S seconds (30 by default), then its system calls over
+// another S seconds with strace -c -f; beside them also the empty window
+// running the table's two timers and a caption changing once a second, the
+// least that the timers the table must keep cost.
+//
+// Drawing: New Game (F2) to the last damage of the deal on the table, beside
+// F2 to the damage of one full paint of the same table dealt (the floor); and
+// a card dragged in steps of (20, 15) pixels, 25 pixels, as a hand moves it.
 //
 // Xlib and XTest are loaded at run time, so the benchmark builds with nothing
 // beyond the program's own libraries. Needs Xvfb, xdotool (used only to focus
@@ -34,6 +49,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -47,6 +63,7 @@
 #include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <map>
 #include <optional>
 #include <poll.h>
 #include <spawn.h>
@@ -422,7 +439,23 @@ bool tableWindows(Display *d, const std::string &name, Clock::time_point deadlin
 struct FirstWindow {
     double ms = 0;
     long rssKiB = 0;
+    int libraries = 0;
 };
+
+// The shared libraries a process has mapped.
+int librariesMapped(pid_t pid)
+{
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    if (!maps.open(QIODevice::ReadOnly))
+        return -1;
+    QSet<QByteArray> libs;
+    for (const QByteArray &line : maps.readAll().split('\n')) {
+        const qsizetype slash = line.indexOf('/');
+        if (slash >= 0 && line.indexOf(".so", slash) > 0)
+            libs.insert(line.mid(slash));
+    }
+    return static_cast<int>(libs.size());
+}
 
 // A program started for a figure, with its first window on the screen.
 struct Launched {
@@ -436,15 +469,17 @@ struct Launched {
 // once the X server has nothing left over from the run before, and waits for
 // its first window; nothing, with `why` said, when it does not come up.
 std::optional<Launched> launch(Display *d, const QTemporaryDir &home, const std::string &display,
-                               const std::string &binary, std::string &why)
+                               const std::string &binary, std::string &why, const std::vector<std::string> &args = {})
 {
     const auto env = runEnv(home, display, "[Data]\nLastGName=Freecell\n", QString(), why);
     if (!env)
         return std::nullopt;
     Launched run;
+    std::vector<std::string> argv{binary};
+    argv.insert(argv.end(), args.begin(), args.end());
     x.Sync(d, True);
     run.started = Clock::now();
-    run.pid = spawnQuiet({binary}, *env);
+    run.pid = spawnQuiet(argv, *env);
     if (run.pid <= 0) {
         why = "cannot start " + binary;
         return std::nullopt;
@@ -470,37 +505,82 @@ std::optional<FirstWindow> firstWindow(Display *d, const std::string &display, c
     r.ms = ms(run->mapped - run->started);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     r.rssKiB = statusKiB(run->pid, "VmRSS");
+    r.libraries = librariesMapped(run->pid);
     stop(run->pid);
     return r;
 }
 
-// The CPU time of a process and all its threads, in milliseconds: the
-// scheduler's own count in nanoseconds (/proc/<pid>/task/*/schedstat), where
-// the clock ticks of /proc/<pid>/stat would measure an idle process in steps
-// of 0.1 % over 10 s. Threads that ended are not counted.
-double cpuMs(pid_t pid)
+// The scheduler's own counts of each thread of a process
+// (/proc/<pid>/task/*/schedstat), where the clock ticks of /proc/<pid>/stat
+// would measure an idle process in steps of 0.1 % over 10 s: nanoseconds on a
+// CPU and the times the thread was put on one, by thread id.
+std::map<std::string, std::pair<long long, long long>> taskTimes(pid_t pid)
 {
+    std::map<std::string, std::pair<long long, long long>> times;
     const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
     DIR *dir = opendir(tasks.c_str());
     if (!dir)
-        return -1;
-    long long ns = 0;
+        return times;
     while (const dirent *e = readdir(dir)) {
         if (e->d_name[0] == '.')
             continue;
         if (FILE *f = std::fopen((tasks + '/' + e->d_name + "/schedstat").c_str(), "r")) {
-            long long onCpu = 0;
-            if (std::fscanf(f, "%lld", &onCpu) == 1)
-                ns += onCpu;
+            long long onCpu = 0, waiting = 0, slices = 0;
+            if (std::fscanf(f, "%lld %lld %lld", &onCpu, &waiting, &slices) == 3)
+                times[e->d_name] = {onCpu, slices};
             std::fclose(f);
         }
     }
     closedir(dir);
+    return times;
+}
+
+// What the threads living at `after` did since `before`: a thread that began
+// in between counts from nothing; one that ended (an idle pool thread whose
+// time ran out) did nothing worth counting, but its past must not be taken
+// off. CPU milliseconds, and wake-ups.
+std::pair<double, long long> taskDelta(const std::map<std::string, std::pair<long long, long long>> &before,
+                                       const std::map<std::string, std::pair<long long, long long>> &after)
+{
+    long long ns = 0, runs = 0;
+    for (const auto &[tid, t] : after) {
+        const auto was = before.find(tid);
+        ns += t.first - (was == before.end() ? 0 : was->second.first);
+        runs += t.second - (was == before.end() ? 0 : was->second.second);
+    }
+    return {static_cast<double>(ns) / 1e6, runs};
+}
+
+// The CPU time of a process and all its threads, in milliseconds.
+double cpuMs(pid_t pid)
+{
+    long long ns = 0;
+    for (const auto &[tid, t] : taskTimes(pid))
+        ns += t.first;
     return static_cast<double>(ns) / 1e6;
+}
+
+// Whether the main window's caption names the game, within a few seconds.
+bool captionNames(Display *d, Window main, const char *game)
+{
+    const std::string want = std::string("[") + game + "]";
+    for (int i = 0; i < 200; ++i) {
+        char *title = nullptr;
+        bool found = false;
+        if (x.FetchName(d, main, &title) && title) {
+            found = std::strstr(title, want.c_str()) != nullptr;
+            x.Free(title);
+        }
+        if (found)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
 }
 
 struct Idle {
     double cpuPercent = 0;
+    double wakeupsPerSecond = 0;
     double syscallsPerSecond = 0;
     std::string topCalls; // the most frequent system calls
 };
@@ -508,10 +588,10 @@ struct Idle {
 // A program standing still: the program with a dealt game, the empty window
 // as it is.
 std::optional<Idle> idle(Display *d, const std::string &display, const std::string &binary, bool table, int seconds,
-                         std::string &why)
+                         std::string &why, const std::vector<std::string> &args = {})
 {
     QTemporaryDir home;
-    const auto run = launch(d, home, display, binary, why);
+    const auto run = launch(d, home, display, binary, why, args);
     if (!run)
         return std::nullopt;
     const pid_t pid = run->pid;
@@ -530,17 +610,7 @@ std::optional<Idle> idle(Display *d, const std::string &display, const std::stri
         }
         // The caption names the game once it starts; the deal has ended well
         // within the seconds after.
-        bool started = false;
-        for (int i = 0; i < 200 && !started; ++i) {
-            char *title = nullptr;
-            if (x.FetchName(d, main, &title) && title) {
-                started = std::strstr(title, "[Freecell]") != nullptr;
-                x.Free(title);
-            }
-            if (!started)
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        if (!started) {
+        if (!captionNames(d, main, "Freecell")) {
             stop(pid);
             why = "the game did not start";
             return std::nullopt;
@@ -549,11 +619,13 @@ std::optional<Idle> idle(Display *d, const std::string &display, const std::stri
     std::this_thread::sleep_for(std::chrono::seconds(3));
 
     Idle r;
-    const double c0 = cpuMs(pid);
+    const auto before = taskTimes(pid);
     const auto t0 = Clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    const double c1 = cpuMs(pid);
-    r.cpuPercent = 100.0 * (c1 - c0) / ms(Clock::now() - t0);
+    const auto [cpu, wakeups] = taskDelta(before, taskTimes(pid));
+    const double elapsed = ms(Clock::now() - t0);
+    r.cpuPercent = 100.0 * cpu / elapsed;
+    r.wakeupsPerSecond = static_cast<double>(wakeups) * 1000.0 / elapsed;
 
     QTemporaryDir out;
     const std::string log = (out.path() + QStringLiteral("/strace.txt")).toStdString();
@@ -591,6 +663,39 @@ std::optional<Idle> idle(Display *d, const std::string &display, const std::stri
     std::sort(calls.rbegin(), calls.rend());
     for (size_t i = 0; i < calls.size() && i < 4; ++i)
         r.topCalls += (i ? ", " : "") + calls[i].second + " " + std::to_string(calls[i].first);
+    return r;
+}
+
+// The memory 3 s after the main window was mapped: the program with a game
+// of Freecell dealt from the selector at once, or the empty window at the
+// main window's size.
+std::optional<FirstWindow> memoryAfterMain(Display *d, const std::string &display, const std::string &binary,
+                                           bool table, std::string &why)
+{
+    QTemporaryDir home;
+    const auto run = launch(d, home, display, binary, why,
+                            table ? std::vector<std::string>{} : std::vector<std::string>{"1032", "768"});
+    if (!run)
+        return std::nullopt;
+    Clock::time_point mainAt = run->mapped;
+    if (table) {
+        clickCentre(d, run->first);
+        Window main = 0, dialog = 0;
+        tableWindows(d, baseName(binary), Clock::now() + std::chrono::seconds(20), main, dialog, &mainAt);
+        const std::string play = "DISPLAY=" + display + " xdotool windowfocus --sync " + std::to_string(dialog)
+                                 + " key Return >/dev/null 2>&1";
+        if (!main || !dialog || std::system(play.c_str()) != 0 || !captionNames(d, main, "Freecell")) {
+            stop(run->pid);
+            why = "could not start a game";
+            return std::nullopt;
+        }
+    }
+    std::this_thread::sleep_until(mainAt + std::chrono::seconds(3));
+    FirstWindow r;
+    r.ms = ms(mainAt - run->started);
+    r.rssKiB = statusKiB(run->pid, "VmRSS");
+    r.libraries = librariesMapped(run->pid);
+    stop(run->pid);
     return r;
 }
 
@@ -825,7 +930,8 @@ struct DragFigures {
     double programMsPerStep = 0, serverMsPerStep = 0;
 };
 
-// A tableau card dragged in `steps` mouse moves of (7, 5) pixels.
+// A tableau card dragged in `steps` mouse moves of (20, 15) pixels: 25
+// pixels, as far as a hand moves the mouse between two of its reports.
 std::optional<DragFigures> dragSteps(Display *d, int damageEvent, const Running &run, pid_t server,
                                      const QString &state, double scale, int steps, std::string &why)
 {
@@ -863,8 +969,8 @@ std::optional<DragFigures> dragSteps(Display *d, int damageEvent, const Running 
     long total = 0;
     const double p0 = cpuMs(run.pid), s0 = cpuMs(server);
     for (int i = 0; i < steps; ++i) {
-        px += static_cast<int>(7 * scale);
-        py += static_cast<int>(5 * scale);
+        px += static_cast<int>(20 * scale);
+        py += static_cast<int>(15 * scale);
         x.FakeMotion(d, -1, px, py, CurrentTime);
         x.Flush(d);
         watch.drain(std::chrono::milliseconds(30), std::chrono::milliseconds(500));
@@ -876,15 +982,44 @@ std::optional<DragFigures> dragSteps(Display *d, int damageEvent, const Running 
     x.Flush(d);
     DragFigures f;
     f.pixelsPerStep = static_cast<double>(total) / steps;
-    const double card = 71 * scale * 96 * scale;
-    f.runArea = 2 * card;
+    // The card's old and new rectangles, which overlap at this step.
+    const double w = 71 * scale, h = 96 * scale, dx = 20 * scale, dy = 15 * scale;
+    f.runArea = 2 * w * h - std::max(0.0, w - dx) * std::max(0.0, h - dy);
     f.programMsPerStep = (p1 - p0) / steps;
     f.serverMsPerStep = (s1 - s0) / steps;
     return f;
 }
 
-// The drawing figures of every program at scale 1 and 2, each beside the
-// empty window's full repaint of the table's size.
+// The floor of a deal: F2 to one full paint of the dealt table of `variant`,
+// drawn by the program's main window (bench_tablefloor).
+std::optional<double> tablePaint(Display *d, int damageEvent, const Xvfb &xvfb, const std::string &floor,
+                                 const char *variant, const char *scale, std::string &why)
+{
+    QTemporaryDir home;
+    auto env =
+        runEnv(home, xvfb.display,
+               "[Data]\nLastGName=" + QByteArray(variant) + "\nShowTime=0\nShowScore=0\nShowMoves=0\nAutoplay=0\n",
+               QString(), why);
+    if (!env)
+        return std::nullopt;
+    env->push_back(std::string("QT_SCALE_FACTOR=") + scale);
+    Running f;
+    x.Sync(d, True);
+    f.pid = spawnQuiet({floor}, *env);
+    f.main = waitMapped(d, baseName(floor), Clock::now() + std::chrono::seconds(20));
+    if (!f.main) {
+        why = "no dealt table of the floor";
+        return std::nullopt;
+    }
+    const std::string focus =
+        "DISPLAY=" + xvfb.display + " xdotool windowfocus --sync " + std::to_string(f.main) + " >/dev/null 2>&1";
+    std::system(focus.c_str());
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return dealTime(d, damageEvent, f.main, static_cast<int>(747 * std::atof(scale)), 3, why);
+}
+
+// The drawing figures of every program at scale 1 and 2, each deal beside one
+// full paint of the same table dealt.
 int drawing(Display *d, const Xvfb &xvfb, const std::vector<std::string> &programs, const std::string &floor, int runs,
             std::string &why)
 {
@@ -896,40 +1031,26 @@ int drawing(Display *d, const Xvfb &xvfb, const std::vector<std::string> &progra
     // DamageNotify is the extension's first event.
     for (const char *scale : {"1", "2"}) {
         const double sc = std::atof(scale);
-        std::printf("\ndrawing at scale %s (QT_SCALE_FACTOR), medians of %d runs; floor: the empty window, "
-                    "F2 repainting it whole at the table's window size\n",
+        std::printf("\ndrawing at scale %s (QT_SCALE_FACTOR), medians of %d runs; floor: F2 to one full paint "
+                    "of the same table dealt\n",
                     scale, runs);
         struct Case {
             const char *variant;
             int speed;
         };
         const Case cases[] = {{"Freecell", 0}, {"Freecell", 5}, {"Double Freecell", 0}, {"Double Freecell", 5}};
-        std::vector<double> floorMs;
+        std::vector<std::vector<double>> floorMs(4);
         std::vector<std::vector<std::vector<double>>> deal(programs.size(), std::vector<std::vector<double>>(4));
         std::vector<std::vector<double>> dragPx(programs.size()), dragProg(programs.size()),
             dragServer(programs.size());
         double runArea = 0;
         for (int r = 0; r < runs; ++r) {
-            {
-                QTemporaryDir home;
-                auto env = runEnv(home, xvfb.display, "", QString(), why);
-                env->push_back(std::string("QT_SCALE_FACTOR=") + scale);
-                Running f;
-                x.Sync(d, True);
-                f.pid = spawnQuiet({floor, "1032", "768"}, *env);
-                f.main = waitMapped(d, baseName(floor), Clock::now() + std::chrono::seconds(20));
-                if (!f.main) {
-                    why = "no empty window";
-                    return 1;
-                }
-                const std::string focus = "DISPLAY=" + xvfb.display + " xdotool windowfocus --sync "
-                                          + std::to_string(f.main) + " >/dev/null 2>&1";
-                std::system(focus.c_str());
-                std::this_thread::sleep_for(std::chrono::milliseconds(300));
-                const auto t = dealTime(d, damageEvent, f.main, 0, 3, why);
+            for (size_t c = 0; c < 4; c += 2) {
+                const auto t = tablePaint(d, damageEvent, xvfb, floor, cases[c].variant, scale, why);
                 if (!t)
                     return 1;
-                floorMs.push_back(*t);
+                floorMs[c].push_back(*t);
+                floorMs[c + 1].push_back(*t);
             }
             for (size_t k = 0; k < programs.size(); ++k) {
                 for (size_t c = 0; c < 4; ++c) {
@@ -962,19 +1083,20 @@ int drawing(Display *d, const Xvfb &xvfb, const std::vector<std::string> &progra
                 runArea = f->runArea;
             }
         }
-        const double fl = median(floorMs);
-        std::printf("floor: F2 to the empty window repainted whole %.1f ms\n", fl);
+        for (size_t c = 0; c < 4; c += 2)
+            std::printf("floor: F2 to the dealt %s table painted whole once %.1f ms\n", cases[c].variant,
+                        median(floorMs[c]));
         for (size_t k = 0; k < programs.size(); ++k) {
             for (size_t c = 0; c < 4; ++c) {
-                const double m = median(deal[k][c]);
-                std::printf(
-                    "p%zu: New Game (F2) to the table drawn, %s at card speed %d: %.1f ms (%.1f x the floor)%s\n",
-                    k + 1, cases[c].variant, cases[c].speed, m, m / fl,
-                    cases[c].speed == 0 ? (c == 0 ? " (goal < 100 ms)" : " (goal < 200 ms)") : "");
+                const double m = median(deal[k][c]), fl = median(floorMs[c]);
+                std::printf("p%zu: New Game (F2) to the table drawn, %s at card speed %d: %.1f ms, floor %.1f ms: "
+                            "%.1f x%s\n",
+                            k + 1, cases[c].variant, cases[c].speed, m, fl, m / fl,
+                            cases[c].speed == 0 ? " (goal <= 2 x one paint)" : "");
             }
             const double px = median(dragPx[k]);
-            std::printf("p%zu: drag step: %.0f damaged px (the card's old and new rectangles: %.0f px; %.2f x, goal "
-                        "<= 1.5), CPU %.2f ms program + %.2f ms X server\n",
+            std::printf("p%zu: drag step of 25 px: %.0f damaged px, floor the card's old and new rectangles %.0f px: "
+                        "%.2f x (goal <= 1.5), CPU %.2f ms program + %.2f ms X server\n",
                         k + 1, px, runArea, px / runArea, median(dragProg[k]), median(dragServer[k]));
         }
     }
@@ -992,10 +1114,18 @@ int main(int argc, char **argv)
     dir = dir.substr(0, dir.rfind('/'));
     std::vector<std::string> programs;
     int runs = 7;
-    int idleSeconds = 10;
-    std::string phases = "first,table,idle,draw";
+    int idleSeconds = 30;
+    std::string phases = "first,table,memory,idle,draw";
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::printf(
+                "usage: %s [program ...] [--runs N] [--idle-seconds S] [--phases first,table,memory,idle,draw]\n"
+                "Measures each program (default: the build's own) beside its floors; see the top of "
+                "bench/bench_startup.cpp.\n",
+                argv[0]);
+            return 0;
+        }
         if (a == "--phases" && i + 1 < argc)
             phases = argv[++i];
         else if (a == "--runs" && i + 1 < argc)
@@ -1008,15 +1138,17 @@ int main(int argc, char **argv)
     if (programs.empty())
         programs.push_back(dir + "/../src/tarnwick");
     const std::string floor = dir + "/bench_emptywindow";
+    const std::string tableFloor = dir + "/bench_tablefloor";
     for (const std::string &p : programs)
         if (access(p.c_str(), X_OK) != 0) {
             std::fprintf(stderr, "no program at %s\n", p.c_str());
             return 1;
         }
-    if (access(floor.c_str(), X_OK) != 0) {
-        std::fprintf(stderr, "no empty window at %s\n", floor.c_str());
-        return 1;
-    }
+    for (const std::string &f : {floor, tableFloor})
+        if (access(f.c_str(), X_OK) != 0) {
+            std::fprintf(stderr, "no floor program at %s\n", f.c_str());
+            return 1;
+        }
     std::string why;
     if (!x.load(why)) {
         std::fprintf(stderr, "cannot load Xlib/XTest: %s\n", why.c_str());
@@ -1041,14 +1173,14 @@ int main(int argc, char **argv)
         return 1;
     };
 
-    std::printf("Xvfb %s, %d runs, floor: %s\n", xvfb.display.c_str(), runs, floor.c_str());
+    std::printf("Xvfb %s, %d runs, floors: %s, %s\n", xvfb.display.c_str(), runs, floor.c_str(), tableFloor.c_str());
     for (size_t k = 0; k < programs.size(); ++k)
         std::printf("program %zu: %s\n", k + 1, programs[k].c_str());
 
     const auto phase = [&phases](const char *name) { return phases.find(name) != std::string::npos; };
-    if (phase("draw") && drawing(d, xvfb, programs, floor, runs, why) != 0)
+    if (phase("draw") && drawing(d, xvfb, programs, tableFloor, runs, why) != 0)
         return fail("drawing", 0);
-    if (!phase("first") && !phase("table") && !phase("idle")) {
+    if (!phase("first") && !phase("table") && !phase("memory") && !phase("idle")) {
         x.CloseDisplay(d);
         return 0;
     }
@@ -1062,9 +1194,9 @@ int main(int argc, char **argv)
         for (size_t k = 0; k < programs.size(); ++k)
             std::printf("  p%zu MiB  ratio", k + 1);
         std::printf("\n");
-        std::vector<double> floorMs, floorRss;
+        std::vector<double> floorMs, floorRss, floorLibs;
         std::vector<std::vector<double>> progMs(programs.size()), progRss(programs.size()), msRatio(programs.size()),
-            rssRatio(programs.size());
+            rssRatio(programs.size()), progLibs(programs.size());
         for (int i = 1; i <= runs; ++i) {
             const auto f = firstWindow(d, xvfb.display, floor, why);
             if (!f)
@@ -1078,9 +1210,11 @@ int main(int argc, char **argv)
             }
             floorMs.push_back(f->ms);
             floorRss.push_back(f->rssKiB / 1024.0);
+            floorLibs.push_back(f->libraries);
             std::printf("%4d %8.1f", i, f->ms);
             for (size_t k = 0; k < got.size(); ++k) {
                 progMs[k].push_back(got[k].ms);
+                progLibs[k].push_back(got[k].libraries);
                 msRatio[k].push_back(got[k].ms / f->ms);
                 std::printf(" %8.1f %6.2f", got[k].ms, got[k].ms / f->ms);
             }
@@ -1092,11 +1226,13 @@ int main(int argc, char **argv)
             }
             std::printf("\n");
         }
-        std::printf("median: floor %.1f ms, %.1f MiB\n", median(floorMs), median(floorRss));
+        std::printf("median: floor %.1f ms, %.1f MiB, %.0f shared libraries mapped\n", median(floorMs),
+                    median(floorRss), median(floorLibs));
         for (size_t k = 0; k < programs.size(); ++k)
             std::printf("median: p%zu first window %.1f ms = %.2f x the floor (goal < 1.3), VmRSS %.1f MiB = %.2f x "
-                        "(goal < 1.5)\n",
-                        k + 1, median(progMs[k]), median(msRatio[k]), median(progRss[k]), median(rssRatio[k]));
+                        "(goal < 1.5), %.0f shared libraries mapped\n",
+                        k + 1, median(progMs[k]), median(msRatio[k]), median(progRss[k]), median(rssRatio[k]),
+                        median(progLibs[k]));
     }
     if (phase("table")) {
         // The table: main window, a dealt Double Freecell, its memory.
@@ -1120,24 +1256,82 @@ int main(int argc, char **argv)
                         "Freecell %.1f MiB, peak %.1f MiB (goal < 80)\n",
                         k + 1, median(window[k]), median(rss[k]), median(hwm[k]));
     }
+    if (phase("memory")) {
+        // Memory as the player meets it: a game dealt, 3 s after the main
+        // window; the empty window at that size beside it.
+        std::printf("\nmemory 3 s after the main window (the program with Freecell dealt from the selector; the "
+                    "floor: the empty window at 1032 x 768)\n");
+        std::vector<double> floorRss, floorLibs;
+        std::vector<std::vector<double>> rss(programs.size()), ratio(programs.size()), libs(programs.size());
+        for (int i = 1; i <= runs; ++i) {
+            const auto f = memoryAfterMain(d, xvfb.display, floor, false, why);
+            if (!f)
+                return fail("memory of the floor", i);
+            floorRss.push_back(f->rssKiB / 1024.0);
+            floorLibs.push_back(f->libraries);
+            std::printf("%4d floor %.1f MiB, %d libraries", i, f->rssKiB / 1024.0, f->libraries);
+            for (size_t k = 0; k < programs.size(); ++k) {
+                const auto r = memoryAfterMain(d, xvfb.display, programs[k], true, why);
+                if (!r)
+                    return fail("memory", i);
+                rss[k].push_back(r->rssKiB / 1024.0);
+                ratio[k].push_back(static_cast<double>(r->rssKiB) / static_cast<double>(f->rssKiB));
+                libs[k].push_back(r->libraries);
+                std::printf("; p%zu %.1f MiB = %.2f x, %d libraries", k + 1, r->rssKiB / 1024.0, ratio[k].back(),
+                            r->libraries);
+            }
+            std::printf("\n");
+        }
+        for (size_t k = 0; k < programs.size(); ++k)
+            std::printf("median: p%zu VmRSS %.1f MiB, floor %.1f MiB: %.2f x (goal <= 1.4); %.0f shared libraries "
+                        "mapped, floor %.0f\n",
+                        k + 1, median(rss[k]), median(floorRss), median(ratio[k]), median(libs[k]), median(floorLibs));
+    }
     if (phase("idle")) {
         // Idle: a few runs, each program beside the floor.
         const int idleRuns = std::min(runs, 3);
-        std::printf("\nidle over %d s: CPU %% and system calls a second\n", idleSeconds);
+        std::printf("\nidle over %d s: CPU %%, wake-ups and system calls a second (the program's own timers wake "
+                    "it 12 times a second)\n",
+                    idleSeconds);
+        std::vector<double> floorCpu, floorWake, floorCalls, timersCpu, timersWake, timersCalls;
+        std::vector<std::vector<double>> cpu(programs.size()), wake(programs.size()), calls(programs.size());
         for (int i = 1; i <= idleRuns; ++i) {
             const auto f = idle(d, xvfb.display, floor, false, idleSeconds, why);
             if (!f)
                 return fail("idle floor", i);
-            std::printf("%4d floor: %.2f %% CPU, %.1f calls/s (%s)\n", i, f->cpuPercent, f->syscallsPerSecond,
-                        f->topCalls.c_str());
+            std::printf("%4d floor: %.3f %% CPU, %.1f wake-ups/s, %.1f calls/s (%s)\n", i, f->cpuPercent,
+                        f->wakeupsPerSecond, f->syscallsPerSecond, f->topCalls.c_str());
+            floorCpu.push_back(f->cpuPercent);
+            floorWake.push_back(f->wakeupsPerSecond);
+            floorCalls.push_back(f->syscallsPerSecond);
+            // What the timers and a caption changing once a second cost alone.
+            const auto tf = idle(d, xvfb.display, floor, false, idleSeconds, why, {"--timers"});
+            if (!tf)
+                return fail("idle floor with timers", i);
+            std::printf("%4d timers: %.3f %% CPU, %.1f wake-ups/s, %.1f calls/s (%s)\n", i, tf->cpuPercent,
+                        tf->wakeupsPerSecond, tf->syscallsPerSecond, tf->topCalls.c_str());
+            timersCpu.push_back(tf->cpuPercent);
+            timersWake.push_back(tf->wakeupsPerSecond);
+            timersCalls.push_back(tf->syscallsPerSecond);
             for (size_t k = 0; k < programs.size(); ++k) {
                 const auto r = idle(d, xvfb.display, programs[k], true, idleSeconds, why);
                 if (!r)
                     return fail("idle", i);
-                std::printf("%4d p%zu:    %.2f %% CPU, %.1f calls/s (%s) (goals < 0.3 %%, < 100/s)\n", i, k + 1,
-                            r->cpuPercent, r->syscallsPerSecond, r->topCalls.c_str());
+                std::printf("%4d p%zu:    %.3f %% CPU, %.1f wake-ups/s, %.1f calls/s (%s)\n", i, k + 1, r->cpuPercent,
+                            r->wakeupsPerSecond, r->syscallsPerSecond, r->topCalls.c_str());
+                cpu[k].push_back(r->cpuPercent);
+                wake[k].push_back(r->wakeupsPerSecond);
+                calls[k].push_back(r->syscallsPerSecond);
             }
         }
+        std::printf("median: the empty window with the table's two timers and a caption changing once a second: "
+                    "%.3f %% CPU, %.1f wake-ups/s, %.1f system calls/s\n",
+                    median(timersCpu), median(timersWake), median(timersCalls));
+        for (size_t k = 0; k < programs.size(); ++k)
+            std::printf("median: p%zu idle CPU %.3f %% (floor %.3f %%, goal <= 0.10 %%), %.1f wake-ups/s (floor %.1f, "
+                        "goal <= 12), %.1f system calls/s (floor %.1f, goal <= 25)\n",
+                        k + 1, median(cpu[k]), median(floorCpu), median(wake[k]), median(floorWake), median(calls[k]),
+                        median(floorCalls));
     }
     x.CloseDisplay(d);
     return 0;

@@ -1,6 +1,7 @@
 // Table figures on the offscreen platform: start-up to the table and the game
 // selector, a full repaint of a table with 104 cards, and one animated move at
 // the default speed.
+#include "benchtable.h"
 #include "engine/catalogue.h"
 #include "settings/data.h"
 #include "settings/resources_init.h"
@@ -30,14 +31,11 @@ int main(int argc, char **argv)
     if (!getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    initResources();
-    QtSettingsStore store;
-    cData data(store);
-    frmGame::Init(data);
+    bench::ProgramObjects program;
+    cData &data = program.data;
 
     // Start-up as the program does it once the splash is gone.
-    QtPrompt prompt;
-    auto *w = new frmMain(data, prompt);
+    auto *w = new frmMain(data, program.prompt);
     w->show();
     frmSelect::showModeless(w->context());
     QApplication::processEvents();

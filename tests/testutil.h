@@ -4,6 +4,8 @@
 #include "settings/data.h"
 #include "settings/store.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QStringList>
 #include <memory>
 #include <vector>
@@ -67,5 +69,17 @@ struct TestTable {
     Engine engine{d.data, view, &sink};
     void start(const QString &name, qint64 number) { engine.StartGame(name, GameNo::number(number)); }
 };
+
+// Runs the event loop until `done` holds, as long as the watch of the
+// settings file may take to be heard (a generous bound, never a figure).
+template<class Done>
+bool heardWithin(Done done)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    return done();
+}
 
 } // namespace tw::test

@@ -63,9 +63,9 @@ int32_t Engine::GetGameSeconds() const
     if (!Data.GameRunning() || !Data.GameStart().isValid())
         return 0;
     // Whole seconds between the two moments, each taken to the second.
-    const qint64 start = Data.GameStart().toSecsSinceEpoch();
-    const qint64 now = Now().toSecsSinceEpoch();
-    return clamp32(now - start);
+    const qint64 start = Data.GameStartSecs();
+    const qint64 at = Now ? Now().toSecsSinceEpoch() : QDateTime::currentSecsSinceEpoch();
+    return clamp32(at - start);
 }
 
 } // namespace tw

@@ -125,8 +125,11 @@ public:
     RandomSource DealRandom;
     RandomSource NumberRandom;
 
-    // The clock; tests replace it.
-    std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
+    // The clock; tests set it. Unset, the system's: the game clock then reads
+    // the seconds since the epoch, which need no look at the time zone (a
+    // stat of /etc/localtime per conversion, twice a second).
+    std::function<QDateTime()> Now;
+    QDateTime now() const { return Now ? Now() : QDateTime::currentDateTime(); }
 
     // --- card state (one property of one card each) ---
     int16_t GetCardCell(int i) const { return card(i).Cell; }

@@ -9,7 +9,7 @@ namespace tw {
 
 void Engine::InitTable()
 {
-    Data.SesStartTime(Now());
+    Data.SesStartTime(now());
     View.PrepareTable();
     // The record keeper tells the player, once, when the folder cannot be
     // used; without one there is nobody to tell.
@@ -70,7 +70,7 @@ void Engine::StartGame(const QString &name, const GameNo &number)
         View.HoldDrawing(false);
 
     Data.GameRunning(true);
-    Data.GameStartTime(Now());
+    Data.GameStartTime(now());
     // The first autoplay ran before the game was running; a deal it completed
     // is still a win.
     CheckWin();

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -298,7 +299,8 @@ int16_t cData::GetDataInt(const QString &Key, int16_t Default, int16_t Min, int1
     // A stored text that is no number, or does not fit 16 bits, reads as the
     // default, a number outside the key's range as the nearest end of it; the
     // stored text itself is left alone.
-    const auto v = textToInt16(store_.Read(kData, Key, QString::number(Default)));
+    // A missing key reads as no number, which is the default too.
+    const auto v = textToInt16(store_.Read(kData, Key, QString()));
     return v ? std::clamp(*v, Min, Max) : Default;
 }
 
@@ -313,7 +315,22 @@ int16_t cData::TotalPlayers() const
     return n;
 }
 
-QString cData::GetPlayer(int16_t i) const { return store_.Read(kUsers, QString::number(i), QString()); }
+namespace {
+// The keys of the numbered slots, made once: the menu poll reads five of them
+// ten times a second.
+QString slotKey(int16_t i)
+{
+    static const auto keys = [] {
+        std::array<QString, 21> k;
+        for (int n = 0; n <= 20; ++n)
+            k[static_cast<size_t>(n)] = QString::number(n);
+        return k;
+    }();
+    return i >= 0 && i <= 20 ? keys[static_cast<size_t>(i)] : QString::number(i);
+}
+} // namespace
+
+QString cData::GetPlayer(int16_t i) const { return store_.Read(kUsers, slotKey(i), QString()); }
 
 void cData::SetPlayer(int16_t i, const QString &Name, bool MakeCurrent)
 {
@@ -322,7 +339,7 @@ void cData::SetPlayer(int16_t i, const QString &Name, bool MakeCurrent)
         CurPlayer(Name);
 }
 
-QString cData::GetRecent(int16_t i) const { return store_.Read(kRecent, QString::number(i), QString()); }
+QString cData::GetRecent(int16_t i) const { return store_.Read(kRecent, slotKey(i), QString()); }
 
 void cData::SetRecent(const QString &Name)
 {

@@ -34,8 +34,9 @@ public:
 
 // The settings and state object: product constants, the table of variant
 // names, the state of the session and of the running game, and every stored
-// setting. Settings are read from the store on every access, never cached, so
-// a value written by one window, or from outside, is seen by the next read.
+// setting. Settings are read from the store on every access, never cached
+// here, so a value written by one window is seen by the next read, and one
+// written from outside once the store has heard of it (store.h).
 class cData {
 public:
     explicit cData(SettingsStore &store);
@@ -59,8 +60,14 @@ public:
     void SesStartTime(const QDateTime &t) { sesStart_ = t; }
     QDateTime SesStart() const { return sesStart_; }
     QString GameStartTime() const { return dateText(gameStart_); }
-    void GameStartTime(const QDateTime &t) { gameStart_ = t; }
+    void GameStartTime(const QDateTime &t)
+    {
+        gameStart_ = t;
+        gameStartSecs_ = t.isValid() ? t.toSecsSinceEpoch() : 0;
+    }
     QDateTime GameStart() const { return gameStart_; }
+    // The start as seconds since the epoch, converted once.
+    qint64 GameStartSecs() const { return gameStartSecs_; }
     bool GameRunning() const { return gameRunning_; }
     void GameRunning(bool v) { gameRunning_ = v; }
 
@@ -161,6 +168,7 @@ private:
     QStringList gameNames_;
     QDateTime sesStart_;
     QDateTime gameStart_;
+    qint64 gameStartSecs_ = 0;
     bool gameRunning_ = false;
     QString curGName_;
     GameNo curGNo_;

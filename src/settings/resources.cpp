@@ -71,6 +71,7 @@ void install(QWidget *Target, const QBrush &brush)
 class FadeKeeper : public QObject {
 public:
     static constexpr const char *Name = "tw_fade_keeper";
+    static constexpr int StripWidth = 64; // device pixels
 
     explicit FadeKeeper(QWidget *target) : QObject(target), target_(target)
     {
@@ -106,9 +107,13 @@ public:
 
     void paint()
     {
+        // Every row of a fade is one colour: a strip of it, repeated across,
+        // paints the same pixels as a picture of the whole table, which took
+        // 3 MB of the program's memory.
         const qreal dpr = target_->devicePixelRatioF();
-        const QImage img = gradientImage(colour_, mode_, deviceSize(target_->size(), dpr), dpr);
-        install(target_, QBrush(QPixmap::fromImage(img)));
+        QSize dev = deviceSize(target_->size(), dpr);
+        dev.setWidth(std::min(dev.width(), StripWidth));
+        install(target_, QBrush(QPixmap::fromImage(gradientImage(colour_, mode_, dev, dpr))));
     }
 
 protected:

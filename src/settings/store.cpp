@@ -96,6 +96,10 @@ QtSettingsStore::QtSettingsStore()
         return;
     s_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnwick"),
                                      QStringLiteral("Tarnwick"));
+    known_ = stamp();
+    QObject::connect(&watcher_, &QFileSystemWatcher::fileChanged, [this] { takeInChanges(); });
+    QObject::connect(&watcher_, &QFileSystemWatcher::directoryChanged, [this] { takeInChanges(); });
+    watch();
 }
 
 QtSettingsStore::~QtSettingsStore() = default;
@@ -111,53 +115,93 @@ QtSettingsStore::FileStamp QtSettingsStore::stamp() const
     return {true, static_cast<qint64>(st.st_ino), static_cast<qint64>(st.st_size), ns(st.st_mtim), ns(st.st_ctim)};
 }
 
-QString QtSettingsStore::Read(const QString &section, const QString &key, const QString &def)
+void QtSettingsStore::watch()
 {
-    // The table reads its settings many times a second: a read looks at the
-    // file at most once per interval, and reads it only when it changed.
-    if (s_ && (!lastCheck_.isValid() || lastCheck_.elapsed() >= checkIntervalMs_)) {
-        lastCheck_.start();
-        const FileStamp now = stamp();
-        if (!known_ || *known_ != now) {
-            if (usable(s_->fileName())) {
-                s_->sync();
-                texts_.clear();
-            }
-            known_ = now;
-        }
+    // Editors and QSettings itself replace the file by a rename, which ends
+    // the watch of the old file: the folder's watch sees the new one come,
+    // and the new file is watched from then on. The folder and the file may
+    // appear only with the first write.
+    const QString file = s_->fileName();
+    const QString dir = QFileInfo(file).absolutePath();
+    QStringList add;
+    if (!watcher_.directories().contains(dir) && QFileInfo::exists(dir))
+        add << dir;
+    if (!watcher_.files().contains(file) && QFileInfo::exists(file))
+        add << file;
+    if (!add.isEmpty())
+        watcher_.addPaths(add);
+}
+
+void QtSettingsStore::takeInChanges()
+{
+    watch();
+    // The program's own writes, and its lock file coming and going, leave
+    // the file as the copy in memory has it.
+    const FileStamp now = stamp();
+    if (known_ && *known_ == now)
+        return;
+    // Whatever now stands in the file's place is read only when it is a file.
+    if (usable(s_->fileName())) {
+        s_->sync();
+        texts_.clear();
     }
-    const QString path = section + u'/' + key;
-    auto it = texts_.constFind(path);
-    if (it == texts_.constEnd()) {
+    known_ = now;
+}
+
+std::optional<QString> QtSettingsStore::stored(const QString &section, const QString &key)
+{
+    QHash<QString, std::optional<QString>> &texts = texts_[section];
+    auto it = texts.constFind(key);
+    if (it == texts.constEnd()) {
         if (!s_)
-            return def;
+            return std::nullopt;
         std::optional<QString> text;
-        const QVariant v = s_->value(path);
+        const QVariant v = s_->value(section + u'/' + key);
         // A hand-edited value with a bare comma comes back as a list.
         if (v.metaType().id() == QMetaType::QStringList)
             text = v.toStringList().join(u',');
         else if (v.isValid())
             text = v.toString();
-        it = texts_.insert(path, text);
+        it = texts.insert(key, text);
     }
-    return it->value_or(def);
+    return *it;
+}
+
+QString QtSettingsStore::Read(const QString &section, const QString &key, const QString &def)
+{
+    // The table reads its settings many times a second: from memory only.
+    return stored(section, key).value_or(def);
 }
 
 void QtSettingsStore::Write(const QString &section, const QString &key, const QString &value)
 {
-    const QString path = section + u'/' + key;
-    if (!s_ || !usable(s_->fileName())) {
-        texts_.insert(path, value);
+    if (!s_) {
+        texts_[section].insert(key, value);
         return;
     }
-    s_->setValue(path, value);
+    // A value the file already holds (the game started is the last one,
+    // every deal) would only rewrite the file as it is. One look tells
+    // whether the file changed since it was read and the watch has not said
+    // so yet.
+    if (stored(section, key) == value) {
+        if (known_ && *known_ == stamp())
+            return;
+        takeInChanges();
+        if (stored(section, key) == value)
+            return;
+    }
+    if (!usable(s_->fileName())) {
+        texts_[section].insert(key, value);
+        return;
+    }
+    s_->setValue(section + u'/' + key, value);
     removeDeadLock(s_->fileName() + QStringLiteral(".lock"));
     s_->sync();
     // The file now holds what memory holds, this write included, and what
     // another process wrote meanwhile, which the sync took in.
     texts_.clear();
     known_ = stamp();
-    lastCheck_.start();
+    watch();
 }
 
 QString MemoryStore::Read(const QString &section, const QString &key, const QString &def)

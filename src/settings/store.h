@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include <QFileSystemWatcher>
 #include <QHash>
 #include <QString>
 #include <memory>
@@ -25,11 +25,12 @@ public:
 
 // QSettings under organisation and application "Tarnwick"
 // ($XDG_CONFIG_HOME/Tarnwick/Tarnwick.conf, by default in the user's home).
-// Reads are answered from the copy in memory; at most once per check interval
-// a read first looks whether the file changed (one stat) and reads it again if
-// another process wrote it, so an edit from outside takes effect within the
-// interval. A user without a home has no settings file: the settings then
-// last as long as the program runs.
+// Reads are answered from the copy in memory and never touch the disk. The
+// file and its folder are watched (inotify): when another process edits or
+// replaces the file, the copy is read again as soon as the event loop hears
+// of it. A write whose value the store already holds writes nothing. A user
+// without a home has no settings file: the settings then last as long as the
+// program runs.
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
@@ -38,10 +39,6 @@ public:
     void Write(const QString &section, const QString &key, const QString &value) override;
     QString FileName() const; // empty without a settings file
     QString Problem() const override { return problem_; }
-
-    // The table polls its settings every 100 ms: one look at the file per poll.
-    static constexpr int DefaultCheckIntervalMs = 100;
-    void setCheckInterval(int ms) { checkIntervalMs_ = ms; }
 
     // What tells one version of the file from another.
     struct FileStamp {
@@ -58,15 +55,17 @@ private:
     // and the reason is kept for the player.
     bool usable(const QString &file);
     QString problem_;
+    std::optional<QString> stored(const QString &section, const QString &key);
+    void watch();
+    void takeInChanges();
 
     std::unique_ptr<QSettings> s_;
-    QElapsedTimer lastCheck_;
-    int checkIntervalMs_ = DefaultCheckIntervalMs;
+    QFileSystemWatcher watcher_;
     std::optional<FileStamp> known_; // the file as the copy in memory has it
-    // The texts read so far ("section/key"; no value: the key is missing),
-    // so a read neither asks QSettings nor builds a variant. Without a
-    // settings file it holds every setting of the run.
-    QHash<QString, std::optional<QString>> texts_;
+    // The texts read so far by section and key (no value: the key is
+    // missing), so a read neither asks QSettings nor builds a variant nor a
+    // path. Without a settings file it holds every setting of the run.
+    QHash<QString, QHash<QString, std::optional<QString>>> texts_;
 };
 
 // In-memory store for tests and benchmarks.

@@ -24,11 +24,25 @@ void paintPart(QWidget *w, QPaintEvent *e, const QPixmap &pic)
     const qreal sy = pic.height() / static_cast<qreal>(CardPy);
     p.drawPixmap(QRectF(r), pic, QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy));
 }
+// Far beyond the table's left and top edges, whatever the scale.
+constexpr QPoint OffTable(-100000, -100000);
 } // namespace
 
-QelCard::QelCard(int index, const Engine &engine, QWidget *parent) : QWidget(parent), index_(index), engine_(engine)
+TableControl::TableControl(QWidget *parent) : QWidget(parent)
 {
     setFixedSize(CardPx, CardPy);
+    move(OffTable);
+}
+
+void TableControl::Place(bool onTable, QPoint at)
+{
+    onTable_ = onTable;
+    move(onTable ? at : OffTable);
+}
+
+QelCard::QelCard(int index, const Engine &engine, QWidget *parent)
+    : TableControl(parent), index_(index), engine_(engine)
+{
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setAttribute(Qt::WA_NoSystemBackground);
     Refreshcard();
@@ -70,7 +84,7 @@ void QelCard::Refreshcard()
     update();
 }
 
-void QelCard::SyncGeometry() { move(twipsToPx(state().Left), twipsToPx(state().Top)); }
+void QelCard::SyncGeometry() { Place(state().Visible, QPoint(twipsToPx(state().Left), twipsToPx(state().Top))); }
 
 void QelCard::paintEvent(QPaintEvent *e) { paintPart(this, e, shown_); }
 
@@ -98,11 +112,7 @@ void QelCard::mouseDoubleClickEvent(QMouseEvent *)
     emit DblClick(index_);
 }
 
-QelEmpty::QelEmpty(QWidget *parent) : QWidget(parent)
-{
-    setFixedSize(CardPx, CardPy);
-    setAttribute(Qt::WA_NoSystemBackground);
-}
+QelEmpty::QelEmpty(QWidget *parent) : TableControl(parent) { setAttribute(Qt::WA_NoSystemBackground); }
 
 void QelEmpty::Pic(const QPixmap &pic)
 {

@@ -7,11 +7,27 @@
 
 namespace tw {
 
+// A card or a place marker. One that is not on the table stands outside it,
+// where nothing paints it and no click reaches it, rather than being hidden:
+// Qt asks the X server where the pointer is (one round trip) for every child
+// widget shown while the mouse is over the window, which a deal did for each
+// of its cards and markers.
+class TableControl : public QWidget {
+public:
+    explicit TableControl(QWidget *parent);
+    // On the table at `at` (pixels of the table), or off it.
+    void Place(bool onTable, QPoint at);
+    bool OnTable() const { return onTable_; }
+
+private:
+    bool onTable_ = false;
+};
+
 // One playing card on the table. Its value, place and face state live in the
 // engine, which the control asks by its index; the control shows the back or
 // the face, inverted while selected, and passes its mouse events on in twips
 // relative to its top-left corner.
-class QelCard : public QWidget {
+class QelCard : public TableControl {
     Q_OBJECT
 public:
     QelCard(int index, const Engine &engine, QWidget *parent);
@@ -31,7 +47,8 @@ public:
     int16_t Suitpile() const { return state().Suitpile; }
     int32_t Color() const { return state().Color(); }
 
-    // Places the control where the card's twips put it.
+    // Places the control where the card's twips put it, or off the table
+    // while the card is not shown.
     void SyncGeometry();
     int RefreshCount() const { return refreshes_; }
 
@@ -61,7 +78,7 @@ private:
 };
 
 // The marker of an empty place. Shows one picture and raises a click.
-class QelEmpty : public QWidget {
+class QelEmpty : public TableControl {
     Q_OBJECT
 public:
     explicit QelEmpty(QWidget *parent);

@@ -24,12 +24,14 @@
 #include "settings/store.h"
 #include "statefile.h"
 
+#include <QActionEvent>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyleOptionMenuItem>
 #include <QThread>
 #include <QToolBar>
 #include <QToolButton>
@@ -91,6 +93,53 @@ protected:
 private:
     QPointer<QWidget> table_;
 };
+
+// The menu bar lays all its items out again, and the window its bar, at any
+// change of an item; the status captions change every second. A caption whose
+// new text takes the same room as the old one is painted again alone.
+class StatusMenuBar : public QMenuBar {
+public:
+    using QMenuBar::QMenuBar;
+
+    void addCaption(QAction *a)
+    {
+        addAction(a);
+        mnemonics_.insert(a, QKeySequence::mnemonic(a->text()));
+    }
+
+protected:
+    void actionEvent(QActionEvent *e) override
+    {
+        QAction *a = e->action();
+        const auto known = mnemonics_.find(a);
+        if (e->type() == QEvent::ActionChanged && known != mnemonics_.end() && !isNativeMenuBar()) {
+            const QKeySequence mnemonic = QKeySequence::mnemonic(a->text());
+            const QRect room = actionGeometry(a);
+            const QSize needs = itemSize(a);
+            if (mnemonic == *known && a->isVisible() && needs.width() == room.width()
+                && needs.height() <= room.height()) {
+                update(room);
+                return;
+            }
+            *known = mnemonic;
+        }
+        QMenuBar::actionEvent(e);
+    }
+
+private:
+    // The room the bar gives an item of text, as it measures it.
+    QSize itemSize(QAction *a) const
+    {
+        QSize text;
+        if (!a->text().isEmpty())
+            text = fontMetrics().size(Qt::TextShowMnemonic, a->text());
+        QStyleOptionMenuItem opt;
+        initStyleOption(&opt, a);
+        return style()->sizeFromContents(QStyle::CT_MenuBarItem, &opt, text, this);
+    }
+
+    QHash<QAction *, QKeySequence> mnemonics_;
+};
 } // namespace
 
 frmMain::frmMain(cData &data, Prompt &prompt, QWidget *parent) : QMainWindow(parent), data_(data), prompt_(prompt)
@@ -105,6 +154,7 @@ frmMain::frmMain(cData &data, Prompt &prompt, QWidget *parent) : QMainWindow(par
     picMain_->setObjectName(QStringLiteral("PicMain"));
     picMain_->setFixedSize(twipsToPx(TableWidth), twipsToPx(TableHeight));
     back->setTable(picMain_);
+    setMenuBar(new StatusMenuBar(this));
     buildToolbar();
     buildMenus();
 
@@ -269,9 +319,11 @@ void frmMain::buildMenus()
     // Three empty items, then the status texts, stand in the menu bar itself.
     for (size_t i = 1; i <= 3; ++i)
         mtemp_[i] = bar->addAction(QString());
-    mScore_ = bar->addAction(QString());
-    mTime_ = bar->addAction(QString());
-    mMoves_ = bar->addAction(QString());
+    auto *status = static_cast<StatusMenuBar *>(bar);
+    for (QAction **caption : {&mScore_, &mTime_, &mMoves_}) {
+        *caption = new QAction(this);
+        status->addCaption(*caption);
+    }
 }
 
 void frmMain::buildToolbar()
@@ -378,26 +430,22 @@ QelEmpty *frmMain::markerControl(MarkerKind kind, int index)
 void frmMain::SetDeckPics()
 {
     // Markers first, so that every card stands in front of them.
+    // Every control starts off the table.
     const auto makeMarkers = [this](auto &array) {
-        for (auto &m : array) {
+        for (auto &m : array)
             m = new QelEmpty(picMain_);
-            m->hide();
-        }
     };
     makeMarkers(picHome_);
     makeMarkers(picRight_);
     makeMarkers(picRes_);
     picWaste_ = new QelEmpty(picMain_);
-    picWaste_->hide();
     picStock_ = new QelEmpty(picMain_);
-    picStock_->hide();
     connect(picStock_, &QelEmpty::Click, this, [this] { engine_->StockMarkerClick(); });
 
     const QPixmap back = Pictures(data_).DeckPic();
     for (int i = 0; i < MaxCards; ++i) {
         auto *c = new QelCard(i, *engine_, picMain_);
         c->DeckPic(back);
-        c->hide();
         connect(c, &QelCard::MouseDown, this,
                 [this](int card, float X, float Y) { engine_->CardMouseDown(card, X, Y); });
         connect(c, &QelCard::MouseMove, this,
@@ -422,7 +470,13 @@ void frmMain::PrepareTable()
     Pictures(data_).SetBG(data_.BGIndex(), picMain_, data_.Fade(), data_.CustomColor());
 }
 
-void frmMain::touch(const QRect &r) { dirty_ += r; }
+void frmMain::touch(const QRect &r)
+{
+    // While drawing is held the whole table is drawn when it resumes: the
+    // places of a whole deal need not be gathered one by one.
+    if (picMain_->updatesEnabled())
+        dirty_ += r;
+}
 
 void frmMain::Refreshcard(int card)
 {
@@ -432,7 +486,7 @@ void frmMain::Refreshcard(int card)
     QelCard *c = cards_[static_cast<size_t>(card)];
     c->MainPic(Pictures(data_).MainPic(static_cast<int16_t>(s.Suit * 13 + s.Num + 1)));
     c->Refreshcard();
-    if (!c->isHidden())
+    if (c->OnTable())
         touch(c->geometry());
 }
 
@@ -443,7 +497,7 @@ void frmMain::CardMoved(int card)
     QelCard *c = cards_[static_cast<size_t>(card)];
     const QRect before = c->geometry();
     c->SyncGeometry();
-    if (!c->isHidden() && c->geometry() != before) {
+    if (c->OnTable() && c->geometry() != before) {
         touch(before);
         touch(c->geometry());
     }
@@ -455,7 +509,7 @@ void frmMain::CardRaised(int card)
         return;
     QelCard *c = cards_[static_cast<size_t>(card)];
     // A card already in front of all others looks the same raised.
-    if (!c->isHidden() && picMain_->children().constLast() != c)
+    if (c->OnTable() && picMain_->children().constLast() != c)
         touch(c->geometry());
     c->raise();
 }
@@ -465,8 +519,11 @@ void frmMain::CardShown(int card)
     if (card < 0 || card >= MaxCards || !cards_[static_cast<size_t>(card)])
         return;
     QelCard *c = cards_[static_cast<size_t>(card)];
-    c->setVisible(engine_->Cards[static_cast<size_t>(card)].Visible);
-    touch(c->geometry());
+    if (c->OnTable())
+        touch(c->geometry());
+    c->SyncGeometry();
+    if (c->OnTable())
+        touch(c->geometry());
 }
 
 void frmMain::MarkerChanged(MarkerKind kind, int index)
@@ -482,13 +539,12 @@ void frmMain::MarkerChanged(MarkerKind kind, int index)
     case MarkerKind::Waste: m = &engine_->PicWaste; break;
     case MarkerKind::Stock: m = &engine_->PicStock; break;
     }
-    if (!w->isHidden())
+    if (w->OnTable())
         touch(w->geometry());
     if (m->Pic >= 0)
         w->Pic(Pictures(data_).RightPic(m->Pic));
-    w->move(twipsToPx(m->Left), twipsToPx(m->Top));
-    w->setVisible(m->Visible);
-    if (!w->isHidden())
+    w->Place(m->Visible, QPoint(twipsToPx(m->Left), twipsToPx(m->Top)));
+    if (w->OnTable())
         touch(w->geometry());
 }
 
@@ -800,7 +856,8 @@ void frmMain::tellSettingsProblem()
 void frmMain::tmrTime_Timer()
 {
     const bool running = data_.GameRunning();
-    // A new text lays the menu bar out again: a text that stays is left alone.
+    // A text that stays is left alone; a new one of the same width paints its
+    // caption again (StatusMenuBar).
     const auto show = [](QAction *a, const QString &text) {
         if (a->text() != text)
             a->setText(text);
@@ -921,9 +978,16 @@ void frmMain::UpdateRecentMenu()
 {
     if (recentItems_.size() < 6)
         return;
+    // The poll asks ten times a second; the items change only with the list.
+    std::array<QString, 5> names;
+    for (int k = 1; k <= 5; ++k)
+        names[static_cast<size_t>(k - 1)] = data_.GetRecent(static_cast<int16_t>(k));
+    if (shownRecent_ && *shownRecent_ == names)
+        return;
+    shownRecent_ = names;
     for (int k = 1; k <= 5; ++k) {
         QAction *entry = recentItems_[static_cast<size_t>(k)];
-        const QString name = data_.GetRecent(static_cast<int16_t>(k));
+        const QString &name = names[static_cast<size_t>(k - 1)];
         // A menu text takes "&" for its access key: the name's own are doubled.
         const QString caption =
             name.isEmpty() ? QString()

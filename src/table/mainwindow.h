@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -198,6 +199,7 @@ private:
     std::vector<QAction *> fileItems_, recentItems_, gameItems_, replayItems_, favItems_, statItems_, toolsItems_,
         helpItems_, toolButtons_;
     QMenu *mRecent_ = nullptr;
+    std::optional<std::array<QString, 5>> shownRecent_; // the names the recent items show
     std::array<QAction *, 4> mtemp_{};
     QAction *mScore_ = nullptr;
     QAction *mTime_ = nullptr;

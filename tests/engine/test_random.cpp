@@ -253,6 +253,23 @@ TEST(Clock, GameSecondsCountOnlyWhileAGameRuns)
     EXPECT_EQ(t.engine.GetGameSeconds(), 0);
 }
 
+// With the system's clock, the game clock counts from the start stored as a
+// local time, across a change of the day and whatever the time zone.
+TEST(Clock, GameSecondsOnTheSystemClock)
+{
+    Table t;
+    t.engine.Now = nullptr;
+    t.start(QStringLiteral("Freecell"), 5);
+    const QDateTime started = t.data().GameStart();
+    EXPECT_LE(std::abs(started.secsTo(QDateTime::currentDateTime())), 1);
+    EXPECT_GE(t.engine.GetGameSeconds(), 0);
+    EXPECT_LE(t.engine.GetGameSeconds(), 1);
+    t.data().GameStartTime(started.addSecs(-86400 - 65));
+    const int32_t s = t.engine.GetGameSeconds();
+    EXPECT_GE(s, 86400 + 65);
+    EXPECT_LE(s, 86400 + 66);
+}
+
 TEST(GameNumber, TextAndNumberForms)
 {
     EXPECT_EQ(GameNo::number(42).toText(), QStringLiteral("42"));

@@ -177,6 +177,25 @@ TEST(Background, SetBGInstallsAPersistentBackground)
     EXPECT_EQ(px(w.grab().toImage(), 150, 150), qRgb(255, 128, 0) & 0xFFFFFF);
 }
 
+// A fade on a table-sized widget keeps one strip of its rows, not a picture of
+// the whole widget (3 MB at the table's size), and paints what the whole
+// picture shows.
+TEST(Background, AFadeKeepsAStripOfItsRows)
+{
+    test::TestData d;
+    QWidget w;
+    w.resize(1032, 747);
+    for (const int16_t bg : {int16_t(1007), int16_t(1000)}) {
+        Pictures(d.data).SetBG(bg, &w, 1, 255 + 256 * 128);
+        const QPixmap kept = w.palette().brush(QPalette::Window).texture();
+        EXPECT_LE(kept.width() * kept.height() * 4, 256 * 1024) << bg;
+        const qreal r = w.devicePixelRatioF();
+        EXPECT_EQ(w.grab().toImage().convertToFormat(QImage::Format_RGB32),
+                  RenderBackground(bg, w.size(), 1, 255 + 256 * 128, r))
+            << bg;
+    }
+}
+
 TEST(Background, TilesAreSeamlessAndDeterministic)
 {
     for (int id : art::AllTileIds()) {

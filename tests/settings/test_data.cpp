@@ -3,6 +3,7 @@
 #include "settings/store.h"
 #include "testutil.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,6 +12,10 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/stat.h>
+#include <tuple>
 
 using namespace tw;
 using namespace tw::test;
@@ -179,12 +184,18 @@ TEST(Settings, QtStoreReadsChangesMadeFromOutside)
     EXPECT_EQ(check.value(QStringLiteral("Users/100")).toString(), QStringLiteral("Player1"));
 }
 
-// Reads come from the copy in memory; once per check interval a read looks
-// whether the file changed, so an edit by another program takes effect.
+// The settings file as a first run finds it: none (the tests of this binary
+// share one home).
+void noSettingsFile()
+{
+    QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Tarnwick/Tarnwick.conf"));
+}
+
+// Reads come from the copy in memory; the watch of the file tells when an
+// edit by another program must be read.
 TEST(Settings, QtStoreSeesAnEditOfItsFileAtItsNextLook)
 {
     QtSettingsStore store;
-    store.setCheckInterval(3600 * 1000);
     cData d(store);
     frmGame::Init(d);
     d.ShowTime(1);
@@ -195,12 +206,11 @@ TEST(Settings, QtStoreSeesAnEditOfItsFileAtItsNextLook)
         f.write(text);
     };
     edit("[Data]\nShowTime=0\nCardSpeed=12\n");
-    EXPECT_EQ(d.ShowTime(), 1); // not looked at yet
-    store.setCheckInterval(0);
-    EXPECT_EQ(d.ShowTime(), 0);
+    EXPECT_EQ(d.ShowTime(), 1); // not heard of yet
+    EXPECT_TRUE(tw::test::heardWithin([&] { return d.ShowTime() == 0; }));
     EXPECT_EQ(d.CardSpeed(), 12);
     edit("[Data]\nShowTime=1\n[Users]\n100=Someone\n");
-    EXPECT_EQ(d.ShowTime(), 1);
+    EXPECT_TRUE(tw::test::heardWithin([&] { return d.ShowTime() == 1; }));
     EXPECT_EQ(d.CardSpeed(), 5); // the key is gone: its default
     EXPECT_EQ(d.CurPlayer(), QStringLiteral("Someone"));
     // A write of the program's own keeps the outside edit.
@@ -210,11 +220,93 @@ TEST(Settings, QtStoreSeesAnEditOfItsFileAtItsNextLook)
     EXPECT_EQ(check.value(QStringLiteral("Data/ShowScore")).toString(), QStringLiteral("0"));
     // An edit that the program's own write took in is read at once, though
     // the file looks as the write left it.
-    store.setCheckInterval(3600 * 1000);
     ASSERT_EQ(d.ShowMoves(), 1);
     edit("[Data]\nShowTime=1\nShowMoves=0\n[Users]\n100=Someone\n");
     d.ShowScore(1);
     EXPECT_EQ(d.ShowMoves(), 0);
+}
+
+// Editors and other copies of the program replace the file by a rename; the
+// watch follows the file from one to the next.
+TEST(Settings, QtStoreSeesTheFileReplacedAgainAndAgain)
+{
+    noSettingsFile();
+    QtSettingsStore store;
+    cData d(store);
+    frmGame::Init(d);
+    d.ShowTime(1);
+    const auto replace = [&store](const QByteArray &text) {
+        const QString temp = store.FileName() + QStringLiteral(".new");
+        QFile f(temp);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+        f.close();
+        ASSERT_EQ(::rename(QFile::encodeName(temp).constData(), QFile::encodeName(store.FileName()).constData()), 0);
+    };
+    for (int speed = 1; speed <= 4; ++speed) {
+        // Of another length each time: QSettings takes a file of the same
+        // size and time (the clock of file times is coarse) for unchanged.
+        replace("[Data]\nShowTime=1\nCardSpeed=" + QByteArray::number(speed) + "\nNote=" + QByteArray(speed, 'x')
+                + "\n");
+        EXPECT_TRUE(tw::test::heardWithin([&] { return d.CardSpeed() == speed; })) << "replaced " << speed << " times";
+    }
+    // The file removed and made again.
+    ASSERT_TRUE(QFile::remove(store.FileName()));
+    EXPECT_TRUE(tw::test::heardWithin([&] { return d.CardSpeed() == 5; }));
+    replace("[Data]\nCardSpeed=9\n");
+    EXPECT_TRUE(tw::test::heardWithin([&] { return d.CardSpeed() == 9; }));
+}
+
+// A value the file holds already is not written again: the file is left as it
+// is (a deal of the last game played writes nothing), and what is written
+// stays what it always was.
+TEST(Settings, QtStoreWritesOnlyValuesThatChange)
+{
+    noSettingsFile();
+    QtSettingsStore store;
+    cData d(store);
+    frmGame::Init(d);
+    d.CurGName(QStringLiteral("Freecell"));
+    d.SetPlayer(1, QStringLiteral("Player1"), true);
+    d.ShowTime(0);
+    d.SetRecent(QStringLiteral("Freecell"));
+    const auto fileStamp = [&store] {
+        struct stat st {};
+        EXPECT_EQ(::stat(QFile::encodeName(store.FileName()).constData(), &st), 0);
+        return std::make_tuple(st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_size);
+    };
+    const auto readAll = [&store] {
+        QFile f(store.FileName());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray written = readAll();
+    const auto before = fileStamp();
+    d.CurGName(QStringLiteral("Freecell"));
+    d.SetPlayer(1, QStringLiteral("Player1"), true);
+    d.ShowTime(0);
+    d.SetRecent(QStringLiteral("Freecell"));
+    EXPECT_EQ(fileStamp(), before);
+    EXPECT_EQ(readAll(), written);
+    EXPECT_EQ(written.toStdString(),
+              "[Data]\nLastGName=Freecell\nShowTime=0\n\n[Recent]\n1=Freecell\n2=\n3=\n4=\n5=\n\n"
+              "[Users]\n1=Player1\n100=Player1\n");
+    // A changed value is written, and only its text changes in the file.
+    d.ShowTime(1);
+    EXPECT_EQ(readAll().toStdString(),
+              "[Data]\nLastGName=Freecell\nShowTime=1\n\n[Recent]\n1=Freecell\n2=\n3=\n4=\n5=\n\n"
+              "[Users]\n1=Player1\n100=Player1\n");
+    // A value that another program changed behind the watch's back is
+    // written again, though the copy in memory already held it.
+    {
+        QFile f(store.FileName());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("[Data]\nLastGName=Penguin\nShowTime=1\n");
+    }
+    d.CurGName(QStringLiteral("Freecell"));
+    EXPECT_EQ(readAll().toStdString(), "[Data]\nLastGName=Freecell\nShowTime=1\n");
+    // A default that was never stored is stored when it is written.
+    d.CardSpeed(5);
+    EXPECT_TRUE(readAll().contains("CardSpeed=5"));
 }
 
 TEST(Settings, StoredNumbersOutsideTheirRangeReadAsTheNearestValid)
@@ -309,7 +401,7 @@ void leaveLock(const QString &lockName, const QByteArray &bytes)
 TEST(Settings, AStaleLockLeftByACrashDoesNotStallTheStore)
 {
     QtSettingsStore store;
-    store.Write(QStringLiteral("Data"), QStringLiteral("ShowTime"), QStringLiteral("1"));
+    store.Write(QStringLiteral("Data"), QStringLiteral("ShowTime"), QStringLiteral("0"));
     const QString lockName = store.FileName() + QStringLiteral(".lock");
 
     // What a lock of this very process looks like; a crashed run with the same

@@ -894,6 +894,100 @@ TEST(MainWindow, TheStatusTickSetsOnlyTextsThatChange)
     EXPECT_EQ(changes, 2);
 }
 
+// A status caption whose text changes is painted again alone: neither the
+// menu bar nor the window around it is laid out again, unless the new text
+// needs other room; the bar then shows what a bar laid out afresh shows.
+TEST(MainWindow, AStatusCaptionThatChangesIsPaintedAlone)
+{
+    Table t;
+    frmMain &w = *t.w;
+    QDateTime now(QDate(2024, 5, 1), QTime(12, 0, 0));
+    t.e().Now = [&now] { return now; };
+    // The score falls with the time, by one in three seconds, and sometimes
+    // gains a digit: without it only the time changes.
+    t.d.data.ShowScore(0);
+    w.startDeal(QStringLiteral("Freecell"), GameNo::number(7));
+    w.tmrTime_Timer();
+    QApplication::processEvents();
+    QMenuBar *bar = w.menuBar();
+    struct Spy : QObject {
+        QObject *window = nullptr, *bar = nullptr;
+        int layouts = 0;
+        QRegion painted;
+        bool eventFilter(QObject *o, QEvent *e) override
+        {
+            if (o == window && e->type() == QEvent::LayoutRequest)
+                ++layouts;
+            if (o == bar && e->type() == QEvent::Paint)
+                painted += static_cast<QPaintEvent *>(e)->region();
+            return false;
+        }
+    } spy;
+    spy.window = &w;
+    spy.bar = bar;
+    w.installEventFilter(&spy);
+    bar->installEventFilter(&spy);
+    for (int second = 1; second <= 3; ++second) {
+        now = now.addSecs(1);
+        w.tmrTime_Timer();
+        QApplication::processEvents();
+        EXPECT_EQ(w.mTime()->text(), QStringLiteral("Time :0:00:0") + QString::number(second));
+    }
+    EXPECT_EQ(spy.layouts, 0);
+    EXPECT_FALSE(spy.painted.isEmpty());
+    EXPECT_TRUE((spy.painted - bar->actionGeometry(w.mTime())).isEmpty()) << spy.painted.boundingRect().width();
+    const QImage shown = bar->grab().toImage();
+    // A text that needs more room lays the bar out again, and so does the
+    // way back.
+    w.mTime()->setText(QStringLiteral("Time :10:00:00"));
+    QApplication::processEvents();
+    EXPECT_GE(spy.layouts, 1);
+    w.mTime()->setText(QStringLiteral("Time :0:00:03"));
+    QApplication::processEvents();
+    EXPECT_TRUE(bar->grab().toImage() == shown);
+}
+
+// Cards and markers come onto the table and leave it without being shown or
+// hidden as widgets: Qt asks the X server where the pointer is for every
+// child widget shown under the mouse, one round trip a card. What is not on
+// the table stands outside it.
+TEST(MainWindow, ADealMovesControlsOnAndOffTheTableWithoutShowingThem)
+{
+    Table t;
+    frmMain &w = *t.w;
+    QApplication::processEvents();
+    struct Spy : QObject {
+        int shows = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Show || e->type() == QEvent::Hide)
+                ++shows;
+            return false;
+        }
+    } spy;
+    for (QObject *o : w.PicMain()->children())
+        o->installEventFilter(&spy);
+    for (const char *game : {"Freecell", "Double Freecell", "Eight Off"}) {
+        w.startDeal(QString::fromLatin1(game), GameNo::number(3));
+        QApplication::processEvents();
+        int onTable = 0;
+        for (int i = 0; i < MaxCards; ++i) {
+            const QelCard *c = w.PicCards(i);
+            EXPECT_EQ(c->OnTable(), t.e().Cards[static_cast<size_t>(i)].Visible) << game << " card " << i;
+            EXPECT_EQ(w.PicMain()->rect().intersects(c->geometry()), c->OnTable()) << game << " card " << i;
+            onTable += c->OnTable();
+        }
+        EXPECT_EQ(onTable, t.e().Games.TotalCards()) << game;
+        EXPECT_TRUE(shownTable(w) == freshTable(w)) << game;
+    }
+    w.mFile_Click(FileItem::CloseGame);
+    QApplication::processEvents();
+    for (int i = 0; i < MaxCards; ++i)
+        EXPECT_FALSE(w.PicCards(i)->OnTable());
+    EXPECT_FALSE(w.markerControl(MarkerKind::Res, 0)->OnTable());
+    EXPECT_EQ(spy.shows, 0);
+}
+
 // At the fastest card speed a deal draws the table when every card lies (the
 // whole table, then what the shown cards add), not once a card; the picture
 // is the one a full paint shows.
