@@ -4,6 +4,14 @@
 
 namespace tw::test {
 
+int16_t gameIndex(QStringView name)
+{
+    for (int16_t i = 1; i <= frmGame::GameCount; ++i)
+        if (frmGame::NameAt(i) == name)
+            return i;
+    return 0;
+}
+
 TestData::TestData() { frmGame::Init(data); }
 
 void RecordingView::PumpEvents()

@@ -12,6 +12,10 @@
 
 namespace tw::test {
 
+// The catalogue index of a variant, 0 for a name that is not one: tests name
+// the variant they mean, so a variant added does not move them.
+int16_t gameIndex(QStringView name);
+
 // A settings object over an in-memory store with the catalogue registered.
 struct TestData {
     TestData();

@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -23,6 +25,78 @@ constexpr int ScreenMargin = 40;
 constexpr int Gap = 8;
 // Narrower than this, a page is no pleasure to read.
 constexpr int MinWidthBeside = 400;
+
+// A variant's page name: its name in lower case, words joined by hyphens,
+// apostrophes dropped.
+QString slug(const QString &name)
+{
+    QString out;
+    bool gap = false;
+    for (const QChar c : name.toLower()) {
+        if (c.isLetterOrNumber()) {
+            if (gap && !out.isEmpty())
+                out += u'-';
+            out += c;
+            gap = false;
+        } else if (c != u'\'') {
+            gap = true;
+        }
+    }
+    return out;
+}
+
+QString readResource(const QUrl &page)
+{
+    QFile f(u':' + page.path());
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+QString link(int context, const QString &text)
+{
+    return QStringLiteral("<a href=\"%1\">%2</a>").arg(HelpWindow::PageFor(context).fileName(), text);
+}
+
+QString nameAt(int context) { return frmGame::NameAt(int16_t(context)).toHtmlEscaped(); }
+
+// The contents, previous and next links above a rules page.
+QString withNavigation(QString html, int context)
+{
+    QString nav = QStringLiteral("<p class=\"nav\"><a href=\"index.html\">Contents</a>");
+    const QString sep = QStringLiteral(" &nbsp;|&nbsp; ");
+    if (context > 1)
+        nav += sep + link(context - 1, QStringLiteral("&larr; ") + nameAt(context - 1));
+    if (context < frmGame::GameCount)
+        nav += sep + link(context + 1, nameAt(context + 1) + QStringLiteral(" &rarr;"));
+    nav += QStringLiteral("</p>\n");
+    return html.replace(QStringLiteral("<body>\n"), QStringLiteral("<body>\n") + nav);
+}
+
+// The contents' table of the games, in place of its marker.
+QString withGamesTable(QString html)
+{
+    static const QRegularExpression marker(QStringLiteral("<!-- games\\b.*?-->\\n?"),
+                                           QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression description(QStringLiteral("<meta name=\"description\" content=\"([^\"]*)\">"));
+    QString rows;
+    for (int i = 1; i <= frmGame::GameCount; ++i) {
+        const QString about = description.match(readResource(HelpWindow::PageFor(i))).captured(1);
+        rows += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>\n").arg(link(i, nameAt(i)), about);
+    }
+    return html.replace(marker, rows);
+}
+
+// The browser asks for every page it shows, links and history included,
+// through here.
+class HelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        if (type == QTextDocument::HtmlResource && name.scheme() == u"qrc")
+            return HelpWindow::PageHtml(name);
+        return QTextBrowser::loadResource(type, name);
+    }
+};
 } // namespace
 
 HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
@@ -50,7 +124,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     for (QToolButton *b : {back_, forward_, contents_})
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
-    browser_ = new QTextBrowser(this);
+    browser_ = new HelpBrowser(this);
     browser_->setObjectName(QStringLiteral("browser"));
     browser_->setOpenLinks(true);
     browser_->setOpenExternalLinks(true);
@@ -87,7 +161,20 @@ QUrl HelpWindow::PageFor(int context)
 {
     if (context < 1 || context > frmGame::GameCount)
         return ContentsPage();
-    return QUrl(QStringLiteral("qrc:/help/%1.html").arg(context, 2, 10, QLatin1Char('0')));
+    return QUrl(QStringLiteral("qrc:/help/%1.html").arg(slug(frmGame::NameAt(int16_t(context)))));
+}
+
+QString HelpWindow::PageHtml(const QUrl &page)
+{
+    const QString html = readResource(page);
+    if (html.isEmpty())
+        return html;
+    if (page == ContentsPage())
+        return withGamesTable(html);
+    for (int i = 1; i <= frmGame::GameCount; ++i)
+        if (page == PageFor(i))
+            return withNavigation(html, i);
+    return html;
 }
 
 void HelpWindow::ShowRules(int context) { open(PageFor(context)); }

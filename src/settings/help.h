@@ -23,14 +23,21 @@ public:
     explicit HelpWindow(QWidget *parent = nullptr);
     ~HelpWindow() override;
 
-    // Rules of the variant with catalogue index context (1 to 35); any other
+    // Rules of the variant with catalogue index context (1 to GameCount); any other
     // number, 0 for a name that is not a variant, opens the contents.
     void ShowRules(int context) override;
     void ShowContents() override;
 
-    // The page that ShowRules(context) opens.
+    // The page that ShowRules(context) opens: each variant's page is named
+    // after the variant ("Baker's Game": bakers-game.html), so a variant added
+    // to the catalogue renames no other page.
     static QUrl PageFor(int context);
     static QUrl ContentsPage();
+    // A help page as the window shows it. What follows the catalogue is made
+    // here rather than written into the pages: each rules page gets its links
+    // to the previous and the next variant, and the contents its table of the
+    // games, one row per variant with the page's own description.
+    static QString PageHtml(const QUrl &page);
 
     QUrl CurrentPage() const;
     QString PageTitle() const;

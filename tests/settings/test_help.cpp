@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QRegularExpression>
@@ -24,16 +25,14 @@ using tw::test::TestData;
 using tw::test::TestTable;
 
 namespace {
+int game(QStringView name) { return tw::test::gameIndex(name); }
+} // namespace
 
-QString pagePath(int i) { return QStringLiteral(":/help/%1.html").arg(i, 2, 10, QLatin1Char('0')); }
+namespace {
 
-QString readPage(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(f.readAll());
-}
+// A page as the help window shows it.
+QString rulesPage(int i) { return HelpWindow::PageHtml(HelpWindow::PageFor(i)); }
+QString contentsPage() { return HelpWindow::PageHtml(HelpWindow::ContentsPage()); }
 
 // The text between <tag> and </tag>, with entities decoded.
 QString element(const QString &html, const QString &tag)
@@ -75,30 +74,59 @@ QString countWord(int n)
 
 TEST(HelpPages, EveryVariantHasARulesPageNamedAfterIt)
 {
+    QStringList pages;
     for (int i = 1; i <= frmGame::GameCount; ++i) {
         SCOPED_TRACE(i);
-        const QString html = readPage(pagePath(i));
-        ASSERT_FALSE(html.isEmpty()) << pagePath(i).toStdString();
+        const QString html = rulesPage(i);
+        ASSERT_FALSE(html.isEmpty()) << HelpWindow::PageFor(i).toString().toStdString();
         const QString name = frmGame::NameAt(int16_t(i));
         EXPECT_EQ(element(html, QStringLiteral("title")), name);
         EXPECT_EQ(element(html, QStringLiteral("h1")), name);
         // Every rules page leads back to the contents.
         EXPECT_TRUE(links(html).contains(QStringLiteral("index.html")));
+        pages << HelpWindow::PageFor(i).fileName();
     }
-    EXPECT_FALSE(QFile::exists(pagePath(0)));
-    EXPECT_FALSE(QFile::exists(pagePath(36)));
+    // The help holds these pages and the contents, nothing else: a page left
+    // behind by a renamed variant would be a page no one reaches.
+    pages << QStringLiteral("index.html");
+    const QStringList found = QDir(QStringLiteral(":/help")).entryList({QStringLiteral("*.html")});
+    EXPECT_EQ(QSet<QString>(found.begin(), found.end()), QSet<QString>(pages.begin(), pages.end()));
+    EXPECT_EQ(found.size(), pages.size());
+}
+
+// The links between the rules pages follow the catalogue: each page leads to
+// the variant before it and the one after it, the first and the last to one.
+TEST(HelpPages, RulesPagesLeadToTheirNeighboursInCatalogueOrder)
+{
+    for (int i = 1; i <= frmGame::GameCount; ++i) {
+        SCOPED_TRACE(i);
+        QStringList neighbours;
+        for (const QString &target : links(rulesPage(i)))
+            if (target.endsWith(u".html") && target != u"index.html")
+                neighbours << target;
+        QStringList expected;
+        if (i > 1)
+            expected << HelpWindow::PageFor(i - 1).fileName();
+        if (i < frmGame::GameCount)
+            expected << HelpWindow::PageFor(i + 1).fileName();
+        EXPECT_EQ(neighbours, expected);
+    }
+    EXPECT_EQ(HelpWindow::PageFor(game(u"Baker's Game")).fileName(), QStringLiteral("bakers-game.html"));
+    EXPECT_TRUE(rulesPage(game(u"Baker's Game")).contains(QStringLiteral("&larr; Avenue")));
+    EXPECT_TRUE(rulesPage(game(u"Baker's Game")).contains(QStringLiteral("Baker's Spider &rarr;")));
 }
 
 TEST(HelpPages, ContentsLinksToAllRulesPagesInCatalogueOrder)
 {
-    const QString html = readPage(QStringLiteral(":/help/index.html"));
+    const QString html = contentsPage();
     ASSERT_FALSE(html.isEmpty());
     EXPECT_EQ(element(html, QStringLiteral("title")), QStringLiteral("Tarnwick Help"));
     qsizetype last = -1;
     for (int i = 1; i <= frmGame::GameCount; ++i) {
         SCOPED_TRACE(i);
         const QString name = frmGame::NameAt(int16_t(i));
-        const QRegularExpression re(QStringLiteral("<a href=\"%1.html\">([^<]*)</a>").arg(i, 2, 10, QLatin1Char('0')));
+        const QRegularExpression re(QStringLiteral("<a href=\"%1\">([^<]*)</a></td><td>([^<]+)</td>")
+                                        .arg(QRegularExpression::escape(HelpWindow::PageFor(i).fileName())));
         const auto m = re.match(html);
         ASSERT_TRUE(m.hasMatch());
         EXPECT_EQ(QTextDocumentFragment::fromHtml(m.captured(1)).toPlainText(), name);
@@ -109,16 +137,16 @@ TEST(HelpPages, ContentsLinksToAllRulesPagesInCatalogueOrder)
 
 TEST(HelpPages, EveryInternalLinkLeadsToAPage)
 {
-    QStringList pages{QStringLiteral("index.html")};
+    QList<QUrl> pages{HelpWindow::ContentsPage()};
     for (int i = 1; i <= frmGame::GameCount; ++i)
-        pages << pagePath(i).mid(7);
-    for (const QString &page : pages) {
-        const QString html = readPage(QStringLiteral(":/help/") + page);
-        ASSERT_FALSE(html.isEmpty()) << page.toStdString();
+        pages << HelpWindow::PageFor(i);
+    for (const QUrl &page : pages) {
+        const QString html = HelpWindow::PageHtml(page);
+        ASSERT_FALSE(html.isEmpty()) << page.toString().toStdString();
         for (const QString &link : links(html)) {
             const QString target = link.section(u'#', 0, 0);
             EXPECT_TRUE(QFile::exists(QStringLiteral(":/help/") + target))
-                << page.toStdString() << " -> " << link.toStdString();
+                << page.toString().toStdString() << " -> " << link.toStdString();
         }
     }
 }
@@ -132,7 +160,7 @@ TEST(HelpPages, RulesPagesAgreeWithTheCatalogue)
         const QString name = frmGame::NameAt(int16_t(i));
         SCOPED_TRACE(name.toStdString());
         frmGame::SelectGame(t.engine, name);
-        const QString text = plainText(readPage(pagePath(i)));
+        const QString text = plainText(rulesPage(i));
         const auto says = [&](const QString &s) { return text.contains(s); };
 
         const int cells = g.Piles(4);
@@ -178,20 +206,20 @@ TEST(HelpPages, RulesPagesAgreeWithTheCatalogue)
 
 TEST(HelpPages, SpotChecks)
 {
-    const QString bakers = plainText(readPage(pagePath(2)));
+    const QString bakers = plainText(rulesPage(game(u"Baker's Game")));
     EXPECT_TRUE(bakers.contains(QStringLiteral("Eight tableau piles. All 52 cards are dealt face up")));
     EXPECT_TRUE(bakers.contains(QStringLiteral("down by one rank in the same suit")));
     EXPECT_TRUE(bakers.contains(QStringLiteral("takes only a King")));
     EXPECT_TRUE(bakers.contains(QStringLiteral("Four free cells")));
 
-    const QString ak = plainText(readPage(pagePath(20)));
+    const QString ak = plainText(rulesPage(game(u"Freecell AK")));
     EXPECT_TRUE(ak.contains(QStringLiteral("build up in suit to the King")));
     EXPECT_TRUE(ak.contains(QStringLiteral("build down in suit to the Ace")));
 
-    const QString milligan = plainText(readPage(pagePath(23)));
+    const QString milligan = plainText(rulesPage(game(u"Milligan Cell")));
     EXPECT_TRUE(milligan.contains(QStringLiteral("remaining 96 cards form the stock")));
 
-    const QString stripped = plainText(readPage(pagePath(31)));
+    const QString stripped = plainText(rulesPage(game(u"Stripped Freecell")));
     EXPECT_TRUE(stripped.contains(QStringLiteral("the hearts and the spades")));
 }
 
@@ -200,7 +228,7 @@ TEST(HelpPages, SpotChecks)
 // File > Select a Number.
 TEST(HelpPages, ContentsDescribeTheGameSelectorAsItIs)
 {
-    const QString html = readPage(QStringLiteral(":/help/index.html"));
+    const QString html = contentsPage();
     QString selectGame, selectNumber;
     static const QRegularExpression item(QStringLiteral("<li>(.*?)</li>"),
                                          QRegularExpression::DotMatchesEverythingOption);
@@ -223,11 +251,12 @@ TEST(HelpPages, ContentsDescribeTheGameSelectorAsItIs)
 
 TEST(HelpWindow, PageForMapsContextNumbers)
 {
-    EXPECT_EQ(HelpWindow::PageFor(19), QUrl(QStringLiteral("qrc:/help/19.html")));
-    EXPECT_EQ(HelpWindow::PageFor(1), QUrl(QStringLiteral("qrc:/help/01.html")));
-    EXPECT_EQ(HelpWindow::PageFor(35), QUrl(QStringLiteral("qrc:/help/35.html")));
+    EXPECT_EQ(HelpWindow::PageFor(game(u"Freecell")), QUrl(QStringLiteral("qrc:/help/freecell.html")));
+    EXPECT_EQ(HelpWindow::PageFor(game(u"Avenue")), QUrl(QStringLiteral("qrc:/help/avenue.html")));
+    EXPECT_EQ(HelpWindow::PageFor(game(u"Baker's Game")), QUrl(QStringLiteral("qrc:/help/bakers-game.html")));
+    EXPECT_EQ(HelpWindow::PageFor(frmGame::GameCount), QUrl(QStringLiteral("qrc:/help/zodiac.html")));
     EXPECT_EQ(HelpWindow::PageFor(0), HelpWindow::ContentsPage());
-    EXPECT_EQ(HelpWindow::PageFor(36), HelpWindow::ContentsPage());
+    EXPECT_EQ(HelpWindow::PageFor(frmGame::GameCount + 1), HelpWindow::ContentsPage());
     EXPECT_EQ(HelpWindow::PageFor(-1), HelpWindow::ContentsPage());
 }
 
@@ -235,10 +264,10 @@ TEST(HelpWindow, ShowsRulesOrContents)
 {
     HelpWindow w;
     EXPECT_FALSE(w.isVisible());
-    w.ShowRules(19);
+    w.ShowRules(game(u"Freecell"));
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.isModal());
-    EXPECT_EQ(w.CurrentPage(), QUrl(QStringLiteral("qrc:/help/19.html")));
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(game(u"Freecell")));
     EXPECT_EQ(w.PageTitle(), QStringLiteral("Freecell"));
     EXPECT_TRUE(w.windowTitle().contains(QStringLiteral("Freecell")));
     EXPECT_TRUE(w.Browser()->toPlainText().contains(QStringLiteral("Four free cells")));
@@ -246,10 +275,10 @@ TEST(HelpWindow, ShowsRulesOrContents)
     w.ShowRules(0);
     EXPECT_EQ(w.CurrentPage(), HelpWindow::ContentsPage());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tarnwick Help"));
-    w.ShowRules(19);
-    w.ShowRules(36);
+    w.ShowRules(game(u"Freecell"));
+    w.ShowRules(frmGame::GameCount + 1);
     EXPECT_EQ(w.CurrentPage(), HelpWindow::ContentsPage());
-    w.ShowRules(2);
+    w.ShowRules(game(u"Baker's Game"));
     EXPECT_EQ(w.PageTitle(), QStringLiteral("Baker's Game"));
     w.ShowContents();
     EXPECT_EQ(w.CurrentPage(), HelpWindow::ContentsPage());
@@ -258,10 +287,10 @@ TEST(HelpWindow, ShowsRulesOrContents)
 TEST(HelpWindow, ClosedWindowComesBackOnTheNextRequest)
 {
     HelpWindow w;
-    w.ShowRules(25);
+    w.ShowRules(game(u"Penguin"));
     w.close();
     EXPECT_FALSE(w.isVisible());
-    w.ShowRules(30);
+    w.ShowRules(game(u"Stalactites"));
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.PageTitle(), QStringLiteral("Stalactites"));
 }
@@ -272,7 +301,7 @@ TEST(HelpWindow, TakesInputWhileAModalWindowIsOpenAndOutlivesIt)
 {
     HelpWindow w;
     w.resize(500, 300); // a page longer than the window
-    w.ShowRules(19);
+    w.ShowRules(game(u"Freecell"));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_TRUE(tw::test::helpScrollsWithKeys(w));
 
@@ -283,7 +312,7 @@ TEST(HelpWindow, TakesInputWhileAModalWindowIsOpenAndOutlivesIt)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(modal));
         ASSERT_EQ(QApplication::activeModalWidget(), modal);
         EXPECT_FALSE(tw::test::helpScrollsWithKeys(w)) << "the modal window must block what does not stand on it";
-        w.ShowRules(2);
+        w.ShowRules(game(u"Baker's Game"));
         EXPECT_TRUE(w.isVisible());
         EXPECT_EQ(w.PageTitle(), QStringLiteral("Baker's Game"));
         EXPECT_TRUE(tw::test::helpScrollsWithKeys(w)) << "way " << way;
@@ -336,7 +365,7 @@ TEST(HelpWindow, FirstShownWholeOnTheScreen)
     w.close();
     w.move(avail.topLeft() + QPoint(5, 7));
     const QPoint moved = w.pos();
-    w.ShowRules(19);
+    w.ShowRules(game(u"Freecell"));
     EXPECT_EQ(w.pos(), moved);
 }
 
@@ -351,17 +380,17 @@ TEST(HelpWindow, BackForwardAndContentsButtons)
     EXPECT_EQ(forward->text(), QStringLiteral("Forward"));
     EXPECT_EQ(contents->text(), QStringLiteral("Contents"));
 
-    w.ShowRules(19);
+    w.ShowRules(game(u"Freecell"));
     EXPECT_FALSE(back->isEnabled());
-    w.ShowRules(2);
+    w.ShowRules(game(u"Baker's Game"));
     EXPECT_TRUE(back->isEnabled());
     EXPECT_FALSE(forward->isEnabled());
 
     QTest::mouseClick(back, Qt::LeftButton);
-    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(19));
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(game(u"Freecell")));
     EXPECT_TRUE(forward->isEnabled());
     QTest::mouseClick(forward, Qt::LeftButton);
-    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(2));
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(game(u"Baker's Game")));
     QTest::mouseClick(contents, Qt::LeftButton);
     EXPECT_EQ(w.CurrentPage(), HelpWindow::ContentsPage());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tarnwick Help"));
@@ -379,7 +408,7 @@ TEST(HelpWindow, LinksBetweenPagesWork)
     for (QTextBlock block = b->document()->begin(); block.isValid() && linkPos < 0; block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment frag = it.fragment();
-            if (frag.charFormat().anchorHref() == u"19.html") {
+            if (frag.charFormat().anchorHref() == HelpWindow::PageFor(game(u"Freecell")).fileName()) {
                 linkPos = frag.position() + 1;
                 break;
             }
@@ -391,7 +420,7 @@ TEST(HelpWindow, LinksBetweenPagesWork)
     b->ensureCursorVisible();
     const QPoint at = b->cursorRect(c).center();
     QTest::mouseClick(b->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(19));
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(game(u"Freecell")));
     EXPECT_EQ(w.PageTitle(), QStringLiteral("Freecell"));
 }
 
@@ -401,9 +430,9 @@ TEST(HelpWindow, SettingsObjectOpensPagesByGameName)
     HelpWindow w;
     d.data.SetHelpViewer(&w);
     d.data.ShowRules(QStringLiteral("Freecell"));
-    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(19));
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(game(u"Freecell")));
     d.data.ShowRules(QStringLiteral("Zodiac"));
-    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(35));
+    EXPECT_EQ(w.CurrentPage(), HelpWindow::PageFor(frmGame::GameCount));
     // A name that is not a variant (wrong case) opens the contents.
     d.data.ShowRules(QStringLiteral("freecell"));
     EXPECT_EQ(w.CurrentPage(), HelpWindow::ContentsPage());
@@ -416,7 +445,7 @@ TEST(HelpWindow, SettingsObjectOpensPagesByGameName)
 TEST(HelpWindow, PagesTakeTheSharedStyleSheet)
 {
     HelpWindow w;
-    w.ShowRules(19);
+    w.ShowRules(game(u"Freecell"));
     const QTextDocument *doc = w.Browser()->document();
     bool styled = false;
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
