@@ -3,6 +3,7 @@
 #include "engine.h"
 #include "settings/data.h"
 
+#include <iterator>
 #include <optional>
 
 namespace tw {
@@ -240,9 +241,9 @@ constexpr GoalRow aceColumnAt(int16_t x, int16_t y)
     });
 }
 
-// The 35 variants in catalogue order (alphabetical): a row's place, counted
-// from 1, is the variant's catalogue index.
-constexpr CatalogueRow kRows[frmGame::GameCount] = {
+// The variants in catalogue order (alphabetical): a row's place, counted from
+// 1, is the variant's catalogue index.
+constexpr CatalogueRow kRows[] = {
     {.Name = u"Avenue",
      .Home = {.Piles = 8, .Order = OrderCode::DownOtherColor, .Cards = 48, .EmptyNum = Rank::Any, .StartX = 1265,
               .StartY = 500, .PileWidth = 1540, .PosWidth = 180, .Div = 4, .DivWidth = 5210,
@@ -448,6 +449,8 @@ void frmGame::Init(cData &data)
     for (int16_t i = 1; i <= GameCount; ++i)
         data.SetGame(i, NameAt(i));
 }
+
+static_assert(std::size(kRows) == frmGame::GameCount, "a row added or removed changes frmGame::GameCount");
 
 QString frmGame::NameAt(int16_t index)
 {

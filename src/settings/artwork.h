@@ -30,10 +30,6 @@ inline constexpr int SplashVersionHeight = SplashHeight - SplashVersionTop - 24;
 inline constexpr int ToolbarImageSize = 24;
 inline constexpr int FaceCount = 52;
 inline constexpr int MarkerCount = 18;
-inline constexpr int PreviewCount = 35;
-// The selector shows a preview of every variant: a new row in the catalogue
-// needs its count raised here as well.
-static_assert(PreviewCount == frmGame::GameCount);
 inline constexpr int DefaultBack = 531;
 
 // Toolbar pictures, by number.
@@ -74,8 +70,8 @@ QPixmap Words(qreal dpr);
 // over the version text on the splash's green. Not kept: it is drawn once,
 // and at build time for the common ratios (tools/splash).
 QImage SplashImage(qreal dpr, const QString &version);
-// The opening layout of catalogue variant 1..35 on the table, 318 x 201.
-// Null outside 1..35.
+// The opening layout of catalogue variant 1..frmGame::GameCount on the
+// table, 318 x 201. Null outside.
 QPixmap Preview(int index, qreal dpr);
 // Toolbar picture 1..11 (see ToolbarImage), 24 x 24 on a transparent ground.
 QPixmap Toolbar(int index, qreal dpr);

@@ -1,5 +1,6 @@
 #include "about.h"
 
+#include "engine/catalogue.h"
 #include "settings/artwork.h"
 #include "settings/data.h"
 #include "settings/resources.h"
@@ -32,9 +33,10 @@ frmAbout::frmAbout(cData &data, QWidget *parent) : QDialog(parent)
     auto *Line1 = new QFrame(this);
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
-    auto *notice = new QLabel(QStringLiteral("A collection of 35 patience games of the FreeCell family.\n"
+    auto *notice = new QLabel(QStringLiteral("A collection of %1 patience games of the FreeCell family.\n"
                                              "Cards, pictures, sounds and help pages are made for this program.\n"
-                                             "Free software under the GNU GPL, version 3 or later, with no warranty."),
+                                             "Free software under the GNU GPL, version 3 or later, with no warranty.")
+                                  .arg(frmGame::GameCount),
                               this);
     auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -19,7 +19,7 @@ struct GameContext {
     Prompt *prompt = nullptr;                                                 // message boxes and modal windows
     std::function<void(const QString &name, const GameNo &number)> startGame; // the one start-game routine
     std::function<GameNo()> randomGameNo;                                     // a new random game number
-    std::function<QPixmap(int index)> preview; // 318 x 201 preview of catalogue index 1..35; may be null
+    std::function<QPixmap(int index)> preview; // 318 x 201 preview of catalogue index 1..GameCount; may be null
     // True while a deal is being laid out: a start asked for then would be
     // ignored, so the windows start nothing and change no player.
     std::function<bool()> busy;

@@ -1,3 +1,4 @@
+#include "engine/catalogue.h"
 #include "players/favorites.h"
 #include "records/columnstest.h"
 #include "records/score.h"
@@ -129,8 +130,8 @@ TEST(OrgFav, ListsEveryGameAndTheFirstGamesFavouritesBeforeAnyStart)
     EXPECT_EQ(w.cmdClear->text(), "Clear Favorites");
     EXPECT_EQ(w.cmdClose->text(), "Close");
     EXPECT_TRUE(w.cmdClose->isDefault());
-    ASSERT_EQ(w.lvGames->topLevelItemCount(), 35);
-    for (int16_t i = 1; i <= 35; ++i)
+    ASSERT_EQ(w.lvGames->topLevelItemCount(), frmGame::GameCount);
+    for (int16_t i = 1; i <= frmGame::GameCount; ++i)
         EXPECT_EQ(w.lvGames->topLevelItem(i - 1)->text(0), f.d.data.GetGName(i));
     ASSERT_NE(w.lvGames->currentItem(), nullptr);
     EXPECT_EQ(w.lvGames->currentItem()->text(0), f.d.data.GetGName(1));
@@ -224,7 +225,7 @@ TEST(OrgFav, WithoutAFileEveryListIsEmptyAndClearStaysDisabled)
 {
     Fixture f;
     frmOrgFav w(f.ctx);
-    EXPECT_EQ(w.lvGames->topLevelItemCount(), 35);
+    EXPECT_EQ(w.lvGames->topLevelItemCount(), frmGame::GameCount);
     EXPECT_EQ(w.lvFav->topLevelItemCount(), 0);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -280,7 +281,7 @@ TEST(PlayFav, SelectsTheLastFavouriteOfTheCurrentGameAndEnablesPlay)
     EXPECT_EQ(w.windowTitle(), "Play from Favorites");
     EXPECT_EQ(w.cmdPlay->text(), "Play");
     EXPECT_EQ(w.cmdCancel->text(), "Cancel");
-    ASSERT_EQ(w.imcGames->count(), 35);
+    ASSERT_EQ(w.imcGames->count(), frmGame::GameCount);
     EXPECT_EQ(w.imcGames->currentText(), "Freecell");
     EXPECT_EQ(texts(w.lvFav), QStringList({"123", "123", "Lucky 9"}));
     ASSERT_NE(w.lvFav->currentItem(), nullptr);

@@ -1,5 +1,6 @@
 // The high-score window: its four rankings over every listed player's score
 // file, the choosers, and that the loaded table goes back when it closes.
+#include "engine/catalogue.h"
 #include "recordstest.h"
 #include "scriptedprompt.h"
 
@@ -142,10 +143,10 @@ TEST_F(HighScoreTest, WithNoRecordedGameEveryListIsEmptyAndTheFirstGameIsChosen)
     EXPECT_EQ(w.lvPlayer->topLevelItemCount(), 0);
     EXPECT_EQ(w.lvFin->topLevelItemCount(), 0);
     // No game played in this run: the first game of the catalogue.
-    ASSERT_EQ(w.imcGames->count(), 35);
+    ASSERT_EQ(w.imcGames->count(), frmGame::GameCount);
     EXPECT_EQ(w.imcGames->currentIndex(), 0);
     EXPECT_EQ(w.imcGames->currentText(), "Avenue");
-    EXPECT_EQ(w.imcGames->itemText(34), "Zodiac");
+    EXPECT_EQ(w.imcGames->itemText(frmGame::GameCount - 1), "Zodiac");
     EXPECT_EQ(items(w.imcPlayer), QStringList{"Ann"});
     EXPECT_EQ(w.imcPlayer->currentText(), "Ann");
     EXPECT_EQ(items(w.imcFin), QStringList({"Score", "Moves", "Time"}));

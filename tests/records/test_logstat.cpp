@@ -1,3 +1,4 @@
+#include "engine/catalogue.h"
 #include "recordstest.h"
 #include "scriptedprompt.h"
 
@@ -155,7 +156,7 @@ TEST_F(LogWindow, ControlsAndEveryRecordInTableOrder)
     ASSERT_EQ(w.imcGames->count(), 1 + d.data.TotalGames());
     EXPECT_EQ(w.imcGames->itemText(0), "All Games");
     EXPECT_EQ(w.imcGames->itemText(1), d.data.GetGName(1));
-    EXPECT_EQ(w.imcGames->itemText(35), d.data.GetGName(35));
+    EXPECT_EQ(w.imcGames->itemText(frmGame::GameCount), d.data.GetGName(frmGame::GameCount));
     EXPECT_EQ(w.imcGames->currentIndex(), 0);
     QStringList dates, keys;
     for (int i = 0; i < w.imcDate->count(); ++i) {

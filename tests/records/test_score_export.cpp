@@ -263,7 +263,7 @@ TEST_F(ScoreExport, RunsAsLongWorkThatReportsItsProgress)
         last = done;
     }
     EXPECT_EQ(last, total);
-    EXPECT_EQ(readFile(*ui.saveName).count('\n'), 40000 + 35 + 30);
+    EXPECT_EQ(readFile(*ui.saveName).count('\n'), 40000 + frmGame::GameCount + 30);
 }
 
 // Cancelled while reading the files or while writing: no report, the old

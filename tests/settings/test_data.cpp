@@ -49,7 +49,7 @@ TEST(Settings, DefaultsOnAnEmptyStore)
     // Reading a default writes nothing.
     EXPECT_TRUE(t.store.values.isEmpty());
     EXPECT_EQ(d.ProdName(), QStringLiteral("Tarnwick"));
-    EXPECT_EQ(d.TotalGames(), 35);
+    EXPECT_EQ(d.TotalGames(), frmGame::GameCount);
     EXPECT_EQ(d.HelpFile(), QStringLiteral("qv.chm"));
 }
 
@@ -141,7 +141,7 @@ TEST(Settings, CurrentGameNameIsTheLastGame)
     EXPECT_EQ(t.store.values.value(QStringLiteral("Data/LastGName")), QStringLiteral("Penguin"));
     EXPECT_EQ(t.data.LastGName(), QStringLiteral("Penguin"));
     EXPECT_EQ(t.data.GetGameID(QStringLiteral("Avenue")), 1);
-    EXPECT_EQ(t.data.GetGameID(QStringLiteral("Zodiac")), 35);
+    EXPECT_EQ(t.data.GetGameID(QStringLiteral("Zodiac")), frmGame::GameCount);
     EXPECT_EQ(t.data.GetGameID(QStringLiteral("freecell")), 0);
     EXPECT_EQ(t.data.GetGameID(QStringLiteral("Games")), 0);
 }

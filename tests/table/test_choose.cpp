@@ -101,8 +101,8 @@ TEST(Choose, FillsFromSettings)
     EXPECT_EQ(c.Text1->text(), QStringLiteral("4711"));
     EXPECT_EQ(c.Text1->selectedText(), QStringLiteral("4711"));
     EXPECT_EQ(c.focusWidget(), c.Text1);
-    ASSERT_EQ(c.imcGames->count(), 35);
-    for (int i = 0; i < 35; ++i)
+    ASSERT_EQ(c.imcGames->count(), frmGame::GameCount);
+    for (int i = 0; i < frmGame::GameCount; ++i)
         EXPECT_EQ(c.imcGames->itemText(i), frmGame::NameAt(static_cast<int16_t>(i + 1)));
     // No game played in this run yet: the first variant.
     EXPECT_EQ(c.imcGames->currentIndex(), 0);

@@ -109,8 +109,8 @@ TEST(Select, FillsTreeAndPreselectsLastGame)
     QTreeWidgetItem *root = s.TreeView1->topLevelItem(0);
     EXPECT_EQ(root->text(0), QStringLiteral("Games"));
     EXPECT_EQ(root->data(0, frmSelect::KeyRole).toString(), QStringLiteral("m"));
-    ASSERT_EQ(root->childCount(), 35);
-    for (int i = 0; i < 35; ++i) {
+    ASSERT_EQ(root->childCount(), frmGame::GameCount);
+    for (int i = 0; i < frmGame::GameCount; ++i) {
         EXPECT_EQ(root->child(i)->text(0), frmGame::NameAt(static_cast<int16_t>(i + 1)));
         EXPECT_EQ(root->child(i)->data(0, frmSelect::TagRole).toInt(), i + 1);
         EXPECT_FALSE(root->child(i)->icon(0).isNull());
