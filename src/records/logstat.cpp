@@ -23,6 +23,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -30,7 +31,68 @@ namespace tw {
 
 namespace {
 
-enum LogColumn { ColNo, ColPlayer, ColGame, ColScore, ColTime, ColMoves, ColStatus, ColDate, ColGNo, ColCount };
+// What the log's columns are filled from: one listed row, and the dates'
+// format, looked up once for all rows.
+struct LogCell {
+    const ScoreRec &record;
+    int row; // counted from 0
+    const QLocale &locale;
+    const QString &dateFormat;
+};
+
+// The extremes of the figures listed, and what else the widest cell of a
+// column may hold.
+struct LogExtent {
+    qint64 rows = 0;
+    int32_t lowTime = 0, highTime = 0, lowScore = 0, highScore = 0, lowMoves = 0, highMoves = 0;
+    const cData *data = nullptr;
+};
+
+// The log's columns, in order: the caption, whether the column holds figures
+// (set to the right), the text of a row, and the texts that may measure
+// widest in it, besides the rows the list measures itself.
+struct LogColumn {
+    const char *caption;
+    bool figures;
+    QString (*text)(const LogCell &c);
+    QStringList (*widest)(const LogExtent &e);
+};
+
+const LogColumn kColumns[] = {
+    {"S No.", false, [](const LogCell &c) { return QString::number(c.row + 1); },
+     [](const LogExtent &e) { return QStringList{QString::number(e.rows)}; }},
+    {"Player", false, [](const LogCell &c) { return c.record.Player; },
+     [](const LogExtent &e) { return ColumnFit::playerNames(*e.data); }},
+    {"Game", false, [](const LogCell &c) { return c.record.GName; },
+     [](const LogExtent &e) { return ColumnFit::gameNames(*e.data); }},
+    {"Score", true, [](const LogCell &c) { return QString::number(c.record.Score); },
+     [](const LogExtent &e) {
+         return QStringList{QString::number(e.lowScore), QString::number(e.highScore), QStringLiteral("-32768")};
+     }},
+    {"Time", true, [](const LogCell &c) { return FormatTime(c.record.Time); },
+     [](const LogExtent &e) {
+         return QStringList{FormatTime(e.lowTime), FormatTime(e.highTime), FormatTime(359999)};
+     }},
+    {"Moves", true, [](const LogCell &c) { return QString::number(c.record.Moves); },
+     [](const LogExtent &e) {
+         return QStringList{QString::number(e.lowMoves), QString::number(e.highMoves), QStringLiteral("32767")};
+     }},
+    {"Status", false, [](const LogCell &c) { return WonLost(c.record.Status); },
+     [](const LogExtent &) {
+         return QStringList{WonLost(0), WonLost(1)};
+     }},
+    // A date that cannot be read shows as it was recorded.
+    {"Date", false,
+     [](const LogCell &c) {
+         return c.record.HasDate() ? c.locale.toString(c.record.Day, c.dateFormat) : c.record.Date;
+     },
+     [](const LogExtent &) { return QStringList{ColumnFit::widestShortDate()}; }},
+    {"Game Number", false, [](const LogCell &c) { return c.record.GNo.toText(); },
+     [](const LogExtent &) { return QStringList{ColumnFit::widestGameNumber()}; }},
+};
+constexpr int ColCount = static_cast<int>(std::size(kColumns));
+// The column that carries the row picture.
+constexpr int ColNo = 0;
 
 struct DateWindow {
     const char *text;
@@ -137,21 +199,7 @@ public:
             return alignment(c);
         if (role != Qt::DisplayRole)
             return {};
-        if (c == ColNo)
-            return QString::number(index.row() + 1);
-        const ScoreRec &r = record(index.row());
-        switch (c) {
-        case ColPlayer: return r.Player;
-        case ColGame: return r.GName;
-        case ColScore: return QString::number(r.Score);
-        case ColTime: return FormatTime(r.Time);
-        case ColMoves: return QString::number(r.Moves);
-        case ColStatus: return WonLost(r.Status);
-        // A date that cannot be read shows as it was recorded.
-        case ColDate: return r.HasDate() ? locale_.toString(r.Day, dateFormat_) : r.Date;
-        case ColGNo: return r.GNo.toText();
-        default: return {};
-        }
+        return kColumns[c].text({record(index.row()), index.row(), locale_, dateFormat_});
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
@@ -162,15 +210,13 @@ public:
             return alignment(section);
         if (role != Qt::DisplayRole)
             return {};
-        static const char *const captions[ColCount] = {"S No.", "Player", "Game", "Score",      "Time",
-                                                       "Moves", "Status", "Date", "Game Number"};
-        return QString::fromLatin1(captions[section]);
+        return QString::fromLatin1(kColumns[section].caption);
     }
 
 private:
     static QVariant alignment(int column)
     {
-        if (column == ColScore || column == ColTime || column == ColMoves)
+        if (kColumns[column].figures)
             return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
         return {};
     }
@@ -336,8 +382,7 @@ void frmLogStat::ShowLog()
     const int64_t game = anyGame ? -1 : table.gameIndex(imcGames->currentText());
     const DayRange days = dayRange(now(), imcDate->currentData(KeyRole).toString());
 
-    // The extremes of the figures listed, for the column widths.
-    int32_t lowTime = 0, highTime = 0, lowScore = 0, highScore = 0, lowMoves = 0, highMoves = 0;
+    LogExtent extent{.data = ctx_.data};
     std::vector<uint32_t> shown;
     // A name no loaded record carries lists nothing.
     if ((anyPlayer || player >= 0) && (anyGame || game >= 0)) {
@@ -352,30 +397,21 @@ void frmLogStat::ShowLog()
             if (!days.everything && !days.holds(recordfile::stampDate(r.stamp)))
                 continue;
             shown.push_back(static_cast<uint32_t>(i));
-            lowTime = std::min(lowTime, r.time);
-            highTime = std::max(highTime, r.time);
-            lowScore = std::min(lowScore, r.score);
-            highScore = std::max(highScore, r.score);
-            lowMoves = std::min(lowMoves, r.moves);
-            highMoves = std::max(highMoves, r.moves);
+            extent.lowTime = std::min(extent.lowTime, r.time);
+            extent.highTime = std::max(extent.highTime, r.time);
+            extent.lowScore = std::min(extent.lowScore, r.score);
+            extent.highScore = std::max(extent.highScore, r.score);
+            extent.lowMoves = std::min(extent.lowMoves, r.moves);
+            extent.highMoves = std::max(extent.highMoves, r.moves);
         }
         shown.shrink_to_fit();
     }
-    const auto count = static_cast<qint64>(shown.size());
+    extent.rows = static_cast<qint64>(shown.size());
     rows_->show(std::move(shown));
 
-    // Room for the longest texts that any row may show, besides the rows the
-    // list measures itself.
     ColumnFit fit(lvLog);
-    fit.add(ColNo, QString::number(count));
-    fit.add(ColPlayer, ColumnFit::playerNames(*ctx_.data));
-    fit.add(ColGame, ColumnFit::gameNames(*ctx_.data));
-    fit.add(ColScore, {QString::number(lowScore), QString::number(highScore), QStringLiteral("-32768")});
-    fit.add(ColTime, {FormatTime(lowTime), FormatTime(highTime), FormatTime(359999)});
-    fit.add(ColMoves, {QString::number(lowMoves), QString::number(highMoves), QStringLiteral("32767")});
-    fit.add(ColStatus, {WonLost(0), WonLost(1)});
-    fit.add(ColDate, ColumnFit::widestShortDate());
-    fit.add(ColGNo, ColumnFit::widestGameNumber());
+    for (int c = 0; c < ColCount; ++c)
+        fit.add(c, kColumns[c].widest(extent));
     fit.apply(lvLog);
 }
 
