@@ -85,9 +85,10 @@ void cArray::MoveCard(int16_t Card, int16_t Cell, int16_t Pile, int16_t Pos, int
         Q_ASSERT_X(false, "cArray::MoveCard", "card or place out of range");
         return;
     }
-    // A full foundation takes no fourteenth card, except where whole suits go
-    // home onto it.
-    if (!E.Games.Rules().wholeSuitsHome && TopPos[PileType::Goal][Pile] == FullGoalTop && Cell == PileType::Goal)
+    // Only the fullness of a foundation is the primitive's to refuse: undo,
+    // redo, the deal and a whole suit going home place cards that no
+    // building rule would take.
+    if (Cell == PileType::Goal && E.FoundationFull(Pile))
         return;
 
     Engine &eng = E;

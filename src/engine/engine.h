@@ -200,14 +200,21 @@ public:
     void SetStockMarkerPic(int32_t Pic);
 
     // --- move rules ---
-    bool CheckOrder(int a, int b, int32_t code, bool wrap) const;
-    bool CheckRankAndSuit(int a, int b, int direction, int condition, bool wrap) const;
+    bool CheckOrder(int a, int b, OrderCode code, bool wrap) const;
+    bool CheckRankAndSuit(int a, int b, RankStep direction, SuitRule condition, bool wrap) const;
     bool IsOtherColor(int b, int a) const { return GetCardColor(b) != GetCardColor(a); }
     bool IsSameSuit(int b, int a) const { return GetCardSuit(b) == GetCardSuit(a); }
     bool IsValidRun(int card, int16_t count) const;
     int16_t CountEmptyPiles(int16_t type) const;
     int16_t GetMaxMove() const;
     bool IsCardOverPlace(int card, int16_t type, int16_t pile, int16_t position, bool whole) const;
+    // Whether foundation `pile` takes `card` now, as a drop or by autoplay:
+    // an empty one the foundation base, a full one nothing, any other the
+    // next card of its building rule.
+    bool FoundationTakes(int card, int16_t pile) const;
+    // A foundation that holds a whole suit takes no further card, except
+    // where whole suits go home onto it (Spider).
+    bool FoundationFull(int16_t pile) const;
 
     // --- drag and drop, autoplay, stock ---
     void StartDrag(int card, int16_t cell, int16_t pile, int16_t pos);

@@ -189,21 +189,8 @@ void Engine::DropCards(int card, int16_t cell, int16_t pile, int16_t pos)
         if (Games.Rules().wholeSuitsHome || DragCount != 0)
             continue;
         for (int16_t p = 0; p < Games.Piles(PileType::Goal); ++p) {
-            if (!IsCardOverPlace(card, PileType::Goal, p, 0, whole))
-                continue;
-            const int16_t t = Array.GetTop(PileType::Goal, p);
-            if (t == FullGoalTop)
-                continue;
-            bool takes;
-            if (t == -1)
-                takes = GetCardNum(card) == FoundationBase;
-            else
-                takes = CheckOrder(Array.GetPicID(PileType::Goal, p, t), card, Games.Order(PileType::Goal, p),
-                                   Games.AK(PileType::Goal) != 0);
-            if (takes) {
-                int32_t mode = MoveMode::Plain;
-                Array.MoveCard(static_cast<int16_t>(card), PileType::Goal, p, static_cast<int16_t>(t + 1), mode,
-                               CardSteps(DropSpeed), 0, false);
+            if (IsCardOverPlace(card, PileType::Goal, p, 0, whole) && FoundationTakes(card, p)) {
+                moveToFoundation(card, p);
                 return;
             }
         }
@@ -280,16 +267,7 @@ void Engine::AutoPlay()
 bool Engine::AutoPlayCard(int card)
 {
     for (int16_t p = 0; p < Games.Piles(PileType::Goal); ++p) {
-        const int16_t t = Array.GetTop(PileType::Goal, p);
-        bool fits;
-        if (t == -1)
-            fits = GetCardNum(card) == FoundationBase;
-        else if (t == FullGoalTop && !Games.Rules().wholeSuitsHome)
-            fits = false; // full: the move primitive would refuse it
-        else
-            fits = CheckOrder(Array.GetPicID(PileType::Goal, p, t), card, Games.Order(PileType::Goal, p),
-                              Games.AK(PileType::Goal) != 0);
-        if (fits) {
+        if (FoundationTakes(card, p)) {
             moveToFoundation(card, p);
             // The card that wins the game is greeted by the win's own sound.
             if (!winPending_)

@@ -7,9 +7,10 @@
 
 namespace tw {
 
-bool Engine::CheckOrder(int a, int b, int32_t code, bool wrap) const
+bool Engine::CheckOrder(int a, int b, OrderCode code, bool wrap) const
 {
     switch (code) {
+    case OrderCode::NoCard: return false;
     case OrderCode::DownSameSuit: return CheckRankAndSuit(a, b, RankStep::Down, SuitRule::SameSuit, wrap);
     case OrderCode::UpSameSuit: return CheckRankAndSuit(a, b, RankStep::Up, SuitRule::SameSuit, wrap);
     case OrderCode::EitherSameSuit: return CheckRankAndSuit(a, b, RankStep::Either, SuitRule::SameSuit, wrap);
@@ -20,11 +21,11 @@ bool Engine::CheckOrder(int a, int b, int32_t code, bool wrap) const
     case OrderCode::UpAnySuit: return CheckRankAndSuit(a, b, RankStep::Up, SuitRule::AnySuit, wrap);
     case OrderCode::EitherAnySuit: return CheckRankAndSuit(a, b, RankStep::Either, SuitRule::AnySuit, wrap);
     case OrderCode::AnyCard: return true;
-    default: return false;
     }
+    return false; // a code no rule has
 }
 
-bool Engine::CheckRankAndSuit(int a, int b, int direction, int condition, bool wrap) const
+bool Engine::CheckRankAndSuit(int a, int b, RankStep direction, SuitRule condition, bool wrap) const
 {
     const int n = GetCardNum(a); // in place
     const int m = GetCardNum(b); // arriving
@@ -36,7 +37,6 @@ bool Engine::CheckRankAndSuit(int a, int b, int direction, int condition, bool w
     case RankStep::Down: rank = m == n - 1 || downWraps; break;
     case RankStep::Up: rank = m == n + 1 || upWraps; break;
     case RankStep::Either: rank = m == n - 1 || m == n + 1 || upWraps || downWraps; break;
-    default: return false;
     }
     if (!rank)
         return false;
@@ -60,6 +60,22 @@ bool Engine::IsValidRun(int card, int16_t count) const
             return false;
     }
     return true;
+}
+
+bool Engine::FoundationFull(int16_t pile) const
+{
+    return !Games.Rules().wholeSuitsHome && Array.GetTop(PileType::Goal, pile) == FullGoalTop;
+}
+
+bool Engine::FoundationTakes(int card, int16_t pile) const
+{
+    const int16_t t = Array.GetTop(PileType::Goal, pile);
+    if (t == -1)
+        return GetCardNum(card) == FoundationBase;
+    if (FoundationFull(pile))
+        return false;
+    return CheckOrder(Array.GetPicID(PileType::Goal, pile, t), card, Games.Order(PileType::Goal, pile),
+                      Games.AK(PileType::Goal) != 0);
 }
 
 int16_t Engine::CountEmptyPiles(int16_t type) const
