@@ -229,6 +229,7 @@ enum class RuleFamily {
     Penguin,    // also: the empty-pile rank follows the foundation base
     Spider,     // whole runs go home; foundations are no drop target
     Stala,      // the foundations fan their second card
+    Count,      // not a family: how many there are, one row of traits each
 };
 
 } // namespace tw

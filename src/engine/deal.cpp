@@ -317,7 +317,6 @@ void Engine::DealHome()
                 if (!deal(m, j, open > 0 && m != 0))
                     return;
         break;
-    default: break;
     }
 }
 

@@ -44,6 +44,6 @@ constexpr bool rowsInFamilyOrder()
     return true;
 }
 static_assert(rowsInFamilyOrder(), "a family's row stands at the family's place");
-static_assert(std::size(kFamilyTraits) == static_cast<std::size_t>(RuleFamily::Stala) + 1, "every family has its row");
+static_assert(std::size(kFamilyTraits) == static_cast<std::size_t>(RuleFamily::Count), "every family has its row");
 
 } // namespace tw

@@ -162,7 +162,6 @@ int32_t cGames::PileOffset(int16_t Cell, int16_t Pile, int16_t Pos) const
             dx = L.StartX + Pos * L.PosWidth + row * L.DivWidth;
             dy = L.StartY + col * L.PileWidth;
             break;
-        default: break;
         }
     } else {
         Q_ASSERT_X(L.PileOrder < PileArrangement::RowsFanDown || L.PileOrder > PileArrangement::ColumnsFanRight,

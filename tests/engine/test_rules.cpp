@@ -13,7 +13,7 @@ struct Rules : ::testing::Test {
     Table t;
     Engine &e = t.engine;
     // Card 0 in place, card 1 arriving.
-    bool fits(int16_t suitA, int16_t numA, int16_t suitB, int16_t numB, int32_t code, bool wrap = false)
+    bool fits(int16_t suitA, int16_t numA, int16_t suitB, int16_t numB, OrderCode code, bool wrap = false)
     {
         t.relabel(0, suitA, numA);
         t.relabel(1, suitB, numB);
@@ -25,72 +25,75 @@ struct Rules : ::testing::Test {
 
 TEST_F(Rules, UpInSuit)
 {
-    EXPECT_TRUE(fits(Hearts, 4, Hearts, 5, 2));
-    EXPECT_FALSE(fits(Hearts, 4, Spades, 5, 2));
-    EXPECT_FALSE(fits(Hearts, 4, Hearts, 3, 2));
-    EXPECT_FALSE(fits(Hearts, 4, Hearts, 6, 2));
-    EXPECT_FALSE(fits(Hearts, King, Hearts, Ace, 2));
-    EXPECT_TRUE(fits(Hearts, King, Hearts, Ace, 2, true));
-    EXPECT_FALSE(fits(Hearts, King, Spades, Ace, 2, true));
+    EXPECT_TRUE(fits(Hearts, 4, Hearts, 5, OrderCode::UpSameSuit));
+    EXPECT_FALSE(fits(Hearts, 4, Spades, 5, OrderCode::UpSameSuit));
+    EXPECT_FALSE(fits(Hearts, 4, Hearts, 3, OrderCode::UpSameSuit));
+    EXPECT_FALSE(fits(Hearts, 4, Hearts, 6, OrderCode::UpSameSuit));
+    EXPECT_FALSE(fits(Hearts, King, Hearts, Ace, OrderCode::UpSameSuit));
+    EXPECT_TRUE(fits(Hearts, King, Hearts, Ace, OrderCode::UpSameSuit, true));
+    EXPECT_FALSE(fits(Hearts, King, Spades, Ace, OrderCode::UpSameSuit, true));
 }
 
 TEST_F(Rules, DownInSuitAndEither)
 {
-    EXPECT_TRUE(fits(Spades, 9, Spades, 8, 1));
-    EXPECT_FALSE(fits(Spades, 9, Clubs, 8, 1));
-    EXPECT_TRUE(fits(Hearts, Ace, Hearts, King, 1, true));
-    EXPECT_FALSE(fits(Hearts, Ace, Hearts, King, 1, false));
-    EXPECT_TRUE(fits(Clubs, 5, Clubs, 4, 3));
-    EXPECT_TRUE(fits(Clubs, 5, Clubs, 6, 3));
-    EXPECT_FALSE(fits(Clubs, 5, Spades, 6, 3));
-    EXPECT_FALSE(fits(Clubs, 5, Clubs, 5, 3));
+    EXPECT_TRUE(fits(Spades, 9, Spades, 8, OrderCode::DownSameSuit));
+    EXPECT_FALSE(fits(Spades, 9, Clubs, 8, OrderCode::DownSameSuit));
+    EXPECT_TRUE(fits(Hearts, Ace, Hearts, King, OrderCode::DownSameSuit, true));
+    EXPECT_FALSE(fits(Hearts, Ace, Hearts, King, OrderCode::DownSameSuit, false));
+    EXPECT_TRUE(fits(Clubs, 5, Clubs, 4, OrderCode::EitherSameSuit));
+    EXPECT_TRUE(fits(Clubs, 5, Clubs, 6, OrderCode::EitherSameSuit));
+    EXPECT_FALSE(fits(Clubs, 5, Spades, 6, OrderCode::EitherSameSuit));
+    EXPECT_FALSE(fits(Clubs, 5, Clubs, 5, OrderCode::EitherSameSuit));
 }
 
 TEST_F(Rules, AlternatingColours)
 {
-    EXPECT_TRUE(fits(Hearts, 7, Spades, 6, 4)); // red 8 takes black 7
-    EXPECT_TRUE(fits(Diamonds, 7, Clubs, 6, 4));
-    EXPECT_FALSE(fits(Hearts, 7, Diamonds, 6, 4)); // same colour, other suit
-    EXPECT_FALSE(fits(Hearts, 7, Hearts, 6, 4));
-    EXPECT_FALSE(fits(Spades, 7, Clubs, 6, 4));
-    EXPECT_FALSE(fits(Hearts, 7, Spades, 8, 4));
-    EXPECT_TRUE(fits(Spades, 3, Hearts, 4, 5));
-    EXPECT_FALSE(fits(Spades, 3, Clubs, 4, 5));
-    EXPECT_TRUE(fits(Clubs, 3, Diamonds, 2, 6));
-    EXPECT_TRUE(fits(Clubs, 3, Diamonds, 4, 6));
-    EXPECT_FALSE(fits(Diamonds, 3, Hearts, 4, 6));
-    EXPECT_TRUE(fits(Spades, King, Hearts, Ace, 6, true));
-    EXPECT_FALSE(fits(Spades, King, Hearts, Ace, 6, false));
+    EXPECT_TRUE(fits(Hearts, 7, Spades, 6, OrderCode::DownOtherColor)); // red 8 takes black 7
+    EXPECT_TRUE(fits(Diamonds, 7, Clubs, 6, OrderCode::DownOtherColor));
+    EXPECT_FALSE(fits(Hearts, 7, Diamonds, 6, OrderCode::DownOtherColor)); // same colour, other suit
+    EXPECT_FALSE(fits(Hearts, 7, Hearts, 6, OrderCode::DownOtherColor));
+    EXPECT_FALSE(fits(Spades, 7, Clubs, 6, OrderCode::DownOtherColor));
+    EXPECT_FALSE(fits(Hearts, 7, Spades, 8, OrderCode::DownOtherColor));
+    EXPECT_TRUE(fits(Spades, 3, Hearts, 4, OrderCode::UpOtherColor));
+    EXPECT_FALSE(fits(Spades, 3, Clubs, 4, OrderCode::UpOtherColor));
+    EXPECT_TRUE(fits(Clubs, 3, Diamonds, 2, OrderCode::EitherOtherColor));
+    EXPECT_TRUE(fits(Clubs, 3, Diamonds, 4, OrderCode::EitherOtherColor));
+    EXPECT_FALSE(fits(Diamonds, 3, Hearts, 4, OrderCode::EitherOtherColor));
+    EXPECT_TRUE(fits(Spades, King, Hearts, Ace, OrderCode::EitherOtherColor, true));
+    EXPECT_FALSE(fits(Spades, King, Hearts, Ace, OrderCode::EitherOtherColor, false));
 }
 
 TEST_F(Rules, AnySuit)
 {
-    EXPECT_TRUE(fits(Hearts, 7, Hearts, 6, 7));
-    EXPECT_TRUE(fits(Hearts, 7, Clubs, 6, 7));
-    EXPECT_FALSE(fits(Hearts, 7, Clubs, 8, 7));
-    EXPECT_TRUE(fits(Hearts, 7, Clubs, 8, 8));
-    EXPECT_FALSE(fits(Hearts, 7, Clubs, 6, 8));
-    EXPECT_TRUE(fits(Spades, 7, Hearts, 6, 12)); // an 8 takes a 7 or a 9
-    EXPECT_TRUE(fits(Spades, 7, Diamonds, 8, 12));
-    EXPECT_FALSE(fits(Spades, 7, Diamonds, 7, 12));
-    EXPECT_TRUE(fits(Spades, Ace, Diamonds, King, 12, true));
-    EXPECT_TRUE(fits(Spades, King, Diamonds, Ace, 12, true));
-    EXPECT_FALSE(fits(Spades, King, Diamonds, Ace, 12, false));
-    EXPECT_TRUE(fits(Clubs, King, Clubs, Ace, 8, true));
+    EXPECT_TRUE(fits(Hearts, 7, Hearts, 6, OrderCode::DownAnySuit));
+    EXPECT_TRUE(fits(Hearts, 7, Clubs, 6, OrderCode::DownAnySuit));
+    EXPECT_FALSE(fits(Hearts, 7, Clubs, 8, OrderCode::DownAnySuit));
+    EXPECT_TRUE(fits(Hearts, 7, Clubs, 8, OrderCode::UpAnySuit));
+    EXPECT_FALSE(fits(Hearts, 7, Clubs, 6, OrderCode::UpAnySuit));
+    EXPECT_TRUE(fits(Spades, 7, Hearts, 6, OrderCode::EitherAnySuit)); // an 8 takes a 7 or a 9
+    EXPECT_TRUE(fits(Spades, 7, Diamonds, 8, OrderCode::EitherAnySuit));
+    EXPECT_FALSE(fits(Spades, 7, Diamonds, 7, OrderCode::EitherAnySuit));
+    EXPECT_TRUE(fits(Spades, Ace, Diamonds, King, OrderCode::EitherAnySuit, true));
+    EXPECT_TRUE(fits(Spades, King, Diamonds, Ace, OrderCode::EitherAnySuit, true));
+    EXPECT_FALSE(fits(Spades, King, Diamonds, Ace, OrderCode::EitherAnySuit, false));
+    EXPECT_TRUE(fits(Clubs, King, Clubs, Ace, OrderCode::UpAnySuit, true));
 }
 
 TEST_F(Rules, AnyCardAndNoCard)
 {
-    EXPECT_TRUE(fits(Hearts, 3, Hearts, 3, 9));
-    EXPECT_TRUE(fits(Hearts, 3, Spades, King, 9));
+    EXPECT_TRUE(fits(Hearts, 3, Hearts, 3, OrderCode::AnyCard));
+    EXPECT_TRUE(fits(Hearts, 3, Spades, King, OrderCode::AnyCard));
+    // No card, and codes no rule has.
     for (int32_t code : {0, 10, 11, 13, 14, 100, -1}) {
-        EXPECT_FALSE(fits(Hearts, 7, Spades, 6, code)) << code;
-        EXPECT_FALSE(fits(Hearts, 7, Hearts, 8, code, true)) << code;
+        EXPECT_FALSE(fits(Hearts, 7, Spades, 6, static_cast<OrderCode>(code))) << code;
+        EXPECT_FALSE(fits(Hearts, 7, Hearts, 8, static_cast<OrderCode>(code), true)) << code;
     }
     t.relabel(0, Hearts, 5);
     t.relabel(1, Hearts, 6);
-    EXPECT_FALSE(e.CheckRankAndSuit(0, 1, 2, 3, false));
-    EXPECT_TRUE(e.CheckRankAndSuit(0, 1, 1, 7, false)); // an unknown condition asks nothing of the suit
+    // A step that is no direction fits nothing; an unknown condition asks
+    // nothing of the suit.
+    EXPECT_FALSE(e.CheckRankAndSuit(0, 1, static_cast<RankStep>(2), SuitRule::AnySuit, false));
+    EXPECT_TRUE(e.CheckRankAndSuit(0, 1, RankStep::Up, static_cast<SuitRule>(7), false));
 }
 
 TEST_F(Rules, ValidRunsCheckEveryPair)
