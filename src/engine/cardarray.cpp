@@ -167,8 +167,8 @@ void cArray::AddtoWaste(int16_t Card)
 {
     int32_t mode = MoveMode::WasFaceDown;
     // A stock card turned onto the waste travels as a drop does.
-    MoveCard(Card, PileType::Waste, 0, static_cast<int16_t>(TopPos[PileType::Waste][0] + 1), mode, E.CardSteps(3), 0,
-             false);
+    MoveCard(Card, PileType::Waste, 0, static_cast<int16_t>(TopPos[PileType::Waste][0] + 1), mode,
+             E.CardSteps(Engine::DropSteps), 0, false);
 }
 
 void cArray::MoveWasteStock()

@@ -9,11 +9,6 @@
 
 namespace tw {
 
-namespace {
-// Steps of a dealt card at the default card speed.
-constexpr int16_t DealSpeed = 3;
-} // namespace
-
 MarkerState *Engine::markerState(MarkerKind kind, int index)
 {
     const auto at = [index](auto &markers) -> MarkerState * {
@@ -222,7 +217,7 @@ void Engine::DealStock()
 
 void Engine::DealWaste()
 {
-    const int16_t steps = CardSteps(DealSpeed);
+    const int16_t steps = CardSteps(DealSteps);
     for (int16_t k = 0; k < Games.Cards(PileType::Waste); ++k) {
         const int16_t c = Array.GetTopPicID(PileType::Stock, 0);
         if (c < 0)
@@ -237,7 +232,7 @@ void Engine::DealRes()
     const int16_t piles = Games.Piles(PileType::Res);
     if (piles < 1)
         return;
-    const int16_t steps = CardSteps(DealSpeed);
+    const int16_t steps = CardSteps(DealSteps);
     for (int16_t k = 0; k < Games.Cards(PileType::Res); ++k) {
         const int16_t c = Array.GetTopPicID(PileType::Stock, 0);
         if (c < 0)
@@ -254,7 +249,7 @@ void Engine::DealHome()
     if (P < 1)
         return;
     const int16_t open = Games.CardsOpen();
-    const int16_t steps = CardSteps(DealSpeed);
+    const int16_t steps = CardSteps(DealSteps);
     const auto deal = [this, steps](int16_t pile, int16_t pos, bool faceDown) {
         const int16_t c = Array.GetTopPicID(PileType::Stock, 0);
         if (c < 0)

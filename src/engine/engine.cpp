@@ -8,7 +8,7 @@
 namespace tw {
 
 Engine::Engine(cData &data, EngineView &view, RecordSink *records)
-    : Data(data), View(view), Records(records), Array(*this), Trans(std::make_shared<cTrans>(*this))
+    : Data(data), View(view), Records(records), Array(*this), Trans(std::make_unique<cTrans>(*this))
 {
     Games.SetClosedCards([this](int16_t pile) { return Array.ClosedCards(pile); });
 }
@@ -48,18 +48,14 @@ bool Engine::Undo(int16_t Speed)
 {
     if (!Data.GameRunning() || Busy())
         return false;
-    bool done = false;
-    Trans->Undo(Speed, done);
-    return done;
+    return Trans->Undo(Speed);
 }
 
 bool Engine::Redo(int16_t Speed)
 {
     if (!Data.GameRunning() || Busy())
         return false;
-    bool done = false;
-    Trans->Redo(Speed, done);
-    return done;
+    return Trans->Redo(Speed);
 }
 
 void Engine::UndoAll(int16_t Speed)

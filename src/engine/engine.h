@@ -100,7 +100,7 @@ public:
 
     cGames Games;
     cArray Array;
-    std::shared_ptr<cTrans> Trans;
+    std::unique_ptr<cTrans> Trans; // a fresh one for every deal
     std::array<CardState, MaxCards> Cards{};
     std::array<MarkerState, 18> PicHome{};
     std::array<MarkerState, 8> PicRight{};
@@ -225,10 +225,15 @@ public:
     bool AutoPlayCard(int card);
     void DealStockToHome();
     void WasteToStock();
-    // The step count of a move that has one of its own (a drop or autoplay
-    // 3, the deal 3, stock to tableau 5, the waste back 2), paced by the "Card
-    // Moving Speed" setting: its default keeps `base`, 0 places the card at
-    // once, and every step of the setting adds a fifth of `base`.
+    // The animation steps of the moves that have their own, at the default
+    // card speed.
+    static constexpr int16_t DropSteps = 3; // a drop, autoplay, a stock card onto the waste
+    static constexpr int16_t DealSteps = 3;
+    static constexpr int16_t StockDealSteps = 5; // the stock onto the tableau
+    static constexpr int16_t WasteTurnSteps = 2; // the waste back onto the stock
+    // The step count of such a move, paced by the "Card Moving Speed"
+    // setting: its default keeps `base`, 0 places the card at once, and every
+    // step of the setting adds a fifth of `base`.
     int16_t CardSteps(int16_t base) const;
 
     // The main window's card mouse handlers (X, Y in twips within the card).
@@ -272,8 +277,6 @@ public:
     private:
         Engine &e_;
     };
-    // All cards are home and the end-of-game window is still to come.
-    bool WinPending() const { return winPending_; }
 
     // Undo, redo and their "all" forms on the running game, with the speed the
     // caller passes (a copy). Ignored while a deal or a drag is in progress.

@@ -62,7 +62,7 @@ void Engine::StartGame(const QString &name, const GameNo &number)
     HideAll();
     Array.Init(Data.CurGNo());
     InitCardValues();
-    Trans = std::make_shared<cTrans>(*this);
+    Trans = std::make_unique<cTrans>(*this);
     NewDeal();
     AutoPlay();
     dealing_ = false;

@@ -9,6 +9,11 @@ namespace tw {
 
 namespace {
 const PileLayout kNoLayout{};
+// Twips between two face-down cards of a fanned tableau pile.
+constexpr int ClosedCardStep = 60;
+// How far below the first card of a foundation its second card lies where
+// the foundations fan it.
+constexpr int SecondGoalCardStep = 250;
 
 // The catalogue keeps its codes as plain numbers, and a number outside the
 // named codes keeps a meaning of its own (no card fits, nothing is dealt):
@@ -143,7 +148,7 @@ int32_t cGames::PileOffset(int16_t Cell, int16_t Pile, int16_t Pos) const
             // Face-down cards lie closer together than the face-up ones on them.
             const int c = closedCards_(Pile);
             if (c > 0)
-                fan = c * 60 + (Pos - c) * L.PosWidth;
+                fan = c * ClosedCardStep + (Pos - c) * L.PosWidth;
         }
         switch (L.PileOrder) {
         case PileArrangement::RowsFanDown:
@@ -169,7 +174,7 @@ int32_t cGames::PileOffset(int16_t Cell, int16_t Pile, int16_t Pos) const
     }
     // Stalactites fans only the second card of a foundation; the rest cover it.
     if (Cell == PileType::Goal && Pos > 0 && Rules().fanSecondGoalCard)
-        dy += 250;
+        dy += SecondGoalCardStep;
     return MakeCoord(clamp16(dx), clamp16(dy));
 }
 

@@ -41,93 +41,55 @@ void cTrans::EndMulti()
         Trans[static_cast<size_t>(TransID)].Multi = 0;
 }
 
-void cTrans::Undo(int16_t &Speed, bool &Done)
+bool cTrans::step(Direction d, int16_t &Speed)
 {
-    Done = false;
+    const bool back = d == Direction::Back;
     Engine &eng = E;
-    const Engine::Operation undo(eng);
-    for (;;) {
-        if (TransID < 1)
-            return;
-        const TransRec r = Trans[static_cast<size_t>(TransID)];
-        if (r.Multi == 1)
-            Speed = 4;
-        if (Speed > 4)
-            eng.Data.PlaySound(QStringLiteral("Undo"));
+    const Engine::Operation step(eng);
+    bool moved = false;
+    while (back ? TransID >= 1 : TransID != TransLast) {
+        const TransRec r = Trans[static_cast<size_t>(back ? TransID : TransID + 1)];
+        // A record of a group, all but its last, carries Multi 1: going back
+        // that is the record itself, going forward the one before it.
+        const bool inGroup = (back ? r : Trans[static_cast<size_t>(TransID)]).Multi == 1;
+        if (inGroup)
+            Speed = GroupSpeed;
+        if (Speed > GroupSpeed)
+            eng.Data.PlaySound(back ? QStringLiteral("Undo") : QStringLiteral("Redo"));
+        const int16_t below = r.Mode == MoveMode::TurnedUp
+                                  ? eng.Array.GetPicID(r.FromCell, r.FromPile, static_cast<int16_t>(r.FromPos - 1))
+                                  : int16_t(-1);
         // The card the move turned up is closed first, so the card coming
         // back lies at the spacing of a face-down card.
-        if (r.Mode == MoveMode::TurnedUp) {
-            const int16_t below = eng.Array.GetPicID(r.FromCell, r.FromPile, static_cast<int16_t>(r.FromPos - 1));
-            if (below >= 0)
-                eng.SetFaceMode(below, CardFace::Down);
-        }
+        if (back && below >= 0)
+            eng.SetFaceMode(below, CardFace::Down);
         int32_t mode = MoveMode::UndoRedo;
-        eng.Array.MoveCard(r.Card, r.FromCell, r.FromPile, r.FromPos, mode, Speed, r.Count, false);
-        if (r.Mode == MoveMode::WasFaceDown)
-            eng.SetFaceMode(r.Card, CardFace::Down);
-        else if (r.Mode == MoveMode::EndsFaceDown)
-            eng.SetFaceMode(r.Card, CardFace::Up);
-        --TransID;
-        if (Trans[static_cast<size_t>(TransID)].Multi != 1) {
-            Done = true;
-            return;
-        }
-    }
-}
-
-void cTrans::Redo(int16_t &Speed, bool &Done)
-{
-    Done = false;
-    Engine &eng = E;
-    const Engine::Operation redo(eng);
-    bool moved = false;
-    while (TransID != TransLast) {
-        if (Trans[static_cast<size_t>(TransID)].Multi == 1)
-            Speed = 4;
-        ++TransID;
-        const TransRec r = Trans[static_cast<size_t>(TransID)];
-        if (Speed > 4)
-            eng.Data.PlaySound(QStringLiteral("Redo"));
-        int32_t mode = MoveMode::UndoRedo;
-        eng.Array.MoveCard(r.Card, r.ToCell, r.ToPile, r.ToPos, mode, Speed, r.Count, false);
+        if (back)
+            eng.Array.MoveCard(r.Card, r.FromCell, r.FromPile, r.FromPos, mode, Speed, r.Count, false);
+        else
+            eng.Array.MoveCard(r.Card, r.ToCell, r.ToPile, r.ToPos, mode, Speed, r.Count, false);
         moved = true;
-        if (r.Mode == MoveMode::TurnedUp) {
-            const int16_t below = eng.Array.GetPicID(r.FromCell, r.FromPile, static_cast<int16_t>(r.FromPos - 1));
-            if (below >= 0)
-                eng.SetFaceMode(below, CardFace::Up);
-        } else if (r.Mode == MoveMode::WasFaceDown) {
-            eng.SetFaceMode(r.Card, CardFace::Up);
-        } else if (r.Mode == MoveMode::EndsFaceDown) {
-            eng.SetFaceMode(r.Card, CardFace::Down);
-        }
-        if (r.Multi != 1) {
-            Done = true;
-            return;
-        }
+        if (!back && below >= 0)
+            eng.SetFaceMode(below, CardFace::Up);
+        // A card that lay face down before the move, or was laid face down by
+        // it, goes back to that face.
+        if (r.Mode == MoveMode::WasFaceDown)
+            eng.SetFaceMode(r.Card, back ? CardFace::Down : CardFace::Up);
+        else if (r.Mode == MoveMode::EndsFaceDown)
+            eng.SetFaceMode(r.Card, back ? CardFace::Up : CardFace::Down);
+        TransID += back ? -1 : 1;
+        const bool groupGoesOn = (back ? Trans[static_cast<size_t>(TransID)] : r).Multi == 1;
+        if (!groupGoesOn)
+            return true;
     }
-    // The journal ended inside a group: the records redone still count.
-    Done = moved;
+    // The journal ended inside a group: the records moved still count.
+    return moved;
 }
 
-void cTrans::UndoAll(int16_t &Speed)
+void cTrans::stepAll(Direction d, int16_t &Speed)
 {
-    const Engine::Operation undoAll(E);
-    while (TransID >= 1) {
-        bool done = false;
-        Undo(Speed, done);
-        if (!done)
-            break;
-    }
-}
-
-void cTrans::RedoAll(int16_t &Speed)
-{
-    const Engine::Operation redoAll(E);
-    while (TransID != TransLast) {
-        bool done = false;
-        Redo(Speed, done);
-        if (!done)
-            break;
+    const Engine::Operation all(E);
+    while (step(d, Speed)) {
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace tw {
@@ -38,11 +37,19 @@ class cTrans {
 public:
     explicit cTrans(Engine &e);
 
+    // The cards of a group after the first go at this pace, and a step at
+    // this pace or faster makes no sound.
+    static constexpr int16_t GroupSpeed = 4;
+
     void SaveTrans(int16_t Card, int16_t ToCell, int16_t ToPile, int16_t ToPos, int16_t Count, int32_t Mode);
-    void Undo(int16_t &Speed, bool &Done);
-    void Redo(int16_t &Speed, bool &Done);
-    void UndoAll(int16_t &Speed);
-    void RedoAll(int16_t &Speed);
+    // Undo or redo one move, or one group of moves made as one, Speed steps
+    // a card; whether anything moved. A group met lowers Speed to GroupSpeed
+    // for the rest of the call, and the "all" forms keep the lowered pace
+    // for every step after it.
+    bool Undo(int16_t &Speed) { return step(Direction::Back, Speed); }
+    bool Redo(int16_t &Speed) { return step(Direction::Forward, Speed); }
+    void UndoAll(int16_t &Speed) { stepAll(Direction::Back, Speed); }
+    void RedoAll(int16_t &Speed) { stepAll(Direction::Forward, Speed); }
     // Moves made, as the 16-bit count the menu bar and the records show.
     int16_t GetTransID() const;
     bool UndoPossible() const { return TransID >= 1; }
@@ -58,6 +65,10 @@ public:
     int32_t Capacity() const { return TransCapacity; }
 
 private:
+    enum class Direction { Back, Forward };
+    bool step(Direction d, int16_t &Speed);
+    void stepAll(Direction d, int16_t &Speed);
+
     Engine &E;
     int32_t TransLast = 0;
     int32_t TransID = 0;

@@ -10,10 +10,6 @@
 namespace tw {
 
 namespace {
-// Steps at the default card speed.
-constexpr int16_t DropSpeed = 3;
-constexpr int16_t StockDealSpeed = 5;
-constexpr int16_t WasteTurnSpeed = 2;
 // Where a dragged run's cards lie on each other.
 constexpr int RunStepDown = 250;
 constexpr int RunStepRight = 180;
@@ -174,7 +170,7 @@ void Engine::DropCards(int card, int16_t cell, int16_t pile, int16_t pos)
             if (takes) {
                 int32_t mode = MoveMode::Plain;
                 Array.MoveCard(static_cast<int16_t>(card), PileType::Home, p, static_cast<int16_t>(t + 1), mode,
-                               CardSteps(DropSpeed), DragCount, false);
+                               CardSteps(DropSteps), DragCount, false);
                 return;
             }
         }
@@ -182,7 +178,7 @@ void Engine::DropCards(int card, int16_t cell, int16_t pile, int16_t pos)
             if (IsCardOverPlace(card, PileType::Res, p, 0, whole) && Array.GetPicID(PileType::Res, p, 0) == -1
                 && DragCount == 0) {
                 int32_t mode = MoveMode::Plain;
-                Array.MoveCard(static_cast<int16_t>(card), PileType::Res, p, 0, mode, CardSteps(DropSpeed), 0, false);
+                Array.MoveCard(static_cast<int16_t>(card), PileType::Res, p, 0, mode, CardSteps(DropSteps), 0, false);
                 return;
             }
         }
@@ -212,7 +208,7 @@ void Engine::moveToFoundation(int card, int16_t p)
 {
     int32_t mode = MoveMode::Plain;
     const int16_t pos = static_cast<int16_t>(Array.GetTop(PileType::Goal, p) + 1);
-    Array.MoveCard(static_cast<int16_t>(card), PileType::Goal, p, pos, mode, CardSteps(DropSpeed), 0, false);
+    Array.MoveCard(static_cast<int16_t>(card), PileType::Goal, p, pos, mode, CardSteps(DropSteps), 0, false);
 }
 
 void Engine::AutoPlay()
@@ -281,7 +277,7 @@ bool Engine::AutoPlayCard(int card)
 void Engine::DealStockToHome()
 {
     const Operation deal(*this);
-    const int16_t steps = CardSteps(StockDealSpeed);
+    const int16_t steps = CardSteps(StockDealSteps);
     Trans->StartMulti();
     for (int16_t p = 0; p < Games.Piles(PileType::Home); ++p) {
         if (Array.GetTop(PileType::Stock, 0) < 0)
@@ -296,7 +292,7 @@ void Engine::DealStockToHome()
 void Engine::WasteToStock()
 {
     const Operation turn(*this);
-    const int16_t steps = CardSteps(WasteTurnSpeed);
+    const int16_t steps = CardSteps(WasteTurnSteps);
     Trans->StartMulti();
     const int16_t t = Array.GetTop(PileType::Waste, 0);
     for (int i = 0; i <= t; ++i) {

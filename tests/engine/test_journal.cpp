@@ -51,12 +51,12 @@ TEST_F(Journal, UndoAndRedoAtTheEndsDoNothing)
     const auto snap = snapshot(e);
     int16_t speed = 5;
     bool done = true;
-    e.Trans->Undo(speed, done);
+    done = e.Trans->Undo(speed);
     EXPECT_FALSE(done);
     EXPECT_FALSE(e.Undo(5));
     EXPECT_EQ(snapshot(e), snap);
     done = true;
-    e.Trans->Redo(speed, done);
+    done = e.Trans->Redo(speed);
     EXPECT_FALSE(done);
     EXPECT_FALSE(e.Redo(5));
     EXPECT_FALSE(e.Trans->UndoPossible());
@@ -137,7 +137,7 @@ TEST_F(Journal, GroupUndoesAtTheCallersSpeedThenFour)
     t.sound.played.clear();
     int16_t speed = 8;
     bool done = false;
-    e.Trans->Undo(speed, done);
+    done = e.Trans->Undo(speed);
     EXPECT_TRUE(done);
     EXPECT_EQ(t.position(), 1);
     EXPECT_EQ(speed, 4); // the caller's copy was forced down
@@ -146,7 +146,7 @@ TEST_F(Journal, GroupUndoesAtTheCallersSpeedThenFour)
 
     // Redo: the first record at the caller's speed, the rest at 4.
     speed = 8;
-    e.Trans->Redo(speed, done);
+    done = e.Trans->Redo(speed);
     EXPECT_TRUE(done);
     EXPECT_EQ(t.position(), 4);
     EXPECT_EQ(speeds(), (std::vector<int>{8, 4, 4}));
@@ -216,11 +216,11 @@ TEST_F(Journal, RedoOfAnUnclosedGroupReportsDone)
     // No EndMulti: the journal ends inside the group.
     int16_t speed = 5;
     bool done = false;
-    e.Trans->Undo(speed, done);
+    done = e.Trans->Undo(speed);
     EXPECT_TRUE(done);
     EXPECT_EQ(t.position(), 0);
     speed = 5;
-    e.Trans->Redo(speed, done);
+    done = e.Trans->Redo(speed);
     EXPECT_TRUE(done);
     EXPECT_EQ(t.position(), 2);
     e.Trans->EndMulti();
