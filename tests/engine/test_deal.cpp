@@ -20,11 +20,11 @@ int cellTotal(const Table &t, int16_t cell)
 // pattern is random.
 std::vector<int> expectedTableau(const cGames &g)
 {
-    const int P = g.Piles(0);
+    const int P = g.Piles(PileType::Home);
     std::vector<int> sizes(static_cast<size_t>(P), 0);
     switch (g.HomeType()) {
     case 0:
-        for (int k = 0; k < g.Cards(0); ++k)
+        for (int k = 0; k < g.Cards(PileType::Home); ++k)
             ++sizes[static_cast<size_t>(k % P)];
         break;
     case 1:
@@ -83,15 +83,17 @@ TEST(Deal, PileSizesFollowTheRowWithAutoplayOff)
         const int stock = cellTotal(t, 1);
         EXPECT_EQ(goal + res + home + stock + cellTotal(t, 2), T) << str(name);
         EXPECT_EQ(cellTotal(t, 2), 0) << str(name);
-        EXPECT_EQ(goal, g.GoalType() == 13 ? 0 : g.Cards(3)) << str(name);
-        EXPECT_EQ(res, g.Cards(4)) << str(name);
-        for (int16_t p = 0; p < g.Piles(4); ++p) {
-            EXPECT_EQ(t.count(4, p), g.Cards(4) / g.Piles(4) + (p < g.Cards(4) % g.Piles(4) ? 1 : 0)) << str(name);
+        EXPECT_EQ(goal, g.GoalType() == 13 ? 0 : g.Cards(PileType::Goal)) << str(name);
+        EXPECT_EQ(res, g.Cards(PileType::Res)) << str(name);
+        for (int16_t p = 0; p < g.Piles(PileType::Res); ++p) {
+            EXPECT_EQ(t.count(PileType::Res, p), g.Cards(PileType::Res) / g.Piles(PileType::Res)
+                                                     + (p < g.Cards(PileType::Res) % g.Piles(PileType::Res) ? 1 : 0))
+                << str(name);
         }
         const std::vector<int> sizes = expectedTableau(g);
         if (!sizes.empty()) {
-            for (int16_t p = 0; p < g.Piles(0); ++p)
-                EXPECT_EQ(t.count(0, p), sizes[static_cast<size_t>(p)]) << str(name) << " pile " << p;
+            for (int16_t p = 0; p < g.Piles(PileType::Home); ++p)
+                EXPECT_EQ(t.count(PileType::Home, p), sizes[static_cast<size_t>(p)]) << str(name) << " pile " << p;
             const int sum = std::accumulate(sizes.begin(), sizes.end(), 0);
             EXPECT_EQ(stock, T - goal - res - sum) << str(name);
         } else {
@@ -104,8 +106,8 @@ TEST(Deal, PileSizesFollowTheRowWithAutoplayOff)
             EXPECT_EQ(t.position(), 0) << str(name); // nothing journalled by the deal
         }
         // The stock is face down, except the open stock of Oasis.
-        for (int16_t k = 0; k <= t.top(1, 0); ++k)
-            EXPECT_EQ(t.engine.GetCardFaceMode(t.at(1, 0, k)), g.StockType() == 1 ? 0 : 1) << str(name);
+        for (int16_t k = 0; k <= t.top(PileType::Stock, 0); ++k)
+            EXPECT_EQ(t.engine.GetCardFaceMode(t.at(PileType::Stock, 0, k)), g.StockType() == 1 ? 0 : 1) << str(name);
         // Everything else face up.
         for (int16_t cell : {0, 3, 4})
             for (int16_t p = 0; p < MaxPiles; ++p)
@@ -121,17 +123,17 @@ TEST(Deal, FreecellPilesAndAceMarkers)
     t.start(QStringLiteral("Freecell"), 123);
     const int sizes[8] = {7, 7, 7, 7, 6, 6, 6, 6};
     for (int16_t p = 0; p < 8; ++p)
-        EXPECT_EQ(t.count(0, p), sizes[p]);
+        EXPECT_EQ(t.count(PileType::Home, p), sizes[p]);
     // The stock's top card is dealt first: card 51 to pile 0, 50 to pile 1.
-    EXPECT_EQ(t.at(0, 0, 0), 51);
-    EXPECT_EQ(t.at(0, 1, 0), 50);
-    EXPECT_EQ(t.at(0, 3, 6), 0); // the last card dealt
+    EXPECT_EQ(t.at(PileType::Home, 0, 0), 51);
+    EXPECT_EQ(t.at(PileType::Home, 1, 0), 50);
+    EXPECT_EQ(t.at(PileType::Home, 3, 6), 0); // the last card dealt
     for (int16_t j = 0; j < 4; ++j) {
-        EXPECT_EQ(t.count(3, j), 0);
+        EXPECT_EQ(t.count(PileType::Goal, j), 0);
         EXPECT_TRUE(t.engine.PicRight[static_cast<size_t>(j)].Visible);
         EXPECT_EQ(t.engine.PicRight[static_cast<size_t>(j)].Pic, 0);
-        EXPECT_EQ(t.engine.PicRight[static_cast<size_t>(j)].Left, t.engine.Games.GetCordX(3, j, 0));
-        EXPECT_EQ(t.engine.PicRight[static_cast<size_t>(j)].Top, t.engine.Games.GetCordY(3, j, 0));
+        EXPECT_EQ(t.engine.PicRight[static_cast<size_t>(j)].Left, t.engine.Games.GetCordX(PileType::Goal, j, 0));
+        EXPECT_EQ(t.engine.PicRight[static_cast<size_t>(j)].Top, t.engine.Games.GetCordY(PileType::Goal, j, 0));
         EXPECT_TRUE(t.engine.PicRes[static_cast<size_t>(j)].Visible);
         EXPECT_EQ(t.engine.PicRes[static_cast<size_t>(j)].Pic, 14);
     }
@@ -140,7 +142,7 @@ TEST(Deal, FreecellPilesAndAceMarkers)
     for (int16_t p = 0; p < 8; ++p) {
         EXPECT_TRUE(t.engine.PicHome[static_cast<size_t>(p)].Visible);
         EXPECT_EQ(t.engine.PicHome[static_cast<size_t>(p)].Pic, 14);
-        EXPECT_EQ(t.engine.PicHome[static_cast<size_t>(p)].Top, t.engine.Games.GetCordY(0, p, 0));
+        EXPECT_EQ(t.engine.PicHome[static_cast<size_t>(p)].Top, t.engine.Games.GetCordY(PileType::Home, p, 0));
     }
     EXPECT_FALSE(t.engine.PicHome[8].Visible);
     EXPECT_FALSE(t.engine.PicWaste.Visible);
@@ -171,20 +173,20 @@ TEST(Deal, ConeKlondikeAndFourColors)
     t.start(QStringLiteral("Cone Freecell"), 9);
     const int cone[9] = {4, 5, 6, 7, 8, 7, 6, 5, 4};
     for (int16_t p = 0; p < 9; ++p)
-        EXPECT_EQ(t.count(0, p), cone[p]);
+        EXPECT_EQ(t.count(PileType::Home, p), cone[p]);
 
     t.start(QStringLiteral("Klondike Freecell"), 9);
     for (int16_t p = 0; p < 8; ++p)
-        EXPECT_EQ(t.count(0, p), p + 1);
-    EXPECT_EQ(t.count(1, 0), 52 - 36);
+        EXPECT_EQ(t.count(PileType::Home, p), p + 1);
+    EXPECT_EQ(t.count(PileType::Stock, 0), 52 - 36);
     EXPECT_TRUE(t.engine.PicWaste.Visible);
     EXPECT_EQ(t.engine.PicWaste.Pic, 14);
 
     t.start(QStringLiteral("Four Colors"), 9);
     for (int16_t p = 0; p < 7; ++p) {
-        EXPECT_EQ(t.count(0, p), p < 4 ? 13 : 0);
-        for (int16_t k = 0; k <= t.top(0, p); ++k)
-            EXPECT_EQ(t.engine.GetCardSuit(t.at(0, p, k)), p);
+        EXPECT_EQ(t.count(PileType::Home, p), p < 4 ? 13 : 0);
+        for (int16_t k = 0; k <= t.top(PileType::Home, p); ++k)
+            EXPECT_EQ(t.engine.GetCardSuit(t.at(PileType::Home, p, k)), p);
     }
 }
 
@@ -197,10 +199,10 @@ TEST(Deal, StrippedFreecellDealsTwentySixCards)
     EXPECT_EQ(t.T(), 26);
     EXPECT_EQ(t.engine.CheckModel(), QString());
     for (int16_t p = 0; p < 6; ++p)
-        EXPECT_EQ(t.count(0, p), 4);
+        EXPECT_EQ(t.count(PileType::Home, p), 4);
     for (int16_t j = 0; j < 2; ++j) {
-        ASSERT_EQ(t.count(3, j), 1);
-        const int ace = t.at(3, j, 0);
+        ASSERT_EQ(t.count(PileType::Goal, j), 1);
+        const int ace = t.at(PileType::Goal, j, 0);
         EXPECT_EQ(t.engine.GetCardNum(ace), 0);
         EXPECT_EQ(t.engine.GetCardSuit(ace), j);
         EXPECT_EQ(t.engine.PicRight[static_cast<size_t>(j)].Pic, 0);
@@ -212,7 +214,7 @@ TEST(Deal, StrippedFreecellDealsTwentySixCards)
         EXPECT_EQ(t.engine.GetCardCell(i), 0);
         EXPECT_EQ(t.engine.GetCardPos(i), 0);
     }
-    EXPECT_EQ(t.count(1, 0), 0);
+    EXPECT_EQ(t.count(PileType::Stock, 0), 0);
 }
 
 TEST(Deal, ZodiacEightAcesHome)
@@ -221,10 +223,10 @@ TEST(Deal, ZodiacEightAcesHome)
     t.data().Autoplay(0);
     t.start(QStringLiteral("Zodiac"), 77);
     for (int16_t j = 0; j < 8; ++j) {
-        ASSERT_EQ(t.count(3, j), 1);
-        EXPECT_EQ(t.engine.GetCardNum(t.at(3, j, 0)), 0);
-        EXPECT_EQ(t.engine.GetCardSuitpile(t.at(3, j, 0)), j);
-        EXPECT_EQ(t.count(0, j), 12);
+        ASSERT_EQ(t.count(PileType::Goal, j), 1);
+        EXPECT_EQ(t.engine.GetCardNum(t.at(PileType::Goal, j, 0)), 0);
+        EXPECT_EQ(t.engine.GetCardSuitpile(t.at(PileType::Goal, j, 0)), j);
+        EXPECT_EQ(t.count(PileType::Home, j), 12);
         EXPECT_EQ(t.engine.PicRes[static_cast<size_t>(j)].Visible, true);
     }
 }
@@ -235,8 +237,8 @@ TEST(Deal, FreecellAKAcesAndKings)
     t.data().Autoplay(0);
     t.start(QStringLiteral("Freecell AK"), 11);
     for (int16_t j = 0; j < 4; ++j) {
-        ASSERT_EQ(t.count(3, j), 1);
-        const int c = t.at(3, j, 0);
+        ASSERT_EQ(t.count(PileType::Goal, j), 1);
+        const int c = t.at(PileType::Goal, j, 0);
         EXPECT_EQ(t.engine.GetCardNum(c), j < 2 ? 0 : 12);
         EXPECT_EQ(t.engine.GetCardSuitpile(c), j);
         EXPECT_EQ(t.engine.PicRight[static_cast<size_t>(j)].Pic, j < 2 ? 0 : 12);
@@ -253,17 +255,17 @@ TEST(Deal, PenguinBaseRankAndEmptyPileRank)
         t.start(QStringLiteral("Penguin"), n);
         const int16_t base = t.engine.GetCardNum(0);
         EXPECT_EQ(t.engine.FoundationBase, base);
-        EXPECT_EQ(t.at(3, 0, 0), 0);
+        EXPECT_EQ(t.at(PileType::Goal, 0, 0), 0);
         // The next two cards of that rank, in card order, on foundations 1 and 2.
         std::vector<int> same;
         for (int i = 1; i < 52; ++i)
             if (t.engine.GetCardNum(i) == base)
                 same.push_back(i);
         ASSERT_EQ(same.size(), 3u);
-        EXPECT_EQ(t.at(3, 1, 0), same[0]);
-        EXPECT_EQ(t.at(3, 2, 0), same[1]);
+        EXPECT_EQ(t.at(PileType::Goal, 1, 0), same[0]);
+        EXPECT_EQ(t.at(PileType::Goal, 2, 0), same[1]);
         EXPECT_EQ(t.engine.GetCardCell(same[2]), 0); // the fourth is on the tableau
-        EXPECT_EQ(t.count(3, 3), 0);
+        EXPECT_EQ(t.count(PileType::Goal, 3), 0);
         const int16_t emptyNum = base == 0 ? 12 : static_cast<int16_t>(base - 1);
         EXPECT_EQ(t.engine.Games.EmptyNum(), emptyNum);
         for (int16_t p = 0; p < 7; ++p)
@@ -285,8 +287,8 @@ TEST(Deal, StalactitesFirstFourCardsHome)
     Table t;
     t.start(QStringLiteral("Stalactites"), 8);
     for (int16_t k = 0; k < 4; ++k) {
-        ASSERT_EQ(t.count(3, k), 1);
-        EXPECT_EQ(t.at(3, k, 0), k);
+        ASSERT_EQ(t.count(PileType::Goal, k), 1);
+        EXPECT_EQ(t.at(PileType::Goal, k, 0), k);
         EXPECT_EQ(t.engine.PicRight[static_cast<size_t>(k)].Pic, t.engine.GetCardNum(k));
     }
     EXPECT_EQ(cellTotal(t, 0), 48);
@@ -299,7 +301,7 @@ TEST(Deal, StockMarkers)
     t.start(QStringLiteral("Cascade"), 1);
     EXPECT_TRUE(t.engine.PicStock.Visible);
     EXPECT_EQ(t.engine.PicStock.Pic, 15);
-    EXPECT_EQ(t.engine.PicStock.Left, t.engine.Games.GetCordX(1, 0, 0));
+    EXPECT_EQ(t.engine.PicStock.Left, t.engine.Games.GetCordX(PileType::Stock, 0, 0));
     EXPECT_TRUE(t.engine.PicWaste.Visible);
     t.start(QStringLiteral("Oasis"), 1);
     EXPECT_EQ(t.engine.PicStock.Pic, 15);
@@ -324,9 +326,9 @@ TEST(Deal, StartSoundBetweenReservesAndTableau)
             ++calls;
             const cGames &g = t.engine.Games;
             EXPECT_EQ(cellTotal(t, 0), 0) << name;
-            EXPECT_EQ(cellTotal(t, 4), g.Cards(4)) << name;
-            EXPECT_EQ(cellTotal(t, 1), t.T() - g.Cards(4) - cellTotal(t, 3)) << name;
-            for (int16_t p = 0; p < g.Piles(0); ++p)
+            EXPECT_EQ(cellTotal(t, 4), g.Cards(PileType::Res)) << name;
+            EXPECT_EQ(cellTotal(t, 1), t.T() - g.Cards(PileType::Res) - cellTotal(t, 3)) << name;
+            for (int16_t p = 0; p < g.Piles(PileType::Home); ++p)
                 EXPECT_TRUE(t.engine.PicHome[static_cast<size_t>(p)].Visible) << name;
         };
         t.start(QString::fromUtf8(name), 4);
@@ -336,9 +338,9 @@ TEST(Deal, StartSoundBetweenReservesAndTableau)
     t.data().Autoplay(0);
     // The reserves take the stock's top cards first.
     t.start(QStringLiteral("Eight Off"), 4);
-    EXPECT_EQ(t.at(4, 0, 0), 51);
-    EXPECT_EQ(t.at(4, 3, 0), 48);
-    EXPECT_EQ(t.count(4, 4), 0);
+    EXPECT_EQ(t.at(PileType::Res, 0, 0), 51);
+    EXPECT_EQ(t.at(PileType::Res, 3, 0), 48);
+    EXPECT_EQ(t.count(PileType::Res, 4), 0);
     // No sound when its setting is off.
     t.sound.played.clear();
     t.data().SoundStart(0);

@@ -164,13 +164,15 @@ FreecellState stateOf(const Table &t)
 {
     FreecellState s;
     for (int16_t p = 0; p < 8; ++p)
-        for (int16_t k = 0; k <= t.top(0, p); ++k)
-            s.cols[static_cast<size_t>(p)].push_back(static_cast<int8_t>(face(t.engine, t.at(0, p, k))));
+        for (int16_t k = 0; k <= t.top(PileType::Home, p); ++k)
+            s.cols[static_cast<size_t>(p)].push_back(static_cast<int8_t>(face(t.engine, t.at(PileType::Home, p, k))));
     for (int16_t k = 0; k < 4; ++k)
-        s.cells[static_cast<size_t>(k)] = t.top(4, k) >= 0 ? static_cast<int8_t>(face(t.engine, t.at(4, k, 0))) : -1;
+        s.cells[static_cast<size_t>(k)] =
+            t.top(PileType::Res, k) >= 0 ? static_cast<int8_t>(face(t.engine, t.at(PileType::Res, k, 0))) : -1;
     for (int16_t f = 0; f < 4; ++f)
-        if (t.top(3, f) >= 0)
-            s.home[static_cast<size_t>(t.engine.GetCardSuit(t.at(3, f, 0)))] = static_cast<int8_t>(t.count(3, f));
+        if (t.top(PileType::Goal, f) >= 0)
+            s.home[static_cast<size_t>(t.engine.GetCardSuit(t.at(PileType::Goal, f, 0)))] =
+                static_cast<int8_t>(t.count(PileType::Goal, f));
     return s;
 }
 
@@ -212,8 +214,8 @@ TEST(Flow, ScoreOfTheRunningGame)
     // All 52 home, 300 s, 100 moves.
     t.view.onWin = [] {};
     for (int16_t p = 0; p < 8; ++p)
-        while (t.count(0, p) > 0)
-            t.place(t.topCard(0, p), 3, static_cast<int16_t>(p % 4));
+        while (t.count(PileType::Home, p) > 0)
+            t.place(t.topCard(PileType::Home, p), 3, static_cast<int16_t>(p % 4));
     ASSERT_EQ(t.engine.Array.TotalGoalCards(), 52);
     EXPECT_EQ(t.view.wins, 1);
     ASSERT_TRUE(t.data().GameRunning());
@@ -258,7 +260,7 @@ TEST(Flow, RestartRecordsOneLossAndDealsTheSameLayout)
     const auto first = snapshot(t.engine);
     const auto firstFaces = faces(t.engine);
     const int32_t firstPosition = t.position();
-    t.dragTo(t.topCard(0, 0), 4, 0, 0);
+    t.dragTo(t.topCard(PileType::Home, 0), 4, 0, 0);
     ASSERT_GT(t.position(), 0);
     t.engine.StartGame(t.data().CurGName(), t.data().CurGNo());
     EXPECT_EQ(t.sink.scores, (std::vector<int16_t>{0}));
@@ -273,7 +275,7 @@ TEST(Flow, UnknownNameChangesNothing)
 {
     Table t;
     t.start(QStringLiteral("Freecell"), 123);
-    t.dragTo(t.topCard(0, 0), 4, 0, 0);
+    t.dragTo(t.topCard(PileType::Home, 0), 4, 0, 0);
     const auto snap = snapshot(t.engine);
     const int32_t pos = t.position();
     const QString caption = t.view.caption;
@@ -285,7 +287,7 @@ TEST(Flow, UnknownNameChangesNothing)
         EXPECT_EQ(t.data().GetRecent(1), QStringLiteral("Freecell")) << name;
         EXPECT_EQ(t.data().CurGName(), QStringLiteral("Freecell")) << name;
         EXPECT_EQ(t.view.caption, caption) << name;
-        EXPECT_EQ(t.engine.Games.Piles(4), 4) << name;
+        EXPECT_EQ(t.engine.Games.Piles(PileType::Res), 4) << name;
     }
     EXPECT_TRUE(t.sink.scores.empty());
 }
@@ -377,16 +379,16 @@ TEST(Flow, ScriptedFreecellGameIsWonOnce)
             t.now = t.now.addSecs(300);
         const int32_t before = t.position();
         if (m.to < 8) {
-            t.dragTo(card, 0, m.to, t.top(0, m.to));
+            t.dragTo(card, PileType::Home, m.to, t.top(PileType::Home, m.to));
             if (t.data().GameRunning()) {
-                const bool there = t.engine.GetCardCell(card) == 0 && t.engine.GetCardPile(card) == m.to;
-                ASSERT_TRUE(there || t.engine.GetCardCell(card) == 3) << "move " << i;
+                const bool there = t.engine.GetCardCell(card) == PileType::Home && t.engine.GetCardPile(card) == m.to;
+                ASSERT_TRUE(there || t.engine.GetCardCell(card) == PileType::Goal) << "move " << i;
             }
         } else {
             int16_t cell = 0;
-            while (t.top(4, cell) >= 0)
+            while (t.top(PileType::Res, cell) >= 0)
                 ++cell;
-            t.dragTo(card, 4, cell, 0);
+            t.dragTo(card, PileType::Res, cell, 0);
         }
         ASSERT_GT(t.position(), before) << "move " << i << " was not taken";
         // Mirror the move on the model and compare the foundations.
@@ -440,24 +442,24 @@ void layOutNearlyWon(Table &t)
         int16_t f = 0;
         while (homeCount[static_cast<size_t>(f)] == (f == 0 ? 10 : 13))
             ++f;
-        t.place(t.topCard(0, pile), 3, f);
+        t.place(t.topCard(PileType::Home, pile), 3, f);
         ++homeCount[static_cast<size_t>(f)];
     };
     for (int16_t p = 3; p < 8; ++p)
-        while (t.count(0, p) > 0)
+        while (t.count(PileType::Home, p) > 0)
             toGoal(p);
     for (int16_t p = 0; p < 3; ++p)
-        while (t.count(0, p) > 1)
+        while (t.count(PileType::Home, p) > 1)
             toGoal(p);
     // Faces: foundation f holds suit f from the Ace up; the Jack, Queen and
     // King of hearts lie at the bottoms of piles 2, 1 and 0.
     std::vector<std::pair<int, std::pair<int16_t, int16_t>>> wanted;
     for (int16_t f = 0; f < 4; ++f)
-        for (int16_t k = 0; k <= t.top(3, f); ++k)
-            wanted.push_back({t.at(3, f, k), {f, k}});
-    wanted.push_back({t.at(0, 0, 0), {Hearts, 12}});
-    wanted.push_back({t.at(0, 1, 0), {Hearts, 11}});
-    wanted.push_back({t.at(0, 2, 0), {Hearts, 10}});
+        for (int16_t k = 0; k <= t.top(PileType::Goal, f); ++k)
+            wanted.push_back({t.at(PileType::Goal, f, k), {f, k}});
+    wanted.push_back({t.at(PileType::Home, 0, 0), {Hearts, 12}});
+    wanted.push_back({t.at(PileType::Home, 1, 0), {Hearts, 11}});
+    wanted.push_back({t.at(PileType::Home, 2, 0), {Hearts, 10}});
     for (const auto &[card, f] : wanted)
         t.relabel(card, f.first, f.second);
 }
@@ -472,7 +474,7 @@ TEST(Flow, WinInsideNestedAutoplayOpensTheEndOnce)
     t.data().Autoplay(1);
     // The King goes to an empty pile; autoplay takes the Jack, whose move
     // takes the Queen, whose move takes the King.
-    t.dragTo(t.topCard(0, 0), 0, 5, -1);
+    t.dragTo(t.topCard(PileType::Home, 0), 0, 5, -1);
     EXPECT_EQ(t.view.wins, 1);
     EXPECT_EQ(t.sink.scores, (std::vector<int16_t>{1}));
     EXPECT_FALSE(t.data().GameRunning());
@@ -489,7 +491,7 @@ TEST(Flow, NewGameFromTheEndOfGameWindow)
         t.engine.EndGame(1);
         t.engine.StartGame(QStringLiteral("Freecell"), GameNo::number(77));
     };
-    t.dragTo(t.topCard(0, 0), 0, 5, -1);
+    t.dragTo(t.topCard(PileType::Home, 0), 0, 5, -1);
     EXPECT_EQ(t.view.wins, 1);
     EXPECT_EQ(t.sink.scores, (std::vector<int16_t>{1}));
     ASSERT_TRUE(t.data().GameRunning());
@@ -499,7 +501,7 @@ TEST(Flow, NewGameFromTheEndOfGameWindow)
     EXPECT_EQ(t.position(), reference.position());
     EXPECT_FALSE(t.engine.Dragging);
     // And it plays on.
-    t.dragTo(t.topCard(0, 0), 4, 0, 0);
+    t.dragTo(t.topCard(PileType::Home, 0), 4, 0, 0);
     EXPECT_EQ(t.engine.CheckModel(), QString());
 }
 
@@ -516,7 +518,7 @@ TEST(Flow, TheWinIsHandledOnceTheMoveIsOver)
         heardAtWin = t.sound.played;
         t.engine.EndGame(1);
     };
-    t.dragTo(t.topCard(0, 0), 0, 5, -1);
+    t.dragTo(t.topCard(PileType::Home, 0), 0, 5, -1);
     ASSERT_EQ(t.view.wins, 1);
     EXPECT_EQ(heardAtWin.count(QStringLiteral("CARDUP")), 1);
     EXPECT_EQ(heardAtWin, t.sound.played);
@@ -533,25 +535,25 @@ TEST(Flow, NewGameFromTheWinHookDuringAStockDeal)
     std::array<int, 8> homeCount{};
     int16_t f = 0;
     for (int16_t p = 0; p < 8; ++p)
-        while (t.count(0, p) > 0) {
-            t.place(t.topCard(0, p), 3, f);
+        while (t.count(PileType::Home, p) > 0) {
+            t.place(t.topCard(PileType::Home, p), 3, f);
             if (++homeCount[static_cast<size_t>(f)] == 12)
                 ++f;
         }
-    while (t.count(1, 0) > 8) {
-        t.place(t.topCard(1, 0), 3, f);
+    while (t.count(PileType::Stock, 0) > 8) {
+        t.place(t.topCard(PileType::Stock, 0), 3, f);
         if (++homeCount[static_cast<size_t>(f)] == 12)
             ++f;
     }
     ASSERT_EQ(t.engine.Array.TotalGoalCards(), 96);
     // Relabel: foundations full but for the Kings, which the stock holds.
     for (int16_t g = 0; g < 8; ++g)
-        for (int16_t k = 0; k <= t.top(3, g); ++k)
-            t.relabel(t.at(3, g, k), static_cast<int16_t>(g % 4), k, g);
+        for (int16_t k = 0; k <= t.top(PileType::Goal, g); ++k)
+            t.relabel(t.at(PileType::Goal, g, k), static_cast<int16_t>(g % 4), k, g);
     for (int16_t g = 0; g < 8; ++g)
-        ASSERT_EQ(t.count(3, g), 12);
+        ASSERT_EQ(t.count(PileType::Goal, g), 12);
     for (int16_t k = 0; k < 8; ++k)
-        t.relabel(t.at(1, 0, k), static_cast<int16_t>((7 - k) % 4), 12, static_cast<int16_t>(7 - k));
+        t.relabel(t.at(PileType::Stock, 0, k), static_cast<int16_t>((7 - k) % 4), 12, static_cast<int16_t>(7 - k));
     t.data().Autoplay(1);
     Table reference;
     reference.start(QStringLiteral("Oasis"), 8);
@@ -559,7 +561,7 @@ TEST(Flow, NewGameFromTheWinHookDuringAStockDeal)
         t.engine.EndGame(1);
         t.engine.StartGame(QStringLiteral("Oasis"), GameNo::number(8));
     };
-    t.press(t.topCard(1, 0));
+    t.press(t.topCard(PileType::Stock, 0));
     EXPECT_EQ(t.view.wins, 1);
     EXPECT_EQ(t.sink.scores, (std::vector<int16_t>{1}));
     EXPECT_EQ(t.engine.CheckModel(), QString());
@@ -580,14 +582,14 @@ TEST(Flow, AWinPassedThroughByUndoAllOrRedoAllIsNoWin)
     t.data().Autoplay(1);
     std::vector<int> homeAtWin;
     t.view.onWin = [&] { homeAtWin.push_back(t.engine.Array.TotalGoalCards()); };
-    t.dragTo(t.topCard(0, 0), 0, 5, -1);
+    t.dragTo(t.topCard(PileType::Home, 0), 0, 5, -1);
     ASSERT_EQ(homeAtWin, std::vector<int>{52});
     ASSERT_TRUE(t.data().GameRunning());
 
     // The King of hearts back from its foundation onto the empty pile.
     t.data().Autoplay(0);
-    const int king = t.topCard(3, 0);
-    t.dragTo(king, 0, 5, -1);
+    const int king = t.topCard(PileType::Goal, 0);
+    t.dragTo(king, PileType::Home, 5, -1);
     ASSERT_EQ(t.engine.GetCardCell(king), 0);
     ASSERT_EQ(t.engine.Array.TotalGoalCards(), 51);
 

@@ -76,8 +76,8 @@ TEST_F(Select, ComparesNamesExactly)
     ASSERT_EQ(g.BaseX(), 10420);
     for (const char *wrong : {"freecell", "Freecell ", " Freecell", "FREECELL", "Freecel", ""}) {
         select(wrong);
-        EXPECT_EQ(g.BaseX(), 10420) << wrong; // still Avenue's
-        EXPECT_EQ(g.Piles(4), 0) << wrong;    // reserves reset
+        EXPECT_EQ(g.BaseX(), 10420) << wrong;          // still Avenue's
+        EXPECT_EQ(g.Piles(PileType::Res), 0) << wrong; // reserves reset
     }
     select("Freecell AK");
     EXPECT_EQ(g.Tag(), QStringLiteral("FreecellAK"));
@@ -85,25 +85,25 @@ TEST_F(Select, ComparesNamesExactly)
     select("Freecell");
     EXPECT_EQ(g.Tag(), QStringLiteral("Freecell"));
     EXPECT_EQ(g.GoalType(), 0);
-    EXPECT_EQ(g.Piles(4), 4);
+    EXPECT_EQ(g.Piles(PileType::Res), 4);
 }
 
 TEST_F(Select, UnknownNameAfterEightOffKeepsItsPilesButNoReserveOrWaste)
 {
     select("Eight Off");
-    EXPECT_EQ(g.Piles(4), 8);
-    EXPECT_EQ(g.Cards(4), 4);
+    EXPECT_EQ(g.Piles(PileType::Res), 8);
+    EXPECT_EQ(g.Cards(PileType::Res), 4);
     t.engine.FoundationBase = 5;
     select("Eight On");
-    EXPECT_EQ(g.Piles(0), 8);
-    EXPECT_EQ(g.Cards(0), 48);
+    EXPECT_EQ(g.Piles(PileType::Home), 8);
+    EXPECT_EQ(g.Cards(PileType::Home), 48);
     EXPECT_EQ(g.EmptyNum(), 12);
-    EXPECT_EQ(g.Piles(3), 4);
-    EXPECT_EQ(g.Piles(1), 1);
-    EXPECT_EQ(g.GetCordY(1, 0, 0), 200 + 5500); // Eight Off's stock
-    EXPECT_EQ(g.Piles(4), 0);
-    EXPECT_EQ(g.Cards(4), 0);
-    EXPECT_EQ(g.Piles(2), 0);
+    EXPECT_EQ(g.Piles(PileType::Goal), 4);
+    EXPECT_EQ(g.Piles(PileType::Stock), 1);
+    EXPECT_EQ(g.GetCordY(PileType::Stock, 0, 0), 200 + 5500); // Eight Off's stock
+    EXPECT_EQ(g.Piles(PileType::Res), 0);
+    EXPECT_EQ(g.Cards(PileType::Res), 0);
+    EXPECT_EQ(g.Piles(PileType::Waste), 0);
     EXPECT_EQ(t.engine.FoundationBase, 0);
     EXPECT_EQ(g.BaseX(), 10685);
     EXPECT_EQ(g.TotalCards(), 52);
@@ -117,11 +117,11 @@ TEST_F(Select, OnlyFourVariantsHaveAWaste)
         const QString name = QString::fromUtf8(kNames[i - 1]);
         const bool waste = name == u"Cascade" || name == u"Double Cascade" || name == u"Double Klondike Freecell"
                            || name == u"Klondike Freecell";
-        EXPECT_EQ(g.Piles(2), waste ? 1 : 0) << kNames[i - 1];
-        EXPECT_EQ(g.Cards(2), 0) << kNames[i - 1];
+        EXPECT_EQ(g.Piles(PileType::Waste), waste ? 1 : 0) << kNames[i - 1];
+        EXPECT_EQ(g.Cards(PileType::Waste), 0) << kNames[i - 1];
         // The waste fans up-left like the stock, 30 twips a step.
         if (waste) {
-            EXPECT_EQ(g.GetCordX(2, 0, 0) - g.GetCordX(2, 0, 3), 30) << kNames[i - 1];
+            EXPECT_EQ(g.GetCordX(PileType::Waste, 0, 0) - g.GetCordX(PileType::Waste, 0, 3), 30) << kNames[i - 1];
         }
     }
 }
@@ -129,42 +129,42 @@ TEST_F(Select, OnlyFourVariantsHaveAWaste)
 TEST_F(Select, DistinctiveRows)
 {
     select("Freecell AK");
-    EXPECT_EQ(g.Cards(3), 4);
+    EXPECT_EQ(g.Cards(PileType::Goal), 4);
     EXPECT_EQ(g.GoalType(), 14);
 
     select("Penguin");
     EXPECT_EQ(g.Tag(), QStringLiteral("Penguin"));
-    EXPECT_EQ(g.AK(0), -1);
-    EXPECT_EQ(g.AK(3), 1);
+    EXPECT_EQ(g.AK(PileType::Home), -1);
+    EXPECT_EQ(g.AK(PileType::Goal), 1);
     EXPECT_EQ(g.GoalType(), 16);
-    EXPECT_EQ(g.Cards(3), 3);
-    EXPECT_EQ(g.Piles(4), 7);
-    EXPECT_EQ(g.GetCordY(4, 0, 0), 200 + 5500);
+    EXPECT_EQ(g.Cards(PileType::Goal), 3);
+    EXPECT_EQ(g.Piles(PileType::Res), 7);
+    EXPECT_EQ(g.GetCordY(PileType::Res, 0, 0), 200 + 5500);
     EXPECT_EQ(g.EmptyNum(), 12);
-    EXPECT_EQ(g.Cards(0), 49);
+    EXPECT_EQ(g.Cards(PileType::Home), 49);
 
     select("Stalactites");
     EXPECT_EQ(g.Tag(), QStringLiteral("Stala"));
-    EXPECT_EQ(g.Order(0, 0), 0);
+    EXPECT_EQ(g.Order(PileType::Home, 0), 0);
     EXPECT_EQ(g.EmptyNum(), -10);
-    EXPECT_EQ(g.Order(3, 0), 8);
+    EXPECT_EQ(g.Order(PileType::Goal, 0), 8);
     EXPECT_EQ(g.GoalType(), 17);
-    EXPECT_EQ(g.AK(3), 1);
+    EXPECT_EQ(g.AK(PileType::Goal), 1);
     EXPECT_EQ(g.DisAutoPlay(), -1);
 
     select("Stripped Freecell");
     EXPECT_EQ(g.TotalCards(), 26);
     EXPECT_EQ(g.StockType(), 2);
-    EXPECT_EQ(g.Piles(0), 6);
-    EXPECT_EQ(g.Cards(3), 2);
+    EXPECT_EQ(g.Piles(PileType::Home), 6);
+    EXPECT_EQ(g.Cards(PileType::Goal), 2);
 
     select("Zodiac");
     EXPECT_EQ(g.TotalCards(), 104);
-    EXPECT_EQ(g.GetCordY(4, 0, 0), 200 + 720);
-    EXPECT_EQ(g.GetCordY(1, 0, 0), 200 + 720);
-    EXPECT_EQ(g.GetCordX(4, 4, 0) - g.GetCordX(4, 0, 0), 10485); // two columns of four
-    EXPECT_EQ(g.GetCordX(4, 3, 0), g.GetCordX(4, 0, 0));
-    EXPECT_EQ(g.GetCordY(4, 3, 0) - g.GetCordY(4, 0, 0), 3 * 1540);
+    EXPECT_EQ(g.GetCordY(PileType::Res, 0, 0), 200 + 720);
+    EXPECT_EQ(g.GetCordY(PileType::Stock, 0, 0), 200 + 720);
+    EXPECT_EQ(g.GetCordX(PileType::Res, 4, 0) - g.GetCordX(PileType::Res, 0, 0), 10485); // two columns of four
+    EXPECT_EQ(g.GetCordX(PileType::Res, 3, 0), g.GetCordX(PileType::Res, 0, 0));
+    EXPECT_EQ(g.GetCordY(PileType::Res, 3, 0) - g.GetCordY(PileType::Res, 0, 0), 3 * 1540);
 
     for (const char *name : {"Double Baker's Spider", "Double Galaxy", "Double Spidercells"}) {
         select(name);
@@ -177,7 +177,7 @@ TEST_F(Select, DistinctiveRows)
 
     select("Milligan Cell");
     EXPECT_EQ(g.StockMove(), 2);
-    EXPECT_EQ(g.Cards(0), 8);
+    EXPECT_EQ(g.Cards(PileType::Home), 8);
     EXPECT_EQ(g.TotalCards(), 104);
 
     select("Oasis");
@@ -203,14 +203,14 @@ TEST_F(Select, EveryRowsPrefillFitsItsDeck)
     int spiders = 0;
     for (const char *name : kNames) {
         select(name);
-        const int prefill = g.GoalType() == 13 ? 0 : g.Cards(3);
-        EXPECT_LE(g.Cards(0) + g.Cards(4) + prefill, g.TotalCards()) << name;
+        const int prefill = g.GoalType() == 13 ? 0 : g.Cards(PileType::Goal);
+        EXPECT_LE(g.Cards(PileType::Home) + g.Cards(PileType::Res) + prefill, g.TotalCards()) << name;
         EXPECT_TRUE(g.TotalCards() == 26 || g.TotalCards() == 52 || g.TotalCards() == 104) << name;
         EXPECT_TRUE(g.MultiMove()) << name;
         EXPECT_EQ(g.CardsOpen(), 0) << name;
         EXPECT_EQ(g.Compare(), 0) << name;
         EXPECT_EQ(g.Name(), QString()) << name;
-        EXPECT_EQ(g.Piles(1), 1) << name;
+        EXPECT_EQ(g.Piles(PileType::Stock), 1) << name;
         if (g.Tag() == u"Spider") {
             ++spiders;
             EXPECT_NE(g.DisAutoPlay(), 0) << name;
@@ -222,81 +222,81 @@ TEST_F(Select, EveryRowsPrefillFitsItsDeck)
 TEST_F(Select, CoordinatesOfFreecellAndAvenue)
 {
     select("Freecell");
-    EXPECT_EQ(g.GetCordX(0, 3, 2), 6625);
-    EXPECT_EQ(g.GetCordY(0, 3, 2), 2340);
+    EXPECT_EQ(g.GetCordX(PileType::Home, 3, 2), 6625);
+    EXPECT_EQ(g.GetCordY(PileType::Home, 3, 2), 2340);
     select("Avenue");
-    EXPECT_EQ(g.GetCordX(0, 5, 1), 9185);
-    EXPECT_EQ(g.GetCordY(0, 5, 1), 2240);
+    EXPECT_EQ(g.GetCordX(PileType::Home, 5, 1), 9185);
+    EXPECT_EQ(g.GetCordY(PileType::Home, 5, 1), 2240);
     // Arrangement 3: piles stacked in columns of four, cards fanned right.
-    EXPECT_EQ(g.GetCordX(0, 5, 2) - g.GetCordX(0, 5, 1), 180);
-    EXPECT_EQ(g.GetCordY(0, 6, 0) - g.GetCordY(0, 5, 0), 1540);
+    EXPECT_EQ(g.GetCordX(PileType::Home, 5, 2) - g.GetCordX(PileType::Home, 5, 1), 180);
+    EXPECT_EQ(g.GetCordY(PileType::Home, 6, 0) - g.GetCordY(PileType::Home, 5, 0), 1540);
     EXPECT_EQ(g.HomePileOrder(), 3);
 }
 
 TEST_F(Select, HalfTwipsRoundToEven)
 {
     select("Cone Freecell");
-    EXPECT_EQ(g.GetCordX(0, 0, 0), 2548); // 2547.5
-    EXPECT_EQ(g.GetCordX(0, 1, 0), 3712); // 3712.5
-    EXPECT_EQ(g.GetCordX(0, 2, 0), 4878); // 4877.5
+    EXPECT_EQ(g.GetCordX(PileType::Home, 0, 0), 2548); // 2547.5
+    EXPECT_EQ(g.GetCordX(PileType::Home, 1, 0), 3712); // 3712.5
+    EXPECT_EQ(g.GetCordX(PileType::Home, 2, 0), 4878); // 4877.5
 }
 
 TEST_F(Select, StockAndWasteClimbUpAndLeft)
 {
     select("Cascade"); // stock at (0, 0), 30 twips a step
-    const int16_t x0 = g.GetCordX(1, 0, 0);
-    const int16_t y0 = g.GetCordY(1, 0, 0);
+    const int16_t x0 = g.GetCordX(PileType::Stock, 0, 0);
+    const int16_t y0 = g.GetCordY(PileType::Stock, 0, 0);
     for (int16_t pos : {1, 2}) {
-        EXPECT_EQ(g.GetCordX(1, 0, pos), x0);
-        EXPECT_EQ(g.GetCordY(1, 0, pos), y0);
+        EXPECT_EQ(g.GetCordX(PileType::Stock, 0, pos), x0);
+        EXPECT_EQ(g.GetCordY(PileType::Stock, 0, pos), y0);
     }
     const std::pair<int16_t, int> steps[] = {{3, 1}, {12, 1}, {13, 2}, {30, 2}, {31, 3}, {57, 4}, {90, 4}, {91, 5}};
     for (auto [pos, s] : steps) {
-        EXPECT_EQ(g.GetCordX(1, 0, pos), x0 - 30 * s) << pos;
-        EXPECT_EQ(g.GetCordY(1, 0, pos), y0 - 30 * s) << pos;
+        EXPECT_EQ(g.GetCordX(PileType::Stock, 0, pos), x0 - 30 * s) << pos;
+        EXPECT_EQ(g.GetCordY(PileType::Stock, 0, pos), y0 - 30 * s) << pos;
     }
     // The pile index plays no part.
-    EXPECT_EQ(g.GetCordX(1, 7, 13), g.GetCordX(1, 0, 13));
+    EXPECT_EQ(g.GetCordX(PileType::Stock, 7, 13), g.GetCordX(PileType::Stock, 0, 13));
     // The waste of Cascade lies 1640 twips below the stock.
-    EXPECT_EQ(g.GetCordY(2, 0, 0) - y0, 1640);
+    EXPECT_EQ(g.GetCordY(PileType::Waste, 0, 0) - y0, 1640);
 }
 
 TEST_F(Select, StalaFoundationsShowLaterCardsOnOneLowerSpot)
 {
     select("Stalactites");
-    const int16_t y0 = g.GetCordY(3, 1, 0);
+    const int16_t y0 = g.GetCordY(PileType::Goal, 1, 0);
     EXPECT_EQ(y0, 200);
-    EXPECT_EQ(g.GetCordY(3, 1, 1), y0 + 250);
-    EXPECT_EQ(g.GetCordY(3, 1, 7), y0 + 250);
-    EXPECT_EQ(g.GetCordX(3, 1, 7), g.GetCordX(3, 1, 0));
+    EXPECT_EQ(g.GetCordY(PileType::Goal, 1, 1), y0 + 250);
+    EXPECT_EQ(g.GetCordY(PileType::Goal, 1, 7), y0 + 250);
+    EXPECT_EQ(g.GetCordX(PileType::Goal, 1, 7), g.GetCordX(PileType::Goal, 1, 0));
     // Tableau and reserves have no such shift.
-    EXPECT_EQ(g.GetCordY(0, 1, 1) - g.GetCordY(0, 1, 0), 250);
-    EXPECT_EQ(g.GetCordY(4, 1, 1), g.GetCordY(4, 1, 0));
+    EXPECT_EQ(g.GetCordY(PileType::Home, 1, 1) - g.GetCordY(PileType::Home, 1, 0), 250);
+    EXPECT_EQ(g.GetCordY(PileType::Res, 1, 1), g.GetCordY(PileType::Res, 1, 0));
     select("Freecell");
-    EXPECT_EQ(g.GetCordY(3, 1, 5), g.GetCordY(3, 1, 0));
+    EXPECT_EQ(g.GetCordY(PileType::Goal, 1, 5), g.GetCordY(PileType::Goal, 1, 0));
 }
 
 TEST_F(Select, FoundationColumnOfEightOff)
 {
     select("Eight Off");
-    EXPECT_EQ(g.GetCordX(3, 3, 0), g.GetCordX(3, 0, 0));
-    EXPECT_EQ(g.GetCordY(3, 1, 0) - g.GetCordY(3, 0, 0), 1540);
+    EXPECT_EQ(g.GetCordX(PileType::Goal, 3, 0), g.GetCordX(PileType::Goal, 0, 0));
+    EXPECT_EQ(g.GetCordY(PileType::Goal, 1, 0) - g.GetCordY(PileType::Goal, 0, 0), 1540);
 }
 
 TEST_F(Select, OrderRules)
 {
     select("Freecell AK");
-    EXPECT_EQ(g.Order(3, 0), 2);
-    EXPECT_EQ(g.Order(3, 1), 2);
-    EXPECT_EQ(g.Order(3, 2), 1);
-    EXPECT_EQ(g.Order(3, 3), 1);
-    EXPECT_EQ(g.Order(0, 2), 4);
+    EXPECT_EQ(g.Order(PileType::Goal, 0), 2);
+    EXPECT_EQ(g.Order(PileType::Goal, 1), 2);
+    EXPECT_EQ(g.Order(PileType::Goal, 2), 1);
+    EXPECT_EQ(g.Order(PileType::Goal, 3), 1);
+    EXPECT_EQ(g.Order(PileType::Home, 2), 4);
     EXPECT_EQ(g.MultiOrder(), 4);
     select("Freecell");
-    EXPECT_EQ(g.Order(3, 2), 2);
+    EXPECT_EQ(g.Order(PileType::Goal, 2), 2);
     EXPECT_EQ(g.MultiOrder(), 4); // stored 0: the tableau's order
     select("Baker's Spider");
-    EXPECT_EQ(g.Order(0, 0), 7);
+    EXPECT_EQ(g.Order(PileType::Home, 0), 7);
     EXPECT_EQ(g.MultiOrder(), 1);
     select("Double Spidercells");
     EXPECT_EQ(g.MultiOrder(), 4);
@@ -320,35 +320,35 @@ TEST(Geometry, FaceDownCardsLieSixtyTwipsApart)
 {
     Table t;
     t.start(QStringLiteral("Freecell"), 1);
-    ASSERT_EQ(t.count(0, 0), 7);
+    ASSERT_EQ(t.count(PileType::Home, 0), 7);
     const cGames &g = t.engine.Games;
     const int origin = 200 + 1640;
-    EXPECT_EQ(g.GetCordY(0, 0, 3), origin + 750);
+    EXPECT_EQ(g.GetCordY(PileType::Home, 0, 3), origin + 750);
     for (int16_t pos = 0; pos < 3; ++pos)
-        t.engine.SetFaceMode(t.at(0, 0, pos), 1);
+        t.engine.SetFaceMode(t.at(PileType::Home, 0, pos), 1);
     EXPECT_EQ(t.engine.Array.ClosedCards(0), 3);
-    EXPECT_EQ(g.GetCordY(0, 0, 3), origin + 180);
-    EXPECT_EQ(g.GetCordY(0, 0, 4), origin + 430);
+    EXPECT_EQ(g.GetCordY(PileType::Home, 0, 3), origin + 180);
+    EXPECT_EQ(g.GetCordY(PileType::Home, 0, 4), origin + 430);
     // Other piles keep their spacing.
-    EXPECT_EQ(g.GetCordY(0, 1, 3), origin + 750);
+    EXPECT_EQ(g.GetCordY(PileType::Home, 1, 3), origin + 750);
     // Every face-down card counts, wherever it lies in the pile.
-    t.engine.SetFaceMode(t.at(0, 1, 5), 1);
+    t.engine.SetFaceMode(t.at(PileType::Home, 1, 5), 1);
     EXPECT_EQ(t.engine.Array.ClosedCards(1), 1);
-    EXPECT_EQ(g.GetCordY(0, 1, 6), origin + 60 + 5 * 250);
+    EXPECT_EQ(g.GetCordY(PileType::Home, 1, 6), origin + 60 + 5 * 250);
 }
 
 TEST(Geometry, FaceDownCardsFannedRightInFancell)
 {
     Table t;
     t.start(QStringLiteral("Fancell"), 1);
-    ASSERT_GE(t.count(0, 2), 4);
+    ASSERT_GE(t.count(PileType::Home, 2), 4);
     const cGames &g = t.engine.Games;
-    const int16_t x0 = g.GetCordX(0, 2, 0);
-    EXPECT_EQ(g.GetCordX(0, 2, 3) - x0, 3 * 180);
+    const int16_t x0 = g.GetCordX(PileType::Home, 2, 0);
+    EXPECT_EQ(g.GetCordX(PileType::Home, 2, 3) - x0, 3 * 180);
     for (int16_t pos = 0; pos < 3; ++pos)
-        t.engine.SetFaceMode(t.at(0, 2, pos), 1);
-    EXPECT_EQ(g.GetCordX(0, 2, 3) - x0, 3 * 60);
-    EXPECT_EQ(g.GetCordX(0, 2, 4) - x0, 180 + 180);
+        t.engine.SetFaceMode(t.at(PileType::Home, 2, pos), 1);
+    EXPECT_EQ(g.GetCordX(PileType::Home, 2, 3) - x0, 3 * 60);
+    EXPECT_EQ(g.GetCordX(PileType::Home, 2, 4) - x0, 180 + 180);
     EXPECT_EQ(t.engine.Array.ClosedCards(20), 0);
 }
 
@@ -357,9 +357,9 @@ TEST(Geometry, NothingBeforeTheFirstGame)
     Table t;
     const cGames &g = t.engine.Games;
     EXPECT_EQ(g.TotalCards(), 0);
-    EXPECT_EQ(g.Piles(0), 0);
+    EXPECT_EQ(g.Piles(PileType::Home), 0);
     EXPECT_EQ(g.Tag(), QString());
-    EXPECT_EQ(g.Order(3, 2), 0);
+    EXPECT_EQ(g.Order(PileType::Goal, 2), 0);
     EXPECT_EQ(g.MultiOrder(), 0);
     EXPECT_FALSE(g.MultiMove());
 }
@@ -390,15 +390,15 @@ TEST_F(Select, TagNamesTheRuleFamily)
     // The family follows the tag each time the variant-wide values are set,
     // and a tag of no family (another case, another word) names none.
     select("Freecell");
-    EXPECT_EQ(g.Order(3, 2), 2);
+    EXPECT_EQ(g.Order(PileType::Goal, 2), 2);
     g.Ext(9220, 200, 52, 0, QStringLiteral("FreecellAK"), 0, 0);
     EXPECT_EQ(g.Family(), RuleFamily::FreecellAK);
-    EXPECT_EQ(g.Order(3, 2), 1);
+    EXPECT_EQ(g.Order(PileType::Goal, 2), 1);
     for (const char *tag : {"freecellAK", "Stala ", "Klondike", ""}) {
         g.Ext(9220, 200, 52, 0, QString::fromUtf8(tag), 0, 0);
         EXPECT_EQ(g.Family(), RuleFamily::Other) << tag;
         EXPECT_EQ(g.Tag(), QString::fromUtf8(tag));
-        EXPECT_EQ(g.Order(3, 2), 2) << tag;
+        EXPECT_EQ(g.Order(PileType::Goal, 2), 2) << tag;
     }
     EXPECT_EQ(cGames::FamilyOf(QStringLiteral("Stala")), RuleFamily::Stala);
     EXPECT_EQ(Table().engine.Games.Family(), RuleFamily::Other); // before the first game

@@ -147,36 +147,38 @@ void playout(Table &t, Script &s, int steps)
         const int r = s.pick(100);
         if (r < 70) {
             std::vector<int> cards;
-            for (int16_t cell : {0, 2, 3, 4})
+            for (int16_t cell : {PileType::Home, PileType::Waste, PileType::Goal, PileType::Res})
                 for (int16_t p = 0; p < e.Games.Piles(cell); ++p) {
                     const int16_t top = e.Array.GetTop(cell, p);
                     if (top < 0)
                         continue;
                     cards.push_back(e.Array.GetPicID(cell, p, top));
-                    if (cell == 0 && top >= 1) {
+                    if (cell == PileType::Home && top >= 1) {
                         const int down = 1 + s.pick(std::min<int>(top, 3));
-                        cards.push_back(e.Array.GetPicID(0, p, static_cast<int16_t>(top - down)));
+                        cards.push_back(e.Array.GetPicID(PileType::Home, p, static_cast<int16_t>(top - down)));
                     }
                 }
-            if (e.Games.StockType() == 1 && e.Array.GetTop(1, 0) >= 0)
-                cards.push_back(e.Array.GetTopPicID(1, 0));
+            if (e.Games.StockType() == StockKind::FaceUp && e.Array.GetTop(PileType::Stock, 0) >= 0)
+                cards.push_back(e.Array.GetTopPicID(PileType::Stock, 0));
             if (cards.empty())
                 continue;
             // A few tries with one card, until a place takes it.
             const int card = cards[static_cast<size_t>(s.pick(static_cast<int>(cards.size())))];
             const int32_t before = e.Trans->Position();
             for (int attempt = 0; attempt < 8 && e.Trans->Position() == before && t.data().GameRunning(); ++attempt) {
-                int16_t cell = static_cast<int16_t>(s.pick(3));
-                cell = cell == 1 ? int16_t{3} : (cell == 2 ? int16_t{4} : int16_t{0});
+                static constexpr int16_t targets[] = {PileType::Home, PileType::Goal, PileType::Res};
+                int16_t cell = targets[s.pick(3)];
                 if (e.Games.Piles(cell) < 1)
-                    cell = 0;
+                    cell = PileType::Home;
                 const int16_t pile = static_cast<int16_t>(s.pick(e.Games.Piles(cell)));
-                const int16_t pos = cell == 0 ? static_cast<int16_t>(e.Array.GetTop(0, pile) + 1) : int16_t{0};
+                const int16_t pos = cell == PileType::Home
+                                        ? static_cast<int16_t>(e.Array.GetTop(PileType::Home, pile) + 1)
+                                        : int16_t{0};
                 t.dragTo(card, cell, pile, pos);
             }
         } else if (r < 80) {
-            if (e.Array.GetTop(1, 0) >= 0)
-                t.press(e.Array.GetTopPicID(1, 0));
+            if (e.Array.GetTop(PileType::Stock, 0) >= 0)
+                t.press(e.Array.GetTopPicID(PileType::Stock, 0));
         } else if (r < 90) {
             e.Undo(5);
         } else {

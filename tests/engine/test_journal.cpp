@@ -20,8 +20,8 @@ struct Journal : ::testing::Test {
     void move(int16_t fromPile, int16_t cell, int16_t pile)
     {
         int32_t mode = 0;
-        e.Array.MoveCard(t.topCard(0, fromPile), cell, pile, static_cast<int16_t>(t.top(cell, pile) + 1), mode, 0, 0,
-                         false);
+        e.Array.MoveCard(t.topCard(PileType::Home, fromPile), cell, pile, static_cast<int16_t>(t.top(cell, pile) + 1),
+                         mode, 0, 0, false);
     }
     // Animation steps of each placement since the last call, in order.
     std::vector<int> speeds()
@@ -83,7 +83,7 @@ TEST_F(Journal, ANewMoveDropsTheUndoneMoves)
     EXPECT_EQ(t.position(), 2);
     EXPECT_FALSE(e.Trans->RedoPossible());
     EXPECT_TRUE(e.Trans->UndoPossible());
-    EXPECT_EQ(e.Trans->RecordAt(2).Card, t.topCard(4, 3));
+    EXPECT_EQ(e.Trans->RecordAt(2).Card, t.topCard(PileType::Res, 3));
     EXPECT_EQ(e.CheckModel(), QString());
 }
 
@@ -91,10 +91,10 @@ TEST_F(Journal, RecordsKeepTheirPlacesAsTheJournalGrows)
 {
     EXPECT_EQ(e.Trans->Capacity(), 100);
     // Shuttle one card between two cells: 250 moves.
-    const int16_t card = t.topCard(0, 0);
+    const int16_t card = t.topCard(PileType::Home, 0);
     for (int i = 0; i < 250; ++i) {
         int32_t mode = 0;
-        e.Array.MoveCard(card, 4, static_cast<int16_t>((i + 1) % 2), 0, mode, 0, 0, false);
+        e.Array.MoveCard(card, PileType::Res, static_cast<int16_t>((i + 1) % 2), 0, mode, 0, 0, false);
         if (i == 100) {
             EXPECT_EQ(e.Trans->Capacity(), 200);
         }
@@ -229,7 +229,7 @@ TEST_F(Journal, RedoOfAnUnclosedGroupReportsDone)
 TEST_F(Journal, StockAndWasteFacesComeBack)
 {
     t.start(QStringLiteral("Cascade"), 100);
-    const int16_t card = t.topCard(1, 0);
+    const int16_t card = t.topCard(PileType::Stock, 0);
     t.press(card);
     ASSERT_EQ(e.GetCardCell(card), 2);
     // Turn the waste back by hand, as the waste-to-stock action does.
@@ -256,9 +256,9 @@ TEST_F(Journal, HistoryRows)
     EXPECT_TRUE(e.Trans->CreateLV().empty());
     // The second card of pile 1 with the five on it, to the bottom of the
     // third foundation.
-    const int16_t card = t.at(0, 0, 1);
+    const int16_t card = t.at(PileType::Home, 0, 1);
     int32_t mode = 2;
-    e.Array.MoveCard(card, 3, 2, 0, mode, 0, static_cast<int16_t>(t.top(0, 0) - 1), false);
+    e.Array.MoveCard(card, PileType::Goal, 2, 0, mode, 0, static_cast<int16_t>(t.top(PileType::Home, 0) - 1), false);
     move(1, 4, 3);
     move(2, 4, 0);
     EXPECT_TRUE(e.Undo(5));
@@ -282,13 +282,13 @@ TEST_F(Journal, HistoryRows)
 TEST_F(Journal, MoveCountIncludesAutoplay)
 {
     // Under the card dropped: the Two and Ace of hearts, which autoplay takes.
-    t.faceAt(0, 5, 3, Hearts, 1);
-    t.faceAt(0, 5, 4, Hearts, 0);
-    t.faceAt(0, 5, 5, Hearts, 7);
-    t.faceAt(0, 1, 6, Clubs, 8);
+    t.faceAt(PileType::Home, 5, 3, Hearts, 1);
+    t.faceAt(PileType::Home, 5, 4, Hearts, 0);
+    t.faceAt(PileType::Home, 5, 5, Hearts, 7);
+    t.faceAt(PileType::Home, 1, 6, Clubs, 8);
     t.data().Autoplay(1);
-    const int16_t c = t.topCard(0, 5);
-    t.dragTo(c, 0, 1, 6);
+    const int16_t c = t.topCard(PileType::Home, 5);
+    t.dragTo(c, PileType::Home, 1, 6);
     ASSERT_EQ(e.GetCardPile(c), 1);
     const int home = e.Array.TotalGoalCards();
     EXPECT_GE(home, 2);

@@ -113,8 +113,8 @@ TEST(Random, RandomPileDealRepeats)
     b.start(QStringLiteral("See-Saw"), 31337);
     std::vector<int> sizesA, sizesB;
     for (int16_t p = 0; p < 8; ++p) {
-        sizesA.push_back(a.count(0, p));
-        sizesB.push_back(b.count(0, p));
+        sizesA.push_back(a.count(PileType::Home, p));
+        sizesB.push_back(b.count(PileType::Home, p));
     }
     EXPECT_EQ(sizesA, sizesB);
     EXPECT_EQ(snapshot(a.engine), snapshot(b.engine));
@@ -124,7 +124,7 @@ TEST(Random, RandomPileDealRepeats)
         b.start(QStringLiteral("See-Saw"), n);
         std::vector<int> s;
         for (int16_t p = 0; p < 8; ++p)
-            s.push_back(b.count(0, p));
+            s.push_back(b.count(PileType::Home, p));
         differs = differs || s != sizesA;
     }
     EXPECT_TRUE(differs);

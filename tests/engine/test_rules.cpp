@@ -100,58 +100,59 @@ TEST_F(Rules, ValidRunsCheckEveryPair)
 {
     t.data().Autoplay(0);
     t.start(QStringLiteral("Freecell"), 100);
-    ASSERT_EQ(t.count(0, 0), 7);
-    t.faceAt(0, 0, 3, Spades, 9);
-    t.faceAt(0, 0, 4, Hearts, 8);
-    t.faceAt(0, 0, 5, Clubs, 7);
-    t.faceAt(0, 0, 6, Diamonds, 6);
-    const int16_t c3 = t.at(0, 0, 3), c4 = t.at(0, 0, 4), c5 = t.at(0, 0, 5);
+    ASSERT_EQ(t.count(PileType::Home, 0), 7);
+    t.faceAt(PileType::Home, 0, 3, Spades, 9);
+    t.faceAt(PileType::Home, 0, 4, Hearts, 8);
+    t.faceAt(PileType::Home, 0, 5, Clubs, 7);
+    t.faceAt(PileType::Home, 0, 6, Diamonds, 6);
+    const int16_t c3 = t.at(PileType::Home, 0, 3), c4 = t.at(PileType::Home, 0, 4), c5 = t.at(PileType::Home, 0, 5);
     EXPECT_TRUE(e.IsValidRun(c3, 3));
     EXPECT_TRUE(e.IsValidRun(c4, 2));
     EXPECT_TRUE(e.IsValidRun(c3, 0));
     // Break the last pair (black on black): a run of two from position 3 is still valid.
-    t.faceAt(0, 0, 6, Spades, 6);
+    t.faceAt(PileType::Home, 0, 6, Spades, 6);
     EXPECT_TRUE(e.IsValidRun(c3, 2));
     EXPECT_FALSE(e.IsValidRun(c3, 3));
     EXPECT_FALSE(e.IsValidRun(c5, 1));
     EXPECT_TRUE(e.IsValidRun(c4, 1));
     // Break the first pair instead (red on red).
-    t.faceAt(0, 0, 6, Diamonds, 6);
-    t.faceAt(0, 0, 3, Diamonds, 9);
+    t.faceAt(PileType::Home, 0, 6, Diamonds, 6);
+    t.faceAt(PileType::Home, 0, 3, Diamonds, 9);
     EXPECT_FALSE(e.IsValidRun(c3, 2));
     EXPECT_FALSE(e.IsValidRun(c3, 1));
     EXPECT_TRUE(e.IsValidRun(c4, 2));
     EXPECT_TRUE(e.IsValidRun(c3, 0));
     // The run order, not the FreecellAK foundation rule, in Baker's Spider: same suit down.
     t.start(QStringLiteral("Baker's Spider"), 100);
-    t.faceAt(0, 0, 5, Clubs, 7);
-    t.faceAt(0, 0, 6, Clubs, 6);
-    EXPECT_TRUE(e.IsValidRun(t.at(0, 0, 5), 1));
-    t.faceAt(0, 0, 6, Spades, 6);
-    EXPECT_FALSE(e.IsValidRun(t.at(0, 0, 5), 1)); // fits the tableau order (7), not the run order (1)
-    EXPECT_TRUE(e.CheckOrder(t.at(0, 0, 5), t.at(0, 0, 6), e.Games.Order(0, 0), false));
+    t.faceAt(PileType::Home, 0, 5, Clubs, 7);
+    t.faceAt(PileType::Home, 0, 6, Clubs, 6);
+    EXPECT_TRUE(e.IsValidRun(t.at(PileType::Home, 0, 5), 1));
+    t.faceAt(PileType::Home, 0, 6, Spades, 6);
+    EXPECT_FALSE(e.IsValidRun(t.at(PileType::Home, 0, 5), 1)); // fits the tableau order (7), not the run order (1)
+    EXPECT_TRUE(
+        e.CheckOrder(t.at(PileType::Home, 0, 5), t.at(PileType::Home, 0, 6), e.Games.Order(PileType::Home, 0), false));
 }
 
 TEST_F(Rules, MaxMoveCountsEmptyCellsAndPiles)
 {
     t.data().Autoplay(0);
     t.start(QStringLiteral("Freecell"), 100);
-    EXPECT_EQ(e.CountEmptyPiles(4), 4);
-    EXPECT_EQ(e.CountEmptyPiles(0), 0);
-    EXPECT_EQ(e.CountEmptyPiles(2), 0); // no waste in this variant
+    EXPECT_EQ(e.CountEmptyPiles(PileType::Res), 4);
+    EXPECT_EQ(e.CountEmptyPiles(PileType::Home), 0);
+    EXPECT_EQ(e.CountEmptyPiles(PileType::Waste), 0); // no waste in this variant
     EXPECT_EQ(e.GetMaxMove(), 4);
     // Two cells taken, one pile emptied: (2 + 1) * 1 + 2.
-    t.place(t.topCard(0, 0), 4, 0);
-    t.place(t.topCard(0, 0), 4, 1);
-    while (t.count(0, 7) > 0)
-        t.place(t.topCard(0, 7), 0, 1);
-    EXPECT_EQ(e.CountEmptyPiles(4), 2);
-    EXPECT_EQ(e.CountEmptyPiles(0), 1);
+    t.place(t.topCard(PileType::Home, 0), 4, 0);
+    t.place(t.topCard(PileType::Home, 0), 4, 1);
+    while (t.count(PileType::Home, 7) > 0)
+        t.place(t.topCard(PileType::Home, 7), 0, 1);
+    EXPECT_EQ(e.CountEmptyPiles(PileType::Res), 2);
+    EXPECT_EQ(e.CountEmptyPiles(PileType::Home), 1);
     EXPECT_EQ(e.GetMaxMove(), 5);
-    t.place(t.topCard(0, 1), 0, 7);
+    t.place(t.topCard(PileType::Home, 1), 0, 7);
     EXPECT_EQ(e.GetMaxMove(), 2);
-    t.place(t.topCard(0, 0), 4, 2);
-    t.place(t.topCard(0, 0), 4, 3);
+    t.place(t.topCard(PileType::Home, 0), 4, 2);
+    t.place(t.topCard(PileType::Home, 0), 4, 3);
     EXPECT_EQ(e.GetMaxMove(), 0);
     EXPECT_EQ(e.CheckModel(), QString());
 }
@@ -159,13 +160,13 @@ TEST_F(Rules, MaxMoveCountsEmptyCellsAndPiles)
 TEST_F(Rules, HitTestCentreRoundsHalfToEven)
 {
     t.start(QStringLiteral("Freecell"), 100);
-    const int X = e.Games.GetCordX(0, 0, 0);
-    const int Y = e.Games.GetCordY(0, 0, 0);
+    const int X = e.Games.GetCordX(PileType::Home, 0, 0);
+    const int Y = e.Games.GetCordY(PileType::Home, 0, 0);
     ASSERT_EQ(X % 2, 0);
-    const int c = t.topCard(0, 5);
+    const int c = t.topCard(PileType::Home, 5);
     const auto over = [&](int L, int T, bool whole) {
         e.MoveTo(c, static_cast<float>(L), static_cast<float>(T));
-        return e.IsCardOverPlace(c, 0, 0, 0, whole);
+        return e.IsCardOverPlace(c, PileType::Home, 0, 0, whole);
     };
     EXPECT_TRUE(over(X, Y, false));
     EXPECT_TRUE(over(X + 532, Y, false));  // centre X + 1064
@@ -192,11 +193,11 @@ TEST_F(Rules, FullFoundationRefusesAFourteenthCard)
     t.data().Autoplay(0);
     t.start(QStringLiteral("Freecell"), 100);
     for (int k = 0; k < 13; ++k)
-        t.place(t.topCard(0, k % 8), 3, 0);
-    ASSERT_EQ(t.top(3, 0), 12);
+        t.place(t.topCard(PileType::Home, k % 8), 3, 0);
+    ASSERT_EQ(t.top(PileType::Goal, 0), 12);
     EXPECT_EQ(e.Array.TotalGoalCards(), 13);
     const int32_t before = t.position();
-    const int card = t.topCard(0, 3);
+    const int card = t.topCard(PileType::Home, 3);
     const auto snap = snapshot(e);
     const int refreshes = t.view.refreshes;
     t.data().Autoplay(1);
@@ -204,7 +205,7 @@ TEST_F(Rules, FullFoundationRefusesAFourteenthCard)
     e.Array.MoveCard(static_cast<int16_t>(card), 3, 0, 13, mode, 3, 0, false);
     EXPECT_EQ(mode, 0);
     EXPECT_EQ(t.position(), before);
-    EXPECT_EQ(t.top(3, 0), 12);
+    EXPECT_EQ(t.top(PileType::Goal, 0), 12);
     EXPECT_EQ(snapshot(e), snap);
     EXPECT_EQ(t.view.refreshes, refreshes);
     EXPECT_EQ(e.CheckModel(), QString());
@@ -212,8 +213,8 @@ TEST_F(Rules, FullFoundationRefusesAFourteenthCard)
     // The Spider family stacks two runs on one foundation.
     t.start(QStringLiteral("Galaxy"), 100);
     for (int k = 0; k < 14; ++k)
-        t.place(t.topCard(0, k % 8), 3, 1);
-    EXPECT_EQ(t.top(3, 1), 13);
+        t.place(t.topCard(PileType::Home, k % 8), 3, 1);
+    EXPECT_EQ(t.top(PileType::Goal, 1), 13);
     EXPECT_EQ(e.Array.TotalGoalCards(), 14);
     EXPECT_EQ(e.CheckModel(), QString());
 }
@@ -222,16 +223,16 @@ TEST_F(Rules, CardsOnTopTravelAlong)
 {
     t.data().Autoplay(0);
     t.start(QStringLiteral("Freecell"), 100);
-    const int16_t c4 = t.at(0, 0, 4), c5 = t.at(0, 0, 5), c6 = t.at(0, 0, 6);
-    const int16_t target = static_cast<int16_t>(t.top(0, 1) + 1);
+    const int16_t c4 = t.at(PileType::Home, 0, 4), c5 = t.at(PileType::Home, 0, 5), c6 = t.at(PileType::Home, 0, 6);
+    const int16_t target = static_cast<int16_t>(t.top(PileType::Home, 1) + 1);
     int32_t mode = 2;
-    e.Array.MoveCard(c4, 0, 1, target, mode, 3, 2, false);
-    EXPECT_EQ(t.at(0, 1, target), c4);
-    EXPECT_EQ(t.at(0, 1, target + 1), c5);
-    EXPECT_EQ(t.at(0, 1, target + 2), c6);
-    EXPECT_EQ(t.top(0, 1), target + 2);
-    EXPECT_EQ(t.top(0, 0), 3);
-    EXPECT_EQ(e.GetCardTop(c6), e.Games.GetCordY(0, 1, static_cast<int16_t>(target + 2)));
+    e.Array.MoveCard(c4, PileType::Home, 1, target, mode, 3, 2, false);
+    EXPECT_EQ(t.at(PileType::Home, 1, target), c4);
+    EXPECT_EQ(t.at(PileType::Home, 1, target + 1), c5);
+    EXPECT_EQ(t.at(PileType::Home, 1, target + 2), c6);
+    EXPECT_EQ(t.top(PileType::Home, 1), target + 2);
+    EXPECT_EQ(t.top(PileType::Home, 0), 3);
+    EXPECT_EQ(e.GetCardTop(c6), e.Games.GetCordY(PileType::Home, 1, static_cast<int16_t>(target + 2)));
     EXPECT_EQ(e.CheckModel(), QString());
     const TransRec &r = e.Trans->RecordAt(t.position());
     EXPECT_EQ(r.Card, c4);
@@ -245,12 +246,12 @@ TEST_F(Rules, SpeedIsTheNumberOfAnimationSteps)
     t.data().Autoplay(0);
     t.start(QStringLiteral("Freecell"), 100);
     for (int16_t speed : {0, -1, 1, 3, 7}) {
-        const int16_t card = t.topCard(0, 0);
+        const int16_t card = t.topCard(PileType::Home, 0);
         const float L0 = e.Cards[static_cast<size_t>(card)].Left;
         const float T0 = e.Cards[static_cast<size_t>(card)].Top;
         const int16_t pile = static_cast<int16_t>(speed == 3 ? 1 : 2);
-        const int16_t X = e.Games.GetCordX(0, pile, static_cast<int16_t>(t.top(0, pile) + 1));
-        const int16_t Y = e.Games.GetCordY(0, pile, static_cast<int16_t>(t.top(0, pile) + 1));
+        const int16_t X = e.Games.GetCordX(PileType::Home, pile, static_cast<int16_t>(t.top(PileType::Home, pile) + 1));
+        const int16_t Y = e.Games.GetCordY(PileType::Home, pile, static_cast<int16_t>(t.top(PileType::Home, pile) + 1));
         std::vector<std::pair<float, float>> path;
         t.view.onMoved = [&](int c) {
             if (c == card)
@@ -259,7 +260,8 @@ TEST_F(Rules, SpeedIsTheNumberOfAnimationSteps)
         t.view.repaintedCards.clear();
         const int refreshes = t.view.refreshes;
         int32_t mode = 2;
-        e.Array.MoveCard(card, 0, pile, static_cast<int16_t>(t.top(0, pile) + 1), mode, speed, 0, false);
+        e.Array.MoveCard(card, PileType::Home, pile, static_cast<int16_t>(t.top(PileType::Home, pile) + 1), mode, speed,
+                         0, false);
         t.view.onMoved = nullptr;
         const int steps = speed < 1 ? 0 : speed;
         EXPECT_EQ(t.view.refreshes - refreshes, steps + 1) << speed;
@@ -276,10 +278,10 @@ TEST_F(Rules, SpeedIsTheNumberOfAnimationSteps)
         EXPECT_EQ(path.back().second, Y);
     }
     // The cards on top follow without animation: one repaint each.
-    const int16_t c = t.at(0, 3, 4);
+    const int16_t c = t.at(PileType::Home, 3, 4);
     const int refreshes = t.view.refreshes;
     int32_t mode = 2;
-    e.Array.MoveCard(c, 0, 4, static_cast<int16_t>(t.top(0, 4) + 1), mode, 3, 2, false);
+    e.Array.MoveCard(c, PileType::Home, 4, static_cast<int16_t>(t.top(PileType::Home, 4) + 1), mode, 3, 2, false);
     EXPECT_EQ(t.view.refreshes - refreshes, 4 + 1 + 1);
 }
 
@@ -288,12 +290,12 @@ TEST_F(Rules, UncoveringAFaceDownCardTurnsItUp)
     t.data().Autoplay(0);
     t.start(QStringLiteral("Freecell"), 100);
     for (int16_t pos = 0; pos < 6; ++pos)
-        e.SetFaceMode(t.at(0, 0, pos), 1);
-    const int16_t below = t.at(0, 0, 5);
-    const int16_t moved = t.at(0, 0, 6);
+        e.SetFaceMode(t.at(PileType::Home, 0, pos), 1);
+    const int16_t below = t.at(PileType::Home, 0, 5);
+    const int16_t moved = t.at(PileType::Home, 0, 6);
     const float oldTop = e.Cards[static_cast<size_t>(moved)].Top;
     int32_t mode = 0;
-    e.Array.MoveCard(moved, 4, 0, 0, mode, 3, 0, false);
+    e.Array.MoveCard(moved, PileType::Res, 0, 0, mode, 3, 0, false);
     EXPECT_EQ(mode, 3); // the caller's mode changed too
     EXPECT_EQ(e.GetCardFaceMode(below), 0);
     EXPECT_EQ(e.Trans->RecordAt(t.position()).Mode, 3);
@@ -321,7 +323,7 @@ TEST_F(Rules, UncoveringAFaceDownCardTurnsItUp)
     // In undo mode nothing turns up.
     EXPECT_TRUE(e.Undo(5));
     int32_t undoMode = 4;
-    e.Array.MoveCard(moved, 4, 1, 0, undoMode, 0, 0, false);
+    e.Array.MoveCard(moved, PileType::Res, 1, 0, undoMode, 0, 0, false);
     EXPECT_EQ(undoMode, 4);
     EXPECT_EQ(e.GetCardFaceMode(below), 1);
     EXPECT_EQ(e.Array.ClosedCards(0), 6);
@@ -336,7 +338,8 @@ TEST_F(Rules, AutoplayFollowsOnlyModesZeroOneAndThree)
     for (qint64 n = 1; n < 500 && pile < 0; ++n) {
         t.start(QStringLiteral("Freecell"), n);
         for (int16_t p = 0; p < 8 && pile < 0; ++p)
-            if (t.count(0, p) >= 2 && e.GetCardNum(t.at(0, p, static_cast<int16_t>(t.top(0, p) - 1))) == 0) {
+            if (t.count(PileType::Home, p) >= 2
+                && e.GetCardNum(t.at(PileType::Home, p, static_cast<int16_t>(t.top(PileType::Home, p) - 1))) == 0) {
                 pile = p;
                 number = n;
             }
@@ -344,15 +347,15 @@ TEST_F(Rules, AutoplayFollowsOnlyModesZeroOneAndThree)
     ASSERT_GE(pile, 0);
     for (int32_t m : {0, 1, 2, 3, 4, 5}) {
         t.start(QStringLiteral("Freecell"), number);
-        const int16_t ace = t.at(0, pile, static_cast<int16_t>(t.top(0, pile) - 1));
+        const int16_t ace = t.at(PileType::Home, pile, static_cast<int16_t>(t.top(PileType::Home, pile) - 1));
         if (m == 3)
             e.SetFaceMode(ace, 1); // uncovering it gives mode 3
         int32_t mode = m == 3 ? 0 : m;
-        const int16_t card = t.topCard(0, pile);
-        ASSERT_EQ(t.top(4, 0), -1);
+        const int16_t card = t.topCard(PileType::Home, pile);
+        ASSERT_EQ(t.top(PileType::Res, 0), -1);
         const int32_t before = t.position();
-        e.Array.MoveCard(card, 4, 0, 0, mode, 0, 0, false);
-        const bool autoplayed = e.GetCardCell(ace) == 3;
+        e.Array.MoveCard(card, PileType::Res, 0, 0, mode, 0, 0, false);
+        const bool autoplayed = e.GetCardCell(ace) == PileType::Goal;
         EXPECT_EQ(autoplayed, m == 0 || m == 1 || m == 3) << "mode " << m;
         EXPECT_EQ(e.CheckModel(), QString()) << "mode " << m;
         EXPECT_EQ(t.position() > before, m != 4 && m != 5) << "mode " << m;
@@ -365,8 +368,8 @@ TEST_F(Rules, GoalCardsAndClosedCards)
     t.start(QStringLiteral("Freecell"), 100);
     EXPECT_EQ(e.Array.TotalGoalCards(), 0);
     EXPECT_EQ(e.Array.ClosedCards(0), 0);
-    while (t.count(0, 7) > 0)
-        t.place(t.topCard(0, 7), 3, 2);
+    while (t.count(PileType::Home, 7) > 0)
+        t.place(t.topCard(PileType::Home, 7), 3, 2);
     EXPECT_EQ(e.Array.ClosedCards(7), 0);
     EXPECT_EQ(e.Array.TotalGoalCards(), 6);
     t.start(QStringLiteral("Zodiac"), 100);
@@ -379,18 +382,18 @@ TEST_F(Rules, WasteToStockReversesTheOrder)
     t.start(QStringLiteral("Cascade"), 100);
     std::vector<int16_t> dealt;
     for (int k = 0; k < 3; ++k) {
-        dealt.push_back(t.topCard(1, 0));
+        dealt.push_back(t.topCard(PileType::Stock, 0));
         e.Array.AddtoWaste(dealt.back());
     }
-    EXPECT_EQ(t.count(2, 0), 3);
-    EXPECT_EQ(t.topCard(2, 0), dealt.back());
+    EXPECT_EQ(t.count(PileType::Waste, 0), 3);
+    EXPECT_EQ(t.topCard(PileType::Waste, 0), dealt.back());
     EXPECT_EQ(e.GetCardFaceMode(dealt.back()), 0);
     EXPECT_EQ(e.Trans->RecordAt(1).Mode, 1);
-    const int stock = t.count(1, 0);
+    const int stock = t.count(PileType::Stock, 0);
     e.Array.MoveWasteStock();
-    EXPECT_EQ(t.count(2, 0), 0);
-    EXPECT_EQ(t.count(1, 0), stock + 3);
-    EXPECT_EQ(t.topCard(1, 0), dealt.front()); // the waste's bottom card ends on top
+    EXPECT_EQ(t.count(PileType::Waste, 0), 0);
+    EXPECT_EQ(t.count(PileType::Stock, 0), stock + 3);
+    EXPECT_EQ(t.topCard(PileType::Stock, 0), dealt.front()); // the waste's bottom card ends on top
     for (int16_t c : dealt)
         EXPECT_EQ(e.GetCardFaceMode(c), 1);
     EXPECT_EQ(t.position(), 3); // the turn back is not journalled

@@ -64,18 +64,18 @@ struct Soak {
     int liftable()
     {
         std::vector<int> cards;
-        for (int16_t cell : {0, 2, 3, 4})
+        for (int16_t cell : {PileType::Home, PileType::Waste, PileType::Goal, PileType::Res})
             for (int16_t p = 0; p < e.Games.Piles(cell); ++p) {
                 const int16_t top = e.Array.GetTop(cell, p);
                 if (top < 0)
                     continue;
                 cards.push_back(e.Array.GetPicID(cell, p, top));
-                if (cell == 0)
-                    cards.push_back(
-                        e.Array.GetPicID(0, p, static_cast<int16_t>(top - pick(std::min(top, int16_t(5)) + 1))));
+                if (cell == PileType::Home)
+                    cards.push_back(e.Array.GetPicID(PileType::Home, p,
+                                                     static_cast<int16_t>(top - pick(std::min(top, int16_t(5)) + 1))));
             }
-        if (e.Games.StockType() == 1 && e.Array.GetTop(1, 0) >= 0)
-            cards.push_back(e.Array.GetTopPicID(1, 0));
+        if (e.Games.StockType() == 1 && e.Array.GetTop(PileType::Stock, 0) >= 0)
+            cards.push_back(e.Array.GetTopPicID(PileType::Stock, 0));
         return cards.empty() ? pick(t.T()) : cards[static_cast<size_t>(pick(static_cast<int>(cards.size())))];
     }
 
@@ -83,28 +83,31 @@ struct Soak {
     std::vector<Place> takers(int card)
     {
         const CardState &c = e.Cards[static_cast<size_t>(card)];
-        const int16_t count = c.Cell == 0 ? static_cast<int16_t>(e.Array.GetTop(0, c.Pile) - c.Pos) : 0;
+        const int16_t count =
+            c.Cell == PileType::Home ? static_cast<int16_t>(e.Array.GetTop(PileType::Home, c.Pile) - c.Pos) : 0;
         std::vector<Place> out;
-        for (int16_t p = 0; p < e.Games.Piles(0); ++p) {
-            const int16_t top = e.Array.GetTop(0, p);
+        for (int16_t p = 0; p < e.Games.Piles(PileType::Home); ++p) {
+            const int16_t top = e.Array.GetTop(PileType::Home, p);
             if (top < 0) {
                 if (e.Games.EmptyNum() == -1 || c.Num == e.Games.EmptyNum())
                     out.push_back({0, p, top});
-            } else if (!(c.Cell == 0 && c.Pile == p)
-                       && e.CheckOrder(e.Array.GetPicID(0, p, top), card, e.Games.Order(0, 0), e.Games.AK(0) != 0)) {
+            } else if (!(c.Cell == PileType::Home && c.Pile == p)
+                       && e.CheckOrder(e.Array.GetPicID(PileType::Home, p, top), card, e.Games.Order(PileType::Home, 0),
+                                       e.Games.AK(PileType::Home) != 0)) {
                 out.push_back({0, p, top});
             }
         }
-        for (int16_t p = 0; p < e.Games.Piles(4) && count == 0; ++p)
-            if (e.Array.GetTop(4, p) < 0)
+        for (int16_t p = 0; p < e.Games.Piles(PileType::Res) && count == 0; ++p)
+            if (e.Array.GetTop(PileType::Res, p) < 0)
                 out.push_back({4, p, 0});
         if (e.Games.Family() != RuleFamily::Spider && count == 0)
-            for (int16_t p = 0; p < e.Games.Piles(3); ++p) {
-                const int16_t top = e.Array.GetTop(3, p);
+            for (int16_t p = 0; p < e.Games.Piles(PileType::Goal); ++p) {
+                const int16_t top = e.Array.GetTop(PileType::Goal, p);
                 if (top == 12)
                     continue;
                 if (top < 0 ? c.Num == e.FoundationBase
-                            : e.CheckOrder(e.Array.GetPicID(3, p, top), card, e.Games.Order(3, p), e.Games.AK(3) != 0))
+                            : e.CheckOrder(e.Array.GetPicID(PileType::Goal, p, top), card,
+                                           e.Games.Order(PileType::Goal, p), e.Games.AK(PileType::Goal) != 0))
                     out.push_back({3, p, 0});
             }
         return out;
@@ -129,7 +132,9 @@ struct Soak {
                 cell = static_cast<int16_t>(pick(5));
             const int16_t pile = static_cast<int16_t>(pick(e.Games.Piles(cell)));
             const int16_t pos =
-                cell == 0 ? e.Array.GetTop(0, pile) : (cell == 3 || cell == 4 ? 0 : e.Array.GetTop(cell, pile));
+                cell == PileType::Home
+                    ? e.Array.GetTop(PileType::Home, pile)
+                    : (cell == PileType::Goal || cell == PileType::Res ? 0 : e.Array.GetTop(cell, pile));
             const int jitter = pick(3) == 0 ? 0 : 700;
             left = static_cast<float>(e.Games.GetCordX(cell, pile, pos) + (jitter ? pick(2 * jitter) - jitter : 0));
             top = static_cast<float>(e.Games.GetCordY(cell, pile, pos) + (jitter ? pick(2 * jitter) - jitter : 0));
@@ -164,10 +169,10 @@ struct Soak {
         if (r < 65) {
             randomDrag();
         } else if (r < 73) {
-            if (e.Array.GetTop(1, 0) >= 0) {
-                const int16_t pos =
-                    pick(2) ? e.Array.GetTop(1, 0) : static_cast<int16_t>(pick(e.Array.GetTop(1, 0) + 1));
-                const int card = e.Array.GetPicID(1, 0, pos);
+            if (e.Array.GetTop(PileType::Stock, 0) >= 0) {
+                const int16_t pos = pick(2) ? e.Array.GetTop(PileType::Stock, 0)
+                                            : static_cast<int16_t>(pick(e.Array.GetTop(PileType::Stock, 0) + 1));
+                const int card = e.Array.GetPicID(PileType::Stock, 0, pos);
                 note("press stock " + std::to_string(card));
                 t.press(card);
             } else {

@@ -370,15 +370,15 @@ TEST(Settings, AHandEditedUndoSpeedCannotStallAnUndo)
     Engine &e = t.engine;
     t.d.data.Autoplay(0);
     t.start(QStringLiteral("Freecell"), 100);
-    const int16_t card = e.Array.GetPicID(0, 0, e.Array.GetTop(0, 0));
+    const int16_t card = e.Array.GetPicID(PileType::Home, 0, e.Array.GetTop(PileType::Home, 0));
     int32_t mode = 0;
-    e.Array.MoveCard(card, 4, 0, 0, mode, 0, 0, false);
+    e.Array.MoveCard(card, PileType::Res, 0, 0, mode, 0, 0, false);
     t.d.store.Write(QStringLiteral("Data"), QStringLiteral("UndoSpeed"), QStringLiteral("30000"));
     const int before = t.view.refreshes;
     ASSERT_TRUE(e.Undo(t.d.data.UndoSpeed()));
     // Fifty steps and the final placement at most.
     EXPECT_LE(t.view.refreshes - before, 51 + 1);
-    EXPECT_EQ(e.Array.GetPicID(0, 0, e.Array.GetTop(0, 0)), card);
+    EXPECT_EQ(e.Array.GetPicID(PileType::Home, 0, e.Array.GetTop(PileType::Home, 0)), card);
 }
 
 namespace {

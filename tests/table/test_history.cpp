@@ -33,7 +33,7 @@ struct Game {
     // Moves Count + 1 cards, the lowest of them at (cell, pile, pos), onto a place.
     void move(int16_t pile, int16_t pos, int16_t toCell, int16_t toPile, int16_t toPos, int16_t count)
     {
-        const int16_t card = t.engine.Array.GetPicID(0, pile, pos);
+        const int16_t card = t.engine.Array.GetPicID(PileType::Home, pile, pos);
         ASSERT_GE(card, 0);
         int32_t mode = 0;
         t.engine.Array.MoveCard(card, toCell, toPile, toPos, mode, 0, count, false);
@@ -78,10 +78,10 @@ TEST(History, RowsTextsAndColoursAfterMovesAndUndo)
     Game g;
     Engine &e = g.t.engine;
     ASSERT_TRUE(g.t.d.data.GameRunning());
-    const int16_t top0 = e.Array.GetTop(0, 0);
-    const int16_t top1 = e.Array.GetTop(0, 1);
-    const int16_t top3 = e.Array.GetTop(0, 3);
-    const int16_t top4 = e.Array.GetTop(0, 4);
+    const int16_t top0 = e.Array.GetTop(PileType::Home, 0);
+    const int16_t top1 = e.Array.GetTop(PileType::Home, 1);
+    const int16_t top3 = e.Array.GetTop(PileType::Home, 3);
+    const int16_t top4 = e.Array.GetTop(PileType::Home, 4);
     ASSERT_GE(top3, 2);
 
     g.move(0, top0, 4, 0, 0, 0);                                                        // tableau 1 to reserve 1
@@ -146,7 +146,7 @@ TEST(History, AllUndoneLeavesNoLastMove)
 {
     Game g;
     Engine &e = g.t.engine;
-    g.move(0, e.Array.GetTop(0, 0), 4, 0, 0, 0);
+    g.move(0, e.Array.GetTop(PileType::Home, 0), 4, 0, 0, 0);
     ASSERT_TRUE(e.Undo(0));
     frmHistory h(*e.Trans);
     ASSERT_EQ(h.lvHistory->topLevelItemCount(), 1);

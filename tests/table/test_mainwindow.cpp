@@ -246,9 +246,9 @@ TEST(MainWindow, DragCardToLegalAndIllegalPlaces)
     w.startDeal(QStringLiteral("Freecell"), GameNo::number(11));
     Engine &e = t.e();
     // A top card dragged onto a free cell goes there.
-    const int card = e.Array.GetTopPicID(0, 0);
-    const QPoint cell(static_cast<int>(roundHalfEven(e.Games.GetCordX(4, 0, 0) / 15.0)),
-                      static_cast<int>(roundHalfEven(e.Games.GetCordY(4, 0, 0) / 15.0)));
+    const int card = e.Array.GetTopPicID(PileType::Home, 0);
+    const QPoint cell(static_cast<int>(roundHalfEven(e.Games.GetCordX(PileType::Res, 0, 0) / 15.0)),
+                      static_cast<int>(roundHalfEven(e.Games.GetCordY(PileType::Res, 0, 0) / 15.0)));
     const int moves = e.Trans->Position();
     dragCard(w, card, cell);
     EXPECT_EQ(e.GetCardCell(card), 4);
@@ -257,7 +257,7 @@ TEST(MainWindow, DragCardToLegalAndIllegalPlaces)
     EXPECT_EQ(w.PicCards(card)->pos(), cell);
     EXPECT_EQ(e.CheckModel(), QString());
     // A card dropped where nothing takes it goes back exactly.
-    const int other = e.Array.GetTopPicID(0, 1);
+    const int other = e.Array.GetTopPicID(PileType::Home, 1);
     const QPoint home = w.PicCards(other)->pos();
     const float left = e.Cards[static_cast<size_t>(other)].Left;
     dragCard(w, other, QPoint(5, 700));
@@ -274,7 +274,7 @@ TEST(MainWindow, ReplayAllEndsByItselfAndDirectionSwitches)
     w.startDeal(QStringLiteral("Freecell"), GameNo::number(3));
     Engine &e = t.e();
     for (int p = 0; p < 3; ++p) {
-        const int card = e.Array.GetTopPicID(0, static_cast<int16_t>(p));
+        const int card = e.Array.GetTopPicID(PileType::Home, static_cast<int16_t>(p));
         int32_t mode = 0;
         e.Array.MoveCard(static_cast<int16_t>(card), 4, static_cast<int16_t>(p), 0, mode, 0, 0, false);
     }
@@ -564,7 +564,7 @@ TEST(MainWindow, AWindowOpenedDuringADragPutsTheCardsBack)
     frmMain &w = *t.w;
     w.startDeal(QStringLiteral("Freecell"), GameNo::number(9));
     Engine &e = t.e();
-    const int card = e.Array.GetTopPicID(0, 2);
+    const int card = e.Array.GetTopPicID(PileType::Home, 2);
     const QPoint home = w.PicCards(card)->pos();
     QelCard *c = w.PicCards(card);
     sendMouse(c, QEvent::MouseButtonPress, QPointF(30, 20), Qt::LeftButton);
@@ -646,7 +646,7 @@ TEST(MainWindow, ToolbarButtonsCallTheirMenuItems)
     w.startDeal(QStringLiteral("Freecell"), GameNo::number(21));
     w.tmrMain_Timer();
     // Restart deals the same number again.
-    const int card = e.Array.GetTopPicID(0, 0);
+    const int card = e.Array.GetTopPicID(PileType::Home, 0);
     int32_t mode = 0;
     e.Array.MoveCard(static_cast<int16_t>(card), 4, 0, 0, mode, 0, 0, false);
     ASSERT_GE(e.Trans->Position(), 1);
@@ -817,7 +817,7 @@ TEST(MainWindow, ADragStepRepaintsOnlyWhereTheCardsWere)
     frmMain &w = *t.w;
     w.startDeal(QStringLiteral("Freecell"), GameNo::number(9));
     QApplication::processEvents();
-    const int card = t.e().Array.GetTopPicID(0, 3);
+    const int card = t.e().Array.GetTopPicID(PileType::Home, 3);
     QelCard *c = w.PicCards(card);
     const QPointF grab(30, 20);
     sendMouse(c, QEvent::MouseButtonPress, grab, Qt::LeftButton);
@@ -860,7 +860,7 @@ TEST(MainWindow, EveryStepOfAMoveShowsTheWholeTableAsItStands)
     w.show();
     w.startDeal(QStringLiteral("Freecell"), GameNo::number(11));
     EXPECT_EQ(w.steps, 52 * 3);
-    const int card = w.engine().Array.GetTopPicID(0, 0);
+    const int card = w.engine().Array.GetTopPicID(PileType::Home, 0);
     int32_t mode = 0;
     w.engine().Array.MoveCard(static_cast<int16_t>(card), 4, 0, 0, mode, 7, 0, false);
     EXPECT_GE(w.steps, 52 * 3 + 7);
