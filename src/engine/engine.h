@@ -102,9 +102,12 @@ public:
     cArray Array;
     std::unique_ptr<cTrans> Trans; // a fresh one for every deal
     std::array<CardState, MaxCards> Cards{};
-    std::array<MarkerState, 18> PicHome{};
-    std::array<MarkerState, 8> PicRight{};
-    std::array<MarkerState, 10> PicRes{};
+    // The empty-place markers: under the tableau piles, the foundations and
+    // the reserve cells, as many as the widest variant has.
+    static constexpr size_t HomeMarkers = 18, RightMarkers = 8, ResMarkers = 10;
+    std::array<MarkerState, HomeMarkers> PicHome{};
+    std::array<MarkerState, RightMarkers> PicRight{};
+    std::array<MarkerState, ResMarkers> PicRes{};
     MarkerState PicWaste{};
     MarkerState PicStock{};
 

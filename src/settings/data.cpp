@@ -345,7 +345,7 @@ void cData::SetRecent(const QString &Name)
 {
     if (GetRecent(1) == Name)
         return;
-    for (int16_t k = 5; k >= 2; --k)
+    for (int16_t k = RecentSlots; k >= 2; --k)
         store_.Write(kRecent, QString::number(k), GetRecent(k - 1));
     store_.Write(kRecent, QStringLiteral("1"), Name);
 }
@@ -353,7 +353,7 @@ void cData::SetRecent(const QString &Name)
 int16_t cData::RecentCount() const
 {
     int16_t n = 0;
-    for (int16_t i = 1; i <= 5; ++i)
+    for (int16_t i = 1; i <= RecentSlots; ++i)
         if (!GetRecent(i).isEmpty())
             ++n;
     return n;
@@ -361,7 +361,7 @@ int16_t cData::RecentCount() const
 
 void cData::ClearRecent()
 {
-    for (int16_t i = 1; i <= 5; ++i)
+    for (int16_t i = 1; i <= RecentSlots; ++i)
         store_.Write(kRecent, QString::number(i), QString());
 }
 

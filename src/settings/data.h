@@ -131,6 +131,8 @@ public:
     int16_t TotalPlayers() const;
     QString GetPlayer(int16_t i) const;
     void SetPlayer(int16_t i, const QString &Name, bool MakeCurrent);
+    // The recent-games list: slots 1 to RecentSlots, the last game first.
+    static constexpr int16_t RecentSlots = 5;
     QString GetRecent(int16_t i) const;
     void SetRecent(const QString &Name);
     int16_t RecentCount() const;

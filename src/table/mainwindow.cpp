@@ -158,10 +158,10 @@ frmMain::frmMain(cData &data, Prompt &prompt, QWidget *parent) : QMainWindow(par
     buildToolbar();
     buildMenus();
 
-    tmrMain_.setInterval(100);
-    tmrTime_.setInterval(500);
-    tmrForward_.setInterval(500);
-    tmrBackward_.setInterval(500);
+    tmrMain_.setInterval(MenuPollMs);
+    tmrTime_.setInterval(StatusTickMs);
+    tmrForward_.setInterval(StatusTickMs);
+    tmrBackward_.setInterval(StatusTickMs);
     connect(&tmrMain_, &QTimer::timeout, this, &frmMain::tmrMain_Timer);
     connect(&tmrTime_, &QTimer::timeout, this, &frmMain::tmrTime_Timer);
     connect(&tmrForward_, &QTimer::timeout, this, &frmMain::tmrForward_Timer);
@@ -242,7 +242,7 @@ void frmMain::buildMenus()
     file->removeAction(fileItems_[recent]);
     fileItems_[recent] = mRecent_->menuAction();
     recentItems_.assign(1, nullptr);
-    for (int k = 1; k <= 5; ++k) {
+    for (int k = 1; k <= cData::RecentSlots; ++k) {
         QAction *a = mRecent_->addAction(QString());
         a->setVisible(k == 1);
         connect(a, &QAction::triggered, this, [this, k] { mRecent_Click(k); });
@@ -415,10 +415,13 @@ void frmMain::startDeal(const QString &name, const GameNo &number)
 
 QelEmpty *frmMain::markerControl(MarkerKind kind, int index)
 {
+    const auto at = [index](const auto &markers) {
+        return static_cast<size_t>(index) < markers.size() ? markers[static_cast<size_t>(index)] : nullptr;
+    };
     switch (kind) {
-    case MarkerKind::Home: return (index >= 0 && index < 18) ? picHome_[static_cast<size_t>(index)] : nullptr;
-    case MarkerKind::Right: return (index >= 0 && index < 8) ? picRight_[static_cast<size_t>(index)] : nullptr;
-    case MarkerKind::Res: return (index >= 0 && index < 10) ? picRes_[static_cast<size_t>(index)] : nullptr;
+    case MarkerKind::Home: return at(picHome_);
+    case MarkerKind::Right: return at(picRight_);
+    case MarkerKind::Res: return at(picRes_);
     case MarkerKind::Waste: return index == 0 ? picWaste_ : nullptr;
     case MarkerKind::Stock: return index == 0 ? picStock_ : nullptr;
     }
@@ -976,16 +979,16 @@ void frmMain::ArrangeTable()
 
 void frmMain::UpdateRecentMenu()
 {
-    if (recentItems_.size() < 6)
+    if (recentItems_.size() <= size_t(cData::RecentSlots))
         return;
     // The poll asks ten times a second; the items change only with the list.
-    std::array<QString, 5> names;
-    for (int k = 1; k <= 5; ++k)
+    std::array<QString, cData::RecentSlots> names;
+    for (int k = 1; k <= cData::RecentSlots; ++k)
         names[static_cast<size_t>(k - 1)] = data_.GetRecent(static_cast<int16_t>(k));
     if (shownRecent_ && *shownRecent_ == names)
         return;
     shownRecent_ = names;
-    for (int k = 1; k <= 5; ++k) {
+    for (int k = 1; k <= cData::RecentSlots; ++k) {
         QAction *entry = recentItems_[static_cast<size_t>(k)];
         const QString &name = names[static_cast<size_t>(k - 1)];
         // A menu text takes "&" for its access key: the name's own are doubled.

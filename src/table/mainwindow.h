@@ -2,6 +2,7 @@
 
 #include "cards.h"
 #include "engine/engine.h"
+#include "settings/data.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -19,7 +20,6 @@ class QToolBar;
 
 namespace tw {
 
-class cData;
 class cScore;
 class Prompt;
 struct AppContext;
@@ -189,9 +189,9 @@ private:
     QWidget *picMain_ = nullptr;
     QToolBar *toolbar_ = nullptr;
     std::array<QelCard *, MaxCards> cards_{};
-    std::array<QelEmpty *, 18> picHome_{};
-    std::array<QelEmpty *, 8> picRight_{};
-    std::array<QelEmpty *, 10> picRes_{};
+    std::array<QelEmpty *, Engine::HomeMarkers> picHome_{};
+    std::array<QelEmpty *, Engine::RightMarkers> picRight_{};
+    std::array<QelEmpty *, Engine::ResMarkers> picRes_{};
     QelEmpty *picWaste_ = nullptr;
     QelEmpty *picStock_ = nullptr;
 
@@ -199,12 +199,16 @@ private:
     std::vector<QAction *> fileItems_, recentItems_, gameItems_, replayItems_, favItems_, statItems_, toolsItems_,
         helpItems_, toolButtons_;
     QMenu *mRecent_ = nullptr;
-    std::optional<std::array<QString, 5>> shownRecent_; // the names the recent items show
+    std::optional<std::array<QString, cData::RecentSlots>> shownRecent_; // the names the recent items show
     std::array<QAction *, 4> mtemp_{};
     QAction *mScore_ = nullptr;
     QAction *mTime_ = nullptr;
     QAction *mMoves_ = nullptr;
 
+    // The menu and toolbar states are polled every MenuPollMs; the status
+    // captions and a replay step come every StatusTickMs.
+    static constexpr int MenuPollMs = 100;
+    static constexpr int StatusTickMs = 500;
     QTimer tmrMain_;
     QTimer tmrTime_;
     QTimer tmrForward_;
