@@ -1,6 +1,8 @@
 // Variant parameters, the catalogue rows and the pile geometry.
 #include "enginetest.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -68,6 +70,20 @@ TEST_F(Select, NamesAreTheCatalogueRowsInAlphabeticalOrder)
     }
     EXPECT_EQ(frmGame::NameAt(0), QString());
     EXPECT_EQ(frmGame::NameAt(frmGame::GameCount + 1), QString());
+}
+
+// What describes the program outside it (the menu entry, the software
+// centres' text) is made from the catalogue's count at build time.
+TEST(Catalogue, DescriptionsStateTheCount)
+{
+    const QString count = QString::number(frmGame::GameCount);
+    for (const char *name : {"tarnwick.desktop", "org.tarnwick.tarnwick.metainfo.xml"}) {
+        QFile f(QStringLiteral(TW_GENERATED_DIR "/") + QLatin1String(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+        const QString text = QString::fromUtf8(f.readAll());
+        EXPECT_TRUE(text.contains(QStringLiteral("Play ") + count + QStringLiteral(" patience games"))) << name;
+        EXPECT_FALSE(text.contains(QStringLiteral("@TW_"))) << name;
+    }
 }
 
 TEST_F(Select, ComparesNamesExactly)
