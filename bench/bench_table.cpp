@@ -3,8 +3,8 @@
 // the default speed.
 #include "benchtable.h"
 #include "engine/catalogue.h"
+#include "media/resources_init.h"
 #include "settings/data.h"
-#include "settings/resources_init.h"
 #include "settings/store.h"
 #include "table/mainwindow.h"
 #include "table/qtprompt.h"

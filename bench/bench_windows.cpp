@@ -7,15 +7,15 @@
 // (VmHWM) of one window is not hidden by an earlier one.
 #include "benchutil.h"
 #include "engine/catalogue.h"
-#include "records/gamestat.h"
-#include "records/highscore.h"
-#include "records/logstat.h"
+#include "media/resources_init.h"
 #include "records/recordfile.h"
 #include "records/score.h"
-#include "records/sesstat.h"
 #include "settings/data.h"
-#include "settings/resources_init.h"
 #include "settings/store.h"
+#include "statistics/gamestat.h"
+#include "statistics/highscore.h"
+#include "statistics/logstat.h"
+#include "statistics/sesstat.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/catalogue.h"
+#include "media/resources_init.h"
 #include "settings/data.h"
-#include "settings/resources_init.h"
 #include "settings/store.h"
 #include "table/qtprompt.h"
 

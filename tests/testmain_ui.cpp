@@ -1,4 +1,4 @@
-#include "settings/resources_init.h"
+#include "media/resources_init.h"
 #include "subprocess.h"
 #include "testhome.h"
 

@@ -1,6 +1,6 @@
 #include "uitestutil.h"
 
-#include "settings/help.h"
+#include "media/help.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,10 +1,10 @@
 #include "customize.h"
 
+#include "media/artwork.h"
+#include "media/resources.h"
 #include "records/score.h"
-#include "settings/artwork.h"
 #include "settings/data.h"
 #include "settings/prompt.h"
-#include "settings/resources.h"
 
 #include <QCheckBox>
 #include <QColor>

@@ -1,10 +1,10 @@
 #include "favorites.h"
 
+#include "media/icons.h"
+#include "media/resources.h"
 #include "records/score.h"
 #include "settings/data.h"
-#include "settings/icons.h"
 #include "settings/prompt.h"
-#include "settings/resources.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,12 +1,12 @@
 #include "players.h"
 
-#include "records/columnfit.h"
+#include "media/artwork.h"
+#include "media/resources.h"
 #include "records/recordfile.h"
 #include "records/score.h"
-#include "settings/artwork.h"
 #include "settings/data.h"
 #include "settings/prompt.h"
-#include "settings/resources.h"
+#include "statistics/columnfit.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "nameinput.h"
-#include "settings/appcontext.h"
+#include "statistics/appcontext.h"
 
 #include <QDialog>
 

@@ -139,7 +139,7 @@ public:
     void ClearRecent();
 
     // Resources. The pictures and the background painter need a GUI: they
-    // are the members of Pictures (settings/resources.h).
+    // are the members of Pictures (media/resources.h).
     std::optional<std::pair<QString, int32_t>> GetCol(int16_t Index) const;
     int16_t GetGameID(const QString &Name) const;
     void PlaySound(const QString &Name) const;

@@ -1,9 +1,9 @@
 #include "about.h"
 
 #include "engine/catalogue.h"
-#include "settings/artwork.h"
+#include "media/artwork.h"
+#include "media/resources.h"
 #include "settings/data.h"
-#include "settings/resources.h"
 #include "version.h"
 
 #include <QFrame>

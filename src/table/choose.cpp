@@ -2,9 +2,9 @@
 
 #include "engine/clock.h"
 #include "engine/gamenumber.h"
+#include "media/icons.h"
 #include "select.h"
 #include "settings/data.h"
-#include "settings/icons.h"
 #include "settings/prompt.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "select.h"
 
+#include "media/icons.h"
 #include "settings/data.h"
-#include "settings/icons.h"
 #include "settings/prompt.h"
 
 #include <QComboBox>

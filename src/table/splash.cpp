@@ -1,6 +1,6 @@
 #include "splash.h"
 
-#include "settings/artwork.h"
+#include "media/artwork.h"
 #include "version.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
+#include "media/artwork.h"
 #include "players/customize.h"
 #include "records/score.h"
 #include "scriptedprompt.h"
-#include "settings/artwork.h"
 #include "settings/store.h"
 #include "testutil.h"
 

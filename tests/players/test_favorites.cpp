@@ -1,8 +1,8 @@
 #include "engine/catalogue.h"
 #include "players/favorites.h"
-#include "records/columnstest.h"
 #include "records/score.h"
 #include "scriptedprompt.h"
+#include "statistics/columnstest.h"
 #include "testutil.h"
 
 #include <QApplication>

@@ -2,9 +2,9 @@
 #include "players/nameinput.h"
 #include "players/players.h"
 
-#include "records/columnstest.h"
 #include "records/score.h"
 #include "scriptedprompt.h"
+#include "statistics/columnstest.h"
 #include "testutil.h"
 #include "uitestutil.h"
 

@@ -1,6 +1,6 @@
 #include "engine/catalogue.h"
+#include "media/help.h"
 #include "scriptedprompt.h"
-#include "settings/help.h"
 #include "table/select.h"
 #include "uitestutil.h"
 

@@ -4,7 +4,7 @@
 //   tarnwick-appicon OUTDIR SIZE...   writes OUTDIR/<SIZE>.png
 //
 // Runs at build time on the offscreen platform, so no display is needed.
-#include "settings/artwork.h"
+#include "media/artwork.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -6,7 +6,7 @@
 //   tarnwick-splash OUTDIR VERSION   writes OUTDIR/splash@1x.argb and splash@2x.argb
 //
 // Runs at build time on the offscreen platform, so no display is needed.
-#include "settings/artwork.h"
+#include "media/artwork.h"
 
 #include <QDir>
 #include <QFile>

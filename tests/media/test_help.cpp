@@ -1,4 +1,4 @@
-#include "settings/help.h"
+#include "media/help.h"
 
 #include "engine/catalogue.h"
 #include "uitestutil.h"

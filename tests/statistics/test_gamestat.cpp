@@ -1,11 +1,11 @@
-#include "recordstest.h"
+#include "records/recordstest.h"
 #include "scriptedprompt.h"
 
 #include "charttest.h"
 #include "columnstest.h"
 
-#include "records/chart.h"
-#include "records/gamestat.h"
+#include "statistics/chart.h"
+#include "statistics/gamestat.h"
 
 #include <QApplication>
 #include <QComboBox>

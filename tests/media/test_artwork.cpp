@@ -2,9 +2,9 @@
 
 #include "engine/catalogue.h"
 #include "engine/numeric.h"
-#include "settings/art_paint.h"
-#include "settings/artwork.h"
-#include "settings/resources.h"
+#include "media/art_paint.h"
+#include "media/artwork.h"
+#include "media/resources.h"
 
 #include <QApplication>
 #include <QIcon>

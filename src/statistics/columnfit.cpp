@@ -1,6 +1,6 @@
 #include "columnfit.h"
 
-#include "recordfile.h"
+#include "records/recordfile.h"
 #include "settings/data.h"
 
 #include <QHeaderView>

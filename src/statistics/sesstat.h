@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chart.h"
-#include "settings/appcontext.h"
+#include "statistics/appcontext.h"
 
 #include <QDateTime>
 #include <QDialog>

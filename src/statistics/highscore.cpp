@@ -2,12 +2,12 @@
 
 #include "columnfit.h"
 #include "engine/clock.h"
-#include "recordfile.h"
-#include "score.h"
+#include "media/icons.h"
+#include "media/resources.h"
+#include "records/recordfile.h"
+#include "records/score.h"
 #include "settings/data.h"
-#include "settings/icons.h"
 #include "settings/prompt.h"
-#include "settings/resources.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -5,10 +5,10 @@
 #include "engine/clock.h"
 #include "engine/engine.h"
 #include "highscore.h"
-#include "settings/artwork.h"
+#include "media/artwork.h"
+#include "media/resources.h"
 #include "settings/data.h"
 #include "settings/prompt.h"
-#include "settings/resources.h"
 
 #include <QAction>
 #include <QGroupBox>

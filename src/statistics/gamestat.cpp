@@ -1,14 +1,14 @@
 #include "gamestat.h"
 
-#include "records/chart.h"
-#include "records/columnfit.h"
+#include "media/icons.h"
+#include "media/resources.h"
 #include "records/recordfile.h"
 #include "records/score.h"
 #include "records/statfigures.h"
 #include "settings/data.h"
-#include "settings/icons.h"
 #include "settings/prompt.h"
-#include "settings/resources.h"
+#include "statistics/chart.h"
+#include "statistics/columnfit.h"
 
 #include <QComboBox>
 #include <QFrame>

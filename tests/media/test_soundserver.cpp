@@ -1,4 +1,4 @@
-#include "settings/sound.h"
+#include "media/sound.h"
 
 #include "wavefile.h"
 

@@ -3,8 +3,8 @@
 #include "resources.h"
 
 #include "artwork.h"
-#include "data.h"
 #include "engine/numeric.h"
+#include "settings/data.h"
 
 #include <QEvent>
 #include <QIcon>

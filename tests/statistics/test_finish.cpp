@@ -1,15 +1,15 @@
 // The end-of-game window: what it shows, that it records the win exactly once
 // and before it is shown, and what each toolbar button leads to.
-#include "recordstest.h"
+#include "records/recordstest.h"
 #include "scriptedprompt.h"
 
 #include "charttest.h"
 #include "columnstest.h"
 
-#include "records/chart.h"
-#include "records/finish.h"
-#include "records/highscore.h"
-#include "settings/appcontext.h"
+#include "statistics/appcontext.h"
+#include "statistics/chart.h"
+#include "statistics/finish.h"
+#include "statistics/highscore.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,14 +1,14 @@
 #include "logstat.h"
 
 #include "engine/clock.h"
-#include "records/columnfit.h"
+#include "media/icons.h"
+#include "media/resources.h"
 #include "records/recordfile.h"
 #include "records/score.h"
 #include "records/scoretable.h"
 #include "settings/data.h"
-#include "settings/icons.h"
 #include "settings/prompt.h"
-#include "settings/resources.h"
+#include "statistics/columnfit.h"
 
 #include <QAbstractTableModel>
 #include <QComboBox>

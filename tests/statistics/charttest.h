@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/chart.h"
+#include "statistics/chart.h"
 
 #include <QAbstractAxis>
 #include <QApplication>

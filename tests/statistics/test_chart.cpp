@@ -1,5 +1,5 @@
 #include "charttest.h"
-#include "records/chart.h"
+#include "statistics/chart.h"
 
 #include <QAbstractAxis>
 #include <QBarSeries>

@@ -1,10 +1,10 @@
 #include "engine/catalogue.h"
-#include "recordstest.h"
+#include "records/recordstest.h"
 #include "scriptedprompt.h"
 
 #include "columnstest.h"
 
-#include "records/logstat.h"
+#include "statistics/logstat.h"
 
 #include <QApplication>
 #include <QComboBox>

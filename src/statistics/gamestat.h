@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/appcontext.h"
+#include "statistics/appcontext.h"
 
 #include <QDialog>
 #include <QIcon>

@@ -1,13 +1,13 @@
 // The high-score window: its four rankings over every listed player's score
 // file, the choosers, and that the loaded table goes back when it closes.
 #include "engine/catalogue.h"
-#include "recordstest.h"
+#include "records/recordstest.h"
 #include "scriptedprompt.h"
 
 #include "columnstest.h"
 
-#include "records/highscore.h"
-#include "settings/appcontext.h"
+#include "statistics/appcontext.h"
+#include "statistics/highscore.h"
 
 #include <QApplication>
 #include <QComboBox>

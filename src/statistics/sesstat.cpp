@@ -2,12 +2,12 @@
 
 #include "columnfit.h"
 #include "engine/clock.h"
-#include "score.h"
-#include "settings/artwork.h"
+#include "media/artwork.h"
+#include "media/resources.h"
+#include "records/score.h"
+#include "records/statfigures.h"
 #include "settings/data.h"
 #include "settings/prompt.h"
-#include "settings/resources.h"
-#include "statfigures.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/appcontext.h"
+#include "statistics/appcontext.h"
 
 #include <QDateTime>
 #include <QDialog>

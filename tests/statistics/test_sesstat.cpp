@@ -1,4 +1,4 @@
-#include "records/sesstat.h"
+#include "statistics/sesstat.h"
 
 #include "engine/clock.h"
 #include "records/score.h"
