@@ -71,8 +71,8 @@ bool cTrans::step(Direction d, int16_t &Speed)
         moved = true;
         if (!back && below >= 0)
             eng.SetFaceMode(below, CardFace::Up);
-        // A card that lay face down before the move, or was laid face down by
-        // it, goes back to that face.
+        // Undone, a card that the move turned over takes back the face it
+        // had; redone, the face the move gave it.
         if (r.Mode == MoveMode::WasFaceDown)
             eng.SetFaceMode(r.Card, back ? CardFace::Down : CardFace::Up);
         else if (r.Mode == MoveMode::EndsFaceDown)
