@@ -100,8 +100,6 @@ QString cannotMake(int error, const QString &parent)
     case EACCES:
     case EPERM: return QStringLiteral("you have no permission to make a folder in ") + parent;
     case EROFS: return parent + QStringLiteral(" is on a read-only disk");
-    case ENOSPC:
-    case EDQUOT: return QStringLiteral("the disk is full");
     default: return FileErrorText(error);
     }
 }
@@ -151,8 +149,6 @@ QString makeFolder(const QString &dir)
     if (::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK | X_OK, AT_EACCESS) != 0) {
         if (errno == EACCES || errno == EPERM)
             return QStringLiteral("you have no permission to write in it");
-        if (errno == EROFS)
-            return QStringLiteral("it is on a read-only disk");
         return FileErrorText(errno);
     }
     return QString();
